@@ -2,6 +2,7 @@
 // Enumerations and sets of the dialog component's published surface, with the value names the
 // form text and the generated code use.
 
+#include "ControlTypes.h"
 #include "Sets.h"
 #include "TypInfo.h"
 
@@ -32,12 +33,11 @@ enum TVxSheetLocation { slActiveForm, slDesktop };
 enum TProgressBarState { pbstNormal, pbstError, pbstPaused };
 
 // Platform enumerations the surface uses.
-enum TBiDiMode { bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLeftReadingOnly };
 enum TDefaultMonitor { dmDesktop, dmPrimary, dmMainForm, dmActiveForm };
 enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
 enum THelpType { htKeyword, htContext };
 enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
-enum TGradientDirection { gdHorizontal, gdVertical };
+// TBiDiMode and TGradientDirection come from ControlTypes.h.
 
 // Subranges of the animation settings.
 using TVxSpeedRange = quint8; // 2..50
