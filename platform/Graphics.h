@@ -72,12 +72,21 @@ const TEnumInfo& FontStyleTypeInfo();
 const TEnumInfo& FontPitchTypeInfo();
 const TEnumInfo& FontQualityTypeInfo();
 
+// The platform's default font description: a new TFont is "Tahoma", DefaultFontSize points
+// (Height -11 at 96 dots per inch), DEFAULT_CHARSET, clWindowText, no style, fpDefault,
+// orientation 0, fqDefault. Where Tahoma is not installed, ToQFont falls back to the desktop's
+// sans-serif face.
+inline const QString DefaultFontName = QStringLiteral("Tahoma");
+constexpr int DefaultFontSize = 8;
+
 // A font description. Copying copies the values, never the change handler.
 class TFont : public TPersistent {
     VX_PUBLISHED_CLASS
 public:
+    // The default font description, at the screen's PixelsPerInch.
     TFont();
     TFont(const TFont& Other);
+    // Takes every value including PixelsPerInch; fires OnChange once when anything differs.
     TFont& operator=(const TFont& Other);
 
     TFontCharset Charset() const { return FCharset; }
@@ -103,8 +112,10 @@ public:
     int PixelsPerInch() const { return FPixelsPerInch; }
     void SetPixelsPerInch(int Value) { FPixelsPerInch = Value; }
 
+    // Copies every value and fires OnChange once. A source with another PixelsPerInch keeps its
+    // point size: Height is converted to this font's resolution.
     void Assign(const TPersistent* Source) override;
-    bool operator==(const TFont& Other) const; // values only
+    bool operator==(const TFont& Other) const; // the described values, not PixelsPerInch
     // A QFont for painting; names that are not installed fall back through fontconfig.
     QFont ToQFont() const;
 
@@ -114,6 +125,7 @@ protected:
     void Changed();
 
 private:
+    void CopyValues(const TFont& Other);
     TFontCharset FCharset;
     TColor FColor;
     int FHeight;
