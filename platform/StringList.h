@@ -2,12 +2,16 @@
 // Lists of text lines: TStrings (the published type of multi-line properties) and TStringList.
 
 #include "Classes.h"
+#include "TypInfo.h"
 
 #include <QString>
 #include <QStringList>
 
 enum TDuplicates { dupIgnore, dupAccept, dupError };
 
+// An ordered list of lines with change notification. Every change fires OnChanging before and
+// OnChange after it; between BeginUpdate and the outermost EndUpdate the pair fires once, and
+// only when something changed.
 class TStrings : public TPersistent {
 public:
     TStrings() = default;
@@ -17,12 +21,13 @@ public:
     int Count() const { return int(FLines.size()); }
     // Raises EListError "List index out of bounds (%d)" for a bad index.
     QString Strings(int Index) const;
-    void Put(int Index, const QString& S);
+    virtual void Put(int Index, const QString& S);
     const QStringList& Lines() const { return FLines; }
 
     // Every line followed by CR LF.
     QString Text() const;
-    // Splits at CR LF, LF or CR; a final line break adds no empty line.
+    // Splits at CR LF, LF or CR; a final line break adds no empty line. Setting the lines the
+    // list already holds changes nothing.
     void SetText(const QString& Value);
 
     virtual int Add(const QString& S);
@@ -37,7 +42,9 @@ public:
     void EndUpdate();
     int UpdateCount() const { return FUpdateCount; }
 
+    // Copies the lines of another TStrings; any other source raises the conversion error.
     void Assign(const TPersistent* Source) override;
+    // "Strings": the lines, when there are any.
     void DefineProperties(QList<TDefinedProperty>& Filer) const override;
 
     bool Equals(const TStrings& Other) const { return FLines == Other.FLines; }
@@ -49,6 +56,9 @@ public:
 protected:
     void Changing();
     void Changed();
+    // Replaces the whole content through Clear and Add, as one change; nothing when equal.
+    void ReplaceLines(const QStringList& Lines);
+    void CheckIndex(int Index, int Limit) const;
     QStringList FLines;
 
 private:
@@ -56,9 +66,10 @@ private:
     bool FChangedInUpdate = false;
 };
 
+// A TStrings that can keep its lines sorted.
 class TStringList : public TStrings {
-public:
     VX_PUBLISHED_CLASS
+public:
     TStringList() = default;
 
     bool Sorted() const { return FSorted; }
@@ -68,12 +79,14 @@ public:
     bool CaseSensitive() const { return FCaseSensitive; }
     void SetCaseSensitive(bool Value);
 
-    // In sorted mode Add inserts at the sorted place (after equal entries); Insert then raises
-    // EListError "Operation not allowed on sorted list".
+    // In sorted mode Add inserts at the sorted place (after equal entries); an equal entry is
+    // kept once with dupIgnore (its index is returned) and raises EListError with dupError.
+    // Insert and Put then raise EListError "Operation not allowed on sorted list".
     int Add(const QString& S) override;
     void Insert(int Index, const QString& S) override;
+    void Put(int Index, const QString& S) override;
     int IndexOf(const QString& S) const override;
-    // Binary search in a sorted list; Index receives the match or the insertion place.
+    // Binary search in a sorted list; Index receives the first match or the insertion place.
     bool Find(const QString& S, int& Index) const;
     void Sort();
 
