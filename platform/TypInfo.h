@@ -37,6 +37,10 @@ struct TPropInfo {
     TTypeKind Kind = TTypeKind::Integer;
     QString TypeName;
     bool HasSetter = false;
+    // No write access at all (not even stored directly into a field): the form text leaves it
+    // out unless it holds a sub-component, and generated code never assigns it. Properties
+    // without a setter method are still written and assigned.
+    bool ReadOnly = false;
     std::optional<qint64> Default;        // ordinal kinds; for floats any value marks "declared"
     StoredKind Stored = StoredKind::Always;
     std::function<bool(const TObject&)> StoredPredicate;
@@ -225,6 +229,13 @@ public:
     TClassBuilder& NoSetter()
     {
         FProps.back().HasSetter = false;
+        return *this;
+    }
+    // Declares the property added last read-only (see TPropInfo::ReadOnly).
+    TClassBuilder& ReadOnly()
+    {
+        FProps.back().HasSetter = false;
+        FProps.back().ReadOnly = true;
         return *this;
     }
 
