@@ -150,8 +150,11 @@ const TClassInfo& TVxButtonBarOptions::StaticClassInfo()
             .Enum(QStringLiteral("Cancel"), &C::Cancel, &C::SetCancel, CommonButtonTypeInfo(),
                   std::optional(cbCancel))
             .Boolean(QStringLiteral("ShowDivider"), &C::ShowDivider, &C::SetShowDivider, true)
+            .NoSetter()
             .Boolean(QStringLiteral("UseDefault"), &C::UseDefault, &C::SetUseDefault, true)
+            .NoSetter()
             .Boolean(QStringLiteral("UseCancel"), &C::UseCancel, &C::SetUseCancel, true)
+            .NoSetter()
             .Build();
     return info;
 }
@@ -376,10 +379,13 @@ const TClassInfo& TVxAnimate::StaticClassInfo()
     using C = TVxAnimate;
     static const TClassInfo info = TClassBuilder<C>(QStringLiteral("TVxAnimate"), nullptr)
                                        .Boolean(QStringLiteral("Enabled"), &C::Enabled, &C::SetEnabled, false)
+                                       .NoSetter()
                                        .Integer(QStringLiteral("Speed"), &C::Speed, &C::SetSpeed, 10,
                                                 QStringLiteral("TVxSpeedRange"))
+                                       .NoSetter()
                                        .Integer(QStringLiteral("Step"), &C::Step, &C::SetStep, 2,
                                                 QStringLiteral("TVxStepRange"))
+                                       .NoSetter()
                                        .Build();
     return info;
 }
@@ -412,10 +418,13 @@ const TClassInfo& TVxExpando::StaticClassInfo()
             .Integer(QStringLiteral("MoreHeight"), &C::MoreHeight, &C::SetMoreHeight, 0)
             .Enum(QStringLiteral("MoreFormat"), &C::MoreFormat, &C::SetMoreFormat, MoreFormatTypeInfo(),
                   std::optional(mfText))
+            .NoSetter()
             .Enum(QStringLiteral("MoreScrollbars"), &C::MoreScrollbars, &C::SetMoreScrollbars, ScrollStyleTypeInfo(),
                   std::optional(ssBoth))
+            .NoSetter()
             .Enum(QStringLiteral("MoreSource"), &C::MoreSource, &C::SetMoreSource, MoreSourceTypeInfo(),
                   std::optional(msDefault))
+            .NoSetter()
             .Boolean(QStringLiteral("Visible"), &C::Visible, &C::SetVisible, false)
             .String(QStringLiteral("ShowText"), &C::ShowText, &C::SetShowText)
             .String(QStringLiteral("HideText"), &C::HideText, &C::SetHideText)
@@ -517,6 +526,7 @@ const TClassInfo& TVxBaseOptions::StaticClassInfo()
     static const TClassInfo info =
         TClassBuilder<C>(QStringLiteral("TVxBaseOptions"), &TVxDialogOwnedPersistent::StaticClassInfo())
             .Integer(QStringLiteral("Color"), &C::Color, &C::SetColor, std::nullopt, kColor, &ColorNameMap())
+            .NoSetter()
             .String(QStringLiteral("Text"), &C::Text, &C::SetText)
             .Object<TPicture>(QStringLiteral("Glyph"), &C::Glyph, &C::SetGlyph, QStringLiteral("TPicture"))
             .Object<TFont>(QStringLiteral("Font"), &C::Font, &C::SetFont, QStringLiteral("TFont"))
@@ -527,6 +537,7 @@ const TClassInfo& TVxBaseOptions::StaticClassInfo()
             .Boolean(QStringLiteral("Visible"), &C::Visible, &C::SetVisible, false)
             .Enum(QStringLiteral("ImageAlignment"), &C::ImageAlignment, &C::SetImageAlignment, ImageAlignmentTypeInfo(),
                   std::optional(vxImageAlignLeft))
+            .NoSetter()
             .Build();
     return info;
 }
@@ -589,8 +600,10 @@ const TClassInfo& TVxHeader::StaticClassInfo()
     static const TClassInfo info =
         TClassBuilder<C>(QStringLiteral("TVxHeader"), &TVxBaseOptions::StaticClassInfo())
             .Integer(QStringLiteral("Color"), &C::Color, &C::SetColor, clWindow, kColor, &ColorNameMap())
+            .NoSetter()
             .Object<TVxGradient>(QStringLiteral("Gradient"), &C::Gradient, &C::SetGradient, QStringLiteral("TVxGradient"))
             .Enum(QStringLiteral("IconSize"), &C::IconSize, &C::SetIconSize, IconSizeTypeInfo(), std::optional(isLarge))
+            .NoSetter()
             .Build();
     return info;
 }
@@ -632,6 +645,7 @@ const TClassInfo& TVxFooter::StaticClassInfo()
     static const TClassInfo info =
         TClassBuilder<C>(QStringLiteral("TVxFooter"), &TVxBaseOptions::StaticClassInfo())
             .Integer(QStringLiteral("Color"), &C::Color, &C::SetColor, clBtnFace, kColor, &ColorNameMap())
+            .NoSetter()
             .Build();
     return info;
 }
@@ -653,8 +667,11 @@ const TClassInfo& TVxHelpLink::StaticClassInfo()
             .Stored([](const C& o) { return !o.DialogUsesDefaultFonts(); })
             .Integer(QStringLiteral("HelpContext"), &C::HelpContext, &C::SetHelpContext, 0,
                      QStringLiteral("THelpContext"))
+            .NoSetter()
             .Enum(QStringLiteral("HelpType"), &C::HelpType, &C::SetHelpType, HelpTypeTypeInfo(), std::optional(htContext))
+            .NoSetter()
             .String(QStringLiteral("HelpKeyword"), &C::HelpKeyword, &C::SetHelpKeyword)
+            .NoSetter()
             .String(QStringLiteral("Text"), &C::Text, &C::SetText)
             .Build();
     return info;
@@ -706,6 +723,7 @@ const TClassInfo& TVxVerification::StaticClassInfo()
     static const TClassInfo info =
         TClassBuilder<C>(QStringLiteral("TVxVerification"), &TVxDialogOwnedPersistent::StaticClassInfo())
             .Boolean(QStringLiteral("InitialState"), &C::InitialState, &C::SetInitialState, false)
+            .NoSetter()
             .String(QStringLiteral("Text"), &C::Text, &C::SetText)
             .Boolean(QStringLiteral("Visible"), &C::Visible, &C::SetVisible, false)
             .Build();
@@ -747,6 +765,7 @@ const TClassInfo& TVxProgress::StaticClassInfo()
             .Integer(QStringLiteral("Interval"), &C::Interval, &C::SetInterval, 100, kCardinal)
             .Integer(QStringLiteral("Max"), &C::Max, &C::SetMax, 100)
             .Integer(QStringLiteral("Min"), &C::Min, &C::SetMin, 0)
+            .NoSetter()
             .Integer(QStringLiteral("Step"), &C::Step, &C::SetStep, 1)
             .Integer(QStringLiteral("Position"), &C::Position, &C::SetPosition, 0)
             .Boolean(QStringLiteral("ShowOnTaskBar"), &C::ShowOnTaskBar, &C::SetShowOnTaskBar, false)
@@ -825,8 +844,11 @@ const TClassInfo& TVxBorder::StaticClassInfo()
     static const TClassInfo info =
         TClassBuilder<C>(QStringLiteral("TVxBorder"), &TVxDialogOwnedPersistent::StaticClassInfo())
             .Integer(QStringLiteral("Color"), &C::Color, &C::SetColor, clGray, kColor, &ColorNameMap())
+            .NoSetter()
             .Integer(QStringLiteral("Width"), &C::Width, &C::SetWidth, 1)
+            .NoSetter()
             .Boolean(QStringLiteral("Visible"), &C::Visible, &C::SetVisible, false)
+            .NoSetter()
             .Build();
     return info;
 }
@@ -847,7 +869,9 @@ const TClassInfo& TVxLocation::StaticClassInfo()
     using C = TVxLocation;
     static const TClassInfo info = TClassBuilder<C>(QStringLiteral("TVxLocation"), nullptr)
                                        .Integer(QStringLiteral("Left"), &C::Left, &C::SetLeft, -1)
+                                       .NoSetter()
                                        .Integer(QStringLiteral("Top"), &C::Top, &C::SetTop, -1)
+                                       .NoSetter()
                                        .Build();
     return info;
 }
@@ -866,6 +890,7 @@ const TClassInfo& TVxTimer::StaticClassInfo()
     static const TClassInfo info =
         TClassBuilder<C>(QStringLiteral("TVxTimer"), &TVxDialogOwnedPersistent::StaticClassInfo())
             .Integer(QStringLiteral("Interval"), &C::Interval, &C::SetInterval, 1000, kCardinal)
+            .NoSetter()
             .Build();
     return info;
 }
@@ -885,8 +910,11 @@ const TClassInfo& TVxRadioButton::StaticClassInfo()
     static const TClassInfo info =
         TClassBuilder<C>(QStringLiteral("TVxRadioButton"), &TVxDialogOwnedPersistent::StaticClassInfo())
             .Integer(QStringLiteral("Columns"), &C::Columns, &C::SetColumns, 1)
+            .NoSetter()
             .Boolean(QStringLiteral("ShowBorder"), &C::ShowBorder, &C::SetShowBorder, false)
+            .NoSetter()
             .String(QStringLiteral("Caption"), &C::Caption, &C::SetCaption)
+            .NoSetter()
             .Build();
     return info;
 }
