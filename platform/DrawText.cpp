@@ -137,7 +137,7 @@ public:
 
     void Paragraph(qsizetype P, qsizetype Q)
     {
-        if (!(FFormat & DT_WORDBREAK) || P == Q) {
+        if (!(FFormat & DT_WORDBREAK) || (FFormat & DT_SINGLELINE) || P == Q) {
             Add(P, Q);
             return;
         }
@@ -202,9 +202,8 @@ private:
 // Keeps the longest start of Line that fits Width together with "...".
 void ElideEnd(const TMeasure& Measure, TDrawTextLine& Line, int Width)
 {
-    const int EllipsisWidth = Measure.Width(Ellipsis);
     const QString& T = Line.Text;
-    qsizetype Keep = TMeasure::Largest(T.size(), [&](qsizetype N) { return Measure.Width(T, 0, N) + EllipsisWidth <= Width; });
+    qsizetype Keep = TMeasure::Largest(T.size(), [&](qsizetype N) { return Measure.Width(T.left(N) + Ellipsis) <= Width; });
     Keep = SafeCut(T, 0, Keep);
     if (Line.Underline >= Keep)
         Line.Underline = -1;
@@ -222,15 +221,14 @@ void ElidePath(const TMeasure& Measure, TDrawTextLine& Line, int Width)
         return;
     }
     const QString Tail = T.mid(Sep);
-    const int TailWidth = Measure.Width(Ellipsis + Tail);
-    if (TailWidth > Width) {
+    if (Measure.Width(Ellipsis + Tail) > Width) {
         const int Underline = Line.Underline;
         Line.Text = Ellipsis + Tail;
         Line.Underline = Underline >= Sep ? int(Underline - Sep + Ellipsis.size()) : -1;
         ElideEnd(Measure, Line, Width);
         return;
     }
-    qsizetype Keep = TMeasure::Largest(Sep, [&](qsizetype N) { return Measure.Width(T, 0, N) + TailWidth <= Width; });
+    qsizetype Keep = TMeasure::Largest(Sep, [&](qsizetype N) { return Measure.Width(T.left(N) + Ellipsis + Tail) <= Width; });
     Keep = SafeCut(T, 0, Keep);
     if (Line.Underline >= Sep)
         Line.Underline = int(Line.Underline - Sep + Keep + Ellipsis.size());

@@ -1,0 +1,441 @@
+#include "DrawText.h"
+
+#include <QFontMetrics>
+#include <QImage>
+#include <QPainter>
+#include <QRect>
+#include <QtTest>
+
+namespace {
+
+QStringList Texts(const TDrawTextLayout& Layout)
+{
+    QStringList Result;
+    for (const TDrawTextLine& Line : Layout.Lines)
+        Result << Line.Text;
+    return Result;
+}
+
+// Straightforward greedy word wrap: add words while the whole candidate line still fits.
+QStringList NaiveWrap(const QFontMetrics& Fm, const QString& Text, int Width)
+{
+    QStringList Lines;
+    QString Line;
+    for (const QString& Word : Text.split(u' ', Qt::SkipEmptyParts)) {
+        if (Line.isEmpty()) {
+            Line = Word;
+        } else if (Fm.horizontalAdvance(Line + u' ' + Word) <= Width) {
+            Line += u' ' + Word;
+        } else {
+            Lines << Line;
+            Line = Word;
+        }
+    }
+    if (!Line.isEmpty())
+        Lines << Line;
+    return Lines;
+}
+
+QString Lorem(int MinLength)
+{
+    static const QStringList Words = QStringLiteral(
+        "lorem ipsum dolor sit amet consectetur adipiscing elit sed do eiusmod tempor incididunt ut labore et "
+        "dolore magna aliqua WWW iii Quillfen mmmm a I")
+                                         .split(u' ');
+    QString Text;
+    for (int I = 0; Text.size() < MinLength; ++I) {
+        if (!Text.isEmpty())
+            Text += u' ';
+        Text += Words.at((I * 7 + I / 3) % Words.size());
+    }
+    return Text;
+}
+
+QRect InkBounds(const QImage& Image)
+{
+    QRect Ink;
+    for (int Y = 0; Y < Image.height(); ++Y)
+        for (int X = 0; X < Image.width(); ++X)
+            if (Image.pixel(X, Y) != qRgb(255, 255, 255))
+                Ink |= QRect(X, Y, 1, 1);
+    return Ink;
+}
+
+} // namespace
+
+class TestDrawText : public QObject {
+    Q_OBJECT
+
+    QFont FFont;
+
+    QFontMetrics Fm() const { return QFontMetrics(FFont); }
+    int Adv(const QString& S) const { return Fm().horizontalAdvance(S); }
+
+    QImage Render(QSize Size, const QString& Text, QRect Rect, uint Format) const
+    {
+        QImage Image(Size, QImage::Format_RGB32);
+        Image.fill(Qt::white);
+        QPainter Painter(&Image);
+        Painter.setPen(Qt::black);
+        DrawText(&Painter, FFont, Text, Rect, Format);
+        return Image;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        FFont = QFont(QStringLiteral("DejaVu Sans"));
+        FFont.setPixelSize(13);
+        QVERIFY(Fm().height() > 0);
+    }
+
+    void lines_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("width");
+        QTest::addColumn<uint>("format");
+        QTest::addColumn<QStringList>("expected");
+
+        const uint WB = DT_WORDBREAK;
+        QTest::newRow("exact fit") << "word word word word" << Adv("word word") << WB << QStringList{"word word", "word word"};
+        QTest::newRow("one pixel short") << "word word word" << Adv("word word") - 1 << WB
+                                         << QStringList{"word", "word", "word"};
+        QTest::newRow("blanks at a break dropped") << "word    word" << Adv("word") << WB << QStringList{"word", "word"};
+        QTest::newRow("leading blanks kept") << "  word word" << Adv("  word") << WB << QStringList{"  word", "word"};
+        QTest::newRow("CR LF, LF and CR") << "one\r\ntwo\nthree\rfour" << 1000 << 0u
+                                          << QStringList{"one", "two", "three", "four"};
+        QTest::newRow("empty lines kept") << "a\r\n\r\nb" << 1000 << WB << QStringList{"a", "", "b"};
+        QTest::newRow("trailing line break") << "a\r\n" << 1000 << 0u << QStringList{"a", ""};
+        QTest::newRow("no wrapping without word break") << "word word word" << Adv("word") << 0u
+                                                        << QStringList{"word word word"};
+        QTest::newRow("long word stays whole") << "a verylongword b" << Adv("verylong") << WB
+                                               << QStringList{"a", "verylongword", "b"};
+        QTest::newRow("long word broken inside") << "xxxxxxxxxx" << Adv("xxxx") << (WB | DT_EDITCONTROL)
+                                                 << QStringList{"xxxx", "xxxx", "xx"};
+        QTest::newRow("long word moves to its own line first")
+            << "ab xxxxxxxx" << Adv("ab xx") << (WB | DT_EDITCONTROL)
+            << QStringList{"ab"} + NaiveCharWrap("xxxxxxxx", Adv("ab xx"));
+        QTest::newRow("single line ignores breaks") << "one\r\ntwo three" << Adv("one") << (WB | DT_SINGLELINE)
+                                                    << QStringList{"one two three"};
+        QTest::newRow("zero width, words") << "abc def" << 0 << WB << QStringList{"abc", "def"};
+        QTest::newRow("negative width, characters") << "abc def" << -10 << (WB | DT_EDITCONTROL)
+                                                    << QStringList{"a", "b", "c", "d", "e", "f"};
+        QTest::newRow("only blanks") << "   " << 0 << WB << QStringList{"   "};
+    }
+
+    void lines()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, width);
+        QFETCH(uint, format);
+        QFETCH(QStringList, expected);
+
+        const TDrawTextLayout Layout = LayoutDrawText(Fm(), text, width, format);
+        QCOMPARE(Texts(Layout), expected);
+        QCOMPARE(Layout.LineHeight, Fm().height());
+        int Widest = 0;
+        for (const TDrawTextLine& Line : Layout.Lines) {
+            QCOMPARE(Line.Width, Adv(Line.Text));
+            Widest = std::max(Widest, Line.Width);
+        }
+        QCOMPARE(Layout.Width, Widest);
+    }
+
+    // Wrapping points agree with a plain greedy wrap measured by QFontMetrics, also for a long
+    // text (which must not take quadratic time).
+    void wrapMatchesMetrics_data()
+    {
+        QTest::addColumn<int>("length");
+        QTest::addColumn<int>("width");
+        for (int Width : {1, 40, 97, 160, 333, 1200})
+            QTest::addRow("300 chars at %d px", Width) << 300 << Width;
+        QTest::newRow("100000 chars at 250 px") << 100000 << 250;
+    }
+
+    void wrapMatchesMetrics()
+    {
+        QFETCH(int, length);
+        QFETCH(int, width);
+        const QString Text = Lorem(length);
+        const TDrawTextLayout Layout = LayoutDrawText(Fm(), Text, width, DT_WORDBREAK);
+        QCOMPARE(Texts(Layout), NaiveWrap(Fm(), Text, width));
+    }
+
+    void calcRect_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("width");
+        QTest::addColumn<uint>("format");
+        QTest::addColumn<int>("expectedWidth");
+        QTest::addColumn<int>("expectedLines");
+
+        QTest::newRow("single line") << "Hello world" << 0 << DT_SINGLELINE << Adv("Hello world") << 1;
+        QTest::newRow("two lines, widest counts") << "ab\r\nlonger line" << 0 << 0u << Adv("longer line") << 2;
+        QTest::newRow("word break narrows to the text") << "word word word" << 1000 << DT_WORDBREAK
+                                                        << Adv("word word word") << 1;
+        QTest::newRow("word break widens for a long word") << "a verylongword" << 10 << DT_WORDBREAK
+                                                           << Adv("verylongword") << 2;
+        QTest::newRow("accelerator not measured") << "&File" << 0 << DT_SINGLELINE << Adv("File") << 1;
+        QTest::newRow("double ampersand is one") << "A&&B" << 0 << DT_SINGLELINE << Adv("A&B") << 1;
+        QTest::newRow("no prefix keeps ampersand") << "&File" << 0 << (DT_SINGLELINE | DT_NOPREFIX) << Adv("&File") << 1;
+        const int Tab = 8 * Fm().averageCharWidth();
+        QTest::newRow("tab expanded") << "a\tb" << 0 << (DT_SINGLELINE | DT_EXPANDTABS)
+                                      << (Adv("a") / Tab + 1) * Tab + Adv("b") << 1;
+        QTest::newRow("two tabs expanded") << "a\t\tb" << 0 << DT_EXPANDTABS << (Adv("a") / Tab + 2) * Tab + Adv("b")
+                                           << 1;
+        QTest::newRow("tab as a blank without expansion") << "a\tb" << 0 << DT_SINGLELINE << Adv("a b") << 1;
+        QTest::newRow("ellipsis keeps the width") << Lorem(200) << 150 << (DT_SINGLELINE | DT_END_ELLIPSIS) << -150 << 1;
+    }
+
+    void calcRect()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, width);
+        QFETCH(uint, format);
+        QFETCH(int, expectedWidth);
+        QFETCH(int, expectedLines);
+
+        QRect R(5, 7, width, 0);
+        const int Height = DrawText(nullptr, FFont, text, R, format | DT_CALCRECT);
+        QCOMPARE(R.topLeft(), QPoint(5, 7));
+        if (expectedWidth < 0) // at most this wide, and not much narrower
+            QVERIFY2(R.width() <= -expectedWidth && R.width() > -expectedWidth - Adv("WWW"), qPrintable(QString::number(R.width())));
+        else
+            QCOMPARE(R.width(), expectedWidth);
+        QCOMPARE(R.height(), expectedLines * Fm().height());
+        QCOMPARE(Height, R.height());
+    }
+
+    void emptyText_data()
+    {
+        QTest::addColumn<uint>("format");
+        QTest::addColumn<int>("expectedLines");
+        QTest::newRow("multi-line") << uint(DT_WORDBREAK) << 0;
+        QTest::newRow("single line") << uint(DT_SINGLELINE) << 1;
+    }
+
+    void emptyText()
+    {
+        QFETCH(uint, format);
+        QFETCH(int, expectedLines);
+        QRect R(0, 0, 100, 50);
+        QCOMPARE(DrawText(nullptr, FFont, QString(), R, format | DT_CALCRECT), Fm().height());
+        QCOMPARE(R, QRect(0, 0, 0, expectedLines * Fm().height()));
+        QVERIFY(LayoutDrawText(Fm(), QString(), 100, format).Lines.isEmpty());
+        QCOMPARE(TextHeight(FFont, QString()), Fm().height());
+    }
+
+    void prefix_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<uint>("format");
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<QList<int>>("underline");
+
+        QTest::newRow("first") << "&File" << 0u << QStringList{"File"} << QList<int>{0};
+        QTest::newRow("middle") << "Save &As" << 0u << QStringList{"Save As"} << QList<int>{5};
+        QTest::newRow("literal") << "A&&B" << 0u << QStringList{"A&B"} << QList<int>{-1};
+        QTest::newRow("literal then marker") << "&&&x" << 0u << QStringList{"&x"} << QList<int>{1};
+        QTest::newRow("lone trailing dropped") << "Trail&" << 0u << QStringList{"Trail"} << QList<int>{-1};
+        QTest::newRow("no prefix") << "&File" << DT_NOPREFIX << QStringList{"&File"} << QList<int>{-1};
+        QTest::newRow("second line") << "One\r\n&Two" << 0u << QStringList{"One", "Two"} << QList<int>{-1, 0};
+        QTest::newRow("marker before a line break") << "A&\nB" << 0u << QStringList{"A", "B"} << QList<int>{-1, -1};
+    }
+
+    void prefix()
+    {
+        QFETCH(QString, text);
+        QFETCH(uint, format);
+        QFETCH(QStringList, lines);
+        QFETCH(QList<int>, underline);
+
+        const TDrawTextLayout Layout = LayoutDrawText(Fm(), text, 1000, format);
+        QCOMPARE(Texts(Layout), lines);
+        QList<int> Marks;
+        for (const TDrawTextLine& Line : Layout.Lines)
+            Marks << Line.Underline;
+        QCOMPARE(Marks, underline);
+    }
+
+    // The marked character is drawn underlined; "&&" draws the same as a plain "&".
+    void prefixDrawing()
+    {
+        const QSize Size(80, 30);
+        const QRect R(2, 2, 76, 26);
+        const QImage Marked = Render(Size, "&x", R, DT_SINGLELINE);
+        const QImage Plain = Render(Size, "x", R, DT_SINGLELINE);
+        QVERIFY(Marked != Plain);
+        QVERIFY(InkBounds(Marked).bottom() > InkBounds(Plain).bottom());
+        QCOMPARE(Render(Size, "A&&B", R, DT_SINGLELINE), Render(Size, "A&B", R, DT_SINGLELINE | DT_NOPREFIX));
+    }
+
+    void ellipsis_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("width");
+        QTest::addColumn<uint>("format");
+
+        const QString Long = QStringLiteral("The quick brown fox jumps over the lazy dog");
+        for (int Width : {0, 5, 30, 120, 250})
+            QTest::addRow("end, %d px", Width) << Long << Width << uint(DT_SINGLELINE | DT_END_ELLIPSIS);
+        QTest::newRow("end, long word in wrapped text")
+            << "a verylongword b" << Adv("verylong") << uint(DT_WORDBREAK | DT_END_ELLIPSIS);
+        QTest::newRow("path") << "C:\\Program Files\\Vendor\\readme.txt" << Adv("C:\\Prog...\\readme.txt")
+                              << uint(DT_SINGLELINE | DT_PATH_ELLIPSIS);
+    }
+
+    void ellipsis()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, width);
+        QFETCH(uint, format);
+
+        const TDrawTextLayout Layout = LayoutDrawText(Fm(), text, width, format);
+        const int Dots = Adv("...");
+        for (const TDrawTextLine& Line : Layout.Lines) {
+            if (!Line.Text.contains("...")) {
+                QVERIFY(Line.Width <= width);
+                continue;
+            }
+            if (Dots > width) {
+                QCOMPARE(Line.Text, QStringLiteral("..."));
+                continue;
+            }
+            QVERIFY2(Line.Width <= width, qPrintable(Line.Text));
+            if (format & DT_PATH_ELLIPSIS) {
+                QVERIFY(Line.Text.endsWith("...\\readme.txt"));
+                QVERIFY(Line.Text.startsWith("C:\\Prog"));
+            } else {
+                // The longest start of the text that fits with the dots.
+                const QString Kept = Line.Text.chopped(3);
+                QVERIFY(text.contains(Kept));
+                const QString OneMore = text.mid(text.indexOf(Kept), Kept.size() + 1);
+                QVERIFY(Adv(OneMore + "...") > width);
+            }
+        }
+        QRect R(0, 0, width, 0);
+        DrawText(nullptr, FFont, text, R, format | DT_CALCRECT);
+        QVERIFY(R.width() <= std::max(width, Dots));
+    }
+
+    void ellipsisLeavesFittingTextAlone()
+    {
+        const TDrawTextLayout Layout = LayoutDrawText(Fm(), "short", Adv("short"), DT_SINGLELINE | DT_END_ELLIPSIS);
+        QCOMPARE(Texts(Layout), QStringList{"short"});
+    }
+
+    // Wrapped text in a rectangle too low for it: the last line that fits ends with "...".
+    void ellipsisOnLastVisibleLine()
+    {
+        const int W = Adv("word word");
+        const int H = Fm().height() * 5 / 2;
+        const QString Text = "word word word word word word";
+        QString Last = "word word";
+        while (Adv(Last + "...") > W)
+            Last.chop(1);
+        const QSize Size(W + 20, H + 20);
+        const QRect R(10, 10, W, H);
+        QCOMPARE(Render(Size, Text, R, DT_WORDBREAK | DT_END_ELLIPSIS), Render(Size, "word word\n" + Last + "...", R, DT_NOPREFIX));
+        // Without the ellipsis the third line shows partly.
+        QCOMPARE(Render(Size, Text, R, DT_WORDBREAK), Render(Size, "word word\nword word\nword word", R, 0));
+        // An edit control leaves the partly visible line out.
+        QCOMPARE(Render(Size, Text, R, DT_WORDBREAK | DT_EDITCONTROL), Render(Size, "word word\nword word", R, 0));
+    }
+
+    void verticalPlacement_data()
+    {
+        QTest::addColumn<uint>("format");
+        QTest::addColumn<int>("expected"); // in line heights / rectangle heights, see below
+        QTest::newRow("top") << uint(DT_SINGLELINE) << 0;
+        QTest::newRow("vcenter") << uint(DT_SINGLELINE | DT_VCENTER) << 1;
+        QTest::newRow("bottom") << uint(DT_SINGLELINE | DT_BOTTOM) << 2;
+        QTest::newRow("vcenter needs single line") << uint(DT_VCENTER) << 0;
+        QTest::newRow("bottom needs single line") << uint(DT_BOTTOM) << 0;
+    }
+
+    void verticalPlacement()
+    {
+        QFETCH(uint, format);
+        QFETCH(int, expected);
+        const int Lh = Fm().height();
+        const QRect R(0, 10, 100, 5 * Lh);
+        const int Top = (expected == 0) ? R.top() : (expected == 1) ? R.top() + (R.height() - Lh) / 2 : R.top() + R.height() - Lh;
+        QImage Image(100, 10 + 5 * Lh, QImage::Format_RGB32);
+        Image.fill(Qt::white);
+        QPainter Painter(&Image);
+        Painter.setPen(Qt::black);
+        QRect Rect = R;
+        const int Result = DrawText(&Painter, FFont, "Hg", Rect, format);
+        Painter.end();
+        QCOMPARE(Result, (format & DT_SINGLELINE) && expected ? Top + Lh - R.top() : Lh);
+        const QRect Ink = InkBounds(Image);
+        QVERIFY2(Ink.top() >= Top && Ink.bottom() < Top + Lh, qPrintable(QStringLiteral("%1..%2 not in line at %3").arg(Ink.top()).arg(Ink.bottom()).arg(Top)));
+    }
+
+    void horizontalPlacement_data()
+    {
+        QTest::addColumn<uint>("format");
+        QTest::newRow("left") << uint(DT_LEFT);
+        QTest::newRow("center") << uint(DT_CENTER);
+        QTest::newRow("right") << uint(DT_RIGHT);
+        QTest::newRow("right, right to left") << uint(DT_RIGHT | DT_RTLREADING);
+    }
+
+    void horizontalPlacement()
+    {
+        QFETCH(uint, format);
+        const QRect R(10, 0, 200, 30);
+        const QImage Image = Render(QSize(220, 30), "Hello", R, format | DT_SINGLELINE);
+        const QRect Ink = InkBounds(Image);
+        const int W = Adv("Hello");
+        const int Left = (format & DT_CENTER) ? R.left() + (R.width() - W) / 2 : (format & DT_RIGHT) ? R.left() + R.width() - W : R.left();
+        // Glyph ink sits inside the advance box, give or take the side bearings.
+        QVERIFY2(Ink.left() >= Left - 1 && Ink.left() <= Left + 3, qPrintable(QString::number(Ink.left())));
+        QVERIFY(Ink.right() <= Left + W + 1);
+    }
+
+    // Right-to-left reading moves weak characters at the end of the text to its left side.
+    void rightToLeft()
+    {
+        const QSize Size(120, 30);
+        const QRect R(5, 5, 110, 20);
+        QCOMPARE(Render(Size, "ab!", R, DT_SINGLELINE | DT_RTLREADING), Render(Size, "!ab", R, DT_SINGLELINE));
+        QVERIFY(Render(Size, "ab!", R, DT_SINGLELINE) != Render(Size, "!ab", R, DT_SINGLELINE));
+    }
+
+    void clipping()
+    {
+        const QSize Size(200, 60);
+        const QRect R(10, 10, Adv("Hello") / 2, 40);
+        const QRect Clipped = InkBounds(Render(Size, "Hello", R, DT_SINGLELINE));
+        QVERIFY(Clipped.right() < R.left() + R.width());
+        const QRect Free = InkBounds(Render(Size, "Hello", R, DT_SINGLELINE | DT_NOCLIP));
+        QVERIFY(Free.right() >= R.left() + R.width());
+    }
+
+    void extent()
+    {
+        QCOMPARE(TextWidth(FFont, "Text height test"), Adv("Text height test"));
+        QCOMPARE(TextExtent(FFont, "Text&&"), QSize(Adv("Text&&"), Fm().height()));
+        QCOMPARE(TextHeight(FFont, "SpgqwWq"), Fm().height());
+    }
+
+private:
+    QStringList NaiveCharWrap(const QString& Word, int Width) const
+    {
+        QStringList Lines;
+        QString Line;
+        for (QChar C : Word) {
+            if (!Line.isEmpty() && Adv(Line + C) > Width) {
+                Lines << Line;
+                Line.clear();
+            }
+            Line += C;
+        }
+        Lines << Line;
+        return Lines;
+    }
+};
+
+QTEST_MAIN(TestDrawText)
+#include "tst_drawtext.moc"
