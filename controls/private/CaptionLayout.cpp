@@ -1,0 +1,336 @@
+#include "CaptionLayout_p.h"
+
+#include <QFontMetricsF>
+
+#include <array>
+
+namespace {
+
+const QString NewLineMarker = QStringLiteral("<NEWLINE>");
+const QString BoldMarker = QStringLiteral("<BOLD>");
+const QString UnderlineMarker = QStringLiteral("<UNDERLINE>");
+const QString ItalicMarker = QStringLiteral("<ITALIC>");
+const QString LinkMarker = QStringLiteral("<LINK>");
+const QString LineHeightSample = QStringLiteral("SpgqwWq");
+const QString CrLf = QStringLiteral("\r\n");
+
+// Measures in one font. Widths are TextWidth's (QFontMetrics::horizontalAdvance of the text on
+// its own); the per-character advances only serve as a first estimate of where a line ends.
+class TextMeasurer {
+public:
+    explicit TextMeasurer(const QFont& Font) : FFont(Font), FMetrics(Font), FMetricsF(Font)
+    {
+        FAscii.fill(-1);
+    }
+
+    const QFont& Font() const { return FFont; }
+    int LineHeight() const { return FMetrics.height(); }
+    int Width(const QString& Text, int From, int Count) const
+    {
+        if (Count <= 0)
+            return 0;
+        return FMetrics.horizontalAdvance(Text.mid(From, Count));
+    }
+
+    int Fit(const QString& Text, int From, int Count, int Avail)
+    {
+        if (Count <= 0 || Avail < 0)
+            return 0;
+        // Estimate: the first character whose summed advances pass Avail.
+        qreal sum = 0;
+        int guess = 0;
+        while (guess < Count) {
+            sum += Advance(Text.at(From + guess));
+            if (sum > Avail)
+                break;
+            ++guess;
+        }
+        int lo = 0, hi = -1; // lo fits, hi does not
+        if (Width(Text, From, guess) <= Avail) {
+            lo = guess;
+            for (int step = 1; lo < Count; step *= 2) {
+                const int t = qMin(Count, lo + step);
+                if (Width(Text, From, t) <= Avail) {
+                    lo = t;
+                } else {
+                    hi = t;
+                    break;
+                }
+            }
+            if (hi < 0)
+                return Count;
+        } else {
+            hi = guess;
+            for (int step = 1;; step *= 2) {
+                const int t = qMax(0, hi - step);
+                if (t == 0 || Width(Text, From, t) <= Avail) {
+                    lo = t;
+                    break;
+                }
+                hi = t;
+            }
+        }
+        while (hi - lo > 1) {
+            const int mid = lo + (hi - lo) / 2;
+            if (Width(Text, From, mid) <= Avail)
+                lo = mid;
+            else
+                hi = mid;
+        }
+        return lo;
+    }
+
+private:
+    qreal Advance(QChar C)
+    {
+        const ushort u = C.unicode();
+        if (u < FAscii.size()) {
+            if (FAscii[u] < 0)
+                FAscii[u] = FMetricsF.horizontalAdvance(C);
+            return FAscii[u];
+        }
+        return FMetricsF.horizontalAdvance(C);
+    }
+
+    QFont FFont;
+    QFontMetrics FMetrics;
+    QFontMetricsF FMetricsF;
+    std::array<qreal, 128> FAscii;
+};
+
+bool IsSurrogateStart(const QString& Text, int Index)
+{
+    return Index + 1 < Text.size() && Text.at(Index).isHighSurrogate() && Text.at(Index + 1).isLowSurrogate();
+}
+
+// DrawText's measuring of a piece into R: Right and Bottom follow from its top-left corner.
+void MeasureInto(const QFont& Font, const QString& Text, TRect& R, uint Flags)
+{
+    QRect q(R.Left, R.Top, 0, 0);
+    DrawText(nullptr, Font, Text, q, Flags | DT_CALCRECT);
+    R.Right = R.Left + q.width();
+    R.Bottom = R.Top + q.height();
+}
+
+} // namespace
+
+int FitPrefix(const QFont& Font, const QString& Text, int From, int Count, int Avail)
+{
+    TextMeasurer measurer(Font);
+    return measurer.Fit(Text, From, Count, Avail);
+}
+
+TVxCaptionLayoutResult ArrangeCaption(const TVxCaptionLayoutInput& In, TVxLinkRects& LinkRects)
+{
+    TVxCaptionLayoutResult result;
+    const TFont& font = *In.Font;
+    const int width = In.Width;
+
+    auto variant = [&](TFontStyle Style) {
+        TFont f = font;
+        TFontStyles styles = f.Style();
+        styles.Include(Style);
+        f.SetStyle(styles);
+        return f;
+    };
+    // The fonts a piece can take; measurers are made on first use.
+    const TFont* fonts[5] = {&font, nullptr, nullptr, nullptr, In.LinkFont};
+    TFont bold, underline, italic;
+    std::unique_ptr<TextMeasurer> measurers[5];
+    auto measurer = [&](int Index) -> TextMeasurer& {
+        if (!measurers[Index]) {
+            if (!fonts[Index]) {
+                if (Index == 1)
+                    fonts[1] = &(bold = variant(fsBold));
+                else if (Index == 2)
+                    fonts[2] = &(underline = variant(fsUnderline));
+                else
+                    fonts[3] = &(italic = variant(fsItalic));
+            }
+            measurers[Index] = std::make_unique<TextMeasurer>(fonts[Index]->ToQFont());
+        }
+        return *measurers[Index];
+    };
+    int surface = 0; // the font the surface holds
+
+    auto addRun = [&](const QString& Text, const TRect& R, uint Flags) {
+        if (In.CollectRuns)
+            result.Runs.push_back({Text, *fonts[surface], R, Flags});
+    };
+
+    if (In.BiDiMode == bdRightToLeft) {
+        uint flags = DT_NOPREFIX | DT_EXPANDTABS;
+        if (In.Control)
+            flags = In.Control->DrawTextBiDiModeFlags(flags);
+        measurer(surface);
+        addRun(In.Caption, TRect{In.OffSet.x(), In.OffSet.y(), width, In.Height}, flags);
+        result.SampleLineHeight = measurer(surface).LineHeight();
+        return result;
+    }
+
+    const bool leftToRight = In.BiDiMode == bdLeftToRight;
+    const int offX = In.OffSet.x();
+    TRect P{offX, In.OffSet.y(), 0, In.OffSet.y()};
+    TRect D = P;
+    int W = 0;
+    uint drawFlags = DT_NOPREFIX | DT_EXPANDTABS;
+    uint measureFlags = DT_NOPREFIX | DT_EXPANDTABS | DT_CALCRECT;
+    int& required = result.RequiredHeight;
+    const int segmentCount = int(In.Segments->size());
+
+    for (const QString& segment : *In.Segments) {
+        if (segment.contains(NewLineMarker)) {
+            P.Right = 0;
+            D.Left = offX;
+            D.Right = 0;
+            const int h = measurer(surface).LineHeight(); // of the sample text
+            D.Top += h;
+            required += h;
+            W = 0;
+            continue;
+        }
+        QString src;
+        bool isLink = false;
+        if (segment.contains(BoldMarker)) {
+            src = segment.mid(6);
+            surface = 1;
+        } else if (segment.contains(UnderlineMarker)) {
+            src = segment.mid(11);
+            surface = 2;
+        } else if (segment.contains(ItalicMarker)) {
+            src = segment.mid(8);
+            surface = 3;
+        } else if (segment.contains(LinkMarker)) {
+            src = In.LinkText;
+            surface = 4;
+            isLink = true;
+        } else {
+            src = segment;
+            surface = 0;
+        }
+        TextMeasurer& m = measurer(surface);
+        const QFont& qfont = m.Font();
+        const int n = int(src.size());
+        const int lineHeight = m.LineHeight();
+        // The piece to draw is src[0, pieceEnd); the tail is src[tailStart, n).
+        int pieceEnd = n;
+        int tailStart = n;
+        auto pieceText = [&] { return pieceEnd == n ? src : src.left(pieceEnd); };
+
+        if (In.Control)
+            measureFlags = In.Control->DrawTextBiDiModeFlags(measureFlags);
+        MeasureInto(qfont, src, D, measureFlags);
+        W += D.Right - D.Left;
+        const TFontStyles style = fonts[surface]->Style();
+        if (style.Contains(fsItalic) && (style.Contains(fsBold) || fonts[surface]->Size() > 8))
+            D.Right += 3;
+        if (src.startsWith(CrLf)) {
+            P.Right = 0;
+            W = 0;
+        }
+        const bool overflow = leftToRight ? P.Right + D.Right > width : W > width;
+        if (overflow) {
+            if (pieceEnd > 0) {
+                pieceEnd = m.Fit(src, 0, pieceEnd, width - P.Right);
+                tailStart = pieceEnd;
+                if (pieceEnd > 0) {
+                    const int keptEnd = pieceEnd;
+                    while (pieceEnd > 0 && src.at(pieceEnd - 1) != u' ')
+                        --pieceEnd;
+                    tailStart = pieceEnd;
+                    if (pieceEnd == 0) {
+                        if (P.Right != 0) {
+                            P.Top += lineHeight;
+                            required += lineHeight;
+                            P.Right = 0;
+                        } else {
+                            pieceEnd = tailStart = keptEnd; // the word is broken inside
+                        }
+                    }
+                }
+                W = 0;
+            }
+            if (src.left(pieceEnd).contains(CrLf)) {
+                P.Top += lineHeight;
+                required += lineHeight;
+                P.Right = 0;
+                W = 0;
+            }
+        }
+        const bool pieceHasCrLf = src.left(pieceEnd).contains(CrLf);
+        if (pieceHasCrLf) {
+            D.Left = offX;
+            W = 0;
+        } else {
+            D.Left = leftToRight ? P.Right : width - W;
+        }
+        D.Right += D.Left;
+        const bool hasTail = tailStart < n;
+        if (hasTail) {
+            while (pieceEnd > 0 && src.at(pieceEnd - 1) <= u' ')
+                --pieceEnd;
+        }
+        if (D.Left == 0 && offX != 0)
+            D.Left = offX;
+        if (In.Paint && !hasTail && segmentCount == 1) {
+            drawFlags |= DT_VCENTER | DT_SINGLELINE;
+            D.Top = 0;
+            D.Bottom = In.Height;
+        }
+        if (In.Control) {
+            measureFlags = In.Control->DrawTextBiDiModeFlags(measureFlags);
+            drawFlags = In.Control->DrawTextBiDiModeFlags(drawFlags);
+        }
+        addRun(pieceText(), D, drawFlags);
+        W += D.Right - D.Left;
+        if (isLink && In.Paint)
+            LinkRects.Add(D);
+
+        if (hasTail && P.Top > D.Top)
+            D.Top = P.Top;
+        int pieceStart = 0;
+        while (tailStart < n) {
+            D.Top += lineHeight;
+            required += lineHeight;
+            pieceStart = tailStart;
+            int count = m.Fit(src, pieceStart, n - pieceStart, width);
+            if (count == 0) // nothing fits: one character per line rather than no progress
+                count = IsSurrogateStart(src, pieceStart) ? 2 : 1;
+            pieceEnd = pieceStart + count;
+            tailStart = pieceEnd;
+            if (src.at(pieceEnd - 1) != u' ' && tailStart < n && src.at(tailStart) != u' ') {
+                int e = pieceEnd;
+                while (e > pieceStart && src.at(e - 1) != u' ')
+                    --e;
+                if (e > pieceStart)
+                    pieceEnd = tailStart = e;
+            }
+            const QString piece = src.mid(pieceStart, pieceEnd - pieceStart);
+            D.Bottom = D.Top;
+            D.Left = offX;
+            MeasureInto(qfont, piece, D, measureFlags);
+            int shift = 0;
+            if (!leftToRight) {
+                shift = D.Right - D.Left;
+                D.Left = width - shift;
+                D.Right = width;
+            }
+            addRun(piece, D, drawFlags);
+            W += shift;
+            if (isLink && In.Paint)
+                LinkRects.Add(D);
+        }
+
+        P = D;
+        if (P.Right - 5 >= width)
+            required += lineHeight;
+        if (src.mid(pieceStart, pieceEnd - pieceStart).contains(CrLf)) {
+            P.Top += lineHeight;
+            required += lineHeight;
+            P.Right = 0;
+        }
+        D = TRect{0, P.Top, 0, P.Top};
+    }
+    result.SampleLineHeight = measurer(surface).LineHeight();
+    return result;
+}

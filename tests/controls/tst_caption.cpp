@@ -1,0 +1,459 @@
+#include "VxCaption.h"
+#include "private/CaptionLayout_p.h"
+
+#include "SysUtils.h"
+
+#include <QFontMetrics>
+#include <QImage>
+#include <QPainter>
+#include <QTest>
+
+namespace {
+
+TFont ContentFont()
+{
+    TFont font;
+    font.SetName(QStringLiteral("DejaVu Sans"));
+    font.SetSize(9);
+    return font;
+}
+
+TFont WithStyle(TFont Font, TFontStyle Style)
+{
+    TFontStyles s = Font.Style();
+    s.Include(Style);
+    Font.SetStyle(s);
+    return Font;
+}
+
+QFontMetrics Metrics(const TFont& Font) { return QFontMetrics(Font.ToQFont()); }
+
+int Advance(const TFont& Font, const QString& Text) { return Metrics(Font).horizontalAdvance(Text); }
+
+// The layout as a paint would do it, with the pieces to draw.
+struct Laid {
+    TVxCaptionLayoutResult Result;
+    TVxLinkRects Links;
+};
+
+Laid Arrange(const QString& Caption, int Width, int Height = 200, QPoint OffSet = {}, bool Paint = true)
+{
+    static const TVxCaptionBackground background;
+    static const TFont font = ContentFont();
+    TVxCaption caption(nullptr, Caption, background, font, Height, Width, OffSet, nullptr, bdLeftToRight);
+    TVxCaptionLayoutInput in;
+    in.Segments = &caption.CaptionSegments();
+    in.Caption = Caption;
+    in.LinkText = caption.LinkInfo().Text;
+    in.Font = &caption.Font();
+    in.LinkFont = &caption.LinkFont();
+    in.Width = Width;
+    in.Height = Height;
+    in.OffSet = OffSet;
+    in.Paint = Paint;
+    in.CollectRuns = true;
+    Laid laid;
+    laid.Result = ArrangeCaption(in, laid.Links);
+    return laid;
+}
+
+QStringList RunTexts(const Laid& L)
+{
+    QStringList texts;
+    for (const TVxCaptionRun& run : L.Result.Runs)
+        texts << run.Text;
+    return texts;
+}
+
+// A caption painted on an image, so its link rectangles are those of a real paint.
+struct Painted {
+    QImage Image{400, 300, QImage::Format_ARGB32_Premultiplied};
+    std::unique_ptr<QPainter> Painter;
+    std::unique_ptr<TVxCaption> Caption;
+    Painted(const QString& Text, int Width, int Height = 200)
+    {
+        Image.fill(Qt::white);
+        Painter = std::make_unique<QPainter>(&Image);
+        const TVxCaptionBackground background(clWhite, nullptr, TRect{}, true, false);
+        Caption = std::make_unique<TVxCaption>(Painter.get(), Text, background, ContentFont(), Height, Width, QPoint(),
+                                               nullptr, bdLeftToRight);
+        Caption->Paint();
+    }
+};
+
+const QString Link = QStringLiteral("<a href=\"https://example.org/a\">");
+
+} // namespace
+
+class tst_Caption : public QObject {
+    Q_OBJECT
+private slots:
+    void parse_data();
+    void parse();
+    void rightToLeftIsNotParsed();
+
+    void wrapsAtLastFittingBlank();
+    void breaksLongWordAtLineStart();
+    void wordAfterTextStartsTwoLinesDown();
+    void oneSegmentIsCentredWhenPainted();
+    void italicOverhang();
+    void noProgressWidthsTerminate_data();
+    void noProgressWidthsTerminate();
+    void fitPrefixMatchesCharacterByCharacterTrimming();
+
+    void minimumHeight_data();
+    void minimumHeight();
+    void minimumWidthCountsMarkup();
+
+    void linkHitTesting();
+    void wrappedLink_data();
+    void wrappedLink();
+    void twoLinksShowTheLastOne();
+    void linkRectsAddRuleAndIndexes();
+
+    void settersAndTranslateRect();
+    void paintCaptionPaintsBackgroundAndText();
+};
+
+void tst_Caption::parse_data()
+{
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QStringList>("segments");
+    QTest::addColumn<QString>("linkText");
+    QTest::addColumn<QString>("link");
+
+    const QString none;
+    QTest::newRow("empty") << QString() << QStringList() << none << none;
+    QTest::newRow("plain") << "Hello" << QStringList{"Hello"} << none << none;
+    QTest::newRow("bold after text") << "Hello <b>World</b>" << QStringList{"Hello ", "<BOLD>World"} << none << none;
+    QTest::newRow("bold at start") << "<b>x</b>" << QStringList{"", "<BOLD>x"} << none << none;
+    QTest::newRow("upper-case tags") << "<B>Big</B>" << QStringList{"", "<BOLD>Big"} << none << none;
+    QTest::newRow("no nesting") << "<b>x <i>y</i></b>" << QStringList{"", "<BOLD>x <i>y</i>"} << none << none;
+    QTest::newRow("unclosed tag") << "<u>open" << QStringList{"<u>open"} << none << none;
+    QTest::newRow("underline and italic") << "a<u>b</u>c<i>d</i>"
+                                          << QStringList{"a", "<UNDERLINE>b", "c", "<ITALIC>d"} << none << none;
+    QTest::newRow("first opening tag wins") << "<i>i</i><b>b</b>" << QStringList{"", "<ITALIC>i", "", "<BOLD>b"}
+                                            << none << none;
+    QTest::newRow("line break") << "a\r\nb" << QStringList{"a", "<NEWLINE>", "b"} << none << none;
+    QTest::newRow("typed line break") << "a<NEWLINE>b" << QStringList{"a", "<NEWLINE>", "b"} << none << none;
+    QTest::newRow("trailing line break") << "a\r\n" << QStringList{"a", "<NEWLINE>"} << none << none;
+    QTest::newRow("line break inside a tag") << "<b>a\r\nb</b>" << QStringList{"", "<BOLD>a\r\nb"} << none << none;
+    QTest::newRow("link") << "See " + Link + "here</a>." << QStringList{"See ", "<LINK>here", "."} << "here"
+                          << "https://example.org/a";
+    QTest::newRow("two links, last wins")
+        << "<a href=\"one\">first</a> and <a href=\"two\">second</a>"
+        << QStringList{"", "<LINK>first", " and ", "<LINK>second"} << "second" << "two";
+    QTest::newRow("other tags are text") << "<p>x</p>" << QStringList{"<p>x</p>"} << none << none;
+    // A closing tag before its opening tag does not make a pair: nothing is lost.
+    QTest::newRow("stray closing tag") << "</u>x<u>yyyyZ" << QStringList{"</u>x<u>yyyyZ"} << none << none;
+    QTest::newRow("stray closing bold") << "</b>x<b>y</b>" << QStringList{"</b>x", "<BOLD>y"} << none << none;
+}
+
+void tst_Caption::parse()
+{
+    QFETCH(QString, caption);
+    TVxCaption c(nullptr, caption, TVxCaptionBackground(), ContentFont(), 20, 300, QPoint(), nullptr, bdLeftToRight);
+    QFETCH(QStringList, segments);
+    QFETCH(QString, linkText);
+    QFETCH(QString, link);
+    QCOMPARE(c.CaptionSegments(), segments);
+    QCOMPARE(c.LinkInfo().Text, linkText);
+    QCOMPARE(c.LinkInfo().Link, link);
+}
+
+void tst_Caption::rightToLeftIsNotParsed()
+{
+    const QString text = "See " + Link + "here</a> and <b>more</b>";
+    TVxCaption c(nullptr, text, TVxCaptionBackground(), ContentFont(), 20, 300, QPoint(), nullptr, bdRightToLeft);
+    QCOMPARE(c.CaptionSegments(), QStringList{text});
+    QVERIFY(c.LinkInfo().Link.isEmpty());
+}
+
+void tst_Caption::wrapsAtLastFittingBlank()
+{
+    const TFont font = ContentFont();
+    const int h = Metrics(font).height();
+    // The third word only partly fits: the line ends at the blank before it.
+    const Laid l = Arrange("aaaa aaaa aaaa aaaa aaaa aaaa", Advance(font, "aaaa aaaa a"));
+    // The first line drops its trailing blank; wrapped lines keep theirs.
+    QCOMPARE(RunTexts(l), (QStringList{"aaaa aaaa", "aaaa aaaa ", "aaaa aaaa"}));
+    QCOMPARE(l.Result.Runs[1].Rect.Top, h);
+    QCOMPARE(l.Result.Runs[2].Rect.Top, 2 * h);
+    QCOMPARE(l.Result.Runs[1].Rect.Width(), Advance(font, "aaaa aaaa "));
+    QCOMPARE(l.Result.RequiredHeight, 2 * h);
+}
+
+void tst_Caption::breaksLongWordAtLineStart()
+{
+    const TFont font = ContentFont();
+    const QFontMetrics fm = Metrics(font);
+    const QString word = "abcdefghijklmnop";
+    const int width = fm.horizontalAdvance("abcde");
+    // Expected lines: the longest prefix that fits, again and again.
+    QStringList lines;
+    for (QString rest = word; !rest.isEmpty();) {
+        int k = int(rest.size());
+        while (k > 0 && fm.horizontalAdvance(rest.left(k)) > width)
+            --k;
+        lines << rest.left(k);
+        rest.remove(0, k);
+    }
+    QVERIFY(lines.size() > 2);
+    const Laid l = Arrange(word, width);
+    QCOMPARE(RunTexts(l), lines);
+    for (int i = 0; i < lines.size(); ++i)
+        QCOMPARE(l.Result.Runs[size_t(i)].Rect.Top, i * fm.height());
+}
+
+void tst_Caption::wordAfterTextStartsTwoLinesDown()
+{
+    const TFont font = ContentFont();
+    const int h = Metrics(font).height();
+    const int width = Advance(font, "Hello ") + Advance(WithStyle(font, fsBold), "Wo");
+    const Laid l = Arrange("Hello <b>World</b>", width);
+    QCOMPARE(RunTexts(l), (QStringList{"Hello ", "", "World"}));
+    QCOMPARE(l.Result.Runs[0].Rect.Top, 0);
+    QCOMPARE(l.Result.Runs[2].Rect.Top, 2 * h);
+    QCOMPARE(l.Result.Runs[2].Font.Style().Contains(fsBold), true);
+}
+
+void tst_Caption::oneSegmentIsCentredWhenPainted()
+{
+    const Laid painted = Arrange("Hello", 300, 50);
+    QCOMPARE(painted.Result.Runs.size(), size_t(1));
+    QVERIFY(painted.Result.Runs[0].Flags & DT_VCENTER);
+    QVERIFY(painted.Result.Runs[0].Flags & DT_SINGLELINE);
+    QCOMPARE(painted.Result.Runs[0].Rect.Top, 0);
+    QCOMPARE(painted.Result.Runs[0].Rect.Bottom, 50);
+
+    const Laid measured = Arrange("Hello", 300, 50, {}, false);
+    QVERIFY(!(measured.Result.Runs[0].Flags & DT_VCENTER));
+    const Laid two = Arrange("Hello <b>x</b>", 300, 50);
+    for (const TVxCaptionRun& run : two.Result.Runs)
+        QVERIFY(!(run.Flags & DT_VCENTER));
+}
+
+void tst_Caption::italicOverhang()
+{
+    const TFont font = ContentFont();
+    const Laid l = Arrange("<i>xy</i> z", 300);
+    QCOMPARE(RunTexts(l), (QStringList{"", "xy", " z"}));
+    // A 9-point italic piece claims 3 pixels more; the next piece starts after them.
+    const int italicWidth = Advance(WithStyle(font, fsItalic), "xy");
+    QCOMPARE(l.Result.Runs[1].Rect.Width(), italicWidth + 3);
+    QCOMPARE(l.Result.Runs[2].Rect.Left, italicWidth + 3);
+}
+
+void tst_Caption::noProgressWidthsTerminate_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("width");
+    QTest::newRow("zero width") << "abc" << 0;
+    QTest::newRow("negative width") << "abc" << -10;
+    QTest::newRow("first character wider than the width") << "WWW" << 1;
+}
+
+void tst_Caption::noProgressWidthsTerminate()
+{
+    QFETCH(QString, text);
+    QFETCH(int, width);
+    const int h = Metrics(ContentFont()).height();
+    // One character per line: an empty first line, then every character on its own.
+    const Laid l = Arrange(text, width);
+    QStringList expected{""};
+    for (QChar c : text)
+        expected << QString(c);
+    QCOMPARE(RunTexts(l), expected);
+    QCOMPARE(l.Result.Runs.back().Rect.Top, int(text.size()) * h);
+
+    TVxCaption caption(nullptr, text, TVxCaptionBackground(), ContentFont(), 100, width, QPoint(), nullptr,
+                       bdLeftToRight);
+    caption.Paint(); // returns
+    QVERIFY(caption.RequiredHeight() >= int(text.size()) * h);
+}
+
+void tst_Caption::fitPrefixMatchesCharacterByCharacterTrimming()
+{
+    const QStringList texts{
+        "The quick brown fox jumps over the lazy dog. AVAVAV To Wa Ta.",
+        QString::fromUtf8("Ünïcödé ✓ 中文字符 and mixed text"),
+        "tabs\tand\tlines\r\nhere",
+    };
+    for (const TFont& font : {ContentFont(), WithStyle(ContentFont(), fsBold), WithStyle(ContentFont(), fsItalic)}) {
+        const QFontMetrics fm = Metrics(font);
+        for (const QString& text : texts) {
+            const int full = fm.horizontalAdvance(text);
+            for (int from : {0, 4}) {
+                const int count = int(text.size()) - from;
+                for (int avail = -1; avail <= full + 3; avail += 3) {
+                    int naive = count;
+                    while (naive > 0 && fm.horizontalAdvance(text.mid(from, naive)) > avail)
+                        --naive;
+                    QCOMPARE(FitPrefix(font.ToQFont(), text, from, count, avail), naive);
+                }
+            }
+        }
+    }
+}
+
+void tst_Caption::minimumHeight_data()
+{
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<int>("width");
+    QTest::addColumn<int>("lines");
+    QTest::newRow("empty") << QString() << 300 << 0;
+    QTest::newRow("one line") << "Hello" << 300 << 1;
+    QTest::newRow("one line with markup") << "Hello <b>bold</b> <a href=\"x\">link</a>" << 300 << 1;
+    QTest::newRow("two lines") << "a\r\nb" << 300 << 2;
+    QTest::newRow("trailing line break") << "Hello\r\n" << 300 << 2;
+    QTest::newRow("zero width") << "Hello" << 0 << 0;
+    QTest::newRow("negative width") << "Hello" << -5 << 0;
+}
+
+void tst_Caption::minimumHeight()
+{
+    QFETCH(QString, caption);
+    QFETCH(int, width);
+    QFETCH(int, lines);
+    const TFont font = ContentFont();
+    QCOMPARE(TVxCaption::MinimumHeight(nullptr, caption, font, width), lines * Metrics(font).height());
+}
+
+void tst_Caption::minimumWidthCountsMarkup()
+{
+    const TFont font = ContentFont();
+    QCOMPARE(TVxCaption::MinimumWidth(nullptr, "<b>Hi</b>", font, 300), Advance(font, "<b>Hi</b>"));
+    QVERIFY(TVxCaption::MinimumWidth(nullptr, "<b>Hi</b>", font, 300) > Advance(font, "Hi"));
+}
+
+void tst_Caption::linkHitTesting()
+{
+    const TFont font = ContentFont();
+    const TFont linkFont = WithStyle(font, fsUnderline);
+    const int h = Metrics(font).height();
+    Painted p("See " + Link + "here</a>.", 300);
+    QCOMPARE(p.Caption->LinkRectCount(), 1);
+    const TRect r = p.Caption->GetLinkRect(0);
+    const int left = Advance(font, "See ");
+    QCOMPARE(r, (TRect{left, 0, left + Advance(linkFont, "here"), h}));
+    QVERIFY(p.Caption->MouseInLink(r.Left, r.Top));
+    QVERIFY(p.Caption->MouseInLink(r.Right - 1, r.Bottom - 1));
+    QVERIFY(!p.Caption->MouseInLink(r.Right, r.Top));
+    QVERIFY(!p.Caption->MouseInLink(r.Left - 1, r.Top));
+    QVERIFY(!p.Caption->MouseInLink(r.Left, r.Bottom));
+    QCOMPARE(p.Caption->GetLinkRect(1), TRect{});
+    QCOMPARE(p.Caption->GetLinkRect(-1), TRect{});
+}
+
+void tst_Caption::wrappedLink_data()
+{
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<int>("rects");
+    QTest::addColumn<bool>("secondLineHits");
+    // The second line starts at Left 0 like the first: only the first line hit-tests.
+    QTest::newRow("shares its left") << QString() << 1 << false;
+    QTest::newRow("shares nothing") << "ab " << 2 << true;
+}
+
+void tst_Caption::wrappedLink()
+{
+    QFETCH(QString, before);
+    QFETCH(int, rects);
+    QFETCH(bool, secondLineHits);
+    const TFont font = ContentFont();
+    const TFont linkFont = WithStyle(font, fsUnderline);
+    const int h = Metrics(font).height();
+    const int width = Advance(font, before) + Advance(linkFont, "first sec");
+    Painted p(before + Link + "first second</a>", width);
+    QCOMPARE(p.Caption->LinkRectCount(), rects);
+    // The first line's rectangle keeps the width of the whole uncut link text.
+    const TRect first = p.Caption->GetLinkRect(0);
+    QCOMPARE(first.Left, Advance(font, before));
+    QCOMPARE(first.Width(), Advance(linkFont, "first second"));
+    QVERIFY(p.Caption->MouseInLink(first.Left + 1, 1));
+    QCOMPARE(p.Caption->MouseInLink(1, h + 1), secondLineHits);
+}
+
+void tst_Caption::twoLinksShowTheLastOne()
+{
+    const Laid l = Arrange("<a href=\"one\">first</a> and <a href=\"two\">second</a>", 400);
+    QCOMPARE(RunTexts(l), (QStringList{"", "second", " and ", "second"}));
+    QVERIFY(l.Result.Runs[1].Font.Style().Contains(fsUnderline));
+    QCOMPARE(l.Result.Runs[1].Font.Color(), clBlue);
+}
+
+void tst_Caption::linkRectsAddRuleAndIndexes()
+{
+    TVxLinkRects rects;
+    rects.Add({0, 0, 10, 10});
+    rects.Add({20, 20, 30, 30});
+    rects.Add({0, 40, 5, 50});   // same Left
+    rects.Add({40, 0, 50, 5});   // same Top
+    rects.Add({40, 40, 30, 45}); // same Right
+    rects.Add({40, 40, 60, 30}); // same Bottom
+    QCOMPARE(rects.Count(), 2);
+    QCOMPARE(rects.GetItem(1).FRect, (TRect{20, 20, 30, 30}));
+    QCOMPARE(rects.InLink(25, 25), &rects.GetItem(1));
+    QCOMPARE(rects.InLink(10, 5), nullptr);
+    rects.SetItem(0, TVxLinkRect({1, 1, 2, 2}));
+    QCOMPARE(rects.GetItem(0).FRect, (TRect{1, 1, 2, 2}));
+    for (int index : {2, -1}) {
+        try {
+            rects.GetItem(index);
+            QFAIL("GetItem accepted an index out of range");
+        } catch (const EListError& e) {
+            QCOMPARE(e.Message(), QStringLiteral("Invalid index"));
+        }
+    }
+    QVERIFY_THROWS_EXCEPTION(EListError, rects.SetItem(2, TVxLinkRect({})));
+    rects.Clear();
+    QCOMPARE(rects.Count(), 0);
+}
+
+void tst_Caption::settersAndTranslateRect()
+{
+    TVxCaption c(nullptr, "a <b>b</b>", TVxCaptionBackground(clRed), ContentFont(), 20, 100, QPoint(), nullptr,
+                 bdLeftToRight);
+    QCOMPARE(c.Color(), clRed);
+    c.SetWidth(-300);
+    QCOMPARE(c.Width(), 300);
+    c.SetCaption("<i>x</i>");
+    QCOMPARE(c.CaptionSegments(), (QStringList{"", "<ITALIC>x"}));
+    QCOMPARE(TVxCaption::TranslateRect({10, 20, 110, 70}), (TRect{10, 20, 100, 50}));
+}
+
+void tst_Caption::paintCaptionPaintsBackgroundAndText()
+{
+    QImage image(200, 100, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        auto* background = new TVxCaptionBackground(clRed, nullptr, TRect{}, true, true); // handed over
+        TVxCaption::PaintCaption(&painter, "Hi", background, ContentFont(), TRect{10, 10, 100, 40});
+        TVxCaption::PaintCaption(&painter, "Hi", nullptr, ContentFont(), TRect{10, 60, 100, -1}); // nothing
+    }
+    QCOMPARE(image.pixelColor(5, 5), QColor(Qt::white));
+    QCOMPARE(image.pixelColor(105, 45), QColor(Qt::red));
+    QCOMPARE(image.pixelColor(111, 45), QColor(Qt::white));
+    // Text is drawn on the background, vertically centred in the 40 pixels.
+    bool dark = false;
+    for (int x = 10; x < 40 && !dark; ++x)
+        for (int y = 20; y < 40 && !dark; ++y)
+            dark = image.pixelColor(x, y).red() < 100;
+    QVERIFY(dark);
+    QCOMPARE(image.pixelColor(50, 70), QColor(Qt::white));
+
+    TVxCaptionGradient gradient{true, gdHorizontal, clRed, clBlue};
+    QImage g(100, 20, QImage::Format_ARGB32_Premultiplied);
+    g.fill(Qt::white);
+    {
+        QPainter painter(&g);
+        TVxCaptionBackground background(clNone, &gradient, TRect{}, true, false);
+        TVxCaption::PaintCaption(&painter, QString(), &background, ContentFont(), TRect{0, 0, 100, 20});
+    }
+    QVERIFY(g.pixelColor(1, 10).red() > 200 && g.pixelColor(1, 10).blue() < 50);
+    QVERIFY(g.pixelColor(98, 10).blue() > 200 && g.pixelColor(98, 10).red() < 50);
+}
+
+QTEST_MAIN(tst_Caption)
+#include "tst_caption.moc"
