@@ -99,7 +99,7 @@ void TComponent::SetName(const QString& NewName)
         return;
     static const QRegularExpression ident(QStringLiteral("^[A-Za-z_\\x{80}-\\x{FFFF}][A-Za-z0-9_\\x{80}-\\x{FFFF}]*$"));
     if (!NewName.isEmpty() && !ident.match(NewName).hasMatch())
-        throw EComponentError(QStringLiteral("''%1'' is not a valid component name").arg(NewName));
+        throw EComponentError(QStringLiteral("'%1' is not a valid component name").arg(NewName));
     if (FOwner && !NewName.isEmpty()) {
         TComponent* other = FOwner->FindComponent(NewName);
         if (other && other != this)
