@@ -323,6 +323,13 @@ QImage TBitmap::DrawImage() const
     return result;
 }
 
+void TBitmap::Assign(const TPersistent* Source)
+{
+    if (const auto* bitmap = dynamic_cast<const TBitmap*>(Source); bitmap && bitmap != this)
+        FTransparent = bitmap->FTransparent;
+    TGraphic::Assign(Source);
+}
+
 QByteArray TBitmap::Encode(const QImage& Image) const
 {
     if (!hasTranslucentPixels(Image))

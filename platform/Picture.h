@@ -92,6 +92,8 @@ public:
     void SetTransparent(bool Value);
     QRgb TransparentColor() const;
     QImage DrawImage() const override;
+    // Copies the transparency setting along with the pixels of another bitmap.
+    void Assign(const TPersistent* Source) override;
 
     QByteArray WriteData() const override;
     void ReadData(const QByteArray& Data) override;

@@ -397,6 +397,11 @@ void TestPicture::fileErrors()
     QVERIFY(raisedMessage<EInOutError>([&] { picture.LoadFromFile(missing); })
                 .startsWith(QStringLiteral("Cannot open file \"%1\".").arg(missing)));
 
+    const QString emptyFile = dir.filePath(QStringLiteral("empty.bmp"));
+    QVERIFY(QFile(emptyFile).open(QIODevice::WriteOnly));
+    QCOMPARE(raisedMessage<EInvalidGraphic>([&] { picture.LoadFromFile(emptyFile); }),
+             QStringLiteral("The file \"%1\" is empty").arg(emptyFile));
+
     const QString fake = dir.filePath(QStringLiteral("fake.ico"));
     QFile file(fake);
     QVERIFY(file.open(QIODevice::WriteOnly));
@@ -558,6 +563,11 @@ void TestPicture::transparentBitmap()
     QCOMPARE(qAlpha(drawn.pixel(0, 0)), 0);
     QCOMPARE(qAlpha(drawn.pixel(2, 1)), 0);
     QCOMPARE(drawn.pixel(1, 0), qRgb(10, 20, 30));
+
+    TBitmap copy;
+    copy.Assign(&bitmap);
+    QVERIFY(copy.Transparent());
+    QCOMPARE(qAlpha(copy.DrawImage().pixel(0, 0)), 0);
 }
 
 QTEST_GUILESS_MAIN(TestPicture)
