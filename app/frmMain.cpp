@@ -1,7 +1,617 @@
 #include "frmMain.h"
 
-TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent)
+#include "CodeView.h"
+#include "DesignerFonts.h"
+#include "ExceptionHandler.h"
+#include "Shell.h"
+#include "VxDialog.h"
+#include "VxPageScroller.h"
+#include "VxSelectIconForm.h"
+#include "private/AnchoredPanel.h"
+#include "private/SvgArt.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPixmap>
+#include <QStandardPaths>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+QWidget* NewPanel(QWidget* Parent, const QString& Name)
 {
+    auto* panel = new QWidget(Parent);
+    panel->setObjectName(Name);
+    return panel;
+}
+
+QIcon ToolbarIcon(const QString& Name)
+{
+    QIcon icon;
+    icon.addPixmap(QPixmap::fromImage(RenderSvg(QStringLiteral(":/toolbar/%1.svg").arg(Name), QSize(32, 32))),
+                   QIcon::Normal);
+    icon.addPixmap(
+        QPixmap::fromImage(RenderSvg(QStringLiteral(":/toolbar/%1_disabled.svg").arg(Name), QSize(32, 32))),
+        QIcon::Disabled);
+    return icon;
+}
+
+QLabel* NewPageTitle(QWidget* Page, const QString& Text)
+{
+    auto* title = new QLabel(Text, Page);
+    title->setObjectName(QStringLiteral("PageTitle"));
+    title->setFont(DesignerFont(QStringLiteral("Tahoma"), 12, true));
+    title->setFixedHeight(14);
+    return title;
+}
+
+// Client size of the stored form, and the smallest whole window (with a Windows frame of 8 on
+// each side and a 31-pixel caption, as the stored sizes assume).
+constexpr int ClientWidth = 768, ClientHeight = 667;
+constexpr int MinWindowWidth = 705, MinWindowHeight = 675;
+constexpr int FrameWidth = 16, FrameHeight = 39;
+} // namespace
+
+TfrmMain::TfrmMain(QWidget* Parent) : QMainWindow(Parent), FRoot(std::make_unique<TComponent>())
+{
+    setObjectName(QStringLiteral("frmMain"));
+    FRoot->SetName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Quillfen"));
-    resize(800, 600);
+    setFont(DesignerFont(QStringLiteral("Tahoma"), 11));
+    resize(ClientWidth, ClientHeight);
+    setMinimumSize(MinWindowWidth - FrameWidth, MinWindowHeight - FrameHeight);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, QApplication::palette().color(QPalette::Button)); // clBtnFace
+    setPalette(pal);
+
+    VxDialog1 = CreateDesignDialog(FRoot.get());
+
+    BuildToolBar();
+
+    auto* client = new QWidget(this);
+    client->setObjectName(QStringLiteral("Client"));
+    client->installEventFilter(this); // a click on the background is FormClick
+    auto* clientLayout = new QVBoxLayout(client);
+    clientLayout->setContentsMargins(8, 10, 8, 3);
+    clientLayout->setSpacing(0);
+    setCentralWidget(client);
+
+    // The scroller loads as stored: three pages, page 0 remembered and shown once loading ends.
+    VxPageScroller1 = new TVxPageScroller(client);
+    VxPageScroller1->setObjectName(QStringLiteral("VxPageScroller1"));
+    clientLayout->addWidget(VxPageScroller1);
+    VxPageScroller1->OnPageChanged = TPageChangedEvent(
+        [this](TObject* Sender, int OldIndex, int NewIndex) { VxPageScroller1PageChanged(Sender, OldIndex, NewIndex); });
+    VxPageScroller1->BeginLoading();
+    VxPage1 = new TVxPage(VxPageScroller1);
+    VxPage2 = new TVxPage(VxPageScroller1);
+    VxPage3 = new TVxPage(VxPageScroller1);
+    const QString titles[] = {QStringLiteral("Design Dialog"), QStringLiteral("Generated Code"),
+                              QStringLiteral("Generated DFM")};
+    TVxPage* pages[] = {VxPage1, VxPage2, VxPage3};
+    for (int i = 0; i < 3; ++i) {
+        pages[i]->setObjectName(QStringLiteral("VxPage%1").arg(i + 1));
+        pages[i]->SetPageIndex(i);
+        auto* layout = new QVBoxLayout(pages[i]);
+        layout->setContentsMargins(0, 0, 0, 0);
+        layout->setSpacing(0);
+        layout->addWidget(NewPageTitle(pages[i], titles[i]));
+    }
+    static_cast<QVBoxLayout*>(VxPage1->layout())->addWidget(BuildDesignPage(VxPage1), 1);
+    SynEdit1 = new TCodeView(TCodeLanguage::ObjectPascal, VxPage2);
+    SynEdit1->setObjectName(QStringLiteral("SynEdit1"));
+    static_cast<QVBoxLayout*>(VxPage2->layout())->addWidget(SynEdit1, 1);
+    SynEdit2 = new TCodeView(TCodeLanguage::FormText, VxPage3);
+    SynEdit2->setObjectName(QStringLiteral("SynEdit2"));
+    static_cast<QVBoxLayout*>(VxPage3->layout())->addWidget(SynEdit2, 1);
+    connect(SynEdit1, &QsciScintilla::textChanged, this, &TfrmMain::CopyCodeActnUpdate);
+    connect(SynEdit2, &QsciScintilla::textChanged, this, &TfrmMain::CopyDFMActnUpdate);
+    VxPageScroller1->SetActivePageIndex(0);
+    VxPageScroller1->Loaded();
+
+    FormCreate();
+    qApp->installEventFilter(this); // window shortcuts win over the focused control's own keys
+}
+
+TfrmMain::~TfrmMain()
+{
+    qApp->removeEventFilter(this);
+}
+
+void TfrmMain::FormCreate()
+{
+    VxPageScroller1->SetActivePageIndex(0);
+    setAttribute(Qt::WA_AlwaysShowToolTips, true);
+    CopyCodeActnUpdate();
+    CopyDFMActnUpdate();
+}
+
+void TfrmMain::BuildToolBar()
+{
+    ToolBar1 = new QToolBar(this);
+    ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
+    ToolBar1->setMovable(false);
+    ToolBar1->setFloatable(false);
+    ToolBar1->setIconSize(QSize(32, 32));
+    ToolBar1->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    ToolBar1->setContextMenuPolicy(Qt::PreventContextMenu);
+    ToolBar1->setFont(DesignerFont(QStringLiteral("Tahoma"), 11));
+    ToolBar1->setStyleSheet(QStringLiteral("QToolBar { spacing: 0px; padding: 0px; border: 0px; }"
+                                           "QToolButton { padding: 0px 4px; margin: 0px; }"));
+    QPalette pal = ToolBar1->palette();
+    pal.setColor(QPalette::Window, QApplication::palette().color(QPalette::Window)); // clMenuBar
+    pal.setColor(QPalette::Active, QPalette::ButtonText, Qt::black);
+    pal.setColor(QPalette::Inactive, QPalette::ButtonText, Qt::black);
+    pal.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(0x6D, 0x6D, 0x6D));
+    pal.setColor(QPalette::Disabled, QPalette::WindowText, QColor(0x6D, 0x6D, 0x6D));
+    ToolBar1->setPalette(pal);
+    ToolBar1->setAutoFillBackground(true);
+    addToolBar(Qt::TopToolBarArea, ToolBar1);
+
+    struct Command {
+        QAction** Action;
+        const char* Name;
+        const char* ToolCaption;
+        const char* Caption;
+        const char* Image;
+        QKeySequence Shortcut;
+        const char* Hint;
+    };
+    const Command commands[] = {
+        {&NewActn, "NewActn", "&New", "New", "new", QKeySequence(Qt::CTRL | Qt::Key_N),
+         "New Dialog|Clear all of the previous customisations ready to start again."},
+        {&PreviewActn, "PreviewActn", "&Preview", "Preview", "preview", QKeySequence(Qt::CTRL | Qt::Key_P),
+         "Preview Dialog|Preview the dialog as it would appear to the user."},
+        {&GenerateActn, "GenerateActn", "&Generate", "Generate", "generate", QKeySequence(Qt::CTRL | Qt::Key_G),
+         "Generate|Generate the source code and DFM object for the entered dialog inputs."},
+        {&CopyCodeActn, "CopyCodeActn", "&Copy Code", "Copy Code", "copycode", QKeySequence(Qt::CTRL | Qt::Key_C),
+         "Copy Code|Copy the source code required to create the designed dialog."},
+        {&CopyDFMActn, "CopyDFMActn", "C&opy DFM", "Copy DFM", "copydfm", QKeySequence(Qt::CTRL | Qt::Key_D),
+         "Copy DFM|Copy the DFM representation required to create the designed dialog."},
+        {&HelpActn, "HelpActn", "&Help", "Help", "help", QKeySequence(Qt::Key_F1),
+         "Help|Display online help for this application."},
+        {&ExitActn, "ExitActn", "&Exit", "Exit", "exit", QKeySequence(Qt::CTRL | Qt::Key_Q), "Exit|Exit Quillfen"},
+    };
+    for (const Command& c : commands) {
+        auto* action = new QAction(ToolbarIcon(QLatin1String(c.Image)), QLatin1String(c.Caption), this);
+        action->setObjectName(QLatin1String(c.Name));
+        action->setIconText(QLatin1String(c.ToolCaption));
+        action->setShortcut(c.Shortcut);
+        action->setShortcutContext(Qt::WindowShortcut);
+        const QString hint = QLatin1String(c.Hint);
+        action->setProperty("Hint", hint);
+        action->setToolTip(hint.section(QLatin1Char('|'), 0, 0));
+        action->setStatusTip(hint.section(QLatin1Char('|'), 1));
+        addAction(action); // shortcuts work anywhere in the window
+        *c.Action = action;
+        FActions.push_back(action);
+    }
+    connect(NewActn, &QAction::triggered, this, [this] { RunGuarded([this] { NewActnExecute(); }); });
+    connect(GenerateActn, &QAction::triggered, this, [this] { RunGuarded([this] { GenerateActnExecute(); }); });
+    connect(CopyCodeActn, &QAction::triggered, this, [this] { RunGuarded([this] { CopyCodeActnExecute(); }); });
+    connect(CopyDFMActn, &QAction::triggered, this, [this] { RunGuarded([this] { CopyDFMActnExecute(); }); });
+    connect(HelpActn, &QAction::triggered, this, [this] { RunGuarded([this] { HelpActnExecute(); }); });
+    connect(ExitActn, &QAction::triggered, this, [this] { RunGuarded([this] { ExitActnExecute(); }); });
+    // Previewing needs the dialog engine, which this build does not have yet.
+    PreviewActn->setEnabled(false);
+
+    ToolBar1->addAction(NewActn);
+    ToolBar1->addSeparator();
+    ToolBar1->addAction(CopyCodeActn);
+    ToolBar1->addAction(CopyDFMActn);
+    ToolBar1->addSeparator();
+    ToolBar1->addAction(GenerateActn);
+    ToolBar1->addAction(PreviewActn);
+    ToolBar1->addSeparator();
+    ToolBar1->addAction(HelpActn);
+    ToolBar1->addSeparator();
+    ToolBar1->addAction(ExitActn);
+    ToolBar1->setFixedHeight(qMax(42, ToolBar1->sizeHint().height()));
+}
+
+TVxDSectionControl* TfrmMain::NewSection(QWidget* Parent, const QString& Name, const QString& Caption,
+                                         TVxDEditType EditType)
+{
+    auto* section = new TVxDSectionControl(Parent);
+    section->setObjectName(Name);
+    section->SetCaption(Caption);
+    section->SetEditType(EditType);
+    const QFont font = DesignerFont(QStringLiteral("Segoe UI"), 12);
+    section->setFont(font);
+    section->SetEditValueFont(font);
+    const QColor windowText = QApplication::palette().color(QPalette::WindowText);
+    section->SetFontColor(windowText);
+    section->SetEditValueColor(windowText);
+    FSections.push_back(section);
+    return section;
+}
+
+QCheckBox* TfrmMain::NewCheckBox(QWidget* Parent, const QString& Name, const QString& Caption, const QRect& Bounds)
+{
+    auto* box = new QCheckBox(Caption, Parent);
+    box->setObjectName(Name);
+    box->setGeometry(Bounds);
+    FCheckBoxes.push_back(box);
+    return box;
+}
+
+QWidget* TfrmMain::BuildDesignPage(QWidget* Page)
+{
+    auto* panel = NewPanel(Page, QStringLiteral("DesignPanel"));
+    auto* column = new QVBoxLayout(panel);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+
+    const auto fixedHeight = [](QWidget* w, int h) {
+        w->setFixedHeight(h);
+        return w;
+    };
+    const auto iconBand = [this](QWidget* Band, TVxDSectionControl* Icon, TVxDSectionControl* Text) {
+        auto* row = new QHBoxLayout(Band);
+        row->setContentsMargins(0, 0, 0, 0);
+        row->setSpacing(0);
+        Icon->setFixedWidth(100);
+        row->addWidget(Icon);
+        row->addWidget(Text, 1);
+        Q_UNUSED(this);
+    };
+
+    TitleSection = NewSection(panel, QStringLiteral("TitleSection"), QStringLiteral("Title"), etSingleText);
+    column->addWidget(fixedHeight(TitleSection, 37));
+
+    HeaderPanel = NewPanel(panel, QStringLiteral("HeaderPanel"));
+    HeaderIconSection = NewSection(HeaderPanel, QStringLiteral("HeaderIconSection"), QStringLiteral("Header Icon"), etIcon);
+    HeaderSection = NewSection(HeaderPanel, QStringLiteral("HeaderSection"), QStringLiteral("Header"), etText);
+    iconBand(HeaderPanel, HeaderIconSection, HeaderSection);
+    column->addWidget(fixedHeight(HeaderPanel, 50));
+
+    InstructionPanel = NewPanel(panel, QStringLiteral("InstructionPanel"));
+    InstructionIconSection = NewSection(InstructionPanel, QStringLiteral("InstructionIconSection"),
+                                        QStringLiteral("Instruction Icon"), etIcon);
+    InstructionSection = NewSection(InstructionPanel, QStringLiteral("InstructionSection"),
+                                    QStringLiteral("Instruction"), etText);
+    InstructionSection->SetEditValueFont(DesignerFont(QStringLiteral("Segoe UI"), 16));
+    InstructionSection->SetEditValueColor(QColor(0x00, 0x33, 0x99)); // $00993300
+    iconBand(InstructionPanel, InstructionIconSection, InstructionSection);
+    column->addWidget(fixedHeight(InstructionPanel, 50));
+
+    Panel2 = NewPanel(panel, QStringLiteral("Panel2"));
+    auto* row2 = new QHBoxLayout(Panel2);
+    row2->setContentsMargins(0, 0, 0, 0);
+    row2->setSpacing(0);
+    MainIconSection = NewSection(Panel2, QStringLiteral("MainIconSection"), QStringLiteral("Main Icon"), etIcon);
+    MainIconSection->setFixedWidth(100);
+    row2->addWidget(MainIconSection);
+    auto* contentColumn = new QVBoxLayout;
+    contentColumn->setSpacing(0);
+    row2->addLayout(contentColumn, 1);
+    ContentSection = NewSection(Panel2, QStringLiteral("ContentSection"), QStringLiteral("Content"), etText);
+    contentColumn->addWidget(ContentSection, 1);
+    HelpLinkSection = NewSection(Panel2, QStringLiteral("HelpLinkSection"), QStringLiteral("Help Link"), etText);
+    QFont link = DesignerFont(QStringLiteral("Segoe UI"), 12);
+    link.setUnderline(true);
+    HelpLinkSection->SetEditValueFont(link);
+    HelpLinkSection->SetEditValueColor(QColor(0x00, 0x00, 0xFF)); // clBlue
+    HelpLinkSection->setFixedHeight(37);
+    HelpLinkSection->hide();
+    contentColumn->addWidget(HelpLinkSection);
+    DialogOptionsPanel = NewPanel(Panel2, QStringLiteral("DialogOptionsPanel"));
+    DialogOptionsPanel->setFixedHeight(91);
+    DialogOptionsPanel->installEventFilter(this);
+    contentColumn->addWidget(DialogOptionsPanel);
+    auto* optionsLayout = new QVBoxLayout(DialogOptionsPanel);
+    optionsLayout->setContentsMargins(8, 5, 8, 8);
+    gbOptions = new QGroupBox(QStringLiteral(" &Options "), DialogOptionsPanel);
+    gbOptions->setObjectName(QStringLiteral("gbOptions"));
+    gbOptions->installEventFilter(this);
+    optionsLayout->addWidget(gbOptions);
+    cbdoShowHelpLink = NewCheckBox(gbOptions, QStringLiteral("cbdoShowHelpLink"), QStringLiteral("doShowHelpLink"), {14, 22, 98, 17});
+    cbdoRadioButtons = NewCheckBox(gbOptions, QStringLiteral("cbdoRadioButtons"), QStringLiteral("doRadioButtons"), {15, 48, 97, 17});
+    cbdoCommandLinks = NewCheckBox(gbOptions, QStringLiteral("cbdoCommandLinks"), QStringLiteral("doCommandLinks"), {136, 22, 108, 17});
+    cbdoCommandLinksNoIcon = NewCheckBox(gbOptions, QStringLiteral("cbdoCommandLinksNoIcon"), QStringLiteral("doCommandLinksNoIcon"), {250, 22, 140, 17});
+    cbdoProgressBar = NewCheckBox(gbOptions, QStringLiteral("cbdoProgressBar"), QStringLiteral("doProgressBar"), {136, 48, 108, 17});
+    cbdoProgressBarMarque = NewCheckBox(gbOptions, QStringLiteral("cbdoProgressBarMarque"), QStringLiteral("doProgressBarMarquee"), {250, 48, 140, 17});
+    cbdoTimer = NewCheckBox(gbOptions, QStringLiteral("cbdoTimer"), QStringLiteral("doTimer"), {478, 22, 57, 17});
+    cbdoTopMost = NewCheckBox(gbOptions, QStringLiteral("cbdoTopMost"), QStringLiteral("doTopMost"), {396, 22, 76, 17});
+    cbdoModal = NewCheckBox(gbOptions, QStringLiteral("cbdoModal"), QStringLiteral("doModal"), {396, 48, 76, 17});
+    cbdoModal->setChecked(true);
+    column->addWidget(Panel2, 1);
+
+    ExpandoContentSection = NewSection(panel, QStringLiteral("ExpandoContentSection"),
+                                       QStringLiteral("Expando (More Lines)"), etText);
+    column->addWidget(fixedHeight(ExpandoContentSection, 71));
+
+    auto* panel3 = new TAnchoredPanel(panel, QSize(752, 52));
+    Panel3 = panel3;
+    Panel3->setObjectName(QStringLiteral("Panel3"));
+    Panel3->installEventFilter(this);
+    VerificationCheckBox = NewCheckBox(Panel3, QStringLiteral("VerificationCheckBox"), QStringLiteral("Verification"), {8, 29, 237, 17});
+    ExpandoCheckBox = NewCheckBox(Panel3, QStringLiteral("ExpandoCheckBox"), QStringLiteral("Expando"), {8, 6, 237, 17});
+    cbButtonYes = NewCheckBox(Panel3, QStringLiteral("cbButtonYes"), QStringLiteral("Yes"), {492, 6, 75, 17});
+    cbButtonNo = NewCheckBox(Panel3, QStringLiteral("cbButtonNo"), QStringLiteral("No"), {492, 30, 75, 17});
+    cbButtonOK = NewCheckBox(Panel3, QStringLiteral("cbButtonOK"), QStringLiteral("OK"), {580, 6, 75, 17});
+    cbButtonCancel = NewCheckBox(Panel3, QStringLiteral("cbButtonCancel"), QStringLiteral("Cancel"), {580, 30, 75, 17});
+    cbButtonHelp = NewCheckBox(Panel3, QStringLiteral("cbButtonHelp"), QStringLiteral("Help"), {668, 6, 75, 17});
+    cbButtonClose = NewCheckBox(Panel3, QStringLiteral("cbButtonClose"), QStringLiteral("Close"), {668, 30, 75, 17});
+    panel3->Anchor(VerificationCheckBox, TAnchoredPanel::TopLeft);
+    panel3->Anchor(ExpandoCheckBox, TAnchoredPanel::TopLeft);
+    for (QCheckBox* box : {cbButtonYes, cbButtonNo, cbButtonOK, cbButtonCancel, cbButtonHelp, cbButtonClose})
+        panel3->Anchor(box, TAnchoredPanel::TopRight);
+    cbButtonOK->setChecked(true);
+    cbButtonCancel->setChecked(true);
+    column->addWidget(fixedHeight(Panel3, 52));
+
+    FooterPanel = NewPanel(panel, QStringLiteral("FooterPanel"));
+    FooterIconSection = NewSection(FooterPanel, QStringLiteral("FooterIconSection"), QStringLiteral("Footer Icon"), etSmallIcon);
+    FooterSection = NewSection(FooterPanel, QStringLiteral("FooterSection"), QStringLiteral("Footer"), etText);
+    iconBand(FooterPanel, FooterIconSection, FooterSection);
+    column->addWidget(fixedHeight(FooterPanel, 50));
+
+    ExpandoFooterSection = NewSection(panel, QStringLiteral("ExpandoFooterSection"),
+                                      QStringLiteral("Expando (More Lines)"), etText);
+    column->addWidget(fixedHeight(ExpandoFooterSection, 50));
+
+    // Tab orders of the stored form.
+    QWidget::setTabOrder(cbdoShowHelpLink, cbdoRadioButtons);
+    QWidget::setTabOrder(cbdoRadioButtons, cbdoCommandLinks);
+    QWidget::setTabOrder(cbdoCommandLinks, cbdoCommandLinksNoIcon);
+    QWidget::setTabOrder(cbdoCommandLinksNoIcon, cbdoProgressBar);
+    QWidget::setTabOrder(cbdoProgressBar, cbdoProgressBarMarque);
+    QWidget::setTabOrder(cbdoProgressBarMarque, cbdoTimer);
+    QWidget::setTabOrder(cbdoTimer, cbdoTopMost);
+    QWidget::setTabOrder(cbdoTopMost, cbdoModal);
+    QWidget::setTabOrder(cbdoModal, VerificationCheckBox);
+    QWidget::setTabOrder(VerificationCheckBox, ExpandoCheckBox);
+    QWidget::setTabOrder(ExpandoCheckBox, cbButtonYes);
+    QWidget::setTabOrder(cbButtonYes, cbButtonNo);
+    QWidget::setTabOrder(cbButtonNo, cbButtonOK);
+    QWidget::setTabOrder(cbButtonOK, cbButtonCancel);
+    QWidget::setTabOrder(cbButtonCancel, cbButtonHelp);
+    QWidget::setTabOrder(cbButtonHelp, cbButtonClose);
+
+    // Handlers (a state change from code raises them as a user click would).
+    for (TVxDSectionControl* section : FSections) {
+        if (section != HelpLinkSection)
+            section->OnClick = TNotifyEvent([this](TObject*) { TitleSectionClick(); });
+    }
+    for (TVxDSectionControl* section : {MainIconSection, HeaderIconSection, InstructionIconSection, FooterIconSection})
+        section->OnShowEdit = TVxDShowEditEvent([this](TObject* Sender, bool& Handled) {
+            RunGuarded([&] { MainIconSectionShowEdit(Sender, Handled); });
+        });
+    for (QCheckBox* box : {cbdoRadioButtons, cbdoCommandLinks, cbdoCommandLinksNoIcon, cbdoProgressBar,
+                           cbdoProgressBarMarque, cbdoTimer, cbdoTopMost, cbdoModal, cbButtonYes, cbButtonNo,
+                           cbButtonOK, cbButtonCancel, cbButtonHelp, cbButtonClose})
+        connect(box, &QCheckBox::toggled, this, [this] { cbdoRadioButtonsClick(); });
+    connect(cbdoShowHelpLink, &QCheckBox::toggled, this, [this] { cbdoShowHelpLinkClick(); });
+    connect(ExpandoCheckBox, &QCheckBox::toggled, this, [this] { ExpandoCheckBoxClick(); });
+    connect(VerificationCheckBox, &QCheckBox::toggled, this, [this] { VerificationCheckBoxClick(); });
+    return panel;
+}
+
+TDesignValues TfrmMain::DesignValues() const
+{
+    TDesignValues v;
+    v.Title = TitleSection->EditValue();
+    v.MainIcon = MainIconSection->EditValue();
+    v.Header = HeaderSection->EditValue();
+    v.HeaderIcon = HeaderIconSection->EditValue();
+    v.Instruction = InstructionSection->EditValue();
+    v.InstructionIcon = InstructionIconSection->EditValue();
+    v.Content = ContentSection->EditValue();
+    v.ExpandoChecked = ExpandoCheckBox->isChecked();
+    v.ExpandoCaption = ExpandoCheckBox->text();
+    v.ExpandoContent = ExpandoContentSection->EditValue();
+    v.ExpandoFooter = ExpandoFooterSection->EditValue();
+    v.Footer = FooterSection->EditValue();
+    v.FooterIcon = FooterIconSection->EditValue();
+    v.ShowHelpLink = cbdoShowHelpLink->isChecked();
+    v.HelpLink = HelpLinkSection->EditValue();
+    v.RadioButtons = cbdoRadioButtons->isChecked();
+    v.CommandLinks = cbdoCommandLinks->isChecked();
+    v.CommandLinksNoIcon = cbdoCommandLinksNoIcon->isChecked();
+    v.ProgressBar = cbdoProgressBar->isChecked();
+    v.ProgressBarMarquee = cbdoProgressBarMarque->isChecked();
+    v.Timer = cbdoTimer->isChecked();
+    v.TopMost = cbdoTopMost->isChecked();
+    v.Modal = cbdoModal->isChecked();
+    v.ButtonYes = cbButtonYes->isChecked();
+    v.ButtonNo = cbButtonNo->isChecked();
+    v.ButtonOK = cbButtonOK->isChecked();
+    v.ButtonCancel = cbButtonCancel->isChecked();
+    v.ButtonHelp = cbButtonHelp->isChecked();
+    v.ButtonClose = cbButtonClose->isChecked();
+    v.VerificationChecked = VerificationCheckBox->isChecked();
+    v.VerificationCaption = VerificationCheckBox->text();
+    return v;
+}
+
+// --- handlers --------------------------------------------------------------------------------
+
+void TfrmMain::VxPageScroller1PageChanged(TObject*, int, int NewPageIndex)
+{
+    QString caption = QStringLiteral("Quillfen");
+    switch (NewPageIndex) {
+    case 0:
+        caption += QStringLiteral(" - Design Dialog");
+        break;
+    case 1:
+        caption += QStringLiteral(" - Generated Code");
+        break;
+    case 2:
+        caption += QStringLiteral(" - Generated DFM");
+        break;
+    default:
+        break;
+    }
+    setWindowTitle(caption);
+}
+
+void TfrmMain::TitleSectionClick()
+{
+    EndSectionEditing();
+}
+
+void TfrmMain::FormClick()
+{
+    EndSectionEditing();
+}
+
+void TfrmMain::cbdoRadioButtonsClick()
+{
+    EndSectionEditing();
+}
+
+void TfrmMain::cbdoShowHelpLinkClick()
+{
+    EndSectionEditing();
+    HelpLinkSection->setVisible(cbdoShowHelpLink->isChecked());
+}
+
+// Asking for the show and hide texts needs the program's input dialogs, which this build does
+// not have yet: the box changes state without asking and keeps its caption.
+void TfrmMain::ExpandoCheckBoxClick()
+{
+    EndSectionEditing();
+    if (!ExpandoCheckBox->isChecked())
+        ExpandoCheckBox->setText(QStringLiteral("Expando"));
+}
+
+// As above for the verification text.
+void TfrmMain::VerificationCheckBoxClick()
+{
+    EndSectionEditing();
+    if (!VerificationCheckBox->isChecked())
+        VerificationCheckBox->setText(QStringLiteral("Verification"));
+}
+
+void TfrmMain::MainIconSectionShowEdit(TObject* Sender, bool& Handled)
+{
+    Handled = true;
+    PickSectionIcon(dynamic_cast<TVxDSectionControl*>(Sender));
+}
+
+void TfrmMain::EndSectionEditing()
+{
+    for (TVxDSectionControl* section : FSections)
+        section->SetIsEditing(false);
+}
+
+void TfrmMain::ApplyDesignToDialog()
+{
+    ::ApplyDesignToDialog(DesignValues(), VxDialog1);
+}
+
+void TfrmMain::PickSectionIcon(TVxDSectionControl* Section)
+{
+    if (!Section)
+        return;
+    QString value = Section->EditValue();
+    if (TfrmSelectIcon::Execute(this, value))
+        Section->SetEditValue(value);
+}
+
+// --- commands --------------------------------------------------------------------------------
+
+void TfrmMain::NewActnExecute()
+{
+    for (TVxDSectionControl* section : FSections)
+        section->SetEditValue(QString());
+    for (QCheckBox* box : FCheckBoxes)
+        box->setChecked(false);
+    cbdoModal->setChecked(true);
+    cbButtonOK->setChecked(true);
+    cbButtonCancel->setChecked(true);
+    VxPageScroller1->SetActivePageIndex(0);
+}
+
+void TfrmMain::GenerateActnExecute()
+{
+    EndSectionEditing();
+    ApplyDesignToDialog();
+    const QString code = RenderCreationCode(VxDialog1);
+    SynEdit1->SetText(code);
+    VxPageScroller1->SetActivePageIndex(1);
+    ApplyDesignToDialog();
+    const QString formText = RenderFormText(VxDialog1);
+    SynEdit2->SetText(formText);
+}
+
+void TfrmMain::CopyCodeActnExecute()
+{
+    VxPageScroller1->SetActivePageIndex(1);
+    ClipboardSetText(SynEdit1->Text());
+}
+
+void TfrmMain::CopyCodeActnUpdate()
+{
+    CopyCodeActn->setEnabled(!SynEdit1->Text().isEmpty());
+}
+
+void TfrmMain::CopyDFMActnExecute()
+{
+    VxPageScroller1->SetActivePageIndex(2);
+    ClipboardSetText(SynEdit2->Text());
+}
+
+void TfrmMain::CopyDFMActnUpdate()
+{
+    CopyDFMActn->setEnabled(!SynEdit2->Text().isEmpty());
+}
+
+QString TfrmMain::GuideFileName()
+{
+    return QDir(QStandardPaths::writableLocation(QStandardPaths::TempLocation))
+        .filePath(QStringLiteral("quillfen-guide.html"));
+}
+
+void TfrmMain::HelpActnExecute()
+{
+    EndSectionEditing();
+    // The guide ships inside the program; the browser gets a copy on disk.
+    const QString fileName = GuideFileName();
+    QFile source(QStringLiteral(":/help/guide.html"));
+    QFile target(fileName);
+    if (source.open(QIODevice::ReadOnly) && target.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        target.write(source.readAll());
+    target.close();
+    ShellOpen(fileName); // the answer is not checked
+}
+
+void TfrmMain::ExitActnExecute()
+{
+    close();
+}
+
+bool TfrmMain::eventFilter(QObject* Watched, QEvent* Event)
+{
+    if (Event->type() == QEvent::ShortcutOverride) {
+        auto* widget = qobject_cast<QWidget*>(Watched);
+        if (widget && widget->window() == this) {
+            const auto* key = static_cast<QKeyEvent*>(Event);
+            const QKeySequence pressed(key->keyCombination());
+            for (QAction* action : FActions)
+                if (action->isEnabled() && action->shortcut() == pressed) {
+                    Event->ignore(); // leave it to the window's shortcut
+                    return true;
+                }
+        }
+        return false;
+    }
+    if (Event->type() == QEvent::MouseButtonRelease && static_cast<QMouseEvent*>(Event)->button() == Qt::LeftButton) {
+        if (Watched == centralWidget())
+            FormClick();
+        else if (Watched == DialogOptionsPanel || Watched == gbOptions || Watched == Panel3)
+            TitleSectionClick();
+    }
+    return QMainWindow::eventFilter(Watched, Event);
 }

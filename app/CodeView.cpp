@@ -1,0 +1,50 @@
+#include "CodeView.h"
+
+#include "DesignerFonts.h"
+#include "private/FormTextLexer.h"
+
+#include <Qsci/qscilexerpascal.h>
+
+TCodeView::TCodeView(TCodeLanguage Language, QWidget* Parent) : QsciScintilla(Parent), FLanguage(Language)
+{
+    const QFont font = DesignerFixedFont(QStringLiteral("Courier New"), 13);
+    QsciLexer* lexer = nullptr;
+    if (Language == TCodeLanguage::ObjectPascal)
+        lexer = new QsciLexerPascal(this);
+    else
+        lexer = new TFormTextLexer(this);
+    lexer->setDefaultFont(font);
+    lexer->setFont(font, -1);
+    if (auto* pascal = qobject_cast<QsciLexerPascal*>(lexer)) {
+        QFont bold = font;
+        bold.setBold(true);
+        pascal->setFont(bold, QsciLexerPascal::Keyword);
+        pascal->setFoldComments(false);
+        pascal->setFoldCompact(false);
+        pascal->setFoldPreprocessor(false);
+    } else {
+        QFont bold = font;
+        bold.setBold(true);
+        lexer->setFont(bold, TFormTextLexer::Keyword);
+    }
+    setLexer(lexer);
+    setFont(font);
+    setUtf8(true);
+    setEolMode(EolUnix);
+
+    // No gutter, no margin line, no folding, no border.
+    for (int margin = 0; margin < 5; ++margin)
+        setMarginWidth(margin, 0);
+    setMarginLineNumbers(0, false);
+    setEdgeMode(EdgeNone);
+    setFolding(NoFoldStyle);
+    setFrameShape(QFrame::NoFrame);
+    setReadOnly(false);
+    setWrapMode(WrapNone);
+    setCaretLineVisible(false);
+}
+
+void TCodeView::SetText(const QString& Value)
+{
+    setText(Value);
+}

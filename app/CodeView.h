@@ -1,0 +1,20 @@
+#pragma once
+// The code views of the main window: a syntax-colouring editor for Object Pascal or form text,
+// with a fixed-pitch font, no gutter, no margin line and no folding. The user may edit it.
+
+#include <Qsci/qsciscintilla.h>
+
+enum class TCodeLanguage { ObjectPascal, FormText };
+
+class TCodeView : public QsciScintilla {
+    Q_OBJECT
+public:
+    explicit TCodeView(TCodeLanguage Language, QWidget* Parent = nullptr);
+    // The whole text as one string; an empty view reads as empty.
+    QString Text() const { return text(); }
+    void SetText(const QString& Value);
+    TCodeLanguage Language() const { return FLanguage; }
+
+private:
+    TCodeLanguage FLanguage;
+};

@@ -1,0 +1,127 @@
+#include "DesignValues.h"
+
+#include "ComponentCreate.h"
+#include "StringList.h"
+#include "VxDialog.h"
+#include "VxOptions.h"
+#include "private/AsciiText.h"
+
+#include <memory>
+
+TTaskDialogIcon IconFromName(const QString& Name)
+{
+    static const struct {
+        const char* Name;
+        TTaskDialogIcon Icon;
+    } table[] = {{"Information", tdiInformation}, {"Confirmation", tdiConfirmation}, {"Warning", tdiWarning},
+                 {"Error", tdiError},             {"Shield", tdiShield},             {"Custom", tdiCustom}};
+    for (const auto& entry : table)
+        if (AsciiSameText(Name, QLatin1String(entry.Name)))
+            return entry.Icon;
+    return tdiNone;
+}
+
+namespace {
+void SetLinesText(TVxExpando* Expando, const QString& Text)
+{
+    TStringList lines;
+    lines.SetText(Text);
+    Expando->SetLines(&lines);
+}
+} // namespace
+
+void ApplyDesignToDialog(const TDesignValues& V, TVxDialog* D)
+{
+    D->SetTitle(V.Title);
+    D->SetMainIcon(IconFromName(V.MainIcon));
+
+    D->Header()->SetText(V.Header);
+    D->Header()->SetIcon(IconFromName(V.HeaderIcon));
+    D->Header()->SetVisible(!D->Header()->Text().isEmpty());
+
+    D->Instruction()->SetText(V.Instruction);
+    D->Instruction()->SetIcon(IconFromName(V.InstructionIcon));
+
+    D->Content()->SetText(V.Content);
+
+    D->Expando()->SetVisible(V.ExpandoChecked);
+    const qsizetype bar = V.ExpandoCaption.indexOf(QLatin1Char('|'));
+    if (V.ExpandoCaption != QLatin1String("Expando") && bar >= 0) {
+        D->Expando()->SetShowText(V.ExpandoCaption.left(bar));
+        D->Expando()->SetHideText(V.ExpandoCaption.mid(bar + 1));
+    }
+    if (!V.ExpandoContent.isEmpty()) {
+        SetLinesText(D->Expando(), V.ExpandoContent);
+        D->Expando()->SetShowInFooter(false);
+    } else if (!V.ExpandoFooter.isEmpty()) {
+        SetLinesText(D->Expando(), V.ExpandoFooter);
+        D->Expando()->SetShowInFooter(true);
+    }
+
+    D->Footer()->SetText(V.Footer);
+    D->Footer()->SetIcon(IconFromName(V.FooterIcon));
+    D->Footer()->SetVisible(!D->Footer()->Text().isEmpty());
+
+    D->SetDialogOptions(TDialogOptions());
+    if (V.ShowHelpLink) {
+        D->SetDialogOptions(D->DialogOptions() + doShowHelpLink);
+        D->HelpLink()->SetText(V.HelpLink);
+    } else {
+        D->HelpLink()->SetText(QString());
+    }
+    // One assignment of the whole set per checked box.
+    const std::pair<bool, TDialogOption> options[] = {
+        {V.RadioButtons, doRadioButtons}, {V.CommandLinks, doCommandLinks},
+        {V.CommandLinksNoIcon, doCommandLinksNoIcon}, {V.ProgressBar, doProgressBar},
+        {V.ProgressBarMarquee, doProgressBarMarquee}, {V.Timer, doTimer},
+        {V.TopMost, doTopMost}, {V.Modal, doModal}};
+    for (const auto& [checked, option] : options)
+        if (checked)
+            D->SetDialogOptions(D->DialogOptions() + option);
+
+    TCommonButtons buttons;
+    const std::pair<bool, TCommonButton> common[] = {{V.ButtonYes, cbYes}, {V.ButtonNo, cbNo},
+                                                      {V.ButtonOK, cbOK},   {V.ButtonCancel, cbCancel},
+                                                      {V.ButtonHelp, cbHelp}, {V.ButtonClose, cbClose}};
+    for (const auto& [checked, button] : common)
+        if (checked)
+            buttons.Include(button);
+    D->ButtonBar()->SetButtons(buttons);
+
+    D->Verification()->SetVisible(V.VerificationChecked);
+    if (D->Verification()->Visible())
+        D->Verification()->SetText(V.VerificationCaption);
+}
+
+TVxDialog* CreateDesignDialog(TComponent* AOwner)
+{
+    auto* dialog = new TVxDialog(AOwner);
+    dialog->SetName(QStringLiteral("VxDialog1"));
+    dialog->ButtonBar()->SetColor(TColor(0x00F0F0F0));
+    dialog->SetDesignPosition(336, 184);
+    return dialog;
+}
+
+namespace {
+QString JoinLines(const TStrings* Lines)
+{
+    QString text;
+    for (const QString& line : Lines->Lines())
+        text += line + QLatin1Char('\n');
+    return text;
+}
+} // namespace
+
+QString RenderCreationCode(TVxDialog* ADialog)
+{
+    const auto generator = std::make_unique<TComponentCreate>(); // released also on failure
+    generator->AsCode(ADialog, {ccUseFree});
+    return JoinLines(generator->Code());
+}
+
+QString RenderFormText(TVxDialog* ADialog)
+{
+    const auto generator = std::make_unique<TComponentCreate>();
+    generator->AsDFM(ADialog, {ccDFMOnly});
+    return JoinLines(generator->DFM());
+}

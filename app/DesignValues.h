@@ -1,0 +1,61 @@
+#pragma once
+// The design page's values apart from its widgets, and the copy of a design into the dialog
+// component. The main window fills TDesignValues from its page; the headless generate command
+// fills it from the command line; both then share ApplyDesignToDialog and the renderers.
+
+#include "VxTypes.h"
+
+#include <QString>
+
+class TComponent;
+class TVxDialog;
+
+struct TDesignValues {
+    QString Title;
+    QString MainIcon;
+    QString Header;
+    QString HeaderIcon;
+    QString Instruction;
+    QString InstructionIcon;
+    QString Content;
+    bool ExpandoChecked = false;
+    QString ExpandoCaption = QStringLiteral("Expando");
+    QString ExpandoContent; // the expando section above the footer
+    QString ExpandoFooter;  // the expando section below the footer
+    QString Footer;
+    QString FooterIcon;
+    bool ShowHelpLink = false;
+    QString HelpLink;
+    bool RadioButtons = false;
+    bool CommandLinks = false;
+    bool CommandLinksNoIcon = false;
+    bool ProgressBar = false;
+    bool ProgressBarMarquee = false;
+    bool Timer = false;
+    bool TopMost = false;
+    bool Modal = true;
+    bool ButtonYes = false;
+    bool ButtonNo = false;
+    bool ButtonOK = true;
+    bool ButtonCancel = true;
+    bool ButtonHelp = false;
+    bool ButtonClose = false;
+    bool VerificationChecked = false;
+    QString VerificationCaption = QStringLiteral("Verification");
+};
+
+// The icon of a picker name, ASCII case-insensitive; tdiNone for anything else.
+TTaskDialogIcon IconFromName(const QString& Name);
+
+// Copies the design into ADialog, property by property through the setters, in the designer's
+// fixed order. Properties the page does not reach keep their values.
+void ApplyDesignToDialog(const TDesignValues& Values, TVxDialog* ADialog);
+
+// The designer's dialog component: "VxDialog1", owned by AOwner, all defaults except the button
+// bar colour $00F0F0F0, at the designer position 336, 184 of the main window's form.
+TVxDialog* CreateDesignDialog(TComponent* AOwner);
+
+// The two texts of Generate, each from a fresh generator: creation code with ccUseFree, and the
+// form text with ccDFMOnly. Every line is followed by a line break, the last one included.
+QString RenderCreationCode(TVxDialog* ADialog);
+QString RenderFormText(TVxDialog* ADialog);
