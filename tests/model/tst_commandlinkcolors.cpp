@@ -8,6 +8,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <filesystem>
+
 namespace {
 
 class ButtonStub : public CommandLinkColorOwner {
@@ -88,11 +90,13 @@ QStringList SectionLines(const QStringList& Lines, const QString& Section)
 // Whether this process still holds the file open.
 bool FileIsOpen(const QString& Path)
 {
-    const QString target = QFileInfo(Path).canonicalFilePath();
-    const QDir fds(QStringLiteral("/proc/self/fd"));
-    for (const QFileInfo& fd : fds.entryInfoList(QDir::System | QDir::NoDotAndDotDot))
-        if (fd.symLinkTarget() == target)
+    const std::filesystem::path target = std::filesystem::canonical(Path.toStdString());
+    std::error_code error;
+    for (const auto& fd : std::filesystem::directory_iterator("/proc/self/fd", error)) {
+        std::error_code linkError;
+        if (std::filesystem::read_symlink(fd.path(), linkError) == target)
             return true;
+    }
     return false;
 }
 
