@@ -269,6 +269,10 @@ void TVxCustomDialog::Assign(const TPersistent* Source)
         TComponent::Assign(Source);
         return;
     }
+    // Copying a dialog onto itself would run the setters' side effects (MainIcon tdiNone drops
+    // the glyph) for no change.
+    if (source == this)
+        return;
     FAssigning = true;
     FlagReset assigning(FAssigning);
 

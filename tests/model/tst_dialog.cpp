@@ -140,6 +140,7 @@ private slots:
     void assignSkipsEngineWork();
     void assignFromOtherClassFails_data();
     void assignFromOtherClassFails();
+    void assignToItselfKeepsEverything();
 
     void setterEngineCalls_data();
     void setterEngineCalls();
@@ -553,6 +554,21 @@ void TestDialog::assignFromOtherClassFails()
     }
     QCOMPARE(d.Title(), QStringLiteral("kept"));
     QVERIFY(!d.Assigning());
+}
+
+void TestDialog::assignToItselfKeepsEverything()
+{
+    TVxDialog d;
+    TPicture picture;
+    d.SetGlyph(SomePicture(picture));
+    d.Content()->Add("line");
+    d.RadioButtons()->Add();
+    d.CustomButtons()->Add()->SetCaption("Go");
+    d.Assign(&d);
+    QVERIFY(!d.Glyph()->Empty());
+    QCOMPARE(d.Content()->Lines(), QStringList({"line"}));
+    QCOMPARE(d.RadioButtons()->Count(), 1);
+    QCOMPARE(d.CustomButtons()->Items(0)->Caption(), QStringLiteral("Go"));
 }
 
 void TestDialog::setterEngineCalls_data()
