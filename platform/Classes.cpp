@@ -208,6 +208,12 @@ void TComponent::DefineProperties(QList<TDefinedProperty>& Filer) const
 // ---------------------------------------------------------------------------------------------
 // Collections
 
+TCollectionItem::~TCollectionItem()
+{
+    if (FCollection)
+        FCollection->RemoveItem(this);
+}
+
 int TCollectionItem::Index() const
 {
     return FCollection ? FCollection->IndexOf(this) : -1;
@@ -229,8 +235,10 @@ TCollection::TCollection(TCollectionItemClass ItemClass) : FItemClass(std::move(
 TCollection::~TCollection()
 {
     FUpdateCount = 1; // no change notifications while going away
-    for (TCollectionItem* item : FItems)
+    for (TCollectionItem* item : FItems) {
+        item->FCollection = nullptr;
         delete item;
+    }
     FItems.clear();
 }
 
@@ -264,7 +272,19 @@ void TCollection::Delete(int Index)
     Notify(item, cnDeleting);
     FItems.erase(FItems.begin() + Index);
     Notify(item, cnRemoved);
+    item->FCollection = nullptr;
     delete item;
+    Changed();
+}
+
+void TCollection::RemoveItem(TCollectionItem* Item)
+{
+    // Called from the item's destructor: the item is no longer whole, so it is not passed to
+    // Notify; the collection only forgets it and reports the change.
+    auto it = std::find(FItems.begin(), FItems.end(), Item);
+    if (it == FItems.end())
+        return;
+    FItems.erase(it);
     Changed();
 }
 

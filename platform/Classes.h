@@ -181,7 +181,8 @@ public:
     // Items are created by their collection (TCollection::Add/Insert), which inserts them after
     // they are fully constructed.
     explicit TCollectionItem(TCollection* Collection) : FCollection(Collection) {}
-    ~TCollectionItem() override = default;
+    // Deleting an item directly takes it out of its collection (one change notification).
+    ~TCollectionItem() override;
 
     TCollection* Collection() const { return FCollection; }
     int Index() const;
@@ -245,6 +246,7 @@ protected:
 private:
     friend class TCollectionItem;
     void InsertItem(TCollectionItem* Item, int Index);
+    void RemoveItem(TCollectionItem* Item);
     TCollectionItemClass FItemClass;
     std::vector<TCollectionItem*> FItems;
     int FUpdateCount = 0;
