@@ -249,6 +249,7 @@ private slots:
     void collectionChangeEvents();
     void collectionAssignRecreatesItems();
     void collectionErrors();
+    void deletingAnItemTakesItOut();
     void propertyOrder();
     void redeclaredProperty();
     void propertyAccessors();
@@ -568,6 +569,25 @@ void TestClasses::collectionErrors()
     TSubObject other;
     QVERIFY(ErrorOf<EConvertError>([&] { items.Assign(&other); }).startsWith(QStringLiteral("Cannot assign a TSubObject to a ")));
     QCOMPARE(items.Count(), 1);
+}
+
+void TestClasses::deletingAnItemTakesItOut()
+{
+    const int before = LiveItems;
+    {
+        TTestCollection items(nullptr);
+        items.Add();
+        auto* doomed = items.Add();
+        auto* last = items.Add();
+        int changes = 0;
+        items.OnChange = TNotifyEvent([&](TObject*) { ++changes; });
+        delete doomed;
+        QCOMPARE(items.Count(), 2);
+        QCOMPARE(last->Index(), 1);
+        QCOMPARE(changes, 1);
+        QCOMPARE(LiveItems, before + 2);
+    }
+    QCOMPARE(LiveItems, before);
 }
 
 void TestClasses::propertyOrder()
