@@ -80,7 +80,7 @@ const TClassInfo& TFont::StaticClassInfo()
 TFont::TFont()
     : FCharset(DEFAULT_CHARSET),
       FColor(clWindowText),
-      FName(DefaultFontName),
+      FName(DefaultFontName()),
       FPixelsPerInch(::PixelsPerInch())
 {
     FHeight = -MulDiv(DefaultFontSize, FPixelsPerInch, 72);

@@ -76,7 +76,8 @@ const TEnumInfo& FontQualityTypeInfo();
 // (Height -11 at 96 dots per inch), DEFAULT_CHARSET, clWindowText, no style, fpDefault,
 // orientation 0, fqDefault. Where Tahoma is not installed, ToQFont falls back to the desktop's
 // sans-serif face.
-inline const QString DefaultFontName = QStringLiteral("Tahoma");
+// A function, so fonts built during static initialisation elsewhere see it.
+inline QString DefaultFontName() { return QStringLiteral("Tahoma"); }
 constexpr int DefaultFontSize = 8;
 
 // A font description. Copying copies the values, never the change handler.
