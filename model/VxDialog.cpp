@@ -346,6 +346,12 @@ void TVxCustomDialog::Notification(TComponent* AComponent, TOperation Operation)
         FForm.clear();
 }
 
+void TVxCustomDialog::CMFontChanged()
+{
+    if (!ComponentState().Contains(csLoading))
+        FUseDefaultFonts = false;
+}
+
 void TVxCustomDialog::SetForm(QObject* AForm)
 {
     FForm = AForm;

@@ -206,6 +206,10 @@ public:
     void SetForm(QObject* AForm);
     bool IsShowing() const { return !FForm.isNull(); }
 
+    // A font-changed notification: the dialog then keeps its own fonts (UseDefaultFonts off),
+    // except while a form reader loads it.
+    void CMFontChanged();
+
     // --- Radio button items ---
     // Every item whose Value equals aValue gets Checked := aChecked.
     void SetChecked(int aValue, bool aChecked);

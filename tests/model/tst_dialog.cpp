@@ -149,6 +149,7 @@ private slots:
     void dialogOptionsInDesignMode();
     void colorFollowsBackground();
     void fontChangeRecreatesControls();
+    void fontChangedNotification();
     void optionChangesReachDialog_data();
     void optionChangesReachDialog();
     void unpublishedState();
@@ -726,6 +727,17 @@ void TestDialog::fontChangeRecreatesControls()
     d.SetFont(&other);
     QVERIFY(d.Count("RecreateFontControls") >= 2);
     QCOMPARE(d.Font()->Name(), QStringLiteral("Courier New"));
+}
+
+void TestDialog::fontChangedNotification()
+{
+    TVxDialog d;
+    d.BeginLoading();
+    d.CMFontChanged();
+    QVERIFY(d.UseDefaultFonts());
+    d.Loaded();
+    d.CMFontChanged();
+    QVERIFY(!d.UseDefaultFonts());
 }
 
 void TestDialog::optionChangesReachDialog_data()
