@@ -857,10 +857,18 @@ void TestDialog::formDestroyedClearsForm()
 void TestDialog::destroyingDialogDestroysForm()
 {
     auto* d = new TVxDialog;
+    d->Content()->Add("still here");
     QPointer<QObject> form = new QObject;
     d->SetForm(form);
+    // The window goes first, while the model it shows is still complete.
+    bool modelComplete = false;
+    QObject::connect(form, &QObject::destroyed, [d, &modelComplete] {
+        modelComplete = d->Content() && d->Content()->Count() == 1 && d->CustomButtons() && d->Font()
+                     && d->Instruction() && d->Sheet() && d->Background();
+    });
     delete d;
     QVERIFY(form.isNull());
+    QVERIFY(modelComplete);
 }
 
 QTEST_MAIN(TestDialog)
