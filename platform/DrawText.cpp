@@ -153,19 +153,24 @@ public:
         qsizetype Pos = P;
         size_t Word = 0; // first word end after Pos
         while (Word < FEnds.size()) {
-            const auto Fits = [&](qsizetype K) { return FMeasure.Width(FText, Pos, FEnds[Word + K - 1]) <= FWidth; };
-            const qsizetype Count = FMeasure.Largest(qsizetype(FEnds.size() - Word), Fits);
-            if (Count == 0 && (FFormat & DT_EDITCONTROL)) {
+            // Characters first, so that a very long word costs only what fits of it.
+            const qsizetype FirstWord = FEnds[Word] - Pos;
+            const qsizetype Chars = FMeasure.Largest(FirstWord, [&](qsizetype N) { return FMeasure.Width(FText, Pos, Pos + N) <= FWidth; });
+            if (Chars < FirstWord && (FFormat & DT_EDITCONTROL)) {
                 // The word alone is too wide: cut it where the line is full (at least one character).
-                const qsizetype Max = FEnds[Word] - Pos;
-                qsizetype Cut = FMeasure.Largest(Max, [&](qsizetype N) { return FMeasure.Width(FText, Pos, Pos + N) <= FWidth; });
-                Cut = SafeCut(FText, Pos, Pos + std::max<qsizetype>(Cut, 1));
+                const qsizetype Cut = SafeCut(FText, Pos, Pos + std::max<qsizetype>(Chars, 1));
                 Add(Pos, Cut);
                 Pos = Cut;
                 if (Pos >= FEnds[Word])
                     ++Word;
             } else {
-                const qsizetype Taken = std::max<qsizetype>(Count, 1); // a too wide word stays whole
+                // A too wide word stays whole on its own line.
+                qsizetype Taken = 1;
+                if (Chars == FirstWord) {
+                    const auto Fits = [&](qsizetype K) { return FMeasure.Width(FText, Pos, FEnds[Word + K - 1]) <= FWidth; };
+                    Taken = FMeasure.Largest(qsizetype(FEnds.size() - Word), Fits);
+                }
+                Taken = std::max<qsizetype>(Taken, 1);
                 qsizetype End = FEnds[Word + Taken - 1];
                 Word += Taken;
                 // The last line of a paragraph keeps its trailing blanks when they fit.
