@@ -114,6 +114,7 @@ private slots:
     void newSetFile();
     void roundTrip();
     void saveUpdatesInPlace();
+    void saveErrorPropagates();
     void missingKeysTakeFileDefaults();
     void missingFileChangesNothing();
     void valueNotations();
@@ -276,6 +277,14 @@ void TestCommandLinkColors::saveUpdatesInPlace()
     TVxCommandLinkColors loaded;
     QVERIFY(loaded.LoadFromFile(path));
     QCOMPARE(loaded.FontColor(), clBlue);
+}
+
+void TestCommandLinkColors::saveErrorPropagates()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("missing-folder/colors.ini");
+    QVERIFY_THROWS_EXCEPTION(EInOutError, TVxCommandLinkColors().SaveToFile(path));
+    QVERIFY(!QFile::exists(path));
 }
 
 void TestCommandLinkColors::missingKeysTakeFileDefaults()
