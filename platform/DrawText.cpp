@@ -382,6 +382,25 @@ int DrawText(QPainter* Painter, const QFont& Font, const QString& Text, QRect& R
     return Result;
 }
 
+QString StripHotkey(const QString& Text)
+{
+    int Underline = -1;
+    return Prepare(Text, DT_EXPANDTABS, Underline);
+}
+
+QChar GetHotkey(const QString& Text)
+{
+    int Underline = -1;
+    const QString Plain = Prepare(Text, DT_EXPANDTABS, Underline);
+    return Underline >= 0 ? Plain.at(Underline) : QChar();
+}
+
+bool IsAccel(QChar Key, const QString& Text)
+{
+    const QChar Hotkey = GetHotkey(Text);
+    return !Hotkey.isNull() && !Key.isNull() && Hotkey.toCaseFolded() == Key.toCaseFolded();
+}
+
 int TextWidth(const QFont& Font, const QString& Text)
 {
     return QFontMetrics(Font).horizontalAdvance(Text);

@@ -80,6 +80,15 @@ TDrawTextLayout LayoutDrawText(const QFontMetrics& Metrics, const QString& Text,
 // leaves out a partly visible last line.
 int DrawText(QPainter* Painter, const QFont& Font, const QString& Text, QRect& Rect, uint Format);
 
+// Accelerator markers in captions, read as DrawText reads them: "&x" marks x (the last marker
+// counts), "&&" is a literal "&", a lone trailing "&" is dropped.
+// The text as drawn, without markers.
+QString StripHotkey(const QString& Text);
+// The marked character, or a null QChar when there is none.
+QChar GetHotkey(const QString& Text);
+// Whether Key is the text's accelerator, compared without regard to case.
+bool IsAccel(QChar Key, const QString& Text);
+
 // Canvas helpers in the platform's terms (GetTextExtentPoint32 on one line, no markup, no tabs
 // expanded): the advance width, and the font's line height.
 int TextWidth(const QFont& Font, const QString& Text);

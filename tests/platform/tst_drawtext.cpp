@@ -257,6 +257,35 @@ private slots:
         QCOMPARE(Marks, underline);
     }
 
+    void hotkeys_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("stripped");
+        QTest::addColumn<QChar>("hotkey");
+        QTest::newRow("none") << "Close" << "Close" << QChar();
+        QTest::newRow("first") << "&Yes" << "Yes" << QChar(u'Y');
+        QTest::newRow("last marker counts") << "&Yes to &all" << "Yes to all" << QChar(u'a');
+        QTest::newRow("literal") << "Fish && Chips" << "Fish & Chips" << QChar();
+        QTest::newRow("literal then marker") << "&&&Go" << "&Go" << QChar(u'G');
+        QTest::newRow("trailing") << "Go&" << "Go" << QChar();
+        QTest::newRow("lines and tabs kept") << "a\tb\r\n&c" << "a\tb\r\nc" << QChar(u'c');
+    }
+
+    void hotkeys()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, stripped);
+        QFETCH(QChar, hotkey);
+        QCOMPARE(StripHotkey(text), stripped);
+        QCOMPARE(GetHotkey(text), hotkey);
+        if (!hotkey.isNull()) {
+            QVERIFY(IsAccel(hotkey.toLower(), text));
+            QVERIFY(IsAccel(hotkey.toUpper(), text));
+        }
+        QVERIFY(!IsAccel(u'z', text));
+        QVERIFY(!IsAccel(QChar(), text));
+    }
+
     // The marked character is drawn underlined; "&&" draws the same as a plain "&".
     void prefixDrawing()
     {
