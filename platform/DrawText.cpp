@@ -111,8 +111,8 @@ QString Prepare(const QString& Text, uint Format, int& Underline)
             if (I + 1 >= Text.size())
                 break; // a lone trailing marker is dropped
             C = Text.at(++I);
-            if (C != u'&')
-                Underline = IsLineBreak(C) ? -1 : int(Out.size());
+            if (C != u'&' && !IsLineBreak(C))
+                Underline = int(Out.size());
         }
         if (C == u'\t' && !Tabs)
             C = u' ';

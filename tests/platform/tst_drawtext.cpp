@@ -268,6 +268,7 @@ private slots:
         QTest::newRow("literal") << "Fish && Chips" << "Fish & Chips" << QChar();
         QTest::newRow("literal then marker") << "&&&Go" << "&Go" << QChar(u'G');
         QTest::newRow("trailing") << "Go&" << "Go" << QChar();
+        QTest::newRow("marker before a line break is none") << "&Go&\n" << "Go\n" << QChar(u'G');
         QTest::newRow("lines and tabs kept") << "a\tb\r\n&c" << "a\tb\r\nc" << QChar(u'c');
     }
 
