@@ -57,3 +57,6 @@ private:
     struct TData;
     std::unique_ptr<TData> D;
 };
+
+// The platform's in-memory INI file has the same behaviour.
+using TMemIniFile = TIniFile;

@@ -28,8 +28,9 @@ QString ClipboardText();
 // The platform's MessageBeep: Type is the platform's sound type (0 default, $10 error, $20
 // question, $30 warning, $40 information). This layer cannot make a sound without Qt Widgets, so
 // it only counts the call and passes Type to the handler; the application installs one that
-// beeps. Returns the handler that was installed before.
+// beeps.
 void MessageBeep(int Type);
+// Installs the beep handler (empty: none) and returns the one installed before.
 using TBeepHandler = std::function<void(int Type)>;
 TBeepHandler SetBeepHandler(TBeepHandler Handler);
 // Calls of MessageBeep since the program started, whatever the handler.
