@@ -424,6 +424,34 @@ private slots:
         QVERIFY(Ink.right() <= Left + W + 1);
     }
 
+    // Drawing puts the text after a tab where measuring says it is.
+    void tabsDrawnAtStops_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<uint>("format");
+        QTest::addColumn<QString>("before"); // what stands before "H" when measured
+        QTest::newRow("expanded") << "\tH" << uint(DT_EXPANDTABS) << "\t";
+        QTest::newRow("two stops") << "\t\tH" << uint(DT_EXPANDTABS) << "\t\t";
+        QTest::newRow("blank then tab") << "  \tH" << uint(DT_EXPANDTABS) << "  \t";
+        QTest::newRow("as a blank") << "\tH" << 0u << "\t";
+    }
+
+    void tabsDrawnAtStops()
+    {
+        QFETCH(QString, text);
+        QFETCH(uint, format);
+        QFETCH(QString, before);
+        const QRect R(10, 0, 300, 30);
+        QRect Measured(0, 0, 0, 0);
+        DrawText(nullptr, FFont, before, Measured, format | DT_CALCRECT | DT_SINGLELINE);
+        QVERIFY(Measured.width() > 0);
+        // Only the "H" leaves ink.
+        const QRect Ink = InkBounds(Render(QSize(320, 30), text, R, format | DT_SINGLELINE));
+        const int HLeft = R.left() + Measured.width();
+        QVERIFY2(Ink.left() >= HLeft && Ink.left() <= HLeft + 3,
+                 qPrintable(QStringLiteral("ink at %1, expected about %2").arg(Ink.left()).arg(HLeft)));
+    }
+
     // Right-to-left reading moves weak characters at the end of the text to its left side.
     void rightToLeft()
     {
