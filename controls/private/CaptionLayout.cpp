@@ -112,6 +112,15 @@ void MeasureInto(const QFont& Font, const QString& Text, TRect& R, uint Flags)
     R.Bottom = R.Top + q.height();
 }
 
+// Text that DrawText measures as one line whose width is TextWidth's.
+bool IsOneLine(const QString& Text)
+{
+    for (QChar c : Text)
+        if (c.unicode() < 0x20 || c.unicode() == 0x9c)
+            return false;
+    return true;
+}
+
 } // namespace
 
 int FitPrefix(const QFont& Font, const QString& Text, int From, int Count, int Avail)
@@ -169,6 +178,7 @@ TVxCaptionLayoutResult ArrangeCaption(const TVxCaptionLayoutInput& In, TVxLinkRe
     }
 
     const bool leftToRight = In.BiDiMode == bdLeftToRight;
+    const bool quick = leftToRight && !In.Paint && !In.CollectRuns;
     const int offX = In.OffSet.x();
     TRect P{offX, In.OffSet.y(), 0, In.OffSet.y()};
     TRect D = P;
@@ -219,19 +229,34 @@ TVxCaptionLayoutResult ArrangeCaption(const TVxCaptionLayoutInput& In, TVxLinkRe
 
         if (In.Control)
             measureFlags = In.Control->DrawTextBiDiModeFlags(measureFlags);
-        MeasureInto(qfont, src, D, measureFlags);
-        W += D.Right - D.Left;
         const TFontStyles style = fonts[surface]->Style();
-        if (style.Contains(fsItalic) && (style.Contains(fsBold) || fonts[surface]->Size() > 8))
-            D.Right += 3;
-        if (src.startsWith(CrLf)) {
+        const int overhang = style.Contains(fsItalic) && (style.Contains(fsBold) || fonts[surface]->Size() > 8) ? 3 : 0;
+        const bool hasCr = src.contains(u'\r');
+        // Measuring a one-line piece (no line breaks, no tabs, nothing to draw): the prefix that
+        // fits the rest of the line tells whether it overflows, and the width of a piece that
+        // overflows is never read again, so long paragraphs are not measured as a whole.
+        int fitted = -1;
+        if (quick && n > 0 && D.Left + overhang >= 0 && IsOneLine(src)) {
+            fitted = m.Fit(src, 0, n, width - P.Right);
+            if (fitted < n) {
+                D.Right = D.Left + (width - P.Right) + 1; // overflows; not read again
+                D.Bottom = D.Top + lineHeight;
+            } else {
+                fitted = -1;
+            }
+        }
+        if (fitted < 0)
+            MeasureInto(qfont, src, D, measureFlags);
+        W += D.Right - D.Left;
+        D.Right += overhang;
+        if (hasCr && src.startsWith(CrLf)) {
             P.Right = 0;
             W = 0;
         }
         const bool overflow = leftToRight ? P.Right + D.Right > width : W > width;
         if (overflow) {
             if (pieceEnd > 0) {
-                pieceEnd = m.Fit(src, 0, pieceEnd, width - P.Right);
+                pieceEnd = fitted >= 0 ? fitted : m.Fit(src, 0, pieceEnd, width - P.Right);
                 tailStart = pieceEnd;
                 if (pieceEnd > 0) {
                     const int keptEnd = pieceEnd;
@@ -250,14 +275,14 @@ TVxCaptionLayoutResult ArrangeCaption(const TVxCaptionLayoutInput& In, TVxLinkRe
                 }
                 W = 0;
             }
-            if (src.left(pieceEnd).contains(CrLf)) {
+            if (hasCr && src.left(pieceEnd).contains(CrLf)) {
                 P.Top += lineHeight;
                 required += lineHeight;
                 P.Right = 0;
                 W = 0;
             }
         }
-        const bool pieceHasCrLf = src.left(pieceEnd).contains(CrLf);
+        const bool pieceHasCrLf = hasCr && src.left(pieceEnd).contains(CrLf);
         if (pieceHasCrLf) {
             D.Left = offX;
             W = 0;
@@ -305,9 +330,12 @@ TVxCaptionLayoutResult ArrangeCaption(const TVxCaptionLayoutInput& In, TVxLinkRe
                 if (e > pieceStart)
                     pieceEnd = tailStart = e;
             }
-            const QString piece = src.mid(pieceStart, pieceEnd - pieceStart);
             D.Bottom = D.Top;
             D.Left = offX;
+            // Only the last line's rectangle is read again when nothing is drawn.
+            if (quick && tailStart < n)
+                continue;
+            const QString piece = src.mid(pieceStart, pieceEnd - pieceStart);
             MeasureInto(qfont, piece, D, measureFlags);
             int shift = 0;
             if (!leftToRight) {
@@ -324,7 +352,7 @@ TVxCaptionLayoutResult ArrangeCaption(const TVxCaptionLayoutInput& In, TVxLinkRe
         P = D;
         if (P.Right - 5 >= width)
             required += lineHeight;
-        if (src.mid(pieceStart, pieceEnd - pieceStart).contains(CrLf)) {
+        if (hasCr && src.mid(pieceStart, pieceEnd - pieceStart).contains(CrLf)) {
             P.Top += lineHeight;
             required += lineHeight;
             P.Right = 0;

@@ -36,7 +36,8 @@ struct Laid {
     TVxLinkRects Links;
 };
 
-Laid Arrange(const QString& Caption, int Width, int Height = 200, QPoint OffSet = {}, bool Paint = true)
+Laid Arrange(const QString& Caption, int Width, int Height = 200, QPoint OffSet = {}, bool Paint = true,
+             bool CollectRuns = true)
 {
     static const TVxCaptionBackground background;
     static const TFont font = ContentFont();
@@ -51,7 +52,7 @@ Laid Arrange(const QString& Caption, int Width, int Height = 200, QPoint OffSet 
     in.Height = Height;
     in.OffSet = OffSet;
     in.Paint = Paint;
-    in.CollectRuns = true;
+    in.CollectRuns = CollectRuns;
     Laid laid;
     laid.Result = ArrangeCaption(in, laid.Links);
     return laid;
@@ -100,6 +101,7 @@ private slots:
     void noProgressWidthsTerminate_data();
     void noProgressWidthsTerminate();
     void fitPrefixMatchesCharacterByCharacterTrimming();
+    void measuringMatchesFullLayout();
 
     void minimumHeight_data();
     void minimumHeight();
@@ -291,6 +293,30 @@ void tst_Caption::fitPrefixMatchesCharacterByCharacterTrimming()
                         --naive;
                     QCOMPARE(FitPrefix(font.ToQFont(), text, from, count, avail), naive);
                 }
+            }
+        }
+    }
+}
+
+void tst_Caption::measuringMatchesFullLayout()
+{
+    // Measuring skips what nothing reads; the heights must be those of the full layout.
+    const QString words = "Lorem ipsum dolor sit amet, consectetur adipiscing elit, sed do eiusmod tempor "
+                          "incididunt ut labore et dolore magna aliqua. ";
+    const QStringList captions{
+        words + words + words,
+        words + "<b>" + words + "</b>" + words,
+        "<i>" + words + "</i><b>x</b>" + words + "<a href=\"x\">" + words + "</a>",
+        words + "\r\n" + words + "\r\n\r\n" + "supercalifragilisticexpialidocious" + words,
+        "<b>tab\there and a\r\nbreak</b> " + words,
+    };
+    for (const QString& caption : captions) {
+        for (int width = 1; width < 500; width += 13) {
+            for (QPoint offset : {QPoint(), QPoint(7, 3)}) {
+                const Laid quick = Arrange(caption, width, -1, offset, false, false);
+                const Laid full = Arrange(caption, width, -1, offset, false, true);
+                QCOMPARE(quick.Result.RequiredHeight, full.Result.RequiredHeight);
+                QCOMPARE(quick.Result.SampleLineHeight, full.Result.SampleLineHeight);
             }
         }
     }
