@@ -3,6 +3,7 @@
 #include <QFontMetricsF>
 
 #include <array>
+#include <optional>
 
 namespace {
 
@@ -25,12 +26,25 @@ public:
 
     const QFont& Font() const { return FFont; }
     int LineHeight() const { return FMetrics.height(); }
-    int Width(const QString& Text, int From, int Count) const
+    int Width(const QString& Text, int From, int Count)
     {
         if (Count <= 0)
             return 0;
-        return FMetrics.horizontalAdvance(Text.mid(From, Count));
+        FLastFrom = From;
+        FLastCount = Count;
+        FLastWidth = FMetrics.horizontalAdvance(Text.mid(From, Count));
+        return FLastWidth;
     }
+
+    // The width of the last range measured, when it is From .. From + Count of the same text.
+    std::optional<int> LastWidth(int From, int Count) const
+    {
+        if (From == FLastFrom && Count == FLastCount)
+            return FLastWidth;
+        return std::nullopt;
+    }
+    // Forgets the last range (a new text is measured from now on).
+    void Forget() { FLastCount = -1; }
 
     int Fit(const QString& Text, int From, int Count, int Avail)
     {
@@ -96,6 +110,9 @@ private:
     QFontMetrics FMetrics;
     QFontMetricsF FMetricsF;
     std::array<qreal, 128> FAscii;
+    int FLastFrom = 0;
+    int FLastCount = -1;
+    int FLastWidth = 0;
 };
 
 bool IsSurrogateStart(const QString& Text, int Index)
@@ -219,6 +236,7 @@ TVxCaptionLayoutResult ArrangeCaption(const TVxCaptionLayoutInput& In, TVxLinkRe
             surface = 0;
         }
         TextMeasurer& m = measurer(surface);
+        m.Forget();
         const QFont& qfont = m.Font();
         const int n = int(src.size());
         const int lineHeight = m.LineHeight();
@@ -236,17 +254,19 @@ TVxCaptionLayoutResult ArrangeCaption(const TVxCaptionLayoutInput& In, TVxLinkRe
         // fits the rest of the line tells whether it overflows, and the width of a piece that
         // overflows is never read again, so long paragraphs are not measured as a whole.
         int fitted = -1;
-        if (quick && n > 0 && D.Left + overhang >= 0 && IsOneLine(src)) {
+        const bool oneLine = quick && IsOneLine(src);
+        if (oneLine && n > 0 && D.Left + overhang >= 0) {
             fitted = m.Fit(src, 0, n, width - P.Right);
             if (fitted < n) {
                 D.Right = D.Left + (width - P.Right) + 1; // overflows; not read again
-                D.Bottom = D.Top + lineHeight;
             } else {
                 fitted = -1;
+                D.Right = D.Left + m.LastWidth(0, n).value_or(m.Width(src, 0, n));
             }
-        }
-        if (fitted < 0)
+            D.Bottom = D.Top + lineHeight;
+        } else {
             MeasureInto(qfont, src, D, measureFlags);
+        }
         W += D.Right - D.Left;
         D.Right += overhang;
         if (hasCr && src.startsWith(CrLf)) {
@@ -336,7 +356,15 @@ TVxCaptionLayoutResult ArrangeCaption(const TVxCaptionLayoutInput& In, TVxLinkRe
             if (quick && tailStart < n)
                 continue;
             const QString piece = src.mid(pieceStart, pieceEnd - pieceStart);
-            MeasureInto(qfont, piece, D, measureFlags);
+            // The fitting just measured this piece when it is the whole rest of a one-line text.
+            const std::optional<int> known =
+                quick && tailStart == n && oneLine ? m.LastWidth(pieceStart, pieceEnd - pieceStart) : std::nullopt;
+            if (known) {
+                D.Right = D.Left + *known;
+                D.Bottom = D.Top + (piece.isEmpty() ? 0 : lineHeight);
+            } else {
+                MeasureInto(qfont, piece, D, measureFlags);
+            }
             int shift = 0;
             if (!leftToRight) {
                 shift = D.Right - D.Left;
