@@ -338,14 +338,20 @@ void TVxCaption::LayoutCaption(bool APaint)
         };
         if (buffered) {
             QImage bitmap(qMax(1, surfaceWidth), qMax(1, surfaceHeight), QImage::Format_ARGB32_Premultiplied);
-            bitmap.fill(Qt::transparent);
-            {
-                QPainter surface(&bitmap);
-                PaintBackground(surface, surfaceWidth, surfaceHeight);
-                drawRuns(surface);
+            if (bitmap.isNull()) { // out of memory for a measured height
+                surfaceHeight = 200;
+                bitmap = QImage(qMax(1, surfaceWidth), surfaceHeight, QImage::Format_ARGB32_Premultiplied);
             }
-            if (FCanvas && surfaceWidth > 0 && surfaceHeight > 0)
-                FCanvas->drawImage(QPoint(FLeft, FTop), bitmap, QRect(0, 0, surfaceWidth, surfaceHeight));
+            if (!bitmap.isNull()) {
+                bitmap.fill(Qt::transparent);
+                {
+                    QPainter surface(&bitmap);
+                    PaintBackground(surface, surfaceWidth, surfaceHeight);
+                    drawRuns(surface);
+                }
+                if (surfaceWidth > 0 && surfaceHeight > 0)
+                    FCanvas->drawImage(QPoint(FLeft, FTop), bitmap, QRect(0, 0, surfaceWidth, surfaceHeight));
+            }
         } else {
             FCanvas->save();
             PaintBackground(*FCanvas, surfaceWidth, surfaceHeight);
