@@ -37,11 +37,11 @@ struct Laid {
 };
 
 Laid Arrange(const QString& Caption, int Width, int Height = 200, QPoint OffSet = {}, bool Paint = true,
-             bool CollectRuns = true)
+             bool CollectRuns = true, TBiDiMode BiDiMode = bdLeftToRight)
 {
     static const TVxCaptionBackground background;
     static const TFont font = ContentFont();
-    TVxCaption caption(nullptr, Caption, background, font, Height, Width, OffSet, nullptr, bdLeftToRight);
+    TVxCaption caption(nullptr, Caption, background, font, Height, Width, OffSet, nullptr, BiDiMode);
     TVxCaptionLayoutInput in;
     in.Segments = &caption.CaptionSegments();
     in.Caption = Caption;
@@ -51,6 +51,7 @@ Laid Arrange(const QString& Caption, int Width, int Height = 200, QPoint OffSet 
     in.Width = Width;
     in.Height = Height;
     in.OffSet = OffSet;
+    in.BiDiMode = BiDiMode;
     in.Paint = Paint;
     in.CollectRuns = CollectRuns;
     Laid laid;
@@ -115,6 +116,9 @@ private slots:
 
     void settersAndTranslateRect();
     void paintCaptionPaintsBackgroundAndText();
+    void copiedBackground();
+    void themedTextColour_data();
+    void themedTextColour();
 };
 
 void tst_Caption::parse_data()
@@ -169,6 +173,11 @@ void tst_Caption::rightToLeftIsNotParsed()
     TVxCaption c(nullptr, text, TVxCaptionBackground(), ContentFont(), 20, 300, QPoint(), nullptr, bdRightToLeft);
     QCOMPARE(c.CaptionSegments(), QStringList{text});
     QVERIFY(c.LinkInfo().Link.isEmpty());
+
+    // Drawn in one piece, markup characters and all, in the caption's rectangle.
+    const Laid l = Arrange(text, 300, 40, QPoint(5, 2), true, true, bdRightToLeft);
+    QCOMPARE(RunTexts(l), QStringList{text});
+    QCOMPARE(l.Result.Runs[0].Rect, (TRect{5, 2, 300, 40}));
 }
 
 void tst_Caption::wrapsAtLastFittingBlank()
@@ -479,6 +488,57 @@ void tst_Caption::paintCaptionPaintsBackgroundAndText()
     }
     QVERIFY(g.pixelColor(1, 10).red() > 200 && g.pixelColor(1, 10).blue() < 50);
     QVERIFY(g.pixelColor(98, 10).blue() > 200 && g.pixelColor(98, 10).red() < 50);
+}
+
+void tst_Caption::copiedBackground()
+{
+    // Colour clNone copies a rectangle of the target canvas behind the text.
+    QImage image(200, 100, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        painter.fillRect(QRect(0, 0, 50, 50), Qt::blue);
+        TVxCaptionBackground background(clNone, nullptr, TRect{0, 0, 50, 50}, true, false);
+        TVxCaption::PaintCaption(&painter, QString(), &background, ContentFont(), TRect{100, 50, 60, 30});
+    }
+    QCOMPARE(image.pixelColor(101, 51), QColor(Qt::blue));
+    QCOMPARE(image.pixelColor(158, 78), QColor(Qt::blue));
+    QCOMPARE(image.pixelColor(161, 51), QColor(Qt::white));
+}
+
+void tst_Caption::themedTextColour_data()
+{
+    QTest::addColumn<bool>("styled");
+    QTest::newRow("system style: the font's colour") << false;
+    QTest::newRow("other style: the style's text colour") << true;
+}
+
+void tst_Caption::themedTextColour()
+{
+    QFETCH(bool, styled);
+    const bool before = StyleServicesEnabled();
+    SetStyleServicesEnabled(styled);
+    TFont font = ContentFont();
+    font.SetSize(20);
+    font.SetColor(clRed);
+    QImage image(100, 60, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        QRect r(0, 0, 100, 60);
+        DrawThemedText(&painter, "WWW", font, r, DT_NOPREFIX);
+    }
+    SetStyleServicesEnabled(before);
+    // The darkest pixel of the text shows its colour.
+    QColor darkest = Qt::white;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixelColor(x, y).lightness() < darkest.lightness())
+                darkest = image.pixelColor(x, y);
+    const QColor expected = ToQColor(styled ? clWindowText : clRed);
+    QVERIFY2(qAbs(darkest.red() - expected.red()) < 40 && qAbs(darkest.green() - expected.green()) < 40 &&
+                 qAbs(darkest.blue() - expected.blue()) < 40,
+             qPrintable(darkest.name()));
 }
 
 QTEST_MAIN(tst_Caption)
