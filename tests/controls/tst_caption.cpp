@@ -341,6 +341,8 @@ void tst_Caption::minimumHeight_data()
     QTest::newRow("one line with markup") << "Hello <b>bold</b> <a href=\"x\">link</a>" << 300 << 1;
     QTest::newRow("two lines") << "a\r\nb" << 300 << 2;
     QTest::newRow("trailing line break") << "Hello\r\n" << 300 << 2;
+    QTest::newRow("typed line break") << "Hello<NEWLINE>there" << 300 << 2;
+    QTest::newRow("line break inside bold") << "<b>a\r\nb</b>" << 300 << 2;
     QTest::newRow("zero width") << "Hello" << 0 << 0;
     QTest::newRow("negative width") << "Hello" << -5 << 0;
 }
