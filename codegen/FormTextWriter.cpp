@@ -1,0 +1,421 @@
+#include "FormTextWriter.h"
+
+#include "Classes.h"
+#include "ValueText.h"
+
+#include <QStringDecoder>
+
+namespace {
+
+QString Indent(int Level)
+{
+    return QString(2 * Level, QLatin1Char(' '));
+}
+
+bool IsBooleanProperty(const TPropInfo& Prop)
+{
+    return Prop.EnumInfo == &BooleanTypeInfo() || Prop.TypeName.compare(QLatin1String("Boolean"), Qt::CaseInsensitive) == 0;
+}
+
+// A component published by the object that owns it: written in place, like a persistent
+// sub-object, rather than as a reference.
+bool IsSubComponent(const TObject& Instance, const TComponent* Value)
+{
+    const auto* owner = dynamic_cast<const TComponent*>(&Instance);
+    return Value && owner && Value->Owner() == owner;
+}
+
+bool IsAscii(const QString& S)
+{
+    for (QChar c : S)
+        if (c.unicode() > 127)
+            return false;
+    return true;
+}
+
+} // namespace
+
+TFormTextWriter::TFormTextWriter(const TComponent* Root) : FRoot(Root) {}
+
+void TFormTextWriter::WriteComponent(const TComponent* Component)
+{
+    WriteObject(Component, 0);
+}
+
+void TFormTextWriter::WriteObject(const TComponent* Component, int Level)
+{
+    const QString name = Component->Name();
+    QString header = Indent(Level) + QStringLiteral("object ");
+    if (!name.isEmpty())
+        header += name + QStringLiteral(": ");
+    header += Component->ClassName();
+    FLines.append(header);
+
+    std::vector<TFormProperty> properties;
+    CollectProperties(*Component, QString(), properties);
+    for (const TFormProperty& property : properties)
+        WriteProperty(name, property, Level + 1);
+
+    for (const TComponent* child : Children(Component))
+        WriteObject(child, Level + 1);
+
+    FLines.append(Indent(Level) + QStringLiteral("end"));
+}
+
+QList<const TComponent*> TFormTextWriter::Children(const TComponent* Component) const
+{
+    QList<const TComponent*> children;
+    // The root form streams the components it owns that are not controls, then its controls;
+    // a windowed control streams its child controls that belong to the root.
+    if (Component == FRoot && Component->IsForm()) {
+        for (int i = 0; i < Component->ComponentCount(); ++i) {
+            const TComponent* owned = Component->Components(i);
+            if (!owned->IsVisualControl())
+                children.append(owned);
+        }
+    }
+    if (Component->IsWindowedControl()) {
+        for (const TComponent* control : Component->ChildControls())
+            if (control->Owner() == FRoot)
+                children.append(control);
+    }
+    return children;
+}
+
+void TFormTextWriter::CollectProperties(const TObject& Instance, const QString& Prefix,
+                                        std::vector<TFormProperty>& Out) const
+{
+    if (const TClassInfo* info = Instance.ClassInfo())
+        for (const TPropInfo& prop : info->Properties())
+            CollectProperty(Instance, prop, Prefix, Out);
+    if (const auto* persistent = dynamic_cast<const TPersistent*>(&Instance))
+        CollectDefined(*persistent, Prefix, Out);
+}
+
+void TFormTextWriter::CollectProperty(const TObject& Instance, const TPropInfo& Prop, const QString& Prefix,
+                                      std::vector<TFormProperty>& Out) const
+{
+    if (!Prop.IsStored(Instance))
+        return;
+
+    TFormProperty property;
+    property.Path = Prefix + Prop.Name;
+    TFormValue& value = property.Value;
+
+    switch (Prop.Kind) {
+    case TTypeKind::Integer: {
+        if (Prop.ReadOnly)
+            return;
+        const qint64 v = Prop.GetOrd(Instance);
+        if (Prop.Default && *Prop.Default == v)
+            return;
+        const QString name = Prop.NameMap ? Prop.NameMap->NameOf(v) : QString();
+        if (!name.isEmpty()) {
+            value.Type = vaIdent;
+            value.Text = name;
+        } else {
+            value.Type = vaInt32;
+            value.Int = v;
+        }
+        break;
+    }
+    case TTypeKind::Int64: {
+        if (Prop.ReadOnly)
+            return;
+        const qint64 v = Prop.GetOrd(Instance);
+        if (v == 0 || (Prop.Default && *Prop.Default == v))
+            return;
+        value.Type = vaInt64;
+        value.Int = v;
+        break;
+    }
+    case TTypeKind::Enumeration: {
+        if (Prop.ReadOnly)
+            return;
+        const qint64 v = Prop.GetOrd(Instance);
+        if (Prop.Default && *Prop.Default == v)
+            return;
+        if (IsBooleanProperty(Prop)) {
+            value.Type = v ? vaTrue : vaFalse;
+        } else if (Prop.EnumInfo && v >= 0 && v < Prop.EnumInfo->Names.size()) {
+            value.Type = vaIdent;
+            value.Text = Prop.EnumInfo->Names.at(int(v));
+        } else {
+            value.Type = vaInt32;
+            value.Int = v;
+        }
+        break;
+    }
+    case TTypeKind::Set: {
+        if (Prop.ReadOnly)
+            return;
+        const quint64 mask = quint64(Prop.GetOrd(Instance));
+        if (Prop.Default && quint64(*Prop.Default) == mask)
+            return;
+        value.Type = vaSet;
+        if (Prop.EnumInfo)
+            for (int i = 0; i < Prop.EnumInfo->Names.size() && i < 64; ++i)
+                if (mask & (quint64(1) << i))
+                    value.List.append(Prop.EnumInfo->Names.at(i));
+        break;
+    }
+    case TTypeKind::String: {
+        if (Prop.ReadOnly)
+            return;
+        value.Text = Prop.GetStr(Instance);
+        if (value.Text.isEmpty())
+            return;
+        value.Type = vaWString;
+        break;
+    }
+    case TTypeKind::Float: {
+        if (Prop.ReadOnly)
+            return;
+        value.Float = Prop.GetFloat(Instance);
+        if (Prop.Default && value.Float == 0)
+            return;
+        switch (ValueText::FloatKindOf(Prop.TypeName)) {
+        case ValueText::FloatKind::Extended:
+            value.Type = vaExtended;
+            break;
+        case ValueText::FloatKind::Single:
+            value.Type = vaSingle;
+            break;
+        case ValueText::FloatKind::Currency:
+            value.Type = vaCurrency;
+            break;
+        case ValueText::FloatKind::Date:
+            value.Type = vaDate;
+            break;
+        }
+        break;
+    }
+    case TTypeKind::Event: {
+        if (Prop.ReadOnly)
+            return;
+        const TMethodRef method = Prop.GetMethod(Instance);
+        // Only named handlers of the streaming root can be restored by a reader.
+        if (method.Name.isEmpty() || !FRoot || method.Data != static_cast<const TObject*>(FRoot))
+            return;
+        value.Type = vaIdent;
+        value.Text = method.Name;
+        break;
+    }
+    case TTypeKind::Class: {
+        const TObject* object = Prop.GetObj(Instance);
+        if (!object)
+            return;
+        const auto* component = dynamic_cast<const TComponent*>(object);
+        if (component && IsSubComponent(Instance, component)) {
+            CollectProperties(*component, property.Path + QLatin1Char('.'), Out);
+            return;
+        }
+        if (Prop.ReadOnly)
+            return;
+        if (component) {
+            value.Text = ValueText::ComponentReference(component, FRoot);
+            if (value.Text.isEmpty())
+                return;
+            value.Type = vaIdent;
+            break;
+        }
+        CollectProperties(*object, property.Path + QLatin1Char('.'), Out);
+        if (const auto* collection = dynamic_cast<const TCollection*>(object))
+            CollectCollection(*collection, property.Path, Out);
+        return;
+    }
+    default:
+        // A kind this writer cannot stream: the value keeps the type vaNull, which the text
+        // conversion rejects with a read error naming the property.
+        break;
+    }
+    Out.push_back(std::move(property));
+}
+
+void TFormTextWriter::CollectCollection(const TCollection& Collection, const QString& Path,
+                                        std::vector<TFormProperty>& Out) const
+{
+    TFormProperty property;
+    property.Path = Path;
+    property.Value.Type = vaCollection;
+    property.Value.Items.resize(size_t(Collection.Count()));
+    for (int i = 0; i < Collection.Count(); ++i)
+        CollectProperties(*Collection.Items(i), QString(), property.Value.Items[size_t(i)]);
+    Out.push_back(std::move(property));
+}
+
+void TFormTextWriter::CollectDefined(const TPersistent& Instance, const QString& Prefix,
+                                     std::vector<TFormProperty>& Out) const
+{
+    QList<TDefinedProperty> defined;
+    Instance.DefineProperties(defined);
+    for (TDefinedProperty& d : defined) {
+        TFormProperty property;
+        property.Path = Prefix + d.Name;
+        if (const auto* i = std::get_if<qint64>(&d.Value)) {
+            property.Value.Type = vaInt32;
+            property.Value.Int = *i;
+        } else if (auto* lines = std::get_if<QStringList>(&d.Value)) {
+            property.Value.Type = vaList;
+            property.Value.List = std::move(*lines);
+        } else if (auto* bytes = std::get_if<QByteArray>(&d.Value)) {
+            property.Value.Type = vaBinary;
+            property.Value.Data = std::move(*bytes);
+        }
+        Out.push_back(std::move(property));
+    }
+}
+
+void TFormTextWriter::WriteString(const QString& Head, const QString& Value, int Level, const QString& Tail)
+{
+    const QStringList segments = ValueText::StringSegments(Value);
+    if (!ValueText::StartsOnNewLine(Value)) {
+        FLines.append(Head + segments.first() + Tail);
+        return;
+    }
+    FLines.append(Head);
+    const QString indent = Indent(Level + 1);
+    for (int i = 0; i < segments.size(); ++i)
+        FLines.append(indent + segments.at(i) + (i + 1 < segments.size() ? QStringLiteral(" +") : Tail));
+}
+
+void TFormTextWriter::WriteProperty(const QString& ObjectName, const TFormProperty& Property, int Level)
+{
+    const TFormValue& value = Property.Value;
+    const QString head = Indent(Level) + Property.Path + QStringLiteral(" = ");
+    switch (value.Type) {
+    case vaInt8:
+    case vaInt16:
+    case vaInt32:
+    case vaInt64:
+        FLines.append(head + QString::number(value.Int));
+        return;
+    case vaExtended:
+    case vaDouble:
+        FLines.append(head + ValueText::Float(value.Float, ValueText::FloatKind::Extended));
+        return;
+    case vaSingle:
+        FLines.append(head + ValueText::Float(value.Float, ValueText::FloatKind::Single));
+        return;
+    case vaCurrency:
+        FLines.append(head + ValueText::Float(value.Float, ValueText::FloatKind::Currency));
+        return;
+    case vaDate:
+        FLines.append(head + ValueText::Float(value.Float, ValueText::FloatKind::Date));
+        return;
+    case vaIdent:
+        FLines.append(head + value.Text);
+        return;
+    case vaFalse:
+    case vaTrue:
+        FLines.append(head + ValueText::Boolean(value.Type == vaTrue));
+        return;
+    case vaNil:
+        FLines.append(head + QStringLiteral("nil"));
+        return;
+    case vaSet:
+        FLines.append(head + QLatin1Char('[') + value.List.join(QStringLiteral(", ")) + QLatin1Char(']'));
+        return;
+    case vaString:
+    case vaLString:
+    case vaWString:
+    case vaUTF8String:
+        WriteString(head, value.Text, Level, QString());
+        return;
+    case vaList: {
+        if (value.List.isEmpty()) {
+            FLines.append(head + QStringLiteral("()"));
+            return;
+        }
+        FLines.append(head + QLatin1Char('('));
+        const QString indent = Indent(Level + 1);
+        for (int i = 0; i < value.List.size(); ++i) {
+            const QString tail = i + 1 == value.List.size() ? QStringLiteral(")") : QString();
+            WriteString(indent, value.List.at(i), Level + 1, tail);
+        }
+        return;
+    }
+    case vaCollection: {
+        if (value.Items.empty()) {
+            FLines.append(head + QStringLiteral("<>"));
+            return;
+        }
+        FLines.append(head + QLatin1Char('<'));
+        const QString indent = Indent(Level + 1);
+        for (size_t i = 0; i < value.Items.size(); ++i) {
+            FLines.append(indent + QStringLiteral("item"));
+            for (const TFormProperty& itemProperty : value.Items[i])
+                WriteProperty(ObjectName, itemProperty, Level + 2);
+            FLines.append(indent + (i + 1 == value.Items.size() ? QStringLiteral("end>") : QStringLiteral("end")));
+        }
+        return;
+    }
+    case vaBinary: {
+        const QByteArray& data = value.Data;
+        if (data.size() < ValueText::BinaryBytesPerLine) {
+            FLines.append(head + ValueText::Binary(data));
+            return;
+        }
+        FLines.append(head + QLatin1Char('{'));
+        const QString indent = Indent(Level + 1);
+        for (qsizetype at = 0; at < data.size(); at += ValueText::BinaryBytesPerLine) {
+            const bool last = at + ValueText::BinaryBytesPerLine >= data.size();
+            FLines.append(indent + ValueText::Hex(data.mid(at, ValueText::BinaryBytesPerLine))
+                          + (last ? QStringLiteral("}") : QString()));
+        }
+        return;
+    }
+    case vaNull:
+        break;
+    }
+    throw EReadError(QStringLiteral("Error reading %1%2%3: %4")
+                         .arg(ObjectName, QStringLiteral("."), Property.Path, QString::number(int(value.Type))));
+}
+
+QByteArray TFormTextWriter::Text() const
+{
+    QByteArray text;
+    bool ascii = true;
+    for (const QString& line : FLines) {
+        if (ascii && !IsAscii(line))
+            ascii = false;
+        text += line.toUtf8();
+        text += "\r\n";
+    }
+    if (!ascii)
+        text.prepend("\xEF\xBB\xBF");
+    return text;
+}
+
+QByteArray ComponentFormText(const TComponent* Component, const TComponent* Root)
+{
+    if (!Root)
+        Root = Component->Owner() ? Component->Owner() : Component;
+    TFormTextWriter writer(Root);
+    writer.WriteComponent(Component);
+    return writer.Text();
+}
+
+QStringList FormTextLines(const QByteArray& Text)
+{
+    QString text;
+    if (Text.startsWith("\xEF\xBB\xBF"))
+        text = QString::fromUtf8(Text.constData() + 3, Text.size() - 3);
+    else
+        text = QString::fromLatin1(Text);
+    QStringList lines;
+    qsizetype start = 0;
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = text.at(i);
+        if (c == QLatin1Char('\r') || c == QLatin1Char('\n')) {
+            lines.append(text.mid(start, i - start));
+            if (c == QLatin1Char('\r') && i + 1 < n && text.at(i + 1) == QLatin1Char('\n'))
+                ++i;
+            start = i + 1;
+        }
+    }
+    if (start < n)
+        lines.append(text.mid(start));
+    return lines;
+}
