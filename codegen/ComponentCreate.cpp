@@ -1,0 +1,518 @@
+#include "ComponentCreate.h"
+
+#include "FormTextWriter.h"
+#include "StringList.h"
+#include "TypInfo.h"
+
+#include <QRegularExpression>
+
+#include <algorithm>
+
+namespace {
+
+// List statements carry a key ("{0000000001}") right after the list property so that sorting
+// keeps a list's Clear first and its Adds in item order; the keys are removed afterwards. Ten
+// digits hold every item index, so lists of any length keep their order.
+constexpr int KeyDigits = 10;
+
+QString Key(int Index)
+{
+    return QLatin1Char('{') + QStringLiteral("%1").arg(Index, KeyDigits, 10, QLatin1Char('0')) + QLatin1Char('}');
+}
+
+// Removes the key of a list statement. Only a key that follows the property path counts: a "{"
+// inside a quoted value or after ":=" belongs to the value.
+QString RemoveKey(const QString& Line)
+{
+    const qsizetype open = Line.indexOf(QLatin1Char('{'));
+    if (open <= 0 || Line.at(open - 1) != QLatin1Char('.'))
+        return Line;
+    const QStringView head = QStringView(Line).left(open);
+    if (head.contains(QLatin1Char('\'')) || head.contains(QLatin1String(":=")))
+        return Line;
+    const qsizetype close = Line.indexOf(QLatin1Char('}'), open);
+    if (close < 0)
+        return Line;
+    for (qsizetype i = open + 1; i < close; ++i)
+        if (!Line.at(i).isDigit())
+            return Line;
+    return Line.left(open) + Line.mid(close + 1);
+}
+
+bool IsBlankOrControl(QChar c)
+{
+    return c.unicode() <= 32;
+}
+
+QString TrimBoth(const QString& S)
+{
+    qsizetype begin = 0;
+    qsizetype end = S.size();
+    while (begin < end && IsBlankOrControl(S.at(begin)))
+        ++begin;
+    while (end > begin && IsBlankOrControl(S.at(end - 1)))
+        --end;
+    return begin == 0 && end == S.size() ? S : S.mid(begin, end - begin);
+}
+
+QString TrimRight(const QString& S)
+{
+    qsizetype end = S.size();
+    while (end > 0 && IsBlankOrControl(S.at(end - 1)))
+        --end;
+    return S.left(end);
+}
+
+QString TrimLeft(const QString& S)
+{
+    qsizetype begin = 0;
+    while (begin < S.size() && IsBlankOrControl(S.at(begin)))
+        ++begin;
+    return S.mid(begin);
+}
+
+// Splits a property line at its first "=".
+bool SplitProperty(const QString& Line, QString& Prop, QString& Value)
+{
+    const qsizetype at = Line.indexOf(QLatin1Char('='));
+    if (at < 0)
+        return false;
+    Prop = TrimRight(Line.left(at));
+    Value = TrimLeft(Line.mid(at + 1));
+    return true;
+}
+
+// Single, currency and date values carry a type letter in the form text that Pascal source does
+// not read; the number alone is the value.
+QString CodeValue(const QString& Value)
+{
+    static const QRegularExpression typed(QStringLiteral("^-?[0-9][0-9.]*(?:[eE][-+]?[0-9]+)?[scd]$"));
+    if (!Value.isEmpty() && (Value.at(0).isDigit() || Value.at(0) == QLatin1Char('-'))
+        && typed.match(Value).hasMatch())
+        return Value.left(Value.size() - 1);
+    return Value;
+}
+
+// The blanks in front of a statement's first line, two more for the lines that continue it.
+QString ContinuationIndent(const QString& Lead)
+{
+    qsizetype blanks = 0;
+    while (blanks < Lead.size() && Lead.at(blanks) == QLatin1Char(' '))
+        ++blanks;
+    return QString(blanks + 2, QLatin1Char(' '));
+}
+
+} // namespace
+
+TComponentCreate::TComponentCreate()
+    : FCodeList(std::make_unique<TStringList>()), FDFMList(std::make_unique<TStringList>())
+{
+    FHaveFormSelected = false;
+}
+
+TComponentCreate::~TComponentCreate() = default;
+
+void TComponentCreate::AsCode(TComponent* Comp, TCCOptionSet Options)
+{
+    FOptions = Options;
+    FComponentName = Comp->Name();
+    ProcessComponent(Comp);
+    FIsDirty = true;
+}
+
+void TComponentCreate::AsDFM(TComponent* Comp, TCCOptionSet Options)
+{
+    FOptions = Options;
+    ProcessComponent(Comp);
+    FIsDirty = true;
+}
+
+TStrings* TComponentCreate::Code()
+{
+    if (FIsDirty)
+        ComposeCode();
+    return FCodeList.get();
+}
+
+TStrings* TComponentCreate::DFM() const
+{
+    return FDFMList.get();
+}
+
+bool TComponentCreate::IsAssignableProperty(const TObject* Comp, const QString& Name)
+{
+    if (!Comp || Name.trimmed().isEmpty())
+        return false;
+    const TPropInfo* prop = GetPropInfo(*Comp, Name);
+    return prop && !prop->ReadOnly;
+}
+
+void TComponentCreate::ProcessComponent(TComponent* Comp)
+{
+    if (Comp->Owner()) {
+        FForm = Comp->Owner()->Name();
+    } else {
+        FHaveFormSelected = true;
+        FForm = Comp->Name();
+    }
+    WalkComponent(Comp);
+}
+
+void TComponentCreate::WalkComponent(TComponent* Comp)
+{
+    QStringList done;
+    StreamComponent(Comp, done);
+    if (Comp->IsWindowedControl())
+        for (TComponent* child : Comp->ChildControls())
+            if (!done.contains(child->Name()))
+                WalkComponent(child);
+}
+
+void TComponentCreate::StreamComponent(TComponent* Comp, QStringList& Done)
+{
+    const TComponent* root = Comp->Owner() ? Comp->Owner() : Comp;
+    // Released whatever happens, so an error of the streaming leaves no half-read text behind.
+    struct Release {
+        TComponentCreate* Self;
+        ~Release()
+        {
+            Self->FCompDefList.reset();
+            Self->FCurrent = nullptr;
+        }
+    } release{this};
+
+    FCompDefList = std::make_unique<QStringList>(FormTextLines(ComponentFormText(Comp, root)));
+    FCurrent = Comp;
+    if (FOptions.Contains(ccDFMOnly)) {
+        FDFMList->BeginUpdate();
+        FDFMList->Clear();
+        FDFMList->AddStrings(*FCompDefList);
+        FDFMList->EndUpdate();
+    }
+    if (FOptions.Contains(ccIncludeObjectText)) {
+        for (const QString& line : std::as_const(*FCompDefList))
+            FObjList.append(QStringLiteral("//") + line);
+        FObjList.append(QString());
+    }
+    FInpPos = 0;
+    while (!AtEnd()) {
+        ReadLine();
+        if (FULn.startsWith(QLatin1String("OBJECT ")))
+            ProcessObject(Comp, Done, FImplList);
+    }
+}
+
+const TComponent* TComponentCreate::FindInstance(const QString& Name) const
+{
+    if (!FCurrent)
+        return nullptr;
+    const TComponent* root = FCurrent->Owner() ? FCurrent->Owner() : FCurrent;
+    if (const TComponent* found = root->FindComponent(Name))
+        return found;
+    if (const TComponent* found = FCurrent->FindComponent(Name))
+        return found;
+    return FCurrent;
+}
+
+void TComponentCreate::ProcessObject(TComponent* Comp, QStringList& Done, TStatements& Impl, const TComponent* Instance)
+{
+    const TComponent* instance = Instance ? Instance : Comp;
+    FLn = FLn.mid(7);
+    const qsizetype colon = FLn.indexOf(QLatin1Char(':'));
+    if (colon < 0) {
+        // An object without a name cannot be declared; its block is passed over as a whole.
+        SkipObjectBlock();
+        return;
+    }
+    const QString name = TrimRight(FLn.left(colon));
+    const QString className = TrimLeft(FLn.mid(colon + 1));
+
+    FDeclList.append(QStringLiteral("  %1: %2;").arg(name, className));
+    const QString owner = FHaveFormSelected && Comp->Name().compare(FForm, Qt::CaseInsensitive) != 0
+                              ? FForm
+                              : QStringLiteral("nil");
+    FDeleList.prepend(QStringLiteral("  %1.Free;").arg(name));
+    FCreaList.append(QStringLiteral("  %1 := %2.Create(%3);").arg(name, className, owner));
+
+    QString parent;
+    if (instance->IsVisualControl() && instance->ParentControl()) {
+        const TComponent* p = instance->ParentControl();
+        parent = p->IsForm() && !FHaveFormSelected ? QStringLiteral("Self") : p->Name();
+    }
+    const QString lead = QStringLiteral("  ") + name + QLatin1Char('.');
+    Impl.Add(lead + QStringLiteral("Name := '%1';").arg(name));
+    if (instance->IsVisualControl() && !parent.isEmpty())
+        Impl.Add(lead + QStringLiteral("Parent := %1;").arg(parent));
+
+    TStatements local;
+    while (!AtEnd()) {
+        ReadLine();
+        if (FULn == QLatin1String("END"))
+            break;
+        if (FULn.startsWith(QLatin1String("OBJECT "))) {
+            const QString rest = FLn.mid(7);
+            const qsizetype at = rest.indexOf(QLatin1Char(':'));
+            if (at < 0) {
+                SkipObjectBlock();
+                continue;
+            }
+            const QString nested = TrimRight(rest.left(at));
+            Done.append(nested);
+            ProcessObject(Comp, Done, local, FindInstance(nested));
+            continue;
+        }
+        QString prop;
+        QString value;
+        if (!SplitProperty(FLn, prop, value))
+            continue;
+        const qsizetype dot = value.indexOf(QLatin1Char('.'));
+        if (dot > 0 && value.left(dot).compare(FForm, Qt::CaseInsensitive) == 0)
+            value = value.mid(dot + 1);
+
+        if (value.startsWith(QLatin1Char('{'))) {
+            SkipBinaryValue(prop, value, Impl, false);
+        } else if (value == QLatin1String("(")) {
+            TranslateStringList(prop, lead, Impl, false);
+        } else if (value == QLatin1String("()")) {
+            const qsizetype last = prop.lastIndexOf(QLatin1Char('.'));
+            if (last > 0)
+                Impl.Add(lead + prop.left(last) + QStringLiteral(".%1Clear;").arg(Key(0)));
+        } else if (value == QLatin1String("<")) {
+            TranslateCollection(prop, name + QLatin1Char('.') + prop, QStringLiteral("  "), instance, Impl, false);
+        } else if (value == QLatin1String("<>")) {
+            Impl.Add(lead + prop + QStringLiteral(".Clear;"));
+        } else if (value.isEmpty()) {
+            TranslateContinuedValue(prop, lead, Impl, false);
+        } else {
+            if (prop == QLatin1String("Top") || prop == QLatin1String("Left")) {
+                // The designer position of a component without published Left/Top has no
+                // statement.
+                if (PropertyTypeName(*instance, prop).isEmpty())
+                    continue;
+            } else {
+                if (instance->IsForm() && prop == QLatin1String("TextHeight"))
+                    continue;
+                if (!IsAssignableProperty(instance, prop) && !prop.contains(QLatin1Char('.')))
+                    continue;
+            }
+            Impl.Add(lead + QStringLiteral("%1 := %2;").arg(prop, CodeValue(value)));
+        }
+    }
+    AppendLines(Impl, local);
+}
+
+void TComponentCreate::SkipObjectBlock()
+{
+    int depth = 1;
+    while (!AtEnd() && depth > 0) {
+        ReadLine();
+        if (FULn.startsWith(QLatin1String("OBJECT ")) || FULn == QLatin1String("ITEM"))
+            ++depth;
+        else if (FULn == QLatin1String("END") || FULn == QLatin1String("END>"))
+            --depth;
+    }
+}
+
+void TComponentCreate::SkipBinaryValue(const QString& Prop, const QString& Value, TStatements& Impl, bool InItem)
+{
+    if (FOptions.Contains(ccBinaryComment) || FOptions.Contains(ccBinaryUncomment)) {
+        QString target = Prop;
+        const qsizetype dot = target.lastIndexOf(QLatin1Char('.'));
+        if (dot >= 0)
+            target.truncate(dot);
+        if (FOptions.Contains(ccBinaryComment))
+            Impl.Add(QStringLiteral("//  %1 := // please assign").arg(target), InItem);
+        else
+            Impl.Add(QStringLiteral("    %1 := // please assign").arg(target), InItem);
+    }
+    // Data shorter than one line stands on the property line itself.
+    if (Value.endsWith(QLatin1Char('}')))
+        return;
+    while (!AtEnd()) {
+        ReadLine();
+        if (FLn.endsWith(QLatin1Char('}')))
+            break;
+    }
+}
+
+void TComponentCreate::TranslateStringList(const QString& Prop, const QString& Lead, TStatements& Impl, bool InItem)
+{
+    const qsizetype dot = Prop.lastIndexOf(QLatin1Char('.'));
+    if (dot < 0) {
+        // Nothing to address the lines through: they are passed over.
+        while (!AtEnd()) {
+            ReadLine();
+            if (FLn.endsWith(QLatin1Char(')')))
+                break;
+        }
+        return;
+    }
+    const QString list = Prop.left(dot);
+    const QString continuation = ContinuationIndent(Lead);
+    int index = 1;
+    bool finished = false;
+    Impl.Add(Lead + QStringLiteral("%1.%2Clear;").arg(list, Key(0)), InItem);
+    while (!AtEnd() && !finished) {
+        ReadLine();
+        const QString addHead = Lead + QStringLiteral("%1.%2Add(").arg(list, Key(index));
+        if (FLn.isEmpty()) {
+            // An item longer than one segment: a line with blanks only, then its parts, each but
+            // the last ending with " +". It becomes one Add whose argument spans the parts.
+            Impl.Add(addHead, InItem);
+            while (!AtEnd()) {
+                ReadLine();
+                QString part = FLn;
+                if (part.endsWith(QLatin1String(" +"))) {
+                    Impl.Add(continuation + part, true);
+                    continue;
+                }
+                if (part.endsWith(QLatin1Char(')'))) {
+                    part.chop(1);
+                    finished = true;
+                }
+                Impl.Add(continuation + part + QStringLiteral(");"), true);
+                break;
+            }
+        } else {
+            QString item = FLn;
+            if (item.endsWith(QLatin1Char(')'))) {
+                item.chop(1);
+                finished = true;
+            }
+            Impl.Add(addHead + item + QStringLiteral(");"), InItem);
+        }
+        ++index;
+    }
+}
+
+void TComponentCreate::TranslateCollection(const QString& Prop, const QString& Target, const QString& Indent,
+                                           const TComponent* Instance, TStatements& Impl, bool InItem)
+{
+    const QString itemLead = Indent + QStringLiteral("  ");
+    bool finished = false;
+    while (!AtEnd() && !finished) {
+        ReadLine();
+        if (FULn != QLatin1String("ITEM"))
+            continue;
+        Impl.Add(Indent + QStringLiteral("with %1.Add do begin ").arg(Target), InItem);
+        while (!AtEnd()) {
+            ReadLine();
+            if (FULn == QLatin1String("END") || FULn == QLatin1String("END>")) {
+                Impl.Add(Indent + QStringLiteral("end;"), true);
+                if (FLn.endsWith(QLatin1Char('>')))
+                    finished = true;
+                break;
+            }
+            QString prop;
+            QString value;
+            if (!SplitProperty(FLn, prop, value))
+                continue;
+            if (prop == QLatin1String("WidthType") && Instance) {
+                QString type = PropertyTypeName(*Instance, Prop);
+                if (type.endsWith(QLatin1Char('s')))
+                    type.chop(1);
+                if (type == QLatin1String("TListColumn"))
+                    continue;
+            }
+            if (value.startsWith(QLatin1Char('{'))) {
+                SkipBinaryValue(prop, value, Impl, true);
+            } else if (value == QLatin1String("(")) {
+                TranslateStringList(prop, itemLead, Impl, true);
+            } else if (value == QLatin1String("()")) {
+                const qsizetype last = prop.lastIndexOf(QLatin1Char('.'));
+                if (last > 0)
+                    Impl.Add(itemLead + prop.left(last) + QStringLiteral(".Clear;"), true);
+            } else if (value == QLatin1String("<")) {
+                TranslateCollection(prop, prop, itemLead, nullptr, Impl, true);
+            } else if (value == QLatin1String("<>")) {
+                Impl.Add(itemLead + prop + QStringLiteral(".Clear;"), true);
+            } else if (value.isEmpty()) {
+                TranslateContinuedValue(prop, itemLead, Impl, true);
+            } else {
+                Impl.Add(itemLead + QStringLiteral("%1 := %2;").arg(prop, CodeValue(value)), true);
+            }
+        }
+    }
+}
+
+void TComponentCreate::TranslateContinuedValue(const QString& Prop, const QString& Lead, TStatements& Impl, bool InItem)
+{
+    const QString continuation = ContinuationIndent(Lead);
+    Impl.Add(Lead + Prop + QStringLiteral(" := "), InItem);
+    while (!AtEnd()) {
+        ReadLine();
+        const bool last = !FLn.endsWith(QLatin1Char('+'));
+        Impl.Add(continuation + FLn + (last ? QStringLiteral(";") : QString()), true);
+        if (last)
+            break;
+    }
+}
+
+void TComponentCreate::ReadLine()
+{
+    FLn = TrimBoth(FCompDefList->at(FInpPos));
+    FULn = FLn.toUpper();
+    ++FInpPos;
+}
+
+bool TComponentCreate::AtEnd() const
+{
+    return !FCompDefList || FInpPos >= FCompDefList->size();
+}
+
+void TComponentCreate::AppendLines(TStatements& Dest, const TStatements& Src)
+{
+    Dest.Append(Src);
+}
+
+void TComponentCreate::ComposeCode()
+{
+    QStringList code = FObjList;
+    code.append(QStringLiteral("var"));
+    code.append(FDeclList);
+    const qsizetype declarationEnd = code.size();
+    code.append(FCreaList);
+
+    // Without the finally part a try would have no partner, so the fragment has no try either.
+    const bool useFree = FOptions.Contains(ccUseFree);
+    const qsizetype tryLine = code.size();
+    if (useFree)
+        code.append(QStringLiteral("try"));
+
+    // Sort the statements as units by their first lines; equal first lines keep their order.
+    struct Unit {
+        qsizetype First;
+        qsizetype Count;
+    };
+    std::vector<Unit> units;
+    const QStringList& lines = FImplList.Lines;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (i > 0 && FImplList.Continues[size_t(i)] && !units.empty())
+            ++units.back().Count;
+        else
+            units.push_back({i, 1});
+    }
+    std::stable_sort(units.begin(), units.end(),
+                     [&lines](const Unit& a, const Unit& b) { return lines.at(a.First) < lines.at(b.First); });
+    code.reserve(code.size() + lines.size() + FDeleList.size() + 8);
+    for (const Unit& unit : units)
+        for (qsizetype i = unit.First; i < unit.First + unit.Count; ++i)
+            code.append(RemoveKey(lines.at(i)));
+
+    code.append(QStringLiteral("  ") + FComponentName + QStringLiteral(".Execute;"));
+    if (useFree) {
+        code.append(QStringLiteral("finally"));
+        code.append(FDeleList);
+        code.append(QStringLiteral("end"));
+        for (qsizetype i = tryLine; i < code.size(); ++i)
+            code[i].prepend(QStringLiteral("  "));
+    }
+    code.insert(declarationEnd, QStringLiteral("begin"));
+    code.append(QStringLiteral("end;"));
+
+    FCodeList->BeginUpdate();
+    FCodeList->Clear();
+    FCodeList->AddStrings(code);
+    FCodeList->EndUpdate();
+    FIsDirty = false;
+}
