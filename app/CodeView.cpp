@@ -42,6 +42,8 @@ TCodeView::TCodeView(TCodeLanguage Language, QWidget* Parent) : QsciScintilla(Pa
     setReadOnly(false);
     setWrapMode(WrapNone);
     setCaretLineVisible(false);
+    SendScintilla(SCI_SETSCROLLWIDTH, 1);
+    SendScintilla(SCI_SETSCROLLWIDTHTRACKING, 1);
 }
 
 void TCodeView::SetText(const QString& Value)

@@ -100,7 +100,9 @@ void TVxDCustomSectionControl::SetEditType(TVxDEditType Value)
 
 void TVxDCustomSectionControl::SetEditValue(const QString& Value)
 {
-    if (FEditValue == Value)
+    // An editor holding typed text that was never stored is brought in line as well, so that
+    // clearing a section (New) also clears an edit in progress.
+    if (FEditValue == Value && (!FEditor || EditorText() == Value))
         return;
     FEditValue = Value;
     if (FEditor)
@@ -274,6 +276,7 @@ void TVxDCustomSectionControl::mousePressEvent(QMouseEvent* Event)
 {
     if (Event->button() == Qt::LeftButton)
         FPressed = true;
+    FSwallowRelease = false; // a new press: its release is a click again
     QWidget::mousePressEvent(Event);
 }
 

@@ -1,0 +1,309 @@
+#include "VxDControls.h"
+
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QtTest>
+
+class tst_sectioncontrol : public QObject {
+    Q_OBJECT
+private slots:
+    void geometry_data();
+    void geometry();
+    void iconResourceId_data();
+    void iconResourceId();
+    void doubleClickEditsInPlace_data();
+    void doubleClickEditsInPlace();
+    void enterEndsOnlyOneLineEdits();
+    void valueSetBeforeFirstEditShowsPlaceholder();
+    void clickEndsEditingBeforeOnClick();
+    void showEditHandlerTakesOver();
+    void disabledSectionIgnoresDoubleClick();
+    void editTypeChangeDestroysEditor();
+    void editValueReachesVisibleEditor();
+    void paintsIconOrCaption_data();
+    void paintsIconOrCaption();
+};
+
+void tst_sectioncontrol::geometry_data()
+{
+    QTest::addColumn<QSize>("client");
+    QTest::addColumn<int>("iconSize");
+    QTest::newRow("default 100x50, big icon") << QSize(100, 50) << 32;
+    QTest::newRow("odd 101x37, small icon") << QSize(101, 37) << 16;
+    QTest::newRow("smaller than the icon") << QSize(20, 10) << 32;
+}
+
+void tst_sectioncontrol::geometry()
+{
+    QFETCH(QSize, client);
+    QFETCH(int, iconSize);
+    const QRect r(QPoint(0, 0), client);
+    QCOMPARE(SectionGeometry::FrameRect(r), QRect(2, 2, client.width() - 4, client.height() - 4));
+    QCOMPARE(SectionGeometry::TextRect(r), QRect(10, 5, client.width() - 20, client.height() - 9));
+    QCOMPARE(SectionGeometry::IconCaptionRect(r), QRect(2, 6, client.width() - 4, client.height() - 8));
+    // Integer division toward zero, also for negative room.
+    QCOMPARE(SectionGeometry::IconTopLeft(client, iconSize),
+             QPoint(int((client.width() - iconSize) / 2), int((client.height() - iconSize) / 2)));
+    QCOMPARE(SectionGeometry::EditorRect(client), QRect(8, 8, client.width() - 16, client.height() - 16));
+}
+
+void tst_sectioncontrol::iconResourceId_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("id");
+    QTest::newRow("Information") << "Information" << 104;
+    QTest::newRow("confirmation lower case") << "confirmation" << 102;
+    QTest::newRow("WARNING") << "WARNING" << 101;
+    QTest::newRow("Error") << "Error" << 103;
+    QTest::newRow("Shield") << "Shield" << 106;
+    QTest::newRow("None") << "None" << 0;
+    QTest::newRow("Custom") << "Custom" << 0;
+    QTest::newRow("empty") << "" << 0;
+    QTest::newRow("non-ASCII letter does not fold") << QString::fromUtf8("\xC4\xB0nformation") << 0;
+}
+
+void tst_sectioncontrol::iconResourceId()
+{
+    QFETCH(QString, name);
+    QFETCH(int, id);
+    QCOMPARE(IconResourceId(name), id);
+}
+
+void tst_sectioncontrol::doubleClickEditsInPlace_data()
+{
+    QTest::addColumn<int>("editType");
+    QTest::addColumn<bool>("multiLine");
+    QTest::newRow("etText") << int(etText) << true;
+    QTest::newRow("etSingleText") << int(etSingleText) << false;
+}
+
+void tst_sectioncontrol::doubleClickEditsInPlace()
+{
+    QFETCH(int, editType);
+    QFETCH(bool, multiLine);
+    QWidget form;
+    form.resize(300, 200);
+    auto* section = new TVxDSectionControl(&form);
+    section->setGeometry(10, 10, 200, 60);
+    section->SetCaption(QStringLiteral("Title"));
+    section->SetEditType(TVxDEditType(editType));
+    auto* other = new QLineEdit(&form);
+    other->setGeometry(10, 100, 100, 20);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+
+    QCOMPARE(section->DisplayText(), QStringLiteral("[ Title ]"));
+    QTest::mouseDClick(section, Qt::LeftButton, {}, QPoint(4, 4));
+    QVERIFY(section->IsEditing());
+    QWidget* editor = section->Editor();
+    QVERIFY(editor);
+    QCOMPARE(bool(qobject_cast<QPlainTextEdit*>(editor)), multiLine);
+    QCOMPARE(bool(qobject_cast<QLineEdit*>(editor)), !multiLine);
+    QCOMPARE(editor->geometry(), SectionGeometry::EditorRect(section->size()));
+    QTRY_VERIFY(editor->hasFocus());
+
+    QTest::keyClicks(editor, QStringLiteral("Confirm"));
+    other->setFocus(); // leaving the editor ends the edit
+    QTRY_VERIFY(!section->IsEditing());
+    QVERIFY(!editor->isVisible());
+    QCOMPARE(section->EditValue(), QStringLiteral("Confirm"));
+    QCOMPARE(section->DisplayText(), QStringLiteral("Confirm"));
+
+    // The editor follows the section's size.
+    section->resize(250, 80);
+    QCOMPARE(editor->geometry(), SectionGeometry::EditorRect(QSize(250, 80)));
+    // The same editor is reused.
+    section->SetIsEditing(true);
+    QCOMPARE(section->Editor(), editor);
+}
+
+void tst_sectioncontrol::enterEndsOnlyOneLineEdits()
+{
+    QWidget form;
+    auto* single = new TVxDSectionControl(&form);
+    single->SetEditType(etSingleText);
+    auto* multi = new TVxDSectionControl(&form);
+    multi->move(0, 60);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+
+    single->SetIsEditing(true);
+    QTest::keyClicks(single->Editor(), QStringLiteral("One"));
+    QTest::keyClick(single->Editor(), Qt::Key_Return);
+    QVERIFY(!single->IsEditing());
+    QCOMPARE(single->EditValue(), QStringLiteral("One"));
+
+    multi->SetIsEditing(true);
+    QTest::keyClicks(multi->Editor(), QStringLiteral("a"));
+    QTest::keyClick(multi->Editor(), Qt::Key_Return);
+    QTest::keyClicks(multi->Editor(), QStringLiteral("b"));
+    QVERIFY(multi->IsEditing());
+    multi->SetIsEditing(false);
+    QCOMPARE(multi->EditValue(), QStringLiteral("a\nb"));
+}
+
+void tst_sectioncontrol::valueSetBeforeFirstEditShowsPlaceholder()
+{
+    QWidget form;
+    auto* section = new TVxDSectionControl(&form);
+    section->SetCaption(QStringLiteral("Content"));
+    form.show();
+    section->SetEditValue(QStringLiteral("from code"));
+    bool isValue = true;
+    QCOMPARE(section->DisplayText(&isValue), QStringLiteral("[ Content ]"));
+    QVERIFY(!isValue);
+    section->SetIsEditing(true);
+    QCOMPARE(qobject_cast<QPlainTextEdit*>(section->Editor())->toPlainText(), QString()); // opens empty
+    section->SetIsEditing(false);
+    QCOMPARE(section->EditValue(), QString()); // and stores what it holds
+}
+
+void tst_sectioncontrol::clickEndsEditingBeforeOnClick()
+{
+    QWidget form;
+    auto* section = new TVxDSectionControl(&form);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    bool editingSeenByHandler = true;
+    int clicks = 0;
+    section->OnClick = TNotifyEvent([&](TObject* Sender) {
+        QCOMPARE(Sender, static_cast<TObject*>(section));
+        editingSeenByHandler = section->IsEditing();
+        ++clicks;
+    });
+    QTest::mouseDClick(section, Qt::LeftButton, {}, QPoint(3, 3));
+    QVERIFY(section->IsEditing());
+    QTest::keyClicks(section->Editor(), QStringLiteral("typed"));
+    // On the frame, away from the double click (so it is not taken as a second one).
+    QTest::mouseClick(section, Qt::LeftButton, {}, QPoint(section->width() - 3, section->height() - 3));
+    QCOMPARE(clicks, 1);
+    QVERIFY(!editingSeenByHandler);
+    QCOMPARE(section->EditValue(), QStringLiteral("typed"));
+}
+
+void tst_sectioncontrol::showEditHandlerTakesOver()
+{
+    QWidget form;
+    auto* section = new TVxDSectionControl(&form);
+    section->SetEditType(etIcon);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    int asked = 0;
+    bool handledOnEntry = true;
+    section->OnShowEdit = TVxDShowEditEvent([&](TObject*, bool& Handled) {
+        handledOnEntry = Handled;
+        Handled = true;
+        ++asked;
+    });
+    QTest::mouseDClick(section, Qt::LeftButton, {}, QPoint(3, 3));
+    QCOMPARE(asked, 1);
+    QVERIFY(!handledOnEntry);
+    QVERIFY(!section->IsEditing());
+    QVERIFY(!section->Editor());
+
+    // A handler that leaves Handled False lets the edit start.
+    section->OnShowEdit = TVxDShowEditEvent([&](TObject*, bool&) { ++asked; });
+    QTest::mouseDClick(section, Qt::LeftButton, {}, QPoint(3, 3));
+    QCOMPARE(asked, 2);
+    QVERIFY(section->IsEditing());
+    QVERIFY(qobject_cast<QLineEdit*>(section->Editor()));
+}
+
+void tst_sectioncontrol::disabledSectionIgnoresDoubleClick()
+{
+    QWidget form;
+    auto* section = new TVxDSectionControl(&form);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    int asked = 0;
+    section->OnShowEdit = TVxDShowEditEvent([&](TObject*, bool&) { ++asked; });
+    section->setEnabled(false);
+    QTest::mouseDClick(section, Qt::LeftButton, {}, QPoint(3, 3));
+    section->SetIsEditing(true);
+    QCOMPARE(asked, 0);
+    QVERIFY(!section->IsEditing());
+    QVERIFY(!section->Editor());
+}
+
+void tst_sectioncontrol::editTypeChangeDestroysEditor()
+{
+    QWidget form;
+    auto* section = new TVxDSectionControl(&form);
+    form.show();
+    section->SetIsEditing(true);
+    QPointer<QWidget> editor = section->Editor();
+    QVERIFY(editor);
+    section->SetEditType(etSingleText);
+    QVERIFY(!editor);
+    QVERIFY(!section->Editor());
+    QVERIFY(section->IsEditing()); // until the next end of editing
+    section->SetIsEditing(false);
+    QVERIFY(!section->IsEditing());
+    section->SetIsEditing(true);
+    QVERIFY(qobject_cast<QLineEdit*>(section->Editor()));
+}
+
+void tst_sectioncontrol::editValueReachesVisibleEditor()
+{
+    QWidget form;
+    auto* section = new TVxDSectionControl(&form);
+    section->SetEditType(etSingleText);
+    form.show();
+    section->SetIsEditing(true);
+    QTest::keyClicks(section->Editor(), QStringLiteral("abc"));
+    section->SetEditValue(QString()); // the editor is emptied, editing goes on
+    QVERIFY(section->IsEditing());
+    QCOMPARE(qobject_cast<QLineEdit*>(section->Editor())->text(), QString());
+    section->SetEditValue(QStringLiteral("new"));
+    QCOMPARE(qobject_cast<QLineEdit*>(section->Editor())->text(), QStringLiteral("new"));
+}
+
+void tst_sectioncontrol::paintsIconOrCaption_data()
+{
+    QTest::addColumn<int>("editType");
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<bool>("icon");
+    QTest::newRow("Warning, 32") << int(etIcon) << "Warning" << true;
+    QTest::newRow("shield lower case, 16") << int(etSmallIcon) << "shield" << true;
+    QTest::newRow("None shows the caption") << int(etIcon) << "None" << false;
+    QTest::newRow("Custom shows the caption") << int(etIcon) << "Custom" << false;
+    QTest::newRow("empty shows the caption") << int(etSmallIcon) << "" << false;
+}
+
+void tst_sectioncontrol::paintsIconOrCaption()
+{
+    QFETCH(int, editType);
+    QFETCH(QString, value);
+    QFETCH(bool, icon);
+    TVxDSectionControl section;
+    section.resize(100, 50);
+    section.SetEditType(TVxDEditType(editType));
+    section.SetCaption(QStringLiteral("Icon"));
+    section.SetEditValue(value);
+    const QImage image = section.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QRgb base = section.palette().color(QPalette::Base).rgb();
+    const int size = SectionGeometry::IconSize(TVxDEditType(editType));
+    const QRect iconRect(SectionGeometry::IconTopLeft(section.size(), size), QSize(size, size));
+    // Something is drawn inside the icon's square exactly when the icon shows or the caption
+    // crosses it; outside the square only the caption draws.
+    const auto inkIn = [&](const QRect& r) {
+        int ink = 0;
+        for (int y = r.top(); y <= r.bottom(); ++y)
+            for (int x = r.left(); x <= r.right(); ++x)
+                ink += image.pixel(x, y) != base;
+        return ink;
+    };
+    const QRect text = SectionGeometry::IconCaptionRect(section.rect()).adjusted(2, 2, -2, -2); // inside the frame
+    const QRect leftOfIcon(text.left(), text.top(), iconRect.left() - text.left() - 1, text.height());
+    if (icon) {
+        QVERIFY(inkIn(iconRect) > size * size / 4);
+        QCOMPARE(inkIn(leftOfIcon), 0);
+    } else {
+        const QFontMetrics fm(section.font());
+        QVERIFY(fm.horizontalAdvance(QStringLiteral("Icon")) < section.width());
+        QVERIFY(inkIn(text) > 0);
+    }
+}
+
+QTEST_MAIN(tst_sectioncontrol)
+#include "tst_sectioncontrol.moc"
