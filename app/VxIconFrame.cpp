@@ -4,6 +4,17 @@
 #include <QLabel>
 #include <QRadioButton>
 
+namespace {
+// The whole row width answers clicks, not only the indicator and the caption's text.
+class TRowRadioButton : public QRadioButton {
+public:
+    using QRadioButton::QRadioButton;
+
+protected:
+    bool hitButton(const QPoint& Pos) const override { return rect().contains(Pos); }
+};
+} // namespace
+
 TfrIcon::TfrIcon(QWidget* AOwner, const QString& ACaption, const QPixmap& AIcon) : QFrame(AOwner)
 {
     resize(227, 38);
@@ -17,7 +28,7 @@ TfrIcon::TfrIcon(QWidget* AOwner, const QString& ACaption, const QPixmap& AIcon)
     Image1->setContentsMargins(0, 0, 0, 0);
     if (!AIcon.isNull())
         Image1->setPixmap(AIcon);
-    RadioButton1 = new QRadioButton(ACaption, this);
+    RadioButton1 = new TRowRadioButton(ACaption, this);
     RadioButton1->setObjectName(QStringLiteral("RadioButton1"));
     // Each button sits alone in its row; the rows, not Qt's grouping, keep the choice exclusive.
     RadioButton1->setAutoExclusive(false);
