@@ -9,6 +9,7 @@
 #include "VxSelectIconForm.h"
 #include "private/AnchoredPanel.h"
 #include "private/SvgArt.h"
+#include "private/WideCheckBox.h"
 
 #include <QAction>
 #include <QApplication>
@@ -238,7 +239,7 @@ TVxDSectionControl* TfrmMain::NewSection(QWidget* Parent, const QString& Name, c
 
 QCheckBox* TfrmMain::NewCheckBox(QWidget* Parent, const QString& Name, const QString& Caption, const QRect& Bounds)
 {
-    auto* box = new QCheckBox(Caption, Parent);
+    auto* box = new TWideCheckBox(Caption, Parent);
     box->setObjectName(Name);
     box->setGeometry(Bounds);
     FCheckBoxes.push_back(box);

@@ -1,0 +1,445 @@
+#include "CodeView.h"
+#include "ExceptionHandler.h"
+#include "GenerateCommand.h"
+#include "Shell.h"
+#include "VxIconFrame.h"
+#include "VxPageScroller.h"
+#include "VxSelectIconForm.h"
+#include "frmMain.h"
+
+#include "support/ModalHelper.h"
+
+#include "VxDialog.h"
+
+#include <Qsci/qscilexer.h>
+#include <QAction>
+#include <QPushButton>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QGroupBox>
+#include <QRadioButton>
+#include <QToolBar>
+#include <QToolButton>
+#include <QUrl>
+#include <QtTest>
+
+namespace {
+// Keyboard input and shortcuts need the window active (a closed picker may have left it not).
+void Activate(QWidget* W)
+{
+    W->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(W));
+}
+
+// Types Text into the section through its in-place editor, then ends editing with a click on
+// another section (as a user does).
+void TypeInto(TfrmMain& W, TVxDSectionControl* Section, const QString& Text)
+{
+    Activate(&W);
+    QTest::mouseDClick(Section, Qt::LeftButton, {}, QPoint(4, 4));
+    QVERIFY(Section->IsEditing());
+    QWidget* editor = Section->Editor();
+    QTRY_VERIFY(editor->hasFocus());
+    const QStringList lines = Text.split(QLatin1Char('\n'));
+    for (int i = 0; i < lines.size(); ++i) {
+        if (i > 0)
+            QTest::keyClick(editor, Qt::Key_Return);
+        QTest::keyClicks(editor, lines[i]);
+    }
+    TVxDSectionControl* elsewhere = Section == W.TitleSection ? W.FooterSection : W.TitleSection;
+    QTest::mouseClick(elsewhere, Qt::LeftButton, {}, QPoint(elsewhere->width() - 3, 3));
+    QVERIFY(!Section->IsEditing());
+}
+
+// Picks Name in the icon picker that a double click on Section opens.
+void PickIcon(TVxDSectionControl* Section, const QString& Name)
+{
+    WhenModalShows([Name](QWidget* modal) {
+        auto* picker = qobject_cast<TfrmSelectIcon*>(modal);
+        QVERIFY(picker);
+        for (TfrIcon* row : picker->Rows())
+            if (row->Caption() == Name)
+                QTest::mouseClick(row->RadioButton1, Qt::LeftButton);
+        QTest::mouseClick(picker->bOK, Qt::LeftButton);
+    });
+    QTest::mouseDClick(Section, Qt::LeftButton, {}, QPoint(4, 4));
+}
+
+QPoint MarkerPoint(TVxPageScroller* S, int K)
+{
+    return QPoint(S->MarkerLayout().MarkerRect(K).center().x(), S->height() - 6);
+}
+
+QString Code(const TfrmMain& W)
+{
+    return W.SynEdit1->Text();
+}
+} // namespace
+
+class tst_mainwindow : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void startState();
+    void toolbarAndCommands();
+    void designPageLayout();
+    void editGeneratePickAndCopy();
+    void viewsMatchGenerator();
+    void checkBoxesAndNew();
+    void ctrlCInEditorCopiesCode();
+    void captionFollowsPage_data();
+    void captionFollowsPage();
+    void helpOpensGuide();
+    void failuresReachHandler();
+    void exitCloses();
+
+private:
+    std::unique_ptr<TfrmMain> W;
+};
+
+void tst_mainwindow::init()
+{
+    W = std::make_unique<TfrmMain>();
+    W->show();
+    QVERIFY(QTest::qWaitForWindowExposed(W.get()));
+}
+
+void tst_mainwindow::cleanup()
+{
+    W.reset();
+    QVERIFY(!QApplication::activeModalWidget());
+}
+
+void tst_mainwindow::startState()
+{
+    QCOMPARE(W->windowTitle(), QStringLiteral("Quillfen - Design Dialog"));
+    QCOMPARE(W->VxPageScroller1->ActivePageIndex(), 0);
+    QCOMPARE(W->VxPageScroller1->PageCount(), 3);
+    QVERIFY(W->VxPage1->isVisible());
+    QCOMPARE(W->size(), QSize(768, 667));
+    QCOMPARE(W->SynEdit1->Text(), QString());
+    QCOMPARE(W->SynEdit2->Text(), QString());
+    QVERIFY(!W->CopyCodeActn->isEnabled());
+    QVERIFY(!W->CopyDFMActn->isEnabled());
+    QVERIFY(!W->PreviewActn->isEnabled()); // no dialog engine yet: visibly disabled
+    for (QAction* a : {W->NewActn, W->GenerateActn, W->HelpActn, W->ExitActn})
+        QVERIFY(a->isEnabled());
+
+    // Code views: no gutter, no margin line, no folding, editable.
+    for (TCodeView* view : {W->SynEdit1, W->SynEdit2}) {
+        for (int m = 0; m < 5; ++m)
+            QCOMPARE(view->marginWidth(m), 0);
+        QCOMPARE(view->edgeMode(), QsciScintilla::EdgeNone);
+        QCOMPARE(view->folding(), QsciScintilla::NoFoldStyle);
+        QVERIFY(!view->isReadOnly());
+        QVERIFY(view->lexer());
+    }
+    QCOMPARE(W->SynEdit1->Language(), TCodeLanguage::ObjectPascal);
+    QCOMPARE(W->SynEdit2->Language(), TCodeLanguage::FormText);
+    QVERIFY(QFontInfo(W->SynEdit1->lexer()->defaultFont()).fixedPitch());
+
+    // VxDialog1 belongs to the window's form.
+    QCOMPARE(W->VxDialog1->Name(), QStringLiteral("VxDialog1"));
+    QCOMPARE(W->VxDialog1->Owner(), W->FormRoot());
+    QCOMPARE(W->FormRoot()->Name(), QStringLiteral("frmMain"));
+}
+
+void tst_mainwindow::toolbarAndCommands()
+{
+    struct Expect {
+        QAction* Action;
+        QString ToolCaption, Caption;
+        QKeySequence Key;
+        QString Hint;
+    };
+    const QList<Expect> expected = {
+        {W->NewActn, "&New", "New", QKeySequence("Ctrl+N"),
+         "New Dialog|Clear all of the previous customisations ready to start again."},
+        {nullptr, {}, {}, {}, {}},
+        {W->CopyCodeActn, "&Copy Code", "Copy Code", QKeySequence("Ctrl+C"),
+         "Copy Code|Copy the source code required to create the designed dialog."},
+        {W->CopyDFMActn, "C&opy DFM", "Copy DFM", QKeySequence("Ctrl+D"),
+         "Copy DFM|Copy the DFM representation required to create the designed dialog."},
+        {nullptr, {}, {}, {}, {}},
+        {W->GenerateActn, "&Generate", "Generate", QKeySequence("Ctrl+G"),
+         "Generate|Generate the source code and DFM object for the entered dialog inputs."},
+        {W->PreviewActn, "&Preview", "Preview", QKeySequence("Ctrl+P"),
+         "Preview Dialog|Preview the dialog as it would appear to the user."},
+        {nullptr, {}, {}, {}, {}},
+        {W->HelpActn, "&Help", "Help", QKeySequence("F1"), "Help|Display online help for this application."},
+        {nullptr, {}, {}, {}, {}},
+        {W->ExitActn, "&Exit", "Exit", QKeySequence("Ctrl+Q"), "Exit|Exit Quillfen"},
+    };
+    const QList<QAction*> items = W->ToolBar1->actions();
+    QCOMPARE(items.size(), expected.size());
+    for (int i = 0; i < items.size(); ++i) {
+        if (!expected[i].Action) {
+            QVERIFY2(items[i]->isSeparator(), qPrintable(QString::number(i)));
+            continue;
+        }
+        QCOMPARE(items[i], expected[i].Action);
+        QCOMPARE(items[i]->iconText(), expected[i].ToolCaption);
+        QCOMPARE(items[i]->text(), expected[i].Caption);
+        QCOMPARE(items[i]->shortcut(), expected[i].Key);
+        QCOMPARE(items[i]->property("Hint").toString(), expected[i].Hint);
+        QCOMPARE(items[i]->toolTip(), expected[i].Hint.section('|', 0, 0));
+        QCOMPARE(items[i]->statusTip(), expected[i].Hint.section('|', 1));
+        // Images at 32 by 32 in an enabled and a distinct disabled look.
+        const QImage normal = items[i]->icon().pixmap(32, 32, QIcon::Normal).toImage();
+        const QImage disabled = items[i]->icon().pixmap(32, 32, QIcon::Disabled).toImage();
+        QCOMPARE(normal.size(), QSize(32, 32));
+        QVERIFY(normal != disabled);
+        auto* button = qobject_cast<QToolButton*>(W->ToolBar1->widgetForAction(items[i]));
+        QVERIFY(button);
+        QCOMPARE(button->toolButtonStyle(), Qt::ToolButtonTextUnderIcon);
+    }
+    QVERIFY(W->ToolBar1->height() >= 42);
+    QCOMPARE(W->ToolBar1->iconSize(), QSize(32, 32));
+}
+
+void tst_mainwindow::designPageLayout()
+{
+    // Bands keep their heights; Panel2 takes the rest.
+    QCOMPARE(W->TitleSection->height(), 37);
+    QCOMPARE(W->HeaderPanel->height(), 50);
+    QCOMPARE(W->InstructionPanel->height(), 50);
+    QCOMPARE(W->ExpandoContentSection->height(), 71);
+    QCOMPARE(W->Panel3->height(), 52);
+    QCOMPARE(W->FooterPanel->height(), 50);
+    QCOMPARE(W->ExpandoFooterSection->height(), 50);
+    QCOMPARE(W->HeaderIconSection->width(), 100);
+    QCOMPARE(W->MainIconSection->width(), 100);
+    QCOMPARE(W->MainIconSection->height(), W->Panel2->height());
+    QCOMPARE(W->DialogOptionsPanel->height(), 91);
+    QVERIFY(!W->HelpLinkSection->isVisible());
+    QCOMPARE(W->ContentSection->height(), W->Panel2->height() - 91);
+    QCOMPARE(W->gbOptions->title(), QStringLiteral(" &Options "));
+    QCOMPARE(W->cbdoTimer->geometry(), QRect(478, 22, 57, 17));
+    QCOMPARE(W->TitleSection->EditType(), etSingleText);
+    QCOMPARE(W->FooterIconSection->EditType(), etSmallIcon);
+    QCOMPARE(W->InstructionSection->EditValueColor(), QColor(0x00, 0x33, 0x99));
+    QVERIFY(W->HelpLinkSection->EditValueFont().underline());
+
+    // The button boxes follow the right edge, the expando and verification boxes the left.
+    const int right = W->Panel3->width() - W->cbButtonClose->geometry().left();
+    const int oldHeight = W->Panel2->height();
+    W->resize(W->width() + 100, W->height() + 40);
+    QTRY_COMPARE(W->Panel2->height(), oldHeight + 40);
+    QCOMPARE(W->Panel3->width() - W->cbButtonClose->geometry().left(), right);
+    QCOMPARE(W->ExpandoCheckBox->geometry().left(), 8);
+    QCOMPARE(W->TitleSection->height(), 37);
+    QCOMPARE(right, 752 - 668);
+}
+
+void tst_mainwindow::editGeneratePickAndCopy()
+{
+    TypeInto(*W, W->TitleSection, QStringLiteral("Confirm"));
+    TypeInto(*W, W->ContentSection, QStringLiteral("The document has been modified."));
+    TypeInto(*W, W->InstructionSection, QStringLiteral("Save changes?"));
+    PickIcon(W->MainIconSection, QStringLiteral("Warning"));
+    QTRY_COMPARE(W->MainIconSection->EditValue(), QStringLiteral("Warning"));
+    QVERIFY(!W->MainIconSection->Editor()); // the picker, not an editor
+    QTest::mouseClick(W->cbButtonYes, Qt::LeftButton);
+    QTest::mouseClick(W->cbButtonNo, Qt::LeftButton);
+    QTest::mouseClick(W->cbButtonOK, Qt::LeftButton);
+    QVERIFY(!W->cbButtonOK->isChecked());
+
+    Activate(W.get());
+    QTest::keyClick(W.get(), Qt::Key_G, Qt::ControlModifier);
+    QCOMPARE(W->VxPageScroller1->ActivePageIndex(), 1);
+    QCOMPARE(W->windowTitle(), QStringLiteral("Quillfen - Generated Code"));
+    const QStringList code = {
+        "var", "  VxDialog1: TVxDialog;", "begin", "  VxDialog1 := TVxDialog.Create(nil);", "  try",
+        "    VxDialog1.ButtonBar.Buttons := [cbYes, cbNo, cbCancel];", "    VxDialog1.ButtonBar.Color := 15790320;",
+        "    VxDialog1.Content.Clear;", "    VxDialog1.Content.Add('The document has been modified.');",
+        "    VxDialog1.Instruction.Text := 'Save changes?';", "    VxDialog1.MainIcon := tdiWarning;",
+        "    VxDialog1.Name := 'VxDialog1';", "    VxDialog1.Title := 'Confirm';", "    VxDialog1.Execute;",
+        "  finally", "    VxDialog1.Free;", "  end", "end;"};
+    QCOMPARE(Code(*W), code.join('\n') + '\n');
+    QCOMPARE(W->SynEdit2->Text(),
+             QStringLiteral("object VxDialog1: TVxDialog\n  Content.Strings = (\n"
+                            "    'The document has been modified.')\n  Instruction.Text = 'Save changes?'\n"
+                            "  ButtonBar.Buttons = [cbYes, cbNo, cbCancel]\n  ButtonBar.Color = 15790320\n"
+                            "  MainIcon = tdiWarning\n  Title = 'Confirm'\n  Left = 336\n  Top = 184\nend\n"));
+    QVERIFY(W->CopyCodeActn->isEnabled());
+    QVERIFY(W->CopyDFMActn->isEnabled());
+
+    // Generate twice gives the same texts.
+    const QString first = Code(*W), firstDfm = W->SynEdit2->Text();
+    W->GenerateActn->trigger();
+    QCOMPARE(Code(*W), first);
+    QCOMPARE(W->SynEdit2->Text(), firstDfm);
+
+    // Copy Code from the design page switches to the code page first.
+    W->VxPageScroller1->SetActivePageIndex(0);
+    QTest::keyClick(W.get(), Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(W->VxPageScroller1->ActivePageIndex(), 1);
+    QCOMPARE(QGuiApplication::clipboard()->text(), first);
+    // The copy commands take what the view holds, edits included.
+    W->SynEdit2->SetText(QStringLiteral("edited\n"));
+    QTest::keyClick(W.get(), Qt::Key_D, Qt::ControlModifier);
+    QCOMPARE(W->VxPageScroller1->ActivePageIndex(), 2);
+    QCOMPARE(W->windowTitle(), QStringLiteral("Quillfen - Generated DFM"));
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("edited\n"));
+    // An emptied view disables its copy command.
+    W->SynEdit2->SetText(QString());
+    QVERIFY(!W->CopyDFMActn->isEnabled());
+}
+
+void tst_mainwindow::viewsMatchGenerator()
+{
+    // A richer design entered through the page must render as the same design given to the
+    // generate command does.
+    TypeInto(*W, W->TitleSection, QStringLiteral("It's a title"));
+    TypeInto(*W, W->HeaderSection, QStringLiteral("Header text"));
+    PickIcon(W->HeaderIconSection, QStringLiteral("Shield"));
+    QTRY_COMPARE(W->HeaderIconSection->EditValue(), QStringLiteral("Shield"));
+    TypeInto(*W, W->ContentSection, QStringLiteral("First line\nSecond line"));
+    TypeInto(*W, W->ExpandoFooterSection, QStringLiteral("More below"));
+    TypeInto(*W, W->FooterSection, QStringLiteral("Footer"));
+    PickIcon(W->FooterIconSection, QStringLiteral("Information"));
+    QTRY_COMPARE(W->FooterIconSection->EditValue(), QStringLiteral("Information"));
+    QTest::mouseClick(W->cbdoShowHelpLink, Qt::LeftButton);
+    QVERIFY(W->HelpLinkSection->isVisible());
+    TypeInto(*W, W->HelpLinkSection, QStringLiteral("Need help?"));
+    for (QCheckBox* box : {W->cbdoCommandLinks, W->cbdoTimer, W->cbdoModal, W->cbButtonClose, W->ExpandoCheckBox,
+                           W->VerificationCheckBox})
+        QTest::mouseClick(box, Qt::LeftButton);
+    W->GenerateActn->trigger();
+
+    TGenerateRequest request;
+    QString error;
+    QVERIFY(ParseGenerateArguments(
+        {"--title", "It's a title", "--header", "Header text", "--header-icon", "Shield", "--content",
+         "First line\nSecond line", "--expanded-in-footer", "More below", "--footer", "Footer", "--footer-icon",
+         "Information", "--help-link", "Need help?", "--options", "doShowHelpLink,doCommandLinks,doTimer",
+         "--buttons", "OK,Cancel,Close", "--expando", "Expando", "--verification", "Verification"},
+        request, error));
+    QCOMPARE(Code(*W), RenderGenerateRequest(request));
+    request.DFM = true;
+    QCOMPARE(W->SynEdit2->Text(), RenderGenerateRequest(request));
+    QVERIFY(W->SynEdit2->Text().contains(QStringLiteral("DialogOptions = [doShowHelpLink, doCommandLinks, doTimer]")));
+}
+
+void tst_mainwindow::checkBoxesAndNew()
+{
+    W->GenerateActn->trigger();
+    const QString code = Code(*W);
+    W->VxPageScroller1->SetActivePageIndex(0);
+
+    QTest::mouseClick(W->ExpandoCheckBox, Qt::LeftButton);
+    QTest::mouseClick(W->VerificationCheckBox, Qt::LeftButton);
+    QVERIFY(W->ExpandoCheckBox->isChecked() && W->VerificationCheckBox->isChecked());
+    QCOMPARE(W->ExpandoCheckBox->text(), QStringLiteral("Expando"));
+    QCOMPARE(W->VerificationCheckBox->text(), QStringLiteral("Verification"));
+    // Captions set by the prompts of a later version are reset by unchecking.
+    W->ExpandoCheckBox->setText(QStringLiteral("Show|Hide"));
+    QTest::mouseClick(W->cbdoShowHelpLink, Qt::LeftButton);
+    QVERIFY(W->HelpLinkSection->isVisible());
+    TypeInto(*W, W->HelpLinkSection, QStringLiteral("link"));
+    TypeInto(*W, W->TitleSection, QStringLiteral("title"));
+    QTest::mouseClick(W->cbdoModal, Qt::LeftButton);
+    QTest::mouseClick(W->cbButtonHelp, Qt::LeftButton);
+    W->VxPageScroller1->SetActivePageIndex(2);
+
+    // New while a section is being edited empties its editor too.
+    Activate(W.get());
+    W->ContentSection->SetIsEditing(true);
+    QTest::keyClicks(W->ContentSection->Editor(), QStringLiteral("typing"));
+    QTest::keyClick(W->ContentSection->Editor(), Qt::Key_N, Qt::ControlModifier);
+
+    QCOMPARE(W->VxPageScroller1->ActivePageIndex(), 0);
+    QCOMPARE(W->windowTitle(), QStringLiteral("Quillfen - Design Dialog"));
+    QCOMPARE(W->TitleSection->EditValue(), QString());
+    QCOMPARE(W->HelpLinkSection->EditValue(), QString());
+    // The check boxes New sets raise their handlers, which end the edit; the typed text is gone.
+    QVERIFY(!W->ContentSection->IsEditing());
+    QCOMPARE(W->ContentSection->EditValue(), QString());
+    QVERIFY(!W->HelpLinkSection->isVisible());
+    QVERIFY(!W->ExpandoCheckBox->isChecked());
+    QCOMPARE(W->ExpandoCheckBox->text(), QStringLiteral("Expando"));
+    QCOMPARE(W->VerificationCheckBox->text(), QStringLiteral("Verification"));
+    QVERIFY(W->cbdoModal->isChecked() && W->cbButtonOK->isChecked() && W->cbButtonCancel->isChecked());
+    QVERIFY(!W->cbButtonHelp->isChecked() && !W->cbdoShowHelpLink->isChecked());
+    // The code views and their commands stay.
+    QCOMPARE(Code(*W), code);
+    QVERIFY(W->CopyCodeActn->isEnabled());
+}
+
+void tst_mainwindow::ctrlCInEditorCopiesCode()
+{
+    W->GenerateActn->trigger();
+    W->VxPageScroller1->SetActivePageIndex(0);
+    QGuiApplication::clipboard()->setText(QStringLiteral("before"));
+    W->TitleSection->SetIsEditing(true);
+    QTest::keyClicks(W->TitleSection->Editor(), QStringLiteral("abc"));
+    QTest::keyClick(W->TitleSection->Editor(), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(W->TitleSection->Editor(), Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QGuiApplication::clipboard()->text(), Code(*W));
+    QCOMPARE(W->VxPageScroller1->ActivePageIndex(), 1);
+}
+
+void tst_mainwindow::captionFollowsPage_data()
+{
+    QTest::addColumn<int>("marker");
+    QTest::addColumn<QString>("caption");
+    QTest::newRow("code") << 1 << "Quillfen - Generated Code";
+    QTest::newRow("form text") << 2 << "Quillfen - Generated DFM";
+    QTest::newRow("design") << 0 << "Quillfen - Design Dialog";
+}
+
+void tst_mainwindow::captionFollowsPage()
+{
+    QFETCH(int, marker);
+    QFETCH(QString, caption);
+    if (marker == 0)
+        W->VxPageScroller1->SetActivePageIndex(2);
+    QTest::mouseClick(W->VxPageScroller1, Qt::LeftButton, {}, MarkerPoint(W->VxPageScroller1, marker));
+    QCOMPARE(W->VxPageScroller1->ActivePageIndex(), marker);
+    QCOMPARE(W->windowTitle(), caption);
+    // Swipes go the same way.
+    W->VxPageScroller1->DoGesture(sgiLeft);
+    QCOMPARE(W->VxPageScroller1->ActivePageIndex(), qMin(marker + 1, 2));
+}
+
+void tst_mainwindow::helpOpensGuide()
+{
+    QList<QUrl> opened;
+    const TShellOpenHandler old = SetShellOpenHandler([&](const QUrl& url) {
+        opened.append(url);
+        return true;
+    });
+    W->TitleSection->SetIsEditing(true);
+    QTest::keyClick(W.get(), Qt::Key_F1);
+    SetShellOpenHandler(old);
+    QVERIFY(!W->TitleSection->IsEditing());
+    QCOMPARE(opened.size(), 1);
+    QVERIFY(opened.first().isLocalFile());
+    QFile guide(opened.first().toLocalFile());
+    QVERIFY(guide.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(guide.readAll());
+    QVERIFY(text.contains(QStringLiteral("Quillfen")));
+    QVERIFY(text.contains(QStringLiteral("quillfen generate")));
+}
+
+void tst_mainwindow::failuresReachHandler()
+{
+    QStringList shown;
+    const TExceptionHandler old = SetExceptionHandler([&](const QString& m) { shown.append(m); });
+    RunGuarded([] { throw EConvertError(QStringLiteral("Cannot assign a nil to a TVxDialog")); });
+    SetExceptionHandler(old);
+    QCOMPARE(shown, QStringList{"Cannot assign a nil to a TVxDialog"});
+    // The window goes on working.
+    W->GenerateActn->trigger();
+    QVERIFY(!Code(*W).isEmpty());
+}
+
+void tst_mainwindow::exitCloses()
+{
+    QTest::keyClick(W.get(), Qt::Key_Q, Qt::ControlModifier);
+    QTRY_VERIFY(!W->isVisible());
+}
+
+QTEST_MAIN(tst_mainwindow)
+#include "tst_mainwindow.moc"
