@@ -3,10 +3,13 @@
 #include "frmMain.h"
 
 #include <QCoreApplication>
+#include <QScreen>
+#include <QTimer>
 #include <QStringList>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 
 namespace {
 bool hasDisplay()
@@ -18,6 +21,26 @@ bool hasDisplay()
     const char* wayland = std::getenv("WAYLAND_DISPLAY");
     return (x && *x) || (wayland && *wayland);
 }
+// For bench/startup.sh: with QUILLFEN_STARTUP_PROBE set, the program prints the wall-clock time
+// of the main window's first paint and ends.
+class TFirstPaintProbe : public QObject {
+public:
+    bool eventFilter(QObject*, QEvent* Event) override
+    {
+        if (Event->type() == QEvent::Paint && !FDone) {
+            FDone = true;
+            timespec ts;
+            clock_gettime(CLOCK_REALTIME, &ts);
+            std::printf("first-paint %lld\n", static_cast<long long>(ts.tv_sec) * 1000000000LL + ts.tv_nsec);
+            std::fflush(stdout);
+            QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+        }
+        return false;
+    }
+
+private:
+    bool FDone = false;
+};
 } // namespace
 
 int main(int argc, char* argv[])
@@ -47,6 +70,11 @@ int main(int argc, char* argv[])
     TQuillfenApplication app(argc, argv);
     TQuillfenApplication::setApplicationName(QStringLiteral("Quillfen"));
     TfrmMain window;
+    TFirstPaintProbe probe;
+    if (std::getenv("QUILLFEN_STARTUP_PROBE"))
+        window.installEventFilter(&probe);
+    if (const QScreen* screen = window.screen()) // opens centred on the screen
+        window.move(screen->availableGeometry().center() - window.rect().center());
     window.show();
     return app.exec();
 }
