@@ -5,6 +5,7 @@
 #include "TypInfo.h"
 
 #include <QRegularExpression>
+#include <QStringBuilder>
 
 #include <algorithm>
 
@@ -181,7 +182,11 @@ void TComponentCreate::StreamComponent(TComponent* Comp, QStringList& Done)
         }
     } release{this};
 
-    FCompDefList = std::make_unique<QStringList>(FormTextLines(ComponentFormText(Comp, root)));
+    // The writer's lines are what loading its text gives back (byte order mark and line ends
+    // stripped), so they are taken over directly.
+    TFormTextWriter writer(root);
+    writer.WriteComponent(Comp);
+    FCompDefList = std::make_unique<QStringList>(writer.Lines());
     FCurrent = Comp;
     if (FOptions.Contains(ccDFMOnly)) {
         FDFMList->BeginUpdate();
@@ -295,7 +300,7 @@ void TComponentCreate::ProcessObject(TComponent* Comp, QStringList& Done, TState
                 if (!IsAssignableProperty(instance, prop) && !prop.contains(QLatin1Char('.')))
                     continue;
             }
-            Impl.Add(lead + QStringLiteral("%1 := %2;").arg(prop, CodeValue(value)));
+            Impl.Add(lead % prop % QLatin1String(" := ") % CodeValue(value) % QLatin1Char(';'));
         }
     }
     AppendLines(Impl, local);
@@ -354,7 +359,7 @@ void TComponentCreate::TranslateStringList(const QString& Prop, const QString& L
     Impl.Add(Lead + QStringLiteral("%1.%2Clear;").arg(list, Key(0)), InItem);
     while (!AtEnd() && !finished) {
         ReadLine();
-        const QString addHead = Lead + QStringLiteral("%1.%2Add(").arg(list, Key(index));
+        const QString addHead = Lead % list % QLatin1Char('.') % Key(index) % QLatin1String("Add(");
         if (FLn.isEmpty()) {
             // An item longer than one segment: a line with blanks only, then its parts, each but
             // the last ending with " +". It becomes one Add whose argument spans the parts.
@@ -379,7 +384,7 @@ void TComponentCreate::TranslateStringList(const QString& Prop, const QString& L
                 item.chop(1);
                 finished = true;
             }
-            Impl.Add(addHead + item + QStringLiteral(");"), InItem);
+            Impl.Add(addHead % item % QLatin1String(");"), InItem);
         }
         ++index;
     }
@@ -394,11 +399,11 @@ void TComponentCreate::TranslateCollection(const QString& Prop, const QString& T
         ReadLine();
         if (FULn != QLatin1String("ITEM"))
             continue;
-        Impl.Add(Indent + QStringLiteral("with %1.Add do begin ").arg(Target), InItem);
+        Impl.Add(Indent % QLatin1String("with ") % Target % QLatin1String(".Add do begin "), InItem);
         while (!AtEnd()) {
             ReadLine();
             if (FULn == QLatin1String("END") || FULn == QLatin1String("END>")) {
-                Impl.Add(Indent + QStringLiteral("end;"), true);
+                Impl.Add(Indent % QLatin1String("end;"), true);
                 if (FLn.endsWith(QLatin1Char('>')))
                     finished = true;
                 break;
@@ -429,7 +434,7 @@ void TComponentCreate::TranslateCollection(const QString& Prop, const QString& T
             } else if (value.isEmpty()) {
                 TranslateContinuedValue(prop, itemLead, Impl, true);
             } else {
-                Impl.Add(itemLead + QStringLiteral("%1 := %2;").arg(prop, CodeValue(value)), true);
+                Impl.Add(itemLead % prop % QLatin1String(" := ") % CodeValue(value) % QLatin1Char(';'), true);
             }
         }
     }
@@ -442,7 +447,7 @@ void TComponentCreate::TranslateContinuedValue(const QString& Prop, const QStrin
     while (!AtEnd()) {
         ReadLine();
         const bool last = !FLn.endsWith(QLatin1Char('+'));
-        Impl.Add(continuation + FLn + (last ? QStringLiteral(";") : QString()), true);
+        Impl.Add(last ? QString(continuation % FLn % QLatin1Char(';')) : QString(continuation % FLn), true);
         if (last)
             break;
     }
@@ -467,17 +472,9 @@ void TComponentCreate::AppendLines(TStatements& Dest, const TStatements& Src)
 
 void TComponentCreate::ComposeCode()
 {
-    QStringList code = FObjList;
-    code.append(QStringLiteral("var"));
-    code.append(FDeclList);
-    const qsizetype declarationEnd = code.size();
-    code.append(FCreaList);
-
     // Without the finally part a try would have no partner, so the fragment has no try either.
     const bool useFree = FOptions.Contains(ccUseFree);
-    const qsizetype tryLine = code.size();
-    if (useFree)
-        code.append(QStringLiteral("try"));
+    const QString indent = useFree ? QStringLiteral("  ") : QString();
 
     // Sort the statements as units by their first lines; equal first lines keep their order.
     struct Unit {
@@ -486,6 +483,7 @@ void TComponentCreate::ComposeCode()
     };
     std::vector<Unit> units;
     const QStringList& lines = FImplList.Lines;
+    units.reserve(size_t(lines.size()));
     for (qsizetype i = 0; i < lines.size(); ++i) {
         if (i > 0 && FImplList.Continues[size_t(i)] && !units.empty())
             ++units.back().Count;
@@ -494,20 +492,26 @@ void TComponentCreate::ComposeCode()
     }
     std::stable_sort(units.begin(), units.end(),
                      [&lines](const Unit& a, const Unit& b) { return lines.at(a.First) < lines.at(b.First); });
-    code.reserve(code.size() + lines.size() + FDeleList.size() + 8);
+
+    QStringList code;
+    code.reserve(FObjList.size() + FDeclList.size() + FCreaList.size() + lines.size() + FDeleList.size() + 8);
+    code.append(FObjList);
+    code.append(QStringLiteral("var"));
+    code.append(FDeclList);
+    code.append(QStringLiteral("begin"));
+    code.append(FCreaList);
+    if (useFree)
+        code.append(QStringLiteral("  try"));
     for (const Unit& unit : units)
         for (qsizetype i = unit.First; i < unit.First + unit.Count; ++i)
-            code.append(RemoveKey(lines.at(i)));
-
-    code.append(QStringLiteral("  ") + FComponentName + QStringLiteral(".Execute;"));
+            code.append(indent % RemoveKey(lines.at(i)));
+    code.append(indent + QStringLiteral("  ") + FComponentName + QStringLiteral(".Execute;"));
     if (useFree) {
-        code.append(QStringLiteral("finally"));
-        code.append(FDeleList);
-        code.append(QStringLiteral("end"));
-        for (qsizetype i = tryLine; i < code.size(); ++i)
-            code[i].prepend(QStringLiteral("  "));
+        code.append(QStringLiteral("  finally"));
+        for (const QString& line : std::as_const(FDeleList))
+            code.append(indent + line);
+        code.append(QStringLiteral("  end"));
     }
-    code.insert(declarationEnd, QStringLiteral("begin"));
     code.append(QStringLiteral("end;"));
 
     FCodeList->BeginUpdate();

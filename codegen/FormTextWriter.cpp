@@ -3,12 +3,19 @@
 #include "Classes.h"
 #include "ValueText.h"
 
-#include <QStringDecoder>
+#include <QStringBuilder>
+
+#include <iterator>
 
 namespace {
 
+// Two blanks per level; the common depths are made once.
 QString Indent(int Level)
 {
+    static const QString levels[] = {QString(), QString(2, ' '), QString(4, ' '), QString(6, ' '),
+                                     QString(8, ' '), QString(10, ' '), QString(12, ' '), QString(14, ' ')};
+    if (Level >= 0 && Level < int(std::size(levels)))
+        return levels[Level];
     return QString(2 * Level, QLatin1Char(' '));
 }
 
@@ -220,8 +227,11 @@ void TFormTextWriter::CollectProperty(const TObject& Instance, const TPropInfo& 
             break;
         }
         CollectProperties(*object, property.Path + QLatin1Char('.'), Out);
-        if (const auto* collection = dynamic_cast<const TCollection*>(object))
-            CollectCollection(*collection, property.Path, Out);
+        if (const auto* collection = dynamic_cast<const TCollection*>(object)) {
+            value.Type = vaCollection;
+            value.Collection = collection;
+            break;
+        }
         return;
     }
     default:
@@ -229,18 +239,6 @@ void TFormTextWriter::CollectProperty(const TObject& Instance, const TPropInfo& 
         // conversion rejects with a read error naming the property.
         break;
     }
-    Out.push_back(std::move(property));
-}
-
-void TFormTextWriter::CollectCollection(const TCollection& Collection, const QString& Path,
-                                        std::vector<TFormProperty>& Out) const
-{
-    TFormProperty property;
-    property.Path = Path;
-    property.Value.Type = vaCollection;
-    property.Value.Items.resize(size_t(Collection.Count()));
-    for (int i = 0; i < Collection.Count(); ++i)
-        CollectProperties(*Collection.Items(i), QString(), property.Value.Items[size_t(i)]);
     Out.push_back(std::move(property));
 }
 
@@ -282,7 +280,7 @@ void TFormTextWriter::WriteString(const QString& Head, const QString& Value, int
 void TFormTextWriter::WriteProperty(const QString& ObjectName, const TFormProperty& Property, int Level)
 {
     const TFormValue& value = Property.Value;
-    const QString head = Indent(Level) + Property.Path + QStringLiteral(" = ");
+    const QString head = Indent(Level) % Property.Path % QLatin1String(" = ");
     switch (value.Type) {
     case vaInt8:
     case vaInt16:
@@ -336,17 +334,22 @@ void TFormTextWriter::WriteProperty(const QString& ObjectName, const TFormProper
         return;
     }
     case vaCollection: {
-        if (value.Items.empty()) {
+        const int count = value.Collection ? value.Collection->Count() : 0;
+        if (count == 0) {
             FLines.append(head + QStringLiteral("<>"));
             return;
         }
         FLines.append(head + QLatin1Char('<'));
         const QString indent = Indent(Level + 1);
-        for (size_t i = 0; i < value.Items.size(); ++i) {
-            FLines.append(indent + QStringLiteral("item"));
-            for (const TFormProperty& itemProperty : value.Items[i])
+        const QString item = indent + QStringLiteral("item");
+        std::vector<TFormProperty> itemProperties;
+        for (int i = 0; i < count; ++i) {
+            FLines.append(item);
+            itemProperties.clear();
+            CollectProperties(*value.Collection->Items(i), QString(), itemProperties);
+            for (const TFormProperty& itemProperty : itemProperties)
                 WriteProperty(ObjectName, itemProperty, Level + 2);
-            FLines.append(indent + (i + 1 == value.Items.size() ? QStringLiteral("end>") : QStringLiteral("end")));
+            FLines.append(indent + (i + 1 == count ? QStringLiteral("end>") : QStringLiteral("end")));
         }
         return;
     }
@@ -375,6 +378,10 @@ void TFormTextWriter::WriteProperty(const QString& ObjectName, const TFormProper
 QByteArray TFormTextWriter::Text() const
 {
     QByteArray text;
+    qsizetype size = 3;
+    for (const QString& line : FLines)
+        size += line.size() + 2;
+    text.reserve(size);
     bool ascii = true;
     for (const QString& line : FLines) {
         if (ascii && !IsAscii(line))

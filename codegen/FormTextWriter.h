@@ -30,7 +30,7 @@ struct TFormValue {
     QString Text;               // identifiers and strings
     QStringList List;           // the lines of a list, the element names of a set
     QByteArray Data;            // binary data
-    std::vector<std::vector<TFormProperty>> Items; // collection items and their properties
+    const TCollection* Collection = nullptr; // a collection: its items are written one by one
 };
 
 struct TFormProperty {
@@ -65,7 +65,6 @@ private:
     void CollectProperty(const TObject& Instance, const TPropInfo& Prop, const QString& Prefix,
                          std::vector<TFormProperty>& Out) const;
     void CollectDefined(const TPersistent& Instance, const QString& Prefix, std::vector<TFormProperty>& Out) const;
-    void CollectCollection(const TCollection& Collection, const QString& Path, std::vector<TFormProperty>& Out) const;
     void WriteString(const QString& Head, const QString& Value, int Level, const QString& Tail);
     QList<const TComponent*> Children(const TComponent* Component) const;
 

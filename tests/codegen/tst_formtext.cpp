@@ -1,7 +1,9 @@
 // Form text: which properties are written, in which order, and how the lines are laid out.
 
-#include "support/CgTestClasses.h"
 #include "FormTextWriter.h"
+#include "VxDialog.h"
+#include "VxOptions.h"
+#include "support/CgTestClasses.h"
 
 #include <QImage>
 #include <QTest>
@@ -72,6 +74,7 @@ private slots:
     void nestedControls();
     void lineEndsAndByteOrderMark();
     void unknownValueKind();
+    void dialogFontsFollowUseDefaultFonts();
 };
 
 void TstFormText::defaultComponent()
@@ -501,6 +504,43 @@ void TstFormText::unknownValueKind()
     } catch (const EReadError& e) {
         QCOMPARE(e.Message(), QStringLiteral("Error reading Odd1.Odd: 0"));
     }
+}
+
+void TstFormText::dialogFontsFollowUseDefaultFonts()
+{
+    SetStyleServicesEnabled(false);
+    TVxDialog dialog;
+    dialog.SetName(QStringLiteral("VxDialog1"));
+    dialog.SetTitle(QStringLiteral("T"));
+    QCOMPARE(Write(&dialog), (QStringList{"object VxDialog1: TVxDialog", "  Title = 'T'", "end"}));
+
+    // Every font appears with its five always-written lines, in the place of its property: the
+    // option objects' fonts inside their blocks, the dialog's own before UseDefaultFonts.
+    dialog.SetUseDefaultFonts(false);
+    const QStringList lines = Write(&dialog);
+    QStringList order;
+    for (const QString& line : lines) {
+        const qsizetype at = line.indexOf(QLatin1String("Font."));
+        if (at < 0)
+            continue;
+        const QString prefix = line.mid(2, at - 2 + 5);
+        if (order.isEmpty() || order.last() != prefix)
+            order.append(prefix);
+    }
+    QCOMPARE(order, (QStringList{"Expando.Font.", "Instruction.Font.", "Footer.Font.", "Header.Font.",
+                                 "HelpLink.Font.", "Font."}));
+    for (const QString& prefix : order) {
+        QStringList names;
+        for (const QString& line : lines)
+            if (line.startsWith(QStringLiteral("  ") + prefix))
+                names.append(line.mid(2 + prefix.size()).section(QLatin1Char(' '), 0, 0));
+        for (const char* name : {"Charset", "Color", "Height", "Style"})
+            QVERIFY2(names.contains(QLatin1String(name)), qPrintable(prefix + name));
+        QVERIFY(!names.contains(QStringLiteral("Size")));
+    }
+    const qsizetype dialogFont = lines.indexOf(lines.filter(QStringLiteral("  Font.Charset = ")).value(0));
+    QVERIFY(dialogFont > 0);
+    QCOMPARE(lines.indexOf(QStringLiteral("  UseDefaultFonts = False")), dialogFont + 5);
 }
 
 QTEST_MAIN(TstFormText)
