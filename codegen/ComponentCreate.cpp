@@ -4,6 +4,7 @@
 #include "StringList.h"
 #include "TypInfo.h"
 
+#include <QHash>
 #include <QRegularExpression>
 #include <QStringBuilder>
 
@@ -93,6 +94,11 @@ QString CodeValue(const QString& Value)
         return Value.left(Value.size() - 1);
     return Value;
 }
+
+// Property statements are kept with the two blanks that the try block adds in front of them
+// already, so the assembled code shares their text; a fragment without try removes them again.
+// The extra blanks are common to every statement and do not change the sort order.
+const QLatin1String TryIndent("  ");
 
 // The blanks in front of a statement's first line, two more for the lines that continue it.
 QString ContinuationIndent(const QString& Lead)
@@ -244,7 +250,7 @@ void TComponentCreate::ProcessObject(TComponent* Comp, QStringList& Done, TState
         const TComponent* p = instance->ParentControl();
         parent = p->IsForm() && !FHaveFormSelected ? QStringLiteral("Self") : p->Name();
     }
-    const QString lead = QStringLiteral("  ") + name + QLatin1Char('.');
+    const QString lead = TryIndent % QLatin1String("  ") % name % QLatin1Char('.');
     Impl.Add(lead + QStringLiteral("Name := '%1';").arg(name));
     if (instance->IsVisualControl() && !parent.isEmpty())
         Impl.Add(lead + QStringLiteral("Parent := %1;").arg(parent));
@@ -283,7 +289,8 @@ void TComponentCreate::ProcessObject(TComponent* Comp, QStringList& Done, TState
             if (last > 0)
                 Impl.Add(lead + prop.left(last) + QStringLiteral(".%1Clear;").arg(Key(0)));
         } else if (value == QLatin1String("<")) {
-            TranslateCollection(prop, name + QLatin1Char('.') + prop, QStringLiteral("  "), instance, Impl, false);
+            TranslateCollection(prop, name + QLatin1Char('.') + prop, TryIndent % QLatin1String("  "), instance, Impl,
+                                false);
         } else if (value == QLatin1String("<>")) {
             Impl.Add(lead + prop + QStringLiteral(".Clear;"));
         } else if (value.isEmpty()) {
@@ -326,9 +333,9 @@ void TComponentCreate::SkipBinaryValue(const QString& Prop, const QString& Value
         if (dot >= 0)
             target.truncate(dot);
         if (FOptions.Contains(ccBinaryComment))
-            Impl.Add(QStringLiteral("//  %1 := // please assign").arg(target), InItem);
+            Impl.Add(TryIndent % QLatin1String("//  ") % target % QLatin1String(" := // please assign"), InItem);
         else
-            Impl.Add(QStringLiteral("    %1 := // please assign").arg(target), InItem);
+            Impl.Add(TryIndent % QLatin1String("    ") % target % QLatin1String(" := // please assign"), InItem);
     }
     // Data shorter than one line stands on the property line itself.
     if (Value.endsWith(QLatin1Char('}')))
@@ -474,24 +481,34 @@ void TComponentCreate::ComposeCode()
 {
     // Without the finally part a try would have no partner, so the fragment has no try either.
     const bool useFree = FOptions.Contains(ccUseFree);
-    const QString indent = useFree ? QStringLiteral("  ") : QString();
 
     // Sort the statements as units by their first lines; equal first lines keep their order.
-    struct Unit {
-        qsizetype First;
-        qsizetype Count;
-    };
-    std::vector<Unit> units;
+    // Units are grouped by first line first (the items of a collection share one), so the sort
+    // compares each distinct text once instead of every unit.
     const QStringList& lines = FImplList.Lines;
-    units.reserve(size_t(lines.size()));
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        if (i > 0 && FImplList.Continues[size_t(i)] && !units.empty())
-            ++units.back().Count;
-        else
-            units.push_back({i, 1});
+    QHash<QString, int> groupOf;
+    std::vector<std::vector<std::pair<qsizetype, qsizetype>>> groups; // units: first line, count
+    for (qsizetype i = 0, end = 0; i < lines.size(); i = end) {
+        end = i + 1;
+        while (end < lines.size() && FImplList.Continues[size_t(end)])
+            ++end;
+        const auto found = groupOf.constFind(lines.at(i));
+        int group;
+        if (found == groupOf.cend()) {
+            group = int(groups.size());
+            groupOf.insert(lines.at(i), group);
+            groups.emplace_back();
+        } else {
+            group = found.value();
+        }
+        groups[size_t(group)].push_back({i, end - i});
     }
-    std::stable_sort(units.begin(), units.end(),
-                     [&lines](const Unit& a, const Unit& b) { return lines.at(a.First) < lines.at(b.First); });
+    std::vector<int> order(groups.size());
+    for (size_t g = 0; g < order.size(); ++g)
+        order[g] = int(g);
+    std::sort(order.begin(), order.end(), [&](int a, int b) {
+        return lines.at(groups[size_t(a)].front().first) < lines.at(groups[size_t(b)].front().first);
+    });
 
     QStringList code;
     code.reserve(FObjList.size() + FDeclList.size() + FCreaList.size() + lines.size() + FDeleList.size() + 8);
@@ -502,14 +519,15 @@ void TComponentCreate::ComposeCode()
     code.append(FCreaList);
     if (useFree)
         code.append(QStringLiteral("  try"));
-    for (const Unit& unit : units)
-        for (qsizetype i = unit.First; i < unit.First + unit.Count; ++i)
-            code.append(indent % RemoveKey(lines.at(i)));
-    code.append(indent + QStringLiteral("  ") + FComponentName + QStringLiteral(".Execute;"));
+    for (int g : order)
+        for (const auto& [first, count] : groups[size_t(g)])
+            for (qsizetype i = first; i < first + count; ++i)
+                code.append(useFree ? RemoveKey(lines.at(i)) : RemoveKey(lines.at(i)).mid(TryIndent.size()));
+    code.append((useFree ? QLatin1String("    ") : QLatin1String("  ")) % FComponentName % QLatin1String(".Execute;"));
     if (useFree) {
         code.append(QStringLiteral("  finally"));
         for (const QString& line : std::as_const(FDeleList))
-            code.append(indent + line);
+            code.append(TryIndent % line);
         code.append(QStringLiteral("  end"));
     }
     code.append(QStringLiteral("end;"));
