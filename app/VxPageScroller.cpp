@@ -69,6 +69,8 @@ void TOffice2007Button::DrawBackground(QPainter&) {}
 
 void TOffice2007Button::DrawImage(QPainter& Painter)
 {
+    if (FImage.isNull() && !FImageName.isEmpty())
+        FImage = ScrollerImage(FImageName, 16);
     if (FImage.isNull())
         return;
     Painter.drawImage(QPoint((width() - FImage.width()) / 2, (height() - FImage.height()) / 2), FImage);
@@ -90,7 +92,11 @@ void TOffice2007Button::SetHover(bool Value)
 
 void TOffice2007Button::LoadImage(const QString& ResourceName)
 {
-    FImage = ScrollerImage(ResourceName, 16);
+    // Rendered when first drawn: the designer's scroller never shows its arrows.
+    if (ResourceName == FImageName)
+        return;
+    FImageName = ResourceName;
+    FImage = QImage();
 }
 
 void TOffice2007Button::enterEvent(QEnterEvent* Event)

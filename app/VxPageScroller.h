@@ -50,7 +50,8 @@ class TOffice2007Button : public QWidget, public TObject {
 public:
     explicit TOffice2007Button(QWidget* Parent = nullptr);
     bool MouseInControl() const { return FMouseInControl; }
-    const QImage& Image() const { return FImage; }
+    // Resource name of the image shown now (VXPS_ARROW_...).
+    QString ImageName() const { return FImageName; }
     TNotifyEvent OnClick;
 
 protected:
@@ -70,6 +71,7 @@ protected:
     void LoadImage(const QString& ResourceName);
 
     bool FMouseInControl = false;
+    QString FImageName;
     QImage FImage;
 };
 

@@ -8,7 +8,7 @@
 #include "VxPageScroller.h"
 #include "VxSelectIconForm.h"
 #include "private/AnchoredPanel.h"
-#include "private/SvgArt.h"
+#include "private/SvgIconEngine.h"
 #include "private/WideCheckBox.h"
 
 #include <QAction>
@@ -38,13 +38,8 @@ QWidget* NewPanel(QWidget* Parent, const QString& Name)
 
 QIcon ToolbarIcon(const QString& Name)
 {
-    QIcon icon;
-    icon.addPixmap(QPixmap::fromImage(RenderSvg(QStringLiteral(":/toolbar/%1.svg").arg(Name), QSize(32, 32))),
-                   QIcon::Normal);
-    icon.addPixmap(
-        QPixmap::fromImage(RenderSvg(QStringLiteral(":/toolbar/%1_disabled.svg").arg(Name), QSize(32, 32))),
-        QIcon::Disabled);
-    return icon;
+    return QIcon(new TSvgIconEngine(QStringLiteral(":/toolbar/%1.svg").arg(Name),
+                                    QStringLiteral(":/toolbar/%1_disabled.svg").arg(Name), QSize(32, 32)));
 }
 
 QLabel* NewPageTitle(QWidget* Page, const QString& Text)

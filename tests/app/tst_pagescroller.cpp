@@ -172,6 +172,15 @@ void tst_pagescroller::arrowsStepOverHiddenTabs()
     QCOMPARE(right->geometry(), layout.RightArrowRect());
     QVERIFY(left->isEnabled());
     QVERIFY(!right->isEnabled()); // on the last page
+    QCOMPARE(left->ImageName(), QStringLiteral("VXPS_ARROW_LEFT_NORMAL"));
+    QCOMPARE(right->ImageName(), QStringLiteral("VXPS_ARROW_RIGHT_DISABLED"));
+    QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
+    QApplication::sendEvent(left, &enter);
+    QVERIFY(left->MouseInControl());
+    QCOMPARE(left->ImageName(), QStringLiteral("VXPS_ARROW_LEFT_HOT"));
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(left, &leave);
+    QCOMPARE(left->ImageName(), QStringLiteral("VXPS_ARROW_LEFT_NORMAL"));
 
     t.Page[1]->SetTabVisible(false); // page 2 stays active
     QTest::mouseClick(left, Qt::LeftButton);
