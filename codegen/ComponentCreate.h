@@ -73,8 +73,8 @@ protected:
     // the block describes (a nested block's own component); nullptr stands for Comp.
     void ProcessObject(TComponent* Comp, QStringList& Done, TStatements& Impl, const TComponent* Instance = nullptr);
 
-    // Value handlers. Lead is what stands in front of the property path in a statement: two
-    // blanks, the object name and a full stop for the component's own properties, or the
+    // Value handlers. Lead is what stands in front of the property path in a statement: the
+    // indentation, the object name and a full stop for the component's own properties, or the
     // indentation inside a collection item's with block (InItem).
     void SkipBinaryValue(const QString& Prop, const QString& Value, TStatements& Impl, bool InItem);
     void TranslateStringList(const QString& Prop, const QString& Lead, TStatements& Impl, bool InItem);
