@@ -83,6 +83,7 @@ private slots:
     void ownerPrefixIsStripped();
     void readErrorPropagates();
     void assignability();
+    void identifiersThatAreNotAscii();
 };
 
 void TstComponentCreate::init()
@@ -645,6 +646,21 @@ void TstComponentCreate::assignability()
     QVERIFY(!TComponentCreate::IsAssignableProperty(&thing, QStringLiteral("title")));
     QVERIFY(!TComponentCreate::IsAssignableProperty(&thing, QStringLiteral(" ")));
     QVERIFY(!TComponentCreate::IsAssignableProperty(nullptr, QStringLiteral("Title")));
+}
+
+void TstComponentCreate::identifiersThatAreNotAscii()
+{
+    TComponent root;
+    root.SetName(QStringLiteral("Hauptfenster"));
+    auto* images = new TCgImageList(&root);
+    images->SetName(QStringLiteral("Bilder\u00DC"));
+    TComponentCreate generator;
+    generator.AsCode(images, {ccUseFree, ccIncludeObjectText, ccDFMOnly});
+    const QStringList code = generator.Code()->Lines();
+    QCOMPARE(code.first(), QStringLiteral("//object Bilder\u00DC: TCgImageList"));
+    QVERIFY(code.contains(QStringLiteral("  Bilder\u00DC: TCgImageList;")));
+    QVERIFY(code.contains(QStringLiteral("    Bilder\u00DC.Name := 'Bilder\u00DC';")));
+    QCOMPARE(generator.DFM()->Lines(), (QStringList{"object Bilder\u00DC: TCgImageList", "end"}));
 }
 
 QTEST_MAIN(TstComponentCreate)
