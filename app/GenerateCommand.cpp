@@ -218,13 +218,17 @@ QString UsageText()
         "                                 %2\n"
         "ICON is one of: %3\n"
         "LIST is comma separated; an empty list chooses none.\n"
-        "Exit status: 0 on success, 2 for an unknown option or name.\n")
+        "Exit status: 0 on success, 2 for an unknown option or name, 1 when rendering fails.\n")
         .arg(OptionNames().join(QLatin1Char(',')), ButtonNames().join(QLatin1Char(',')),
              IconNames().join(QStringLiteral(", ")));
 }
 
 int RunGenerateCommand(const QStringList& Args)
 {
+    if (Args.contains(QStringLiteral("--help"))) {
+        std::fputs(UsageText().toUtf8().constData(), stdout);
+        return 0;
+    }
     TGenerateRequest request;
     QString error;
     if (!ParseGenerateArguments(Args, request, error)) {

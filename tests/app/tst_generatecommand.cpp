@@ -152,6 +152,10 @@ void tst_generatecommand::help()
                                "--options", "--buttons"})
         QVERIFY2(r.Out.contains(QLatin1String(option)), option);
 
+    const Run again = Quillfen({"generate", "--title", "x", "--help"});
+    QCOMPARE(again.ExitCode, 0);
+    QCOMPARE(again.Out, r.Out);
+
     // The designer itself still refuses to start without a display.
     const Run gui = Quillfen({});
     QCOMPARE(gui.ExitCode, 3);
