@@ -5,7 +5,6 @@
 #include "TypInfo.h"
 
 #include <QHash>
-#include <QRegularExpression>
 #include <QStringBuilder>
 
 #include <algorithm>
@@ -88,11 +87,22 @@ bool SplitProperty(const QString& Line, QString& Prop, QString& Value)
 // not read; the number alone is the value.
 QString CodeValue(const QString& Value)
 {
-    static const QRegularExpression typed(QStringLiteral("^-?[0-9][0-9.]*(?:[eE][-+]?[0-9]+)?[scd]$"));
-    if (!Value.isEmpty() && (Value.at(0).isDigit() || Value.at(0) == QLatin1Char('-'))
-        && typed.match(Value).hasMatch())
-        return Value.left(Value.size() - 1);
-    return Value;
+    const qsizetype n = Value.size();
+    if (n < 2)
+        return Value;
+    const QChar last = Value.at(n - 1);
+    if (last != QLatin1Char('s') && last != QLatin1Char('c') && last != QLatin1Char('d'))
+        return Value;
+    const QChar first = Value.at(0);
+    if (!first.isDigit() && !(first == QLatin1Char('-') && Value.at(1).isDigit()))
+        return Value;
+    for (qsizetype i = 1; i < n - 1; ++i) {
+        const QChar c = Value.at(i);
+        if (!c.isDigit() && c != QLatin1Char('.') && c != QLatin1Char('e') && c != QLatin1Char('E')
+            && c != QLatin1Char('+') && c != QLatin1Char('-'))
+            return Value;
+    }
+    return Value.left(n - 1);
 }
 
 // Property statements are kept with the two blanks that the try block adds in front of them
@@ -463,7 +473,8 @@ void TComponentCreate::TranslateContinuedValue(const QString& Prop, const QStrin
 void TComponentCreate::ReadLine()
 {
     FLn = TrimBoth(FCompDefList->at(FInpPos));
-    FULn = FLn.toUpper();
+    // The keyword tests (OBJECT, END, END>, ITEM) look at no more than seven characters.
+    FULn = QStringView(FLn).left(7).toString().toUpper();
     ++FInpPos;
 }
 

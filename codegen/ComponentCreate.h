@@ -103,6 +103,8 @@ private:
     std::unique_ptr<QStringList> FCompDefList;
     int FInpPos = 0;
     QString FLn;
+    // FLn's first seven characters in upper case (platform conversion, not limited to ASCII):
+    // enough for every keyword test, and the whole line when it can be a keyword.
     QString FULn;
     bool FIsDirty = false;
     QString FForm;
