@@ -597,12 +597,17 @@ void TstComponentCreate::floatValues()
     auto* thing = new TCgThing(&root);
     thing->SetName(QStringLiteral("Thing1"));
     thing->SetRatio(0.25);
-    thing->SetScale(2.5);
+    thing->SetScale(-2.5);
     thing->SetPrice(3.75);
     thing->SetWhen(45000.5);
+    thing->SetColor(clRed);
+    thing->SetShade(shDark);
     const QStringList statements = Statements(CodeOf(thing));
+    // Identifiers that end in one of the type letters stay as they are.
+    QVERIFY(statements.contains(QStringLiteral("    Thing1.Color := clRed;")));
+    QVERIFY(statements.contains(QStringLiteral("    Thing1.Shade := shDark;")));
     QVERIFY(statements.contains(QStringLiteral("    Thing1.Ratio := 0.250000000000000000;")));
-    QVERIFY(statements.contains(QStringLiteral("    Thing1.Scale := 2.5;")));
+    QVERIFY(statements.contains(QStringLiteral("    Thing1.Scale := -2.5;")));
     QVERIFY(statements.contains(QStringLiteral("    Thing1.Price := 3.75;")));
     QVERIFY(statements.contains(QStringLiteral("    Thing1.When := 45000.5;")));
 }
