@@ -27,7 +27,7 @@ TCodeView::TCodeView(TCodeLanguage Language, QWidget* Parent) : QsciScintilla(Pa
         bold.setBold(true);
         lexer->setFont(bold, TFormTextLexer::Keyword);
     }
-    setLexer(lexer);
+    FLexer = lexer;
     setFont(font);
     setUtf8(true);
     setEolMode(EolUnix);
@@ -44,6 +44,13 @@ TCodeView::TCodeView(TCodeLanguage Language, QWidget* Parent) : QsciScintilla(Pa
     setCaretLineVisible(false);
     SendScintilla(SCI_SETSCROLLWIDTH, 1);
     SendScintilla(SCI_SETSCROLLWIDTHTRACKING, 1);
+}
+
+void TCodeView::showEvent(QShowEvent* Event)
+{
+    if (lexer() != FLexer)
+        setLexer(FLexer);
+    QsciScintilla::showEvent(Event);
 }
 
 void TCodeView::SetText(const QString& Value)

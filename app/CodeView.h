@@ -14,7 +14,15 @@ public:
     QString Text() const { return text(); }
     void SetText(const QString& Value);
     TCodeLanguage Language() const { return FLanguage; }
+    // The colouring of the view's language (attached once the view has been shown).
+    QsciLexer* Lexer() const { return FLexer; }
+
+protected:
+    void showEvent(QShowEvent* Event) override;
 
 private:
     TCodeLanguage FLanguage;
+    // Attached when the view is first shown: colouring setup is not paid at start-up for the
+    // pages that are not showing.
+    QsciLexer* FLexer = nullptr;
 };

@@ -1,6 +1,7 @@
 #include "DesignerFonts.h"
 
 #include <QFontDatabase>
+#include <QHash>
 #include <QStringList>
 
 namespace {
@@ -9,10 +10,20 @@ namespace {
 // captions whole where one is installed.
 QFont FirstInstalled(const QStringList& Families, QFontDatabase::SystemFont Fallback)
 {
+    // The answer per list is kept: the design page asks for the same fonts many times.
+    static QHash<QString, QFont> chosen;
+    const QString key = Families.join(QLatin1Char(',')) + QLatin1Char('/') + QString::number(int(Fallback));
+    const auto it = chosen.constFind(key);
+    if (it != chosen.constEnd())
+        return *it;
+    QFont font = QFontDatabase::systemFont(Fallback);
     for (const QString& family : Families)
-        if (QFontDatabase::hasFamily(family))
-            return QFont(family);
-    return QFontDatabase::systemFont(Fallback);
+        if (QFontDatabase::hasFamily(family)) {
+            font = QFont(family);
+            break;
+        }
+    chosen.insert(key, font);
+    return font;
 }
 } // namespace
 

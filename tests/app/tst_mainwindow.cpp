@@ -12,6 +12,7 @@
 #include "VxDialog.h"
 
 #include <Qsci/qscilexer.h>
+#include <Qsci/qscilexerpascal.h>
 #include <QAction>
 #include <QPushButton>
 #include <QCheckBox>
@@ -133,11 +134,17 @@ void tst_mainwindow::startState()
         QCOMPARE(view->edgeMode(), QsciScintilla::EdgeNone);
         QCOMPARE(view->folding(), QsciScintilla::NoFoldStyle);
         QVERIFY(!view->isReadOnly());
-        QVERIFY(view->lexer());
     }
+    // The colouring is attached once a view shows.
+    W->VxPageScroller1->SetActivePageIndex(1);
+    QCOMPARE(W->SynEdit1->lexer(), W->SynEdit1->Lexer());
+    QVERIFY(qobject_cast<QsciLexerPascal*>(W->SynEdit1->lexer()));
+    W->VxPageScroller1->SetActivePageIndex(2);
+    QCOMPARE(W->SynEdit2->lexer(), W->SynEdit2->Lexer());
+    QVERIFY(W->SynEdit2->lexer() && !qobject_cast<QsciLexerPascal*>(W->SynEdit2->lexer()));
     QCOMPARE(W->SynEdit1->Language(), TCodeLanguage::ObjectPascal);
     QCOMPARE(W->SynEdit2->Language(), TCodeLanguage::FormText);
-    QVERIFY(QFontInfo(W->SynEdit1->lexer()->defaultFont()).fixedPitch());
+    QVERIFY(QFontInfo(W->SynEdit1->Lexer()->defaultFont()).fixedPitch());
 
     // VxDialog1 belongs to the window's form.
     QCOMPARE(W->VxDialog1->Name(), QStringLiteral("VxDialog1"));
