@@ -45,18 +45,7 @@ bool IsBlankOrControl(QChar c)
     return c.unicode() <= 32;
 }
 
-QString TrimBoth(const QString& S)
-{
-    qsizetype begin = 0;
-    qsizetype end = S.size();
-    while (begin < end && IsBlankOrControl(S.at(begin)))
-        ++begin;
-    while (end > begin && IsBlankOrControl(S.at(end - 1)))
-        --end;
-    return begin == 0 && end == S.size() ? S : S.mid(begin, end - begin);
-}
-
-QString TrimRight(const QString& S)
+QStringView TrimRight(QStringView S)
 {
     qsizetype end = S.size();
     while (end > 0 && IsBlankOrControl(S.at(end - 1)))
@@ -64,7 +53,7 @@ QString TrimRight(const QString& S)
     return S.left(end);
 }
 
-QString TrimLeft(const QString& S)
+QStringView TrimLeft(QStringView S)
 {
     qsizetype begin = 0;
     while (begin < S.size() && IsBlankOrControl(S.at(begin)))
@@ -72,8 +61,13 @@ QString TrimLeft(const QString& S)
     return S.mid(begin);
 }
 
+QStringView TrimBoth(QStringView S)
+{
+    return TrimLeft(TrimRight(S));
+}
+
 // Splits a property line at its first "=".
-bool SplitProperty(const QString& Line, QString& Prop, QString& Value)
+bool SplitProperty(QStringView Line, QStringView& Prop, QStringView& Value)
 {
     const qsizetype at = Line.indexOf(QLatin1Char('='));
     if (at < 0)
@@ -85,7 +79,7 @@ bool SplitProperty(const QString& Line, QString& Prop, QString& Value)
 
 // Single, currency and date values carry a type letter in the form text that Pascal source does
 // not read; the number alone is the value.
-QString CodeValue(const QString& Value)
+QStringView CodeValue(QStringView Value)
 {
     const qsizetype n = Value.size();
     if (n < 2)
@@ -245,8 +239,8 @@ void TComponentCreate::ProcessObject(TComponent* Comp, QStringList& Done, TState
         SkipObjectBlock();
         return;
     }
-    const QString name = TrimRight(FLn.left(colon));
-    const QString className = TrimLeft(FLn.mid(colon + 1));
+    const QString name = TrimRight(FLn.left(colon)).toString();
+    const QString className = TrimLeft(FLn.mid(colon + 1)).toString();
 
     FDeclList.append(QStringLiteral("  %1: %2;").arg(name, className));
     const QString owner = FHaveFormSelected && Comp->Name().compare(FForm, Qt::CaseInsensitive) != 0
@@ -271,19 +265,19 @@ void TComponentCreate::ProcessObject(TComponent* Comp, QStringList& Done, TState
         if (FULn == QLatin1String("END"))
             break;
         if (FULn.startsWith(QLatin1String("OBJECT "))) {
-            const QString rest = FLn.mid(7);
+            const QStringView rest = FLn.mid(7);
             const qsizetype at = rest.indexOf(QLatin1Char(':'));
             if (at < 0) {
                 SkipObjectBlock();
                 continue;
             }
-            const QString nested = TrimRight(rest.left(at));
+            const QString nested = TrimRight(rest.left(at)).toString();
             Done.append(nested);
             ProcessObject(Comp, Done, local, FindInstance(nested));
             continue;
         }
-        QString prop;
-        QString value;
+        QStringView prop;
+        QStringView value;
         if (!SplitProperty(FLn, prop, value))
             continue;
         const qsizetype dot = value.indexOf(QLatin1Char('.'));
@@ -297,24 +291,24 @@ void TComponentCreate::ProcessObject(TComponent* Comp, QStringList& Done, TState
         } else if (value == QLatin1String("()")) {
             const qsizetype last = prop.lastIndexOf(QLatin1Char('.'));
             if (last > 0)
-                Impl.Add(lead + prop.left(last) + QStringLiteral(".%1Clear;").arg(Key(0)));
+                Impl.Add(lead % prop.left(last) % QLatin1Char('.') % Key(0) % QLatin1String("Clear;"));
         } else if (value == QLatin1String("<")) {
-            TranslateCollection(prop, name + QLatin1Char('.') + prop, TryIndent % QLatin1String("  "), instance, Impl,
+            TranslateCollection(prop, name % QLatin1Char('.') % prop, TryIndent % QLatin1String("  "), instance, Impl,
                                 false);
         } else if (value == QLatin1String("<>")) {
-            Impl.Add(lead + prop + QStringLiteral(".Clear;"));
+            Impl.Add(lead % prop % QLatin1String(".Clear;"));
         } else if (value.isEmpty()) {
             TranslateContinuedValue(prop, lead, Impl, false);
         } else {
             if (prop == QLatin1String("Top") || prop == QLatin1String("Left")) {
                 // The designer position of a component without published Left/Top has no
                 // statement.
-                if (PropertyTypeName(*instance, prop).isEmpty())
+                if (PropertyTypeName(*instance, prop.toString()).isEmpty())
                     continue;
             } else {
                 if (instance->IsForm() && prop == QLatin1String("TextHeight"))
                     continue;
-                if (!IsAssignableProperty(instance, prop) && !prop.contains(QLatin1Char('.')))
+                if (!prop.contains(QLatin1Char('.')) && !IsAssignableProperty(instance, prop.toString()))
                     continue;
             }
             Impl.Add(lead % prop % QLatin1String(" := ") % CodeValue(value) % QLatin1Char(';'));
@@ -335,13 +329,13 @@ void TComponentCreate::SkipObjectBlock()
     }
 }
 
-void TComponentCreate::SkipBinaryValue(const QString& Prop, const QString& Value, TStatements& Impl, bool InItem)
+void TComponentCreate::SkipBinaryValue(QStringView Prop, QStringView Value, TStatements& Impl, bool InItem)
 {
     if (FOptions.Contains(ccBinaryComment) || FOptions.Contains(ccBinaryUncomment)) {
-        QString target = Prop;
+        QStringView target = Prop;
         const qsizetype dot = target.lastIndexOf(QLatin1Char('.'));
         if (dot >= 0)
-            target.truncate(dot);
+            target = target.left(dot);
         if (FOptions.Contains(ccBinaryComment))
             Impl.Add(TryIndent % QLatin1String("//  ") % target % QLatin1String(" := // please assign"), InItem);
         else
@@ -357,7 +351,7 @@ void TComponentCreate::SkipBinaryValue(const QString& Prop, const QString& Value
     }
 }
 
-void TComponentCreate::TranslateStringList(const QString& Prop, const QString& Lead, TStatements& Impl, bool InItem)
+void TComponentCreate::TranslateStringList(QStringView Prop, const QString& Lead, TStatements& Impl, bool InItem)
 {
     const qsizetype dot = Prop.lastIndexOf(QLatin1Char('.'));
     if (dot < 0) {
@@ -369,11 +363,11 @@ void TComponentCreate::TranslateStringList(const QString& Prop, const QString& L
         }
         return;
     }
-    const QString list = Prop.left(dot);
+    const QStringView list = Prop.left(dot);
     const QString continuation = ContinuationIndent(Lead);
     int index = 1;
     bool finished = false;
-    Impl.Add(Lead + QStringLiteral("%1.%2Clear;").arg(list, Key(0)), InItem);
+    Impl.Add(Lead % list % QLatin1Char('.') % Key(0) % QLatin1String("Clear;"), InItem);
     while (!AtEnd() && !finished) {
         ReadLine();
         const QString addHead = Lead % list % QLatin1Char('.') % Key(index) % QLatin1String("Add(");
@@ -383,20 +377,20 @@ void TComponentCreate::TranslateStringList(const QString& Prop, const QString& L
             Impl.Add(addHead, InItem);
             while (!AtEnd()) {
                 ReadLine();
-                QString part = FLn;
+                QStringView part = FLn;
                 if (part.endsWith(QLatin1String(" +"))) {
-                    Impl.Add(continuation + part, true);
+                    Impl.Add(continuation % part, true);
                     continue;
                 }
                 if (part.endsWith(QLatin1Char(')'))) {
                     part.chop(1);
                     finished = true;
                 }
-                Impl.Add(continuation + part + QStringLiteral(");"), true);
+                Impl.Add(continuation % part % QLatin1String(");"), true);
                 break;
             }
         } else {
-            QString item = FLn;
+            QStringView item = FLn;
             if (item.endsWith(QLatin1Char(')'))) {
                 item.chop(1);
                 finished = true;
@@ -407,7 +401,7 @@ void TComponentCreate::TranslateStringList(const QString& Prop, const QString& L
     }
 }
 
-void TComponentCreate::TranslateCollection(const QString& Prop, const QString& Target, const QString& Indent,
+void TComponentCreate::TranslateCollection(QStringView Prop, const QString& Target, const QString& Indent,
                                            const TComponent* Instance, TStatements& Impl, bool InItem)
 {
     const QString itemLead = Indent + QStringLiteral("  ");
@@ -425,12 +419,12 @@ void TComponentCreate::TranslateCollection(const QString& Prop, const QString& T
                     finished = true;
                 break;
             }
-            QString prop;
-            QString value;
+            QStringView prop;
+            QStringView value;
             if (!SplitProperty(FLn, prop, value))
                 continue;
             if (prop == QLatin1String("WidthType") && Instance) {
-                QString type = PropertyTypeName(*Instance, Prop);
+                QString type = PropertyTypeName(*Instance, Prop.toString());
                 if (type.endsWith(QLatin1Char('s')))
                     type.chop(1);
                 if (type == QLatin1String("TListColumn"))
@@ -443,11 +437,11 @@ void TComponentCreate::TranslateCollection(const QString& Prop, const QString& T
             } else if (value == QLatin1String("()")) {
                 const qsizetype last = prop.lastIndexOf(QLatin1Char('.'));
                 if (last > 0)
-                    Impl.Add(itemLead + prop.left(last) + QStringLiteral(".Clear;"), true);
+                    Impl.Add(itemLead % prop.left(last) % QLatin1String(".Clear;"), true);
             } else if (value == QLatin1String("<")) {
-                TranslateCollection(prop, prop, itemLead, nullptr, Impl, true);
+                TranslateCollection(prop, prop.toString(), itemLead, nullptr, Impl, true);
             } else if (value == QLatin1String("<>")) {
-                Impl.Add(itemLead + prop + QStringLiteral(".Clear;"), true);
+                Impl.Add(itemLead % prop % QLatin1String(".Clear;"), true);
             } else if (value.isEmpty()) {
                 TranslateContinuedValue(prop, itemLead, Impl, true);
             } else {
@@ -457,10 +451,10 @@ void TComponentCreate::TranslateCollection(const QString& Prop, const QString& T
     }
 }
 
-void TComponentCreate::TranslateContinuedValue(const QString& Prop, const QString& Lead, TStatements& Impl, bool InItem)
+void TComponentCreate::TranslateContinuedValue(QStringView Prop, const QString& Lead, TStatements& Impl, bool InItem)
 {
     const QString continuation = ContinuationIndent(Lead);
-    Impl.Add(Lead + Prop + QStringLiteral(" := "), InItem);
+    Impl.Add(Lead % Prop % QLatin1String(" := "), InItem);
     while (!AtEnd()) {
         ReadLine();
         const bool last = !FLn.endsWith(QLatin1Char('+'));
@@ -473,8 +467,11 @@ void TComponentCreate::TranslateContinuedValue(const QString& Prop, const QStrin
 void TComponentCreate::ReadLine()
 {
     FLn = TrimBoth(FCompDefList->at(FInpPos));
-    // The keyword tests (OBJECT, END, END>, ITEM) look at no more than seven characters.
-    FULn = QStringView(FLn).left(7).toString().toUpper();
+    // The keyword tests (OBJECT, END, END>, ITEM) look at no more than seven characters, and a
+    // longer line can only match "OBJECT ".
+    FULn.clear();
+    if (FLn.size() <= 7 || FLn.startsWith(QLatin1Char('o'), Qt::CaseInsensitive))
+        FULn = FLn.left(7).toString().toUpper();
     ++FInpPos;
 }
 

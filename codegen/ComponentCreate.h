@@ -8,6 +8,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <QStringView>
 
 #include <memory>
 #include <vector>
@@ -76,11 +77,11 @@ protected:
     // Value handlers. Lead is what stands in front of the property path in a statement: the
     // indentation, the object name and a full stop for the component's own properties, or the
     // indentation inside a collection item's with block (InItem).
-    void SkipBinaryValue(const QString& Prop, const QString& Value, TStatements& Impl, bool InItem);
-    void TranslateStringList(const QString& Prop, const QString& Lead, TStatements& Impl, bool InItem);
-    void TranslateCollection(const QString& Prop, const QString& Target, const QString& Indent,
+    void SkipBinaryValue(QStringView Prop, QStringView Value, TStatements& Impl, bool InItem);
+    void TranslateStringList(QStringView Prop, const QString& Lead, TStatements& Impl, bool InItem);
+    void TranslateCollection(QStringView Prop, const QString& Target, const QString& Indent,
                              const TComponent* Instance, TStatements& Impl, bool InItem);
-    void TranslateContinuedValue(const QString& Prop, const QString& Lead, TStatements& Impl, bool InItem);
+    void TranslateContinuedValue(QStringView Prop, const QString& Lead, TStatements& Impl, bool InItem);
 
     // Form-text cursor.
     void ReadLine();
@@ -102,9 +103,11 @@ private:
     // The form text being translated; exists only while one component is processed.
     std::unique_ptr<QStringList> FCompDefList;
     int FInpPos = 0;
-    QString FLn;
-    // FLn's first seven characters in upper case (platform conversion, not limited to ASCII):
-    // enough for every keyword test, and the whole line when it can be a keyword.
+    // The current line, trimmed; it points into FCompDefList.
+    QStringView FLn;
+    // FLn's first seven characters in upper case (platform conversion, not limited to ASCII), for
+    // the lines that can hold a keyword (up to seven characters, or starting with "o"); empty
+    // otherwise.
     QString FULn;
     bool FIsDirty = false;
     QString FForm;
