@@ -113,10 +113,26 @@ QString ContinuationIndent(const QString& Lead)
     return QString(blanks + 2, QLatin1Char(' '));
 }
 
+// The generator's result lists: their whole content is replaced at once.
+class TResultList : public TStringList {
+public:
+    void SetLines(const QStringList& Lines)
+    {
+        Changing();
+        FLines = Lines;
+        Changed();
+    }
+};
+
+void SetResult(TStringList& List, const QStringList& Lines)
+{
+    static_cast<TResultList&>(List).SetLines(Lines);
+}
+
 } // namespace
 
 TComponentCreate::TComponentCreate()
-    : FCodeList(std::make_unique<TStringList>()), FDFMList(std::make_unique<TStringList>())
+    : FCodeList(std::make_unique<TResultList>()), FDFMList(std::make_unique<TResultList>())
 {
     FHaveFormSelected = false;
 }
@@ -198,12 +214,8 @@ void TComponentCreate::StreamComponent(TComponent* Comp, QStringList& Done)
     writer.WriteComponent(Comp);
     FCompDefList = std::make_unique<QStringList>(writer.Lines());
     FCurrent = Comp;
-    if (FOptions.Contains(ccDFMOnly)) {
-        FDFMList->BeginUpdate();
-        FDFMList->Clear();
-        FDFMList->AddStrings(*FCompDefList);
-        FDFMList->EndUpdate();
-    }
+    if (FOptions.Contains(ccDFMOnly))
+        SetResult(*FDFMList, *FCompDefList);
     if (FOptions.Contains(ccIncludeObjectText)) {
         for (const QString& line : std::as_const(*FCompDefList))
             FObjList.append(QStringLiteral("//") + line);
@@ -469,9 +481,13 @@ void TComponentCreate::ReadLine()
     FLn = TrimBoth(FCompDefList->at(FInpPos));
     // The keyword tests (OBJECT, END, END>, ITEM) look at no more than seven characters, and a
     // longer line can only match "OBJECT ".
-    FULn.clear();
-    if (FLn.size() <= 7 || FLn.startsWith(QLatin1Char('o'), Qt::CaseInsensitive))
-        FULn = FLn.left(7).toString().toUpper();
+    // The buffer is reused from line to line.
+    const qsizetype length = FLn.size() <= 7 || FLn.startsWith(QLatin1Char('o'), Qt::CaseInsensitive)
+                                 ? std::min<qsizetype>(FLn.size(), 7)
+                                 : 0;
+    FULn.resize(length);
+    for (qsizetype i = 0; i < length; ++i)
+        FULn[i] = FLn.at(i).toUpper();
     ++FInpPos;
 }
 
@@ -540,9 +556,6 @@ void TComponentCreate::ComposeCode()
     }
     code.append(QStringLiteral("end;"));
 
-    FCodeList->BeginUpdate();
-    FCodeList->Clear();
-    FCodeList->AddStrings(code);
-    FCodeList->EndUpdate();
+    SetResult(*FCodeList, code);
     FIsDirty = false;
 }
