@@ -221,6 +221,10 @@ void TComponentCreate::StreamComponent(TComponent* Comp, QStringList& Done)
             FObjList.append(QStringLiteral("//") + line);
         FObjList.append(QString());
     }
+    // About one statement line per form-text line: growing the lists step by step would move
+    // them again and again.
+    FImplList.Lines.reserve(FImplList.Lines.size() + FCompDefList->size());
+    FImplList.Continues.reserve(FImplList.Continues.size() + size_t(FCompDefList->size()));
     FInpPos = 0;
     while (!AtEnd()) {
         ReadLine();

@@ -280,68 +280,74 @@ void TFormTextWriter::WriteString(const QString& Head, const QString& Value, int
 void TFormTextWriter::WriteProperty(const QString& ObjectName, const TFormProperty& Property, int Level)
 {
     const TFormValue& value = Property.Value;
-    const QString head = Indent(Level) % Property.Path % QLatin1String(" = ");
+    const QString indent = Indent(Level);
+    // One allocation per line: the property's head and its value are joined at once.
+    const auto line = [&](const QString& text) {
+        FLines.append(indent % Property.Path % QLatin1String(" = ") % text);
+    };
     switch (value.Type) {
     case vaInt8:
     case vaInt16:
     case vaInt32:
     case vaInt64:
-        FLines.append(head + QString::number(value.Int));
+        line(QString::number(value.Int));
         return;
     case vaExtended:
     case vaDouble:
-        FLines.append(head + ValueText::Float(value.Float, ValueText::FloatKind::Extended));
+        line(ValueText::Float(value.Float, ValueText::FloatKind::Extended));
         return;
     case vaSingle:
-        FLines.append(head + ValueText::Float(value.Float, ValueText::FloatKind::Single));
+        line(ValueText::Float(value.Float, ValueText::FloatKind::Single));
         return;
     case vaCurrency:
-        FLines.append(head + ValueText::Float(value.Float, ValueText::FloatKind::Currency));
+        line(ValueText::Float(value.Float, ValueText::FloatKind::Currency));
         return;
     case vaDate:
-        FLines.append(head + ValueText::Float(value.Float, ValueText::FloatKind::Date));
+        line(ValueText::Float(value.Float, ValueText::FloatKind::Date));
         return;
     case vaIdent:
-        FLines.append(head + value.Text);
+        line(value.Text);
         return;
     case vaFalse:
     case vaTrue:
-        FLines.append(head + ValueText::Boolean(value.Type == vaTrue));
+        line(ValueText::Boolean(value.Type == vaTrue));
         return;
     case vaNil:
-        FLines.append(head + QStringLiteral("nil"));
+        line(QStringLiteral("nil"));
         return;
     case vaSet:
-        FLines.append(head + QLatin1Char('[') + value.List.join(QStringLiteral(", ")) + QLatin1Char(']'));
+        line(QLatin1Char('[') + value.List.join(QStringLiteral(", ")) + QLatin1Char(']'));
         return;
     case vaString:
     case vaLString:
     case vaWString:
     case vaUTF8String:
-        WriteString(head, value.Text, Level, QString());
+        WriteString(indent % Property.Path % QLatin1String(" = "), value.Text, Level, QString());
         return;
     case vaList: {
         if (value.List.isEmpty()) {
-            FLines.append(head + QStringLiteral("()"));
+            line(QStringLiteral("()"));
             return;
         }
-        FLines.append(head + QLatin1Char('('));
-        const QString indent = Indent(Level + 1);
+        line(QStringLiteral("("));
+        const QString itemIndent = Indent(Level + 1);
         for (int i = 0; i < value.List.size(); ++i) {
             const QString tail = i + 1 == value.List.size() ? QStringLiteral(")") : QString();
-            WriteString(indent, value.List.at(i), Level + 1, tail);
+            WriteString(itemIndent, value.List.at(i), Level + 1, tail);
         }
         return;
     }
     case vaCollection: {
         const int count = value.Collection ? value.Collection->Count() : 0;
         if (count == 0) {
-            FLines.append(head + QStringLiteral("<>"));
+            line(QStringLiteral("<>"));
             return;
         }
-        FLines.append(head + QLatin1Char('<'));
-        const QString indent = Indent(Level + 1);
-        const QString item = indent + QStringLiteral("item");
+        line(QStringLiteral("<"));
+        // Every item takes a few lines; reserving once spares the list repeated moves.
+        FLines.reserve(FLines.size() + qsizetype(count) * 8);
+        const QString itemIndent = Indent(Level + 1);
+        const QString item = itemIndent + QStringLiteral("item");
         std::vector<TFormProperty> itemProperties;
         for (int i = 0; i < count; ++i) {
             FLines.append(item);
@@ -349,21 +355,21 @@ void TFormTextWriter::WriteProperty(const QString& ObjectName, const TFormProper
             CollectProperties(*value.Collection->Items(i), QString(), itemProperties);
             for (const TFormProperty& itemProperty : itemProperties)
                 WriteProperty(ObjectName, itemProperty, Level + 2);
-            FLines.append(indent + (i + 1 == count ? QStringLiteral("end>") : QStringLiteral("end")));
+            FLines.append(itemIndent + (i + 1 == count ? QStringLiteral("end>") : QStringLiteral("end")));
         }
         return;
     }
     case vaBinary: {
         const QByteArray& data = value.Data;
         if (data.size() < ValueText::BinaryBytesPerLine) {
-            FLines.append(head + ValueText::Binary(data));
+            line(ValueText::Binary(data));
             return;
         }
-        FLines.append(head + QLatin1Char('{'));
-        const QString indent = Indent(Level + 1);
+        line(QStringLiteral("{"));
+        const QString dataIndent = Indent(Level + 1);
         for (qsizetype at = 0; at < data.size(); at += ValueText::BinaryBytesPerLine) {
             const bool last = at + ValueText::BinaryBytesPerLine >= data.size();
-            FLines.append(indent + ValueText::Hex(data.mid(at, ValueText::BinaryBytesPerLine))
+            FLines.append(dataIndent + ValueText::Hex(data.mid(at, ValueText::BinaryBytesPerLine))
                           + (last ? QStringLiteral("}") : QString()));
         }
         return;
