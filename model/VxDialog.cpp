@@ -11,7 +11,7 @@ namespace {
 // Colours are left out of the form text while a non-system visual style decides them.
 bool ColorStored()
 {
-    return !StyleServicesEnabled();
+    return StyleAllowsStoredColors();
 }
 
 // Restores a flag when the scope ends, also by an exception.

@@ -144,7 +144,7 @@ const TClassInfo& TVxButtonBarOptions::StaticClassInfo()
                  CommonButtonTypeInfo(), TCommonButtons{cbOK, cbCancel}.Mask())
             .Integer(QStringLiteral("Color"), &C::Color, &C::SetColor, clBtnFace, kColor, &ColorNameMap())
             // Not written while a non-system visual style decides the colours.
-            .Stored([](const C&) { return !StyleServicesEnabled(); })
+            .Stored([](const C&) { return StyleAllowsStoredColors(); })
             .Boolean(QStringLiteral("Visible"), &C::Visible, &C::SetVisible, true)
             .Enum(QStringLiteral("Default"), &C::Default, &C::SetDefault, CommonButtonTypeInfo(), std::optional(cbOK))
             .Enum(QStringLiteral("Cancel"), &C::Cancel, &C::SetCancel, CommonButtonTypeInfo(),

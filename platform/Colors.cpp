@@ -245,3 +245,22 @@ void SetStyleServicesEnabled(bool Enabled)
 {
     StyleServices.store(Enabled);
 }
+
+namespace {
+std::atomic<bool> CustomStyle{false};
+}
+
+bool CustomStyleActive()
+{
+    return CustomStyle.load();
+}
+
+void SetCustomStyleActive(bool Active)
+{
+    CustomStyle.store(Active);
+}
+
+bool StyleAllowsStoredColors()
+{
+    return !(StyleServicesEnabled() && CustomStyleActive());
+}

@@ -52,10 +52,16 @@ TColor ColorToRGB(TColor Color);
 QColor ToQColor(TColor Color);
 TColor FromQColor(const QColor& Color);
 
-// Whether a visual style other than the system's is active. A process-wide switch (default: off,
-// i.e. the system style), so both answers can be exercised.
+// Whether themed drawing through visual styles is in use. A process-wide switch (default: off, a
+// platform without visual styles), so both answers can be exercised.
 bool StyleServicesEnabled();
 void SetStyleServicesEnabled(bool Enabled);
+// Whether the active visual style is one other than the system's (default: off). Only counts
+// while style services are enabled.
+bool CustomStyleActive();
+void SetCustomStyleActive(bool Active);
+// The colour stored rule: colours are written unless a non-system visual style decides them.
+bool StyleAllowsStoredColors();
 
 // The 18-entry name table of TFontCharset.
 const TIntNameMap& CharsetNameMap();

@@ -247,6 +247,9 @@ QString TstFpc::Fpc(const QStringList& arguments, int& exitCode)
 {
     QProcess fpc;
     fpc.setProcessChannelMode(QProcess::MergedChannels);
+    // The linker leaves response files and scripts in the working directory: keep them out of
+    // the source tree.
+    fpc.setWorkingDirectory(FDir->path());
     fpc.start(FFpc, arguments);
     if (!fpc.waitForFinished(120000)) {
         exitCode = -1;

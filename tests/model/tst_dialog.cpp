@@ -267,21 +267,29 @@ void TestDialog::construction()
 void TestDialog::freshDialogWritesNothing_data()
 {
     QTest::addColumn<bool>("styleServices");
-    QTest::newRow("system style") << false;
-    QTest::newRow("non-system style") << true;
+    QTest::addColumn<bool>("customStyle");
+    QTest::addColumn<QStringList>("written");
+    QTest::newRow("no visual styles") << false << false << QStringList();
+    // The button bar takes the RGB value of the button face, which differs from clBtnFace.
+    QTest::newRow("system visual style") << true << false << QStringList{"ButtonBar.Color"};
+    QTest::newRow("custom visual style") << true << true << QStringList();
 }
 
 void TestDialog::freshDialogWritesNothing()
 {
     QFETCH(bool, styleServices);
+    QFETCH(bool, customStyle);
+    QFETCH(QStringList, written);
     SetStyleServicesEnabled(styleServices);
+    SetCustomStyleActive(customStyle);
     TComponent owner;
     TVxDialog d(&owner);
-    QCOMPARE(WrittenPaths(d, owner), QStringList());
+    QCOMPARE(WrittenPaths(d, owner), written);
     // Designer position and the name are the only other things an owned dialog carries.
     d.SetName("VxDialog1");
     d.SetDesignPosition(336, 184);
-    QCOMPARE(WrittenPaths(d, owner), QStringList({"Left", "Top"}));
+    QCOMPARE(WrittenPaths(d, owner), written + QStringList({"Left", "Top"}));
+    SetCustomStyleActive(false);
 }
 
 void TestDialog::colourRuleFollowsStyle()
@@ -290,7 +298,10 @@ void TestDialog::colourRuleFollowsStyle()
     d.SetColor(clRed);
     QVERIFY(WrittenPaths(d, d).contains("Color"));
     SetStyleServicesEnabled(true);
+    QVERIFY(WrittenPaths(d, d).contains("Color"));
+    SetCustomStyleActive(true);
     QVERIFY(!WrittenPaths(d, d).contains("Color"));
+    SetCustomStyleActive(false);
     d.SetColor(clWindow);
     SetStyleServicesEnabled(false);
     QVERIFY(!WrittenPaths(d, d).contains("Color"));

@@ -437,15 +437,20 @@ void TestOptions::headerFontDiffersFromDefault()
 void TestOptions::buttonBarColorRule_data()
 {
     QTest::addColumn<bool>("styleServices");
-    QTest::newRow("system style") << false;
-    QTest::newRow("custom visual style") << true;
+    QTest::addColumn<bool>("customStyle");
+    QTest::newRow("no visual styles") << false << false;
+    QTest::newRow("system visual style") << true << false;
+    QTest::newRow("custom visual style") << true << true;
 }
 
 void TestOptions::buttonBarColorRule()
 {
     QFETCH(bool, styleServices);
+    QFETCH(bool, customStyle);
     SetStyleServicesEnabled(styleServices);
+    SetCustomStyleActive(customStyle);
     TVxButtonBarOptions bar(FDialog.get());
+    const bool stored = !customStyle;
     const TPropInfo* color = GetPropInfo(bar, QStringLiteral("Color"));
 
     if (styleServices) {
@@ -454,12 +459,17 @@ void TestOptions::buttonBarColorRule()
     } else {
         QCOMPARE(bar.Color(), clBtnFace);
     }
-    QCOMPARE(color->IsStored(bar), !styleServices);
+    QCOMPARE(color->IsStored(bar), stored);
+    // Under the system style the construction colour is an RGB value, so it differs from the
+    // default and is written.
+    QCOMPARE(WrittenPaths(bar, *FDialog), styleServices && stored ? QStringList{"Color"} : QStringList());
 
     bar.SetColor(clRed);
-    QCOMPARE(WrittenPaths(bar, *FDialog), styleServices ? QStringList() : QStringList{"Color"});
+    QCOMPARE(WrittenPaths(bar, *FDialog), stored ? QStringList{"Color"} : QStringList());
     bar.SetColor(clBtnFace);
     QCOMPARE(WrittenPaths(bar, *FDialog), QStringList());
+    SetCustomStyleActive(false);
+    SetStyleServicesEnabled(false);
 }
 
 // ---------------------------------------------------------------------------------------------
