@@ -1,6 +1,10 @@
 #include "ExceptionHandler.h"
 #include "GenerateCommand.h"
 #include "frmMain.h"
+#include "Shell.h"
+#include "VxDefaultFonts.h"
+
+#include <QApplication>
 
 #include <QCoreApplication>
 #include <QScreen>
@@ -69,6 +73,9 @@ int main(int argc, char* argv[])
     }
     TQuillfenApplication app(argc, argv);
     TQuillfenApplication::setApplicationName(QStringLiteral("Quillfen"));
+    // The default fonts follow the toolkit's interface font, known only once the application exists.
+    VxDefaultFonts();
+    SetBeepHandler([](int) { QApplication::beep(); });
     TfrmMain window;
     TFirstPaintProbe probe;
     if (std::getenv("QUILLFEN_STARTUP_PROBE"))
