@@ -9,6 +9,7 @@
 #include "VxDialog.h"
 #include "VxOptions.h"
 #include "support/CgTestClasses.h"
+#include "support/WorkedExample.h"
 
 #include <QImage>
 #include <QTest>
@@ -95,15 +96,7 @@ void TstComponentCreate::dialogWorkedExample()
 {
     TComponent frmMain;
     frmMain.SetName(QStringLiteral("frmMain"));
-    auto* dialog = new TVxDialog(&frmMain);
-    dialog->SetName(QStringLiteral("VxDialog1"));
-    dialog->SetDesignPosition(336, 184);
-    dialog->SetTitle(QStringLiteral("Confirm"));
-    dialog->Content()->Add(QStringLiteral("The document has been modified."));
-    dialog->Instruction()->SetText(QStringLiteral("Save changes?"));
-    dialog->SetMainIcon(tdiWarning);
-    dialog->ButtonBar()->SetButtons({cbYes, cbNo, cbCancel});
-    dialog->ButtonBar()->SetColor(15790320);
+    TVxDialog* dialog = WorkedExample(&frmMain, QStringLiteral("VxDialog1"));
 
     const QStringList expectedText{
         "object VxDialog1: TVxDialog",
@@ -161,15 +154,7 @@ void TstComponentCreate::radioButtonsAndCustomButtons()
 {
     TComponent frmMain;
     frmMain.SetName(QStringLiteral("frmMain"));
-    auto* dialog = new TVxDialog(&frmMain);
-    dialog->SetName(QStringLiteral("VxDialog1"));
-    dialog->SetDesignPosition(336, 184);
-    dialog->SetTitle(QStringLiteral("Confirm"));
-    dialog->Content()->Add(QStringLiteral("The document has been modified."));
-    dialog->Instruction()->SetText(QStringLiteral("Save changes?"));
-    dialog->SetMainIcon(tdiWarning);
-    dialog->ButtonBar()->SetButtons({cbYes, cbNo, cbCancel});
-    dialog->ButtonBar()->SetColor(15790320);
+    TVxDialog* dialog = WorkedExample(&frmMain, QStringLiteral("VxDialog1"));
     dialog->RadioButtons()->Add();
     dialog->RadioButtons()->Add();
     dialog->SetDialogOptions(dialog->DialogOptions() + doRadioButtons);

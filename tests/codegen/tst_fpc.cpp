@@ -12,6 +12,7 @@
 #include "VxDialog.h"
 #include "VxOptions.h"
 #include "support/CgTestClasses.h"
+#include "support/WorkedExample.h"
 
 #include <QDir>
 #include <QFile>
@@ -157,20 +158,6 @@ void FillEveryDialogSection(TComponent* frmMain, TVxDialog* d)
     d->SetMaxLines(5);
     d->OnDialogShow = TNotifyEvent([](TObject*) {}, frmMain, QStringLiteral("DialogShow"));
     d->OnCreated = TNotifyEvent([](TObject*) {}, frmMain, QStringLiteral("DialogShow"));
-}
-
-TVxDialog* WorkedExample(TComponent* frmMain, const QString& name)
-{
-    auto* d = new TVxDialog(frmMain);
-    d->SetName(name);
-    d->SetDesignPosition(336, 184);
-    d->SetTitle(QStringLiteral("Confirm"));
-    d->Content()->Add(QStringLiteral("The document has been modified."));
-    d->Instruction()->SetText(QStringLiteral("Save changes?"));
-    d->SetMainIcon(tdiWarning);
-    d->ButtonBar()->SetButtons({cbYes, cbNo, cbCancel});
-    d->ButtonBar()->SetColor(15790320);
-    return d;
 }
 
 void FillEveryKind(TComponent* frmMain, TCgThing* t)
