@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  cmake g++ make pkg-config
+  cmake g++ make pkg-config ccache
   qt6-base-dev qt6-base-dev-tools libqt6svg6-dev libgl-dev
   libqscintilla2-qt6-dev
   libbenchmark-dev
