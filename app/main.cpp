@@ -3,10 +3,12 @@
 #include "frmMain.h"
 #include "Shell.h"
 #include "VxDefaultFonts.h"
+#include "VxDialogStrs.h"
 
 #include <QApplication>
 
 #include <QCoreApplication>
+#include <QLocale>
 #include <QScreen>
 #include <QTimer>
 #include <QStringList>
@@ -73,6 +75,8 @@ int main(int argc, char* argv[])
     }
     TQuillfenApplication app(argc, argv);
     TQuillfenApplication::setApplicationName(QStringLiteral("Quillfen"));
+    // The engine's texts in the user's language (LANGUAGE, LC_ALL, LANG), English without a catalogue.
+    InstallStringTableTranslation(QLocale::system());
     // The default fonts follow the toolkit's interface font, known only once the application exists.
     VxDefaultFonts();
     SetBeepHandler([](int) { QApplication::beep(); });
