@@ -8,6 +8,39 @@
 
 #include <memory>
 
+namespace {
+QString ReplaceLineBreaks(const QString& Text, QStringView Break)
+{
+    if (!Text.contains(QLatin1Char('\n')) && !Text.contains(QLatin1Char('\r')))
+        return Text;
+    QString result;
+    result.reserve(Text.size() + Text.size() / 8);
+    for (qsizetype i = 0; i < Text.size(); ++i) {
+        const QChar c = Text[i];
+        if (c == QLatin1Char('\r')) {
+            if (i + 1 < Text.size() && Text[i + 1] == QLatin1Char('\n'))
+                ++i;
+            result += Break;
+        } else if (c == QLatin1Char('\n')) {
+            result += Break;
+        } else {
+            result += c;
+        }
+    }
+    return result;
+}
+} // namespace
+
+QString MultiLineSectionText(const QString& Text)
+{
+    return ReplaceLineBreaks(Text, u"\r\n");
+}
+
+QString SingleLineSectionText(const QString& Text)
+{
+    return ReplaceLineBreaks(Text, u" ");
+}
+
 TTaskDialogIcon IconFromName(const QString& Name)
 {
     static const struct {

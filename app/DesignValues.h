@@ -44,6 +44,14 @@ struct TDesignValues {
     QString VerificationCaption = QStringLiteral("Verification");
 };
 
+// A multi-line section's text as the page stores it: every line break (LF, CR or CR LF) is CR LF,
+// the break of the dialog's texts.
+QString MultiLineSectionText(const QString& Text);
+
+// A one-line section's text as the page stores and shows it: every line break (CR LF counts as
+// one) becomes a space.
+QString SingleLineSectionText(const QString& Text);
+
 // The icon of a picker name, ASCII case-insensitive; tdiNone for anything else.
 TTaskDialogIcon IconFromName(const QString& Name);
 

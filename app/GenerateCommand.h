@@ -12,16 +12,21 @@ struct TGenerateRequest {
     TDesignValues Values;
 };
 
+// What follows "quillfen " in the command's usage line.
+QString GenerateSynopsis();
+
 // Parses the arguments that follow "generate". False with a one-line message in Error for an
-// unknown option, icon, dialog option or button name, or a missing value.
+// unknown option, icon, dialog option or button name, a missing value or a repeated option.
 bool ParseGenerateArguments(const QStringList& Args, TGenerateRequest& Request, QString& Error);
 
 // The text the designer shows for the request: the design is applied to a fresh "VxDialog1" of
 // the main window and rendered by a fresh generator.
 QString RenderGenerateRequest(const TGenerateRequest& Request);
 
-// What "quillfen --help" prints.
-QString UsageText();
+// "quillfen generate --help".
+QString GenerateHelpText();
 
-// Runs the command: 0 and the text on standard output, or 2 and the error on standard error.
+// Runs the command on the arguments after "generate": 0 and the text on standard output; 2 and
+// one line on standard error for a bad command line; 1 and one line when rendering or writing
+// the text fails.
 int RunGenerateCommand(const QStringList& Args);

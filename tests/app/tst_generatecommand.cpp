@@ -19,10 +19,12 @@ struct Run {
     QString Err;
 };
 
-Run Quillfen(const QStringList& Args)
+Run Quillfen(const QStringList& Args, const QString& OutputFile = QString())
 {
     QProcess p;
     p.setProcessEnvironment(Headless());
+    if (!OutputFile.isEmpty())
+        p.setStandardOutputFile(OutputFile);
     p.start(QStringLiteral(QUILLFEN_BINARY), Args);
     Run r;
     if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit)
@@ -46,6 +48,9 @@ private slots:
     void defaultsAndLiteralTexts();
     void rejectsUnknownNames_data();
     void rejectsUnknownNames();
+    void orderDoesNotMatter_data();
+    void orderDoesNotMatter();
+    void failedWrite();
     void help();
 };
 
@@ -113,6 +118,14 @@ void tst_generatecommand::defaultsAndLiteralTexts()
     QVERIFY(r.Out.contains(QStringLiteral("'Less'")));
     QVERIFY(r.Out.contains(QStringLiteral("'Don'#39't ask'")));
     QVERIFY(r.Out.contains(QStringLiteral("'Help me'")));
+
+    // Line breaks as the design page stores them: CR LF in the multi-line sections, a space in the
+    // one-line title.
+    const Run breaks = Quillfen({"generate", "--header", "one\ntwo\r\nthree\rfour", "--title", "first\nsecond"});
+    QCOMPARE(breaks.ExitCode, 0);
+    QVERIFY2(breaks.Out.contains(QStringLiteral("Header.Text := 'one'#13#10'two'#13#10'three'#13#10'four';")),
+             qPrintable(breaks.Out));
+    QVERIFY2(breaks.Out.contains(QStringLiteral("Title := 'first second';")), qPrintable(breaks.Out));
 }
 
 void tst_generatecommand::rejectsUnknownNames_data()
@@ -126,6 +139,12 @@ void tst_generatecommand::rejectsUnknownNames_data()
                                    << "doProgressBarMarquee";
     QTest::newRow("button") << QStringList{"generate", "--buttons", "OK,Retry"} << "Retry" << "Close";
     QTest::newRow("missing value") << QStringList{"generate", "--title"} << "--title" << "";
+    QTest::newRow("unknown single-dash word") << QStringList{"generate", "-colour", "red"} << "--colour" << "--footer-icon";
+    QTest::newRow("value for a switch") << QStringList{"generate", "--dfm=yes"} << "--dfm" << "";
+    QTest::newRow("given twice") << QStringList{"generate", "--title", "a", "--title=b"} << "--title" << "";
+    QTest::newRow("argument") << QStringList{"generate", "--dfm", "design.dfm"} << "design.dfm" << "";
+    QTest::newRow("command") << QStringList{"genernate", "--dfm"} << "genernate" << "--help";
+    QTest::newRow("top-level option") << QStringList{"--title", "x"} << "--title" << "--version";
 }
 
 void tst_generatecommand::rejectsUnknownNames()
@@ -142,6 +161,54 @@ void tst_generatecommand::rejectsUnknownNames()
     QVERIFY2(r.Err.contains(accepted), qPrintable(r.Err));
 }
 
+void tst_generatecommand::orderDoesNotMatter_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QStringList>("reordered");
+    QTest::addColumn<QString>("expected");
+    // A text option switches its section on whatever the list says.
+    QTest::newRow("help link and options")
+        << QStringList{"--help-link", "Read more", "--options", "doModal"}
+        << QStringList{"--options", "doModal", "--help-link", "Read more"}
+        << "DialogOptions = [doShowHelpLink, doModal]";
+    QTest::newRow("help link and empty options")
+        << QStringList{"--help-link=Read more", "--options="} << QStringList{"--options=", "--help-link=Read more"}
+        << "DialogOptions = [doShowHelpLink]";
+    QTest::newRow("buttons and icons")
+        << QStringList{"--buttons", "Close", "--main-icon", "Error", "--dfm"}
+        << QStringList{"--dfm", "--main-icon", "Error", "--buttons", "Close"} << "ButtonBar.Buttons = [cbClose]";
+}
+
+void tst_generatecommand::orderDoesNotMatter()
+{
+    QFETCH(QStringList, args);
+    QFETCH(QStringList, reordered);
+    QFETCH(QString, expected);
+    if (!args.contains(QStringLiteral("--dfm"))) {
+        args << QStringLiteral("--dfm");
+        reordered.prepend(QStringLiteral("--dfm"));
+    }
+    const Run a = Quillfen(QStringList{"generate"} + args);
+    const Run b = Quillfen(QStringList{"generate"} + reordered);
+    QCOMPARE(a.ExitCode, 0);
+    QCOMPARE(b.ExitCode, 0);
+    QVERIFY2(a.Out.contains(expected), qPrintable(a.Out));
+    QCOMPARE(b.Out, a.Out);
+}
+
+void tst_generatecommand::failedWrite()
+{
+    if (!QFileInfo::exists(QStringLiteral("/dev/full")))
+        QSKIP("this system has no /dev/full");
+    for (const QStringList& args : {QStringList{"generate", "--title", "x"}, QStringList{"generate", "--help"},
+                                    QStringList{"--version"}}) {
+        const Run r = Quillfen(args, QStringLiteral("/dev/full"));
+        QVERIFY2(r.ExitCode == 1, qPrintable(args.join(' ')));
+        QCOMPARE(r.Err.count(QLatin1Char('\n')), 1);
+        QVERIFY2(r.Err.contains(QStringLiteral("cannot write")), qPrintable(r.Err));
+    }
+}
+
 void tst_generatecommand::help()
 {
     const Run r = Quillfen({"--help"});
@@ -152,9 +219,19 @@ void tst_generatecommand::help()
                                "--options", "--buttons"})
         QVERIFY2(r.Out.contains(QLatin1String(option)), option);
 
-    const Run again = Quillfen({"generate", "--title", "x", "--help"});
-    QCOMPARE(again.ExitCode, 0);
-    QCOMPARE(again.Out, r.Out);
+    // A command's help: its own usage line and options, whatever else is given.
+    const Run command = Quillfen({"generate", "--title", "x", "--help"});
+    QCOMPARE(command.ExitCode, 0);
+    QVERIFY2(command.Out.startsWith(QStringLiteral("Usage: quillfen generate [--dfm]")), qPrintable(command.Out));
+    for (const char* option : {"--dfm", "--title", "--footer-icon", "--buttons", "--version"})
+        QVERIFY2(command.Out.contains(QLatin1String(option)), option);
+    QCOMPARE(Quillfen({"generate", "-h"}).Out, command.Out);
+
+    const Run version = Quillfen({"--version"});
+    QCOMPARE(version.ExitCode, 0);
+    QVERIFY2(QRegularExpression(QStringLiteral("^quillfen \\d+\\.\\d+.*\n$")).match(version.Out).hasMatch(),
+             qPrintable(version.Out));
+    QCOMPARE(Quillfen({"generate", "--version"}).Out, version.Out);
 
     // The designer itself still refuses to start without a display.
     const Run gui = Quillfen({});

@@ -1,0 +1,391 @@
+#include "CommandLine.h"
+
+#include "DesignValues.h"
+#include "GenerateCommand.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QCoreApplication>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+
+namespace {
+const QStringList& IconNames()
+{
+    static const QStringList names = {QStringLiteral("None"),        QStringLiteral("Warning"),
+                                      QStringLiteral("Error"),       QStringLiteral("Information"),
+                                      QStringLiteral("Confirmation"), QStringLiteral("Shield"),
+                                      QStringLiteral("Custom")};
+    return names;
+}
+
+const QStringList& OptionNames()
+{
+    static const QStringList names = {
+        QStringLiteral("doShowHelpLink"), QStringLiteral("doRadioButtons"),      QStringLiteral("doCommandLinks"),
+        QStringLiteral("doCommandLinksNoIcon"), QStringLiteral("doProgressBar"), QStringLiteral("doProgressBarMarquee"),
+        QStringLiteral("doTimer"),        QStringLiteral("doTopMost"),           QStringLiteral("doModal")};
+    return names;
+}
+
+const QStringList& ButtonNames()
+{
+    static const QStringList names = {QStringLiteral("Yes"),  QStringLiteral("No"),   QStringLiteral("OK"),
+                                      QStringLiteral("Cancel"), QStringLiteral("Help"), QStringLiteral("Close")};
+    return names;
+}
+
+// The listed name that matches (ASCII case-insensitive), or an empty string.
+QString Canonical(const QStringList& Names, const QString& Value)
+{
+    for (const QString& name : Names)
+        if (name.compare(Value, Qt::CaseInsensitive) == 0 && name.size() == Value.size()) {
+            bool ascii = true;
+            for (QChar c : Value)
+                ascii = ascii && c.unicode() < 128;
+            if (ascii)
+                return name;
+        }
+    return {};
+}
+
+QStringList SplitList(const QString& Value)
+{
+    QStringList items;
+    for (const QString& part : Value.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+        const QString item = part.trimmed();
+        if (!item.isEmpty())
+            items.append(item);
+    }
+    return items;
+}
+
+QString Accepted(const QStringList& Names)
+{
+    return Names.join(QStringLiteral(", "));
+}
+
+// How an option is written on the command line: "--title", "-h".
+QString Spelled(const QString& Name)
+{
+    return (Name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + Name;
+}
+
+// The option list of a parser's help text: everything after its "Options:" line.
+QString OptionList(const QCommandLineParser& Parser)
+{
+    const QString help = Parser.helpText();
+    const QString marker = QStringLiteral("Options:\n");
+    const qsizetype at = help.indexOf(marker);
+    return at < 0 ? QString() : help.mid(at + marker.size());
+}
+
+QString NotesText()
+{
+    return QStringLiteral("ICON is one of: %1\n"
+                          "LIST is comma separated; an empty list chooses none.\n"
+                          "Options may come in any order; each may be given once. A text option\n"
+                          "switches its section on (--help-link adds doShowHelpLink to any --options).\n"
+                          "Exit status: 0 on success, 1 when the work or writing its output fails,\n"
+                          "2 for a bad command line (unknown option or name, missing value).\n")
+        .arg(IconNames().join(QStringLiteral(", ")));
+}
+
+const char* const DesignTextOptions[][3] = {
+    // name, value name, description
+    {"title", "TEXT", "window title (one line: line breaks become spaces)"},
+    {"header", "TEXT", "header text"},
+    {"header-icon", "ICON", "header icon"},
+    {"instruction", "TEXT", "main instruction"},
+    {"instruction-icon", "ICON", "instruction icon"},
+    {"main-icon", "ICON", "main icon"},
+    {"content", "TEXT", "content text"},
+    {"expando", "SHOW|HIDE", "show the expando with these show and hide texts"},
+    {"expanded-text", "TEXT", "expanded information in the dialog body"},
+    {"expanded-in-footer", "TEXT", "expanded information below the footer"},
+    {"verification", "TEXT", "show the verification check box with this text"},
+    {"footer", "TEXT", "footer text"},
+    {"footer-icon", "ICON", "footer icon"},
+    {"help-link", "TEXT", "show the help link with this text (doShowHelpLink)"},
+};
+} // namespace
+
+const QList<TCommandLineCommand>& CommandLineCommands()
+{
+    static const QList<TCommandLineCommand> commands = {
+        {QStringLiteral("generate"), GenerateSynopsis(),
+         QStringLiteral("print the creation code (or, with --dfm, the form text) that Generate\n"
+                        "shows for the design; needs no display"),
+         false, RunGenerateCommand},
+    };
+    return commands;
+}
+
+const TCommandLineCommand* FindCommandLineCommand(const QString& Name)
+{
+    for (const TCommandLineCommand& command : CommandLineCommands())
+        if (command.Name == Name)
+            return &command;
+    return nullptr;
+}
+
+QString VersionText()
+{
+    return QStringLiteral("quillfen %1\n").arg(QStringLiteral(QUILLFEN_VERSION));
+}
+
+QString UsageText()
+{
+    QString text = QStringLiteral("Usage:\n"
+                                  "  quillfen                  start the designer (needs a display)\n");
+    for (const TCommandLineCommand& command : CommandLineCommands()) {
+        QString summary = command.Summary;
+        summary.replace(QLatin1Char('\n'), QStringLiteral("\n      "));
+        text += QStringLiteral("  quillfen %1\n      %2\n").arg(command.Synopsis, summary);
+    }
+    text += QStringLiteral("  quillfen COMMAND --help   the options of a command\n"
+                           "  quillfen --help           show this text\n"
+                           "  quillfen --version        show the version\n"
+                           "\n"
+                           "Design options (texts are taken literally; a line break in a value is a line break):\n");
+    QCommandLineParser design;
+    design.addOptions(DesignOptions());
+    text += OptionList(design);
+    text += QLatin1Char('\n') + NotesText();
+    return text;
+}
+
+QList<QCommandLineOption> StandardOptions()
+{
+    return {QCommandLineOption({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("show this text")),
+            QCommandLineOption(QStringLiteral("version"), QStringLiteral("show the version"))};
+}
+
+bool HandleStandardOptions(const QCommandLineParser& Parser, const QString& Command, const QString& HelpText,
+                           int& Status)
+{
+    QString text;
+    if (Parser.isSet(QStringLiteral("help")))
+        text = HelpText;
+    else if (Parser.isSet(QStringLiteral("version")))
+        text = VersionText();
+    else
+        return false;
+    QString error;
+    Status = esSuccess;
+    if (!WriteStandardOutput(text.toUtf8(), error)) {
+        PrintCommandError(Command, error);
+        Status = esFailed;
+    }
+    return true;
+}
+
+QString CommandHelpText(const QCommandLineParser& Parser, const QString& Synopsis, const QString& Description)
+{
+    return QStringLiteral("Usage: quillfen %1\n%2\n\nOptions:\n%3\n%4")
+        .arg(Synopsis, Description, OptionList(Parser), NotesText());
+}
+
+bool ParseCommandArguments(QCommandLineParser& Parser, const QList<QCommandLineOption>& Options,
+                           const QStringList& Args, QString& Error)
+{
+    Parser.addOptions(Options);
+    // "-title" reads as "--title", and an unknown "-colour" is reported as one name.
+    Parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    QStringList withProgram = Args;
+    withProgram.prepend(QStringLiteral("quillfen"));
+    if (!Parser.parse(withProgram)) {
+        const QStringList unknown = Parser.unknownOptionNames();
+        if (!unknown.isEmpty()) {
+            QStringList accepted;
+            for (const QCommandLineOption& option : Options)
+                accepted.append(Spelled(option.names().constLast()));
+            Error = QStringLiteral("unknown option '%1'; accepted: %2").arg(Spelled(unknown.constFirst()),
+                                                                           accepted.join(QStringLiteral(", ")));
+        } else {
+            Error = Parser.errorText();
+        }
+        return false;
+    }
+    // A repeat, also under another name of the same option ("-h" and "--help").
+    const QStringList given = Parser.optionNames();
+    for (const QCommandLineOption& option : Options) {
+        qsizetype seen = 0;
+        for (const QString& name : option.names())
+            seen += given.count(name);
+        if (seen > 1) {
+            Error = QStringLiteral("option '%1' is given twice; give each option once")
+                        .arg(Spelled(option.names().constLast()));
+            return false;
+        }
+    }
+    if (!Parser.positionalArguments().isEmpty()) {
+        Error = QStringLiteral("unexpected argument '%1'").arg(Parser.positionalArguments().constFirst());
+        return false;
+    }
+    return true;
+}
+
+QList<QCommandLineOption> DesignOptions()
+{
+    QList<QCommandLineOption> options;
+    for (const auto& option : DesignTextOptions)
+        options.append(QCommandLineOption(QLatin1String(option[0]), QLatin1String(option[2]), QLatin1String(option[1])));
+    options.append(QCommandLineOption(
+        QStringLiteral("options"),
+        QStringLiteral("dialog options, replacing the default doModal: %1").arg(OptionNames().join(QStringLiteral(", "))),
+        QStringLiteral("LIST")));
+    options.append(QCommandLineOption(
+        QStringLiteral("buttons"),
+        QStringLiteral("common buttons, replacing the default OK,Cancel: %1").arg(ButtonNames().join(QStringLiteral(", "))),
+        QStringLiteral("LIST")));
+    return options;
+}
+
+bool ReadDesignOptions(const QCommandLineParser& Parser, TDesignValues& V, QString& Error)
+{
+    const auto given = [&](const char* Name) { return Parser.isSet(QLatin1String(Name)); };
+    const auto value = [&](const char* Name) { return Parser.value(QLatin1String(Name)); };
+
+    // Lists first: they replace the defaults as a whole, so the text options below can switch on
+    // what they need whatever the lists say.
+    if (given("options")) {
+        bool* flags[] = {&V.ShowHelpLink, &V.RadioButtons, &V.CommandLinks, &V.CommandLinksNoIcon,
+                         &V.ProgressBar,  &V.ProgressBarMarquee, &V.Timer,  &V.TopMost, &V.Modal};
+        bool chosen[9] = {};
+        for (const QString& item : SplitList(value("options"))) {
+            const qsizetype k = OptionNames().indexOf(Canonical(OptionNames(), item));
+            if (k < 0) {
+                Error = QStringLiteral("unknown dialog option '%1'; accepted: %2").arg(item, Accepted(OptionNames()));
+                return false;
+            }
+            chosen[k] = true;
+        }
+        for (int k = 0; k < 9; ++k)
+            *flags[k] = chosen[k];
+    }
+    if (given("buttons")) {
+        bool* flags[] = {&V.ButtonYes, &V.ButtonNo, &V.ButtonOK, &V.ButtonCancel, &V.ButtonHelp, &V.ButtonClose};
+        bool chosen[6] = {};
+        for (const QString& item : SplitList(value("buttons"))) {
+            const qsizetype k = ButtonNames().indexOf(Canonical(ButtonNames(), item));
+            if (k < 0) {
+                Error = QStringLiteral("unknown button '%1'; accepted: %2").arg(item, Accepted(ButtonNames()));
+                return false;
+            }
+            chosen[k] = true;
+        }
+        for (int k = 0; k < 6; ++k)
+            *flags[k] = chosen[k];
+    }
+
+    const struct {
+        const char* Name;
+        QString* Target;
+    } icons[] = {{"header-icon", &V.HeaderIcon},
+                 {"instruction-icon", &V.InstructionIcon},
+                 {"main-icon", &V.MainIcon},
+                 {"footer-icon", &V.FooterIcon}};
+    for (const auto& icon : icons) {
+        if (!given(icon.Name))
+            continue;
+        const QString canonical = Canonical(IconNames(), value(icon.Name));
+        if (canonical.isEmpty()) {
+            Error = QStringLiteral("unknown icon '%1' for --%2; accepted: %3")
+                        .arg(value(icon.Name), QLatin1String(icon.Name), Accepted(IconNames()));
+            return false;
+        }
+        *icon.Target = canonical;
+    }
+
+    if (given("title"))
+        V.Title = SingleLineSectionText(value("title"));
+    const struct {
+        const char* Name;
+        QString* Target;
+    } texts[] = {{"header", &V.Header},
+                 {"instruction", &V.Instruction},
+                 {"content", &V.Content},
+                 {"footer", &V.Footer},
+                 {"expanded-text", &V.ExpandoContent},
+                 {"expanded-in-footer", &V.ExpandoFooter}};
+    for (const auto& text : texts)
+        if (given(text.Name))
+            *text.Target = MultiLineSectionText(value(text.Name));
+    if (given("expando")) {
+        V.ExpandoChecked = true;
+        V.ExpandoCaption = value("expando");
+    }
+    if (given("verification")) {
+        V.VerificationChecked = true;
+        V.VerificationCaption = value("verification");
+    }
+    if (given("help-link")) {
+        V.ShowHelpLink = true;
+        V.HelpLink = value("help-link");
+    }
+    return true;
+}
+
+bool WriteStandardOutput(const QByteArray& Data, QString& Error)
+{
+    errno = 0;
+    const size_t written = std::fwrite(Data.constData(), 1, size_t(Data.size()), stdout);
+    const bool flushed = std::fflush(stdout) == 0;
+    if (written == size_t(Data.size()) && flushed && !std::ferror(stdout))
+        return true;
+    const int code = errno;
+    Error = QStringLiteral("cannot write the output: %1")
+                .arg(code ? QString::fromLocal8Bit(std::strerror(code)) : QStringLiteral("write error"));
+    return false;
+}
+
+void PrintCommandError(const QString& Command, const QString& Message)
+{
+    // One line whatever the message holds.
+    QString line = Message;
+    line.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
+    const QString who = Command.isEmpty() ? QStringLiteral("quillfen") : QStringLiteral("quillfen ") + Command;
+    std::fprintf(stderr, "%s: %s\n", who.toUtf8().constData(), line.toUtf8().constData());
+}
+
+int RunCommandLine(int argc, char* argv[])
+{
+    const QString first = QString::fromLocal8Bit(argv[1]);
+    const TCommandLineCommand* command = FindCommandLineCommand(first);
+    if (!command) {
+        // quillfen --help, --version; anything else is an unknown command.
+        QCoreApplication app(argc, argv);
+        QCommandLineParser parser;
+        QString error;
+        if (!first.startsWith(QLatin1Char('-'))) {
+            PrintCommandError(QString(), QStringLiteral("unknown command '%1'; run 'quillfen --help'").arg(first));
+            return esUsage;
+        }
+        if (!ParseCommandArguments(parser, StandardOptions(), QCoreApplication::arguments().mid(1), error)) {
+            PrintCommandError(QString(), error + QStringLiteral("; run 'quillfen --help'"));
+            return esUsage;
+        }
+        int status = esSuccess;
+        if (!HandleStandardOptions(parser, QString(), UsageText(), status)) {
+            PrintCommandError(QString(), QStringLiteral("no command given; run 'quillfen --help'"));
+            status = esUsage;
+        }
+        return status;
+    }
+    std::unique_ptr<QCoreApplication> app;
+    if (command->NeedsGui) {
+        // Headless whatever the environment says: the window is only grabbed, never shown.
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        app = std::make_unique<QApplication>(argc, argv);
+    } else {
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    }
+    QCoreApplication::setApplicationName(QStringLiteral("quillfen"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(QUILLFEN_VERSION));
+    return command->Run(QCoreApplication::arguments().mid(2));
+}

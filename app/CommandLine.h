@@ -1,0 +1,80 @@
+#pragma once
+// The headless commands ("quillfen generate ...") and what they share: the command table, one
+// way to parse a command's arguments with QCommandLineParser, the design options, and writing
+// the result to standard output.
+//
+// Exit statuses, for every command: 0 success, 1 the work or writing its output failed, 2 a bad
+// command line (unknown command, option or name, missing or unexpected value), 3 the designer
+// started without a display. Every error is one line on standard error, "quillfen COMMAND: ...".
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+class QCommandLineOption;
+class QCommandLineParser;
+struct TDesignValues;
+
+enum TExitStatus { esSuccess = 0, esFailed = 1, esUsage = 2, esNoDisplay = 3 };
+
+struct TCommandLineCommand {
+    QString Name;     // the first argument: "generate"
+    QString Synopsis; // after "quillfen ": "generate [--dfm] [design options]"
+    QString Summary;  // what the command does, for "quillfen --help"
+    bool NeedsGui;    // runs on a QApplication (the offscreen platform) rather than a core one
+    // Runs the command on the arguments after its name, once the application exists.
+    int (*Run)(const QStringList& Args);
+};
+
+// The commands, in the order "quillfen --help" lists them.
+const QList<TCommandLineCommand>& CommandLineCommands();
+const TCommandLineCommand* FindCommandLineCommand(const QString& Name);
+
+// Handles "quillfen ARGS..." when ARGS is not empty: --help, --version or a command. Creates the
+// application the command needs. Returns the exit status.
+int RunCommandLine(int argc, char* argv[]);
+
+// "quillfen --help" and "quillfen --version".
+QString UsageText();
+QString VersionText();
+
+// Adds Options to Parser and parses Args (the arguments after the command's name). False with one
+// line in Error
+// for an unknown option (naming the accepted ones), a missing or unexpected value, an option
+// given twice (options never depend on their order, so a repeat has no sound meaning) or, unless
+// the command declared positional arguments, any argument that is not an option.
+bool ParseCommandArguments(QCommandLineParser& Parser, const QList<QCommandLineOption>& Options,
+                           const QStringList& Args, QString& Error);
+
+// The help text of a command's parser, with its own synopsis line and the notes on the shared
+// names and exit statuses after the option list.
+QString CommandHelpText(const QCommandLineParser& Parser, const QString& Synopsis, const QString& Description);
+
+// The standard -h/--help and --version options every command takes.
+QList<QCommandLineOption> StandardOptions();
+
+// Handles the standard options when set: prints the help or version text (or the error when it
+// cannot be written) and sets Status.
+bool HandleStandardOptions(const QCommandLineParser& Parser, const QString& Command, const QString& HelpText,
+                           int& Status);
+
+// The design options (--title, --header, ..., --options, --buttons), for every command that
+// takes a design.
+QList<QCommandLineOption> DesignOptions();
+
+// Copies the design options that were given into Values, which holds the design they change (a
+// fresh page, or later one read from a file). The result does not depend on the order of the
+// options: lists replace the defaults as a whole, and a text option switches its section on
+// (--help-link sets doShowHelpLink whatever --options says). Line breaks in multi-line texts
+// become CR LF as on the design page; in the one-line title they become spaces. False with one
+// line in Error for an unknown icon, dialog option or button name.
+bool ReadDesignOptions(const QCommandLineParser& Parser, TDesignValues& Values, QString& Error);
+
+// Writes Data to standard output and flushes it. False with a one-line reason when the write
+// fails (a full disk, a closed file).
+bool WriteStandardOutput(const QByteArray& Data, QString& Error);
+
+// Prints "quillfen COMMAND: MESSAGE" (or, without a command, "quillfen: MESSAGE") on standard
+// error, on one line.
+void PrintCommandError(const QString& Command, const QString& Message);
