@@ -24,12 +24,14 @@ bool IsBooleanProperty(const TPropInfo& Prop)
     return Prop.EnumInfo == &BooleanTypeInfo() || Prop.TypeName.compare(QLatin1String("Boolean"), Qt::CaseInsensitive) == 0;
 }
 
-// A component published by the object that owns it: written in place, like a persistent
-// sub-object, rather than as a reference.
-bool IsSubComponent(const TObject& Instance, const TComponent* Value)
+// A component that the publishing object owns and that its property can not replace (read-only):
+// part of the object, written in place like a persistent sub-object. Any other component value,
+// also one the object owns when the property is writable (a form's link to one of its own
+// components), is a reference.
+bool IsSubComponent(const TObject& Instance, const TPropInfo& Prop, const TComponent* Value)
 {
     const auto* owner = dynamic_cast<const TComponent*>(&Instance);
-    return Value && owner && Value->Owner() == owner;
+    return Value && owner && Prop.ReadOnly && Value->Owner() == owner;
 }
 
 bool IsAscii(const QString& S)
@@ -213,7 +215,7 @@ void TFormTextWriter::CollectProperty(const TObject& Instance, const TPropInfo& 
         if (!object)
             return;
         const auto* component = dynamic_cast<const TComponent*>(object);
-        if (component && IsSubComponent(Instance, component)) {
+        if (component && IsSubComponent(Instance, Prop, component)) {
             CollectProperties(*component, property.Path + QLatin1Char('.'), Out);
             return;
         }

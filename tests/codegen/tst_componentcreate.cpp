@@ -612,6 +612,16 @@ void TstComponentCreate::ownerPrefixIsStripped()
     QVERIFY(FormTextLines(ComponentFormText(thing)).contains(QStringLiteral("  Link = FRMMAIN.Images")));
     QVERIFY(Statements(CodeOf(thing)).contains(QStringLiteral("    Thing1.Link := Images;")));
     thing->SetLink(nullptr);
+
+    // A component that the root owns and links through a writable property is a reference, not
+    // a sub-object.
+    TCgThing form;
+    form.SetName(QStringLiteral("Thing1"));
+    auto* own = new TCgImageList(&form);
+    own->SetName(QStringLiteral("List1"));
+    form.SetLink(own);
+    QVERIFY(Statements(CodeOf(&form)).contains(QStringLiteral("    Thing1.Link := List1;")));
+    form.SetLink(nullptr);
 }
 
 void TstComponentCreate::readErrorPropagates()

@@ -8,6 +8,8 @@
 #include <QImage>
 #include <QTest>
 
+#include <memory>
+
 namespace {
 
 QStringList Write(const TComponent* component, const TComponent* root = nullptr)
@@ -63,6 +65,8 @@ private slots:
     void defaultComponent();
     void everyValueKind();
     void storedAndDefaultRules();
+    void componentReferences_data();
+    void componentReferences();
     void redeclaredPropertyKeepsInheritedPlace();
     void events_data();
     void events();
@@ -251,6 +255,46 @@ void TstFormText::storedAndDefaultRules()
     thing.SetLink(&thing);
     QVERIFY(lines().contains(QStringLiteral("  Link = Owner")));
     thing.SetLink(nullptr);
+}
+
+void TstFormText::componentReferences_data()
+{
+    QTest::addColumn<bool>("thingIsRoot");
+    QTest::addColumn<QString>("targetOwner");
+    QTest::addColumn<QString>("expected");
+    // A writable property names the component whoever owns it; only a read-only property whose
+    // component the publishing object owns (Sub) is written in place.
+    QTest::newRow("root links a component it owns") << true << "thing" << "  Link = List1";
+    QTest::newRow("component links one it owns") << false << "thing" << "  Link = Thing1.List1";
+    QTest::newRow("component of the root") << false << "root" << "  Link = List1";
+    QTest::newRow("component of another form") << false << "other" << "  Link = Form2.List1";
+}
+
+void TstFormText::componentReferences()
+{
+    QFETCH(bool, thingIsRoot);
+    QFETCH(QString, targetOwner);
+    QFETCH(QString, expected);
+    TComponent root;
+    root.SetName(QStringLiteral("frmMain"));
+    TComponent other;
+    other.SetName(QStringLiteral("Form2"));
+    auto* thing = new TCgThing(thingIsRoot ? nullptr : &root);
+    const std::unique_ptr<TCgThing> ownerless(thingIsRoot ? thing : nullptr);
+    thing->SetName(QStringLiteral("Thing1"));
+    thing->Sub()->SetCaption(QStringLiteral("inner"));
+    TComponent* targetOwnerComponent = targetOwner == QLatin1String("thing") ? static_cast<TComponent*>(thing)
+                                     : targetOwner == QLatin1String("root")  ? &root
+                                                                             : &other;
+    auto* list = new TCgImageList(targetOwnerComponent);
+    list->SetName(QStringLiteral("List1"));
+    thing->SetLink(list);
+
+    const QStringList lines = Write(thing);
+    QVERIFY2(lines.contains(expected), qPrintable(lines.join('\n')));
+    QVERIFY2(lines.filter(QStringLiteral("Link")).size() == 1, qPrintable(lines.join('\n')));
+    QVERIFY(lines.contains(QStringLiteral("  Sub.Caption = 'inner'")));
+    thing->SetLink(nullptr);
 }
 
 void TstFormText::redeclaredPropertyKeepsInheritedPlace()
