@@ -79,6 +79,14 @@ namespace {
 // Parses the integer notation the form text and the designer accept: an optional sign, then
 // decimal digits or "$" and hexadecimal digits. Hexadecimal values wrap into 32 bits the way
 // the platform reads $FF000005 as a negative colour.
+QStringView WithoutLeadingZeros(QStringView Digits)
+{
+    // Leading zeros are valid ("00000000255"); they only must not count against the digit limit.
+    while (Digits.size() > 1 && Digits.front() == QLatin1Char('0'))
+        Digits = Digits.mid(1);
+    return Digits;
+}
+
 std::optional<qint32> ParseInteger(const QString& S)
 {
     QStringView text(S);
@@ -94,16 +102,20 @@ std::optional<qint32> ParseInteger(const QString& S)
     if (text.front() == QLatin1Char('$')) {
         text = text.mid(1);
         // toULongLong would accept blanks and a "0x" prefix; only plain digits are a number here.
-        if (text.isEmpty() || text.size() > 8)
+        if (text.isEmpty())
             return std::nullopt;
         for (QChar c : text)
             if (!isxdigit(c.toLatin1()))
                 return std::nullopt;
+        text = WithoutLeadingZeros(text);
+        if (text.size() > 8)
+            return std::nullopt;
         value = qint64(qint32(quint32(text.toULongLong(&ok, 16))));
     } else {
         for (QChar c : text)
             if (c < QLatin1Char('0') || c > QLatin1Char('9'))
                 return std::nullopt;
+        text = WithoutLeadingZeros(text);
         if (text.size() > 10)
             return std::nullopt;
         value = text.toLongLong(&ok, 10);

@@ -326,12 +326,15 @@ void TestCommandLinkColors::valueNotations()
 {
     QTemporaryDir dir;
     const QString path = dir.filePath("colors.ini");
-    WriteFile(path, "[color]\r\nborderinner = clred\r\nBorderOuter=255\r\nFontColor=$0000FF00\r\n"
-                    "FontHotColor=-16777201\r\n");
+    WriteFile(path, "[color]\r\nborderinner = clred\r\nBorderOuter=255\r\nDefaultBorderInner=00000000255\r\n"
+                    "DefaultBorderOuter=$0000000FF\r\nFontColor=$0000FF00\r\nFontHotColor=-16777201\r\n");
     TVxCommandLinkColors c;
     QVERIFY(c.LoadFromFile(path));
     QCOMPARE(c.BorderInner(), clRed);
     QCOMPARE(c.BorderOuter(), TColor(255));
+    // Leading zeros are part of a valid number.
+    QCOMPARE(c.DefaultBorderInner(), clRed);
+    QCOMPARE(c.DefaultBorderOuter(), clRed);
     QCOMPARE(c.FontColor(), clLime);
     QCOMPARE(c.FontHotColor(), clBtnFace);
 }

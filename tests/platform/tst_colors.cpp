@@ -126,6 +126,10 @@ void TestColors::stringToColor_data()
     QTest::newRow("hexadecimal with top byte FF is negative") << "$FF000005" << clWindow;
     QTest::newRow("largest int") << "2147483647" << TColor(2147483647);
     QTest::newRow("smallest int") << "-2147483648" << TColor(-2147483647 - 1);
+    QTest::newRow("decimal with leading zeros") << "00000000255" << clRed;
+    QTest::newRow("hexadecimal with leading zeros") << "$0000000FF" << clRed;
+    QTest::newRow("negative with leading zeros") << "-0002147483648" << TColor(-2147483647 - 1);
+    QTest::newRow("zeros only") << "$0000000000" << clBlack;
 }
 
 void TestColors::stringToColor()
@@ -149,6 +153,8 @@ void TestColors::stringToColorRejects_data()
     QTest::newRow("nine hex digits") << "$123456789";
     QTest::newRow("beyond int") << "2147483648";
     QTest::newRow("below int") << "-2147483649";
+    QTest::newRow("beyond int after zeros") << "0002147483648";
+    QTest::newRow("nine hex digits after zeros") << "$00123456789";
     QTest::newRow("colour name with blank") << "cl Red";
 }
 
