@@ -1,0 +1,142 @@
+#include "VxCommandLinkLayout.h"
+
+#include "DrawText.h"
+#include "VxCaption.h"
+
+#include <QRect>
+
+namespace {
+constexpr uint CaptionMeasureFlags = DT_CALCRECT | DT_EXPANDTABS | DT_SINGLELINE;
+} // namespace
+
+QSize TVxCommandLinkLayout::CaptionExtent() const
+{
+    QRect r(0, 0, 0, 0);
+    const uint flags = DrawTextBiDiModeFlags(M.BiDiMode, CaptionMeasureFlags);
+    DrawText(nullptr, M.Font.ToQFont(), M.Caption, r, flags);
+    return r.size();
+}
+
+int TVxCommandLinkLayout::MinimumWidth() const
+{
+    QRect r(0, 0, 0, 0);
+    DrawText(nullptr, M.Font.ToQFont(), M.Caption, r, CaptionMeasureFlags);
+    int w = r.width() + 28;
+    if (M.ShowIcon)
+        w += M.GlyphSize.width() + 10;
+    return w;
+}
+
+int TVxCommandLinkLayout::InfoIndent() const
+{
+    int indent = 7;
+    if (M.ShowIcon)
+        indent += M.GlyphSize.width() + 10;
+    if (M.HasPicture)
+        indent += M.PictureSize.width() + 4;
+    return indent;
+}
+
+TRect TVxCommandLinkLayout::PartRect(int Part) const
+{
+    const TRect client{0, 0, M.Width, M.Height};
+    TRect r = client;
+    switch (Part) {
+    case clpClient:
+        return client;
+    case clpFocus:
+        return {client.Left + 3, client.Top + 3, client.Right - 3, client.Bottom - 3};
+    case clpGlyph:
+        if (!M.ShowIcon)
+            return {0, 0, 6, 0};
+        r.Top = 13;
+        r.Bottom = r.Top + M.GlyphSize.height();
+        if (RightToLeft()) {
+            r.Left = client.Right - 10 - M.GlyphSize.width();
+            r.Right = r.Left + M.GlyphSize.width();
+        } else {
+            r.Left = 10;
+            r.Right = r.Left + M.GlyphSize.width();
+        }
+        return r;
+    case clpCaption: {
+        const TRect glyph = PartRect(clpGlyph);
+        if (!RightToLeft()) {
+            r.Left = glyph.Right + 7;
+            r.Right = M.Width - 12;
+        } else if (M.ShowIcon) {
+            r.Right = glyph.Left - 7;
+            r.Left = 10;
+        } else {
+            // Without the glyph the six-pixel glyph column sits at the right edge, mirrored.
+            r.Right = M.Width - 6 - 7;
+            r.Left = 10;
+        }
+        r.Top = 10;
+        r.Bottom = r.Top + CaptionExtent().height();
+        return r;
+    }
+    case clpInfo: {
+        const TRect caption = PartRect(clpCaption);
+        TRect measure = caption;
+        if (M.HasPicture) {
+            measure.Left = caption.Left + M.PictureSize.width() + 4;
+            measure.Right = M.Width - 12 - M.PictureSize.width() - 8;
+        } else {
+            measure.Right = M.Width - 12;
+        }
+        int h = TVxCaption::MinimumHeight(nullptr, M.InfoText, M.InfoFont, measure.Width());
+        if (M.HasPicture)
+            h = qMax(M.PictureSize.height() + 4, h);
+        r = caption;
+        r.Top = caption.Bottom + 1;
+        r.Bottom = r.Top + h;
+        if (M.HasPicture)
+            r.Left += M.PictureSize.width() + 8;
+        r.Right = M.Width - 12;
+        return r;
+    }
+    case clpPicture:
+        if (!M.HasPicture)
+            return client;
+        r = PartRect(clpCaption);
+        r.Top = r.Bottom + 4;
+        r.Left += 1;
+        return r;
+    }
+    return client;
+}
+
+int TVxCommandLinkLayout::InfoPaintWidth(int ControlWidth) const
+{
+    TVxCommandLinkMetrics m = M;
+    m.Width = ControlWidth;
+    return TVxCommandLinkLayout(m).PartRect(clpInfo).Width();
+}
+
+QSize TVxCommandLinkLayout::AdjustedSize() const
+{
+    int a = 16;
+    if (M.ShowIcon)
+        a += M.GlyphSize.width();
+    if (M.Width < a)
+        return QSize(M.Width, M.Height);
+
+    const QSize caption = CaptionExtent();
+    int w = M.Width;
+    if (M.AutoSize) {
+        w = 32 + caption.width();
+        if (M.ShowIcon)
+            w += M.GlyphSize.width();
+        if (M.HasPicture)
+            w += M.PictureSize.width() + 20;
+    }
+    // The text is measured no wider than it is painted, so every line measured is shown.
+    const int infoWidth = qMin(w - 12 - InfoIndent(), InfoPaintWidth(w));
+    const int ih = TVxCaption::MinimumHeight(nullptr, M.InfoText, M.InfoFont, infoWidth);
+    int h = caption.height() + (M.HasPicture ? qMax(M.PictureSize.height() + 4, ih) : ih);
+    if (M.HasGlyph)
+        h = qMax(M.GlyphSize.height() + 4, h);
+    h += 21;
+    return QSize(w, h);
+}

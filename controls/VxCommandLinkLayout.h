@@ -1,0 +1,58 @@
+#pragma once
+// The geometry of a command link: the rectangles of its parts, its minimum width and the size it
+// gives itself. Plain calculation from fonts and sizes; no window and no painting involved, so a
+// dialog can measure its command links before it shows anything.
+
+#include "ControlTypes.h"
+#include "Graphics.h"
+
+#include <QSize>
+#include <QString>
+
+// Everything the geometry depends on.
+struct TVxCommandLinkMetrics {
+    // Caption with its accelerator markers ("&Save").
+    QString Caption;
+    // Info text as drawn: the lines joined with CR LF and trimmed.
+    QString InfoText;
+    TFont Font;
+    TFont InfoFont;
+    bool ShowIcon = true;
+    // A custom glyph (own or from an image list) replaces the arrow; the shield counts as one.
+    bool HasGlyph = false;
+    // Size of the glyph drawn: the custom glyph's, or the built-in arrow's (16 x 16).
+    QSize GlyphSize{16, 16};
+    bool HasPicture = false;
+    QSize PictureSize;
+    TBiDiMode BiDiMode = bdLeftToRight;
+    bool AutoSize = false;
+    // The control's current size.
+    int Width = 0;
+    int Height = 0;
+};
+
+// The parts of a command link, numbered as GetPartRect takes them.
+enum TVxCommandLinkPart { clpClient = 0, clpFocus = 1, clpGlyph = 2, clpCaption = 3, clpInfo = 4, clpPicture = 5 };
+
+class TVxCommandLinkLayout {
+public:
+    explicit TVxCommandLinkLayout(const TVxCommandLinkMetrics& Metrics) : M(Metrics) {}
+
+    // The rectangle of a part in client coordinates (see the part numbers).
+    TRect PartRect(int Part) const;
+    // Single-line extent of the caption in Font (accelerator markers not counted).
+    QSize CaptionExtent() const;
+    // Caption width + 28, plus glyph width + 10 with ShowIcon.
+    int MinimumWidth() const;
+    // 7, plus glyph width + 10 with ShowIcon, plus picture width + 4 with a picture.
+    int InfoIndent() const;
+    // The size the button gives itself (width changes only with AutoSize), or the current size
+    // when the width is narrower than the glyph column.
+    QSize AdjustedSize() const;
+    // Width at which the info text is wrapped when painted, for a control of the given width.
+    int InfoPaintWidth(int ControlWidth) const;
+
+private:
+    bool RightToLeft() const { return M.BiDiMode != bdLeftToRight; }
+    TVxCommandLinkMetrics M;
+};
