@@ -663,13 +663,12 @@ bool TVxCustomCommandLinkButton::DialogChar(QChar Key)
         handled = FCancel;
     else
         handled = !Key.isNull() && IsAccel(Key, FCaption);
-    if (!handled)
+    // A button that cannot take the focus leaves the character to the others.
+    if (!handled || !isEnabled() || !isVisible())
         return false;
-    if (isEnabled() && isVisible()) {
-        setFocus(Qt::ShortcutFocusReason);
-        if (hasFocus())
-            Click();
-    }
+    setFocus(Qt::ShortcutFocusReason);
+    if (hasFocus())
+        Click();
     return true;
 }
 

@@ -136,8 +136,8 @@ public:
     void Click();
     // A character the dialog offers to its buttons: the caption's accelerator; Enter for the
     // default button when it has the focus or nothing has; Escape for the cancel button. A
-    // handled character focuses the button (when it can take the focus) and clicks it when it
-    // then has the focus. Returns whether it was handled.
+    // handled character focuses the button and clicks it when it then has the focus. A disabled
+    // or hidden button handles nothing. Returns whether it was handled.
     bool DialogChar(QChar Key);
 
     uint DrawTextBiDiModeFlags(uint Flags) const override { return ::DrawTextBiDiModeFlags(FBiDiMode, Flags); }
