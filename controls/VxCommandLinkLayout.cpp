@@ -60,18 +60,7 @@ TRect TVxCommandLinkLayout::PartRect(int Part) const
         }
         return r;
     case clpCaption: {
-        const TRect glyph = PartRect(clpGlyph);
-        if (!RightToLeft()) {
-            r.Left = glyph.Right + 7;
-            r.Right = M.Width - 12;
-        } else if (M.ShowIcon) {
-            r.Right = glyph.Left - 7;
-            r.Left = 10;
-        } else {
-            // Without the glyph the six-pixel glyph column sits at the right edge, mirrored.
-            r.Right = M.Width - 6 - 7;
-            r.Left = 10;
-        }
+        CaptionColumn(r.Left, r.Right);
         r.Top = 10;
         r.Bottom = r.Top + CaptionExtent().height();
         return r;
@@ -107,11 +96,32 @@ TRect TVxCommandLinkLayout::PartRect(int Part) const
     return client;
 }
 
+void TVxCommandLinkLayout::CaptionColumn(int& Left, int& Right) const
+{
+    const TRect glyph = PartRect(clpGlyph);
+    if (!RightToLeft()) {
+        Left = glyph.Right + 7;
+        Right = M.Width - 12;
+    } else if (M.ShowIcon) {
+        Right = glyph.Left - 7;
+        Left = 10;
+    } else {
+        // Without the glyph the six-pixel glyph column sits at the right edge, mirrored.
+        Right = M.Width - 6 - 7;
+        Left = 10;
+    }
+}
+
 int TVxCommandLinkLayout::InfoPaintWidth(int ControlWidth) const
 {
+    // The info rectangle's Left and Right, without measuring its height.
     TVxCommandLinkMetrics m = M;
     m.Width = ControlWidth;
-    return TVxCommandLinkLayout(m).PartRect(clpInfo).Width();
+    int left = 0, right = 0;
+    TVxCommandLinkLayout(m).CaptionColumn(left, right);
+    if (M.HasPicture)
+        left += M.PictureSize.width() + 8;
+    return ControlWidth - 12 - left;
 }
 
 QSize TVxCommandLinkLayout::AdjustedSize() const

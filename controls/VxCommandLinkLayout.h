@@ -54,5 +54,7 @@ public:
 
 private:
     bool RightToLeft() const { return M.BiDiMode != bdLeftToRight; }
+    // Left and Right of the caption rectangle.
+    void CaptionColumn(int& Left, int& Right) const;
     TVxCommandLinkMetrics M;
 };
