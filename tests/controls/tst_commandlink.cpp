@@ -864,14 +864,14 @@ void tst_CommandLink::screenshots()
     QPalette palette = FWindow->palette();
     palette.setColor(QPalette::Window, Qt::white);
     FWindow->setPalette(palette);
-    FWindow->resize(900, 620);
+    FWindow->resize(900, 720);
     QList<TVxCommandLinkButton*> buttons;
     auto add = [&](int Column, const QString& Caption, const QString& Info) {
         auto* b = new TVxCommandLinkButton(FWindow.get());
         b->SetCaption(Caption);
         b->SetInfo(Info);
         b->SetShowHotKey(true);
-        const int y = buttons.size() % 8 == 0 ? 10 : buttons.last()->geometry().bottom() + 6;
+        const int y = buttons.size() % 10 == 0 ? 10 : buttons.last()->geometry().bottom() + 6;
         b->SetBounds(10 + Column * 445, y, 430, 10);
         b->AdjustBounds();
         buttons << b;
@@ -912,9 +912,17 @@ void tst_CommandLink::screenshots()
         set.GradientStart = 0x00FFFFFF;
         set.GradientEnd = 0x00F0E0D0;
         colours->SetCommandLinkColors(set);
+        add(column, QStringLiteral("&Pressed"), QStringLiteral("Held down under the mouse"))->SetStyle(style);
+        TVxCommandLinkButton* rtl = add(column, QStringLiteral("&Right to left"), QStringLiteral("Reads from the right"));
+        rtl->SetStyle(style);
+        rtl->SetBiDiMode(bdRightToLeft);
     }
     FWindow->show();
     QVERIFY(QTest::qWaitForWindowExposed(FWindow.get()));
+    for (TVxCommandLinkButton* pressed : {buttons[8], buttons[18]}) {
+        QTest::mousePress(pressed, Qt::LeftButton, {}, QPoint(100, 10));
+        pressed->SetMouseInControl(true);
+    }
     for (TVxCommandLinkButton* b : buttons) {
         QVERIFY(b->geometry().bottom() < FWindow->height());
         QVERIFY(b->GetPartRect(clpInfo).Bottom <= b->height() || b->Info()->Count() == 0 || b->HasPicture());
@@ -922,7 +930,9 @@ void tst_CommandLink::screenshots()
     const QImage sheet = FWindow->grab().toImage();
     QVERIFY(sheet.save(QDir::temp().filePath(QStringLiteral("quillfen_commandlink.png"))));
     // Native and classic looks differ.
-    QVERIFY(buttons[0]->grab().toImage() != buttons[8]->grab().toImage());
+    QVERIFY(buttons[0]->grab().toImage() != buttons[10]->grab().toImage());
+    for (TVxCommandLinkButton* pressed : {buttons[8], buttons[18]})
+        QTest::mouseRelease(pressed, Qt::LeftButton, {}, QPoint(100, 10));
 }
 
 QTEST_MAIN(tst_CommandLink)
