@@ -5,6 +5,7 @@
 
 #include "DrawText.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QFontDatabase>
 #include <QKeyEvent>
@@ -85,7 +86,13 @@ TVxCustomCommandLinkButton::TVxCustomCommandLinkButton(QWidget* Parent)
     FPicture = std::make_unique<TPicture>();
     FPicture->OnChange = TNotifyEvent([this](TObject*) { ContentChanged(); });
     FInfo = std::make_unique<TStringList>();
-    FInfo->OnChange = TNotifyEvent([this](TObject*) { ContentChanged(); });
+    FInfo->OnChange = TNotifyEvent([this](TObject*) {
+        ContentChanged();
+        if (QAccessible::isActive()) {
+            QAccessibleEvent event(this, QAccessible::DescriptionChanged);
+            QAccessible::updateAccessibility(&event);
+        }
+    });
     InitFonts();
     FShowHotKey = ReadKeyboardCues();
 }
@@ -149,6 +156,10 @@ void TVxCustomCommandLinkButton::SetCaption(const QString& Value)
     FCaption = Value;
     UpdateShortcut();
     update();
+    if (QAccessible::isActive()) {
+        QAccessibleEvent event(this, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&event);
+    }
 }
 
 void TVxCustomCommandLinkButton::SetInfo(const TStrings& Value)
@@ -692,6 +703,8 @@ bool TVxCustomCommandLinkButton::event(QEvent* Event)
             DialogChar(key);
             return true;
         }
+    } else if (Event->type() == QEvent::ParentChange) {
+        UpdateRegion();
     }
     return QWidget::event(Event);
 }

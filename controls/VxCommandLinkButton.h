@@ -25,6 +25,23 @@ enum TVxButtonStyle { vxbNative, vxbClassic };
 
 class TVxCustomCommandLinkButton : public QWidget, public TObject, public TVxBiDiControl {
     Q_OBJECT
+    // The simple properties by name, for callers that set up controls generically.
+    Q_PROPERTY(QString Caption READ Caption WRITE SetCaption)
+    Q_PROPERTY(QString InfoText READ InfoText WRITE SetInfoText)
+    Q_PROPERTY(bool ShowIcon READ ShowIcon WRITE SetShowIcon)
+    Q_PROPERTY(bool ElevationRequired READ ElevationRequired WRITE SetElevationRequired)
+    Q_PROPERTY(bool Default READ Default WRITE SetDefault)
+    Q_PROPERTY(bool Cancel READ Cancel WRITE SetCancel)
+    Q_PROPERTY(int ModalResult READ ModalResult WRITE SetModalResult)
+    Q_PROPERTY(bool ShowHotKey READ ShowHotKey WRITE SetShowHotKey)
+    Q_PROPERTY(bool AutoSize READ AutoSize WRITE SetAutoSize)
+    Q_PROPERTY(int DefaultHeight READ DefaultHeight WRITE SetDefaultHeight)
+    Q_PROPERTY(int GlyphIndex READ GlyphIndex WRITE SetGlyphIndex)
+    Q_PROPERTY(int PictureIndex READ PictureIndex WRITE SetPictureIndex)
+    Q_PROPERTY(int Color READ Color WRITE SetColor)
+    Q_PROPERTY(QString Hint READ Hint WRITE SetHint)
+    Q_PROPERTY(qint64 Tag READ Tag WRITE SetTag)
+    Q_PROPERTY(int MinimumWidth READ MinimumWidth)
 public:
     explicit TVxCustomCommandLinkButton(QWidget* Parent = nullptr);
     ~TVxCustomCommandLinkButton() override;
@@ -37,6 +54,9 @@ public:
     TStrings* Info() const { return FInfo.get(); }
     void SetInfo(const TStrings& Value);
     void SetInfo(const QString& Value);
+    // The info lines as one text (each line followed by CR LF).
+    QString InfoText() const { return FInfo->Text(); }
+    void SetInfoText(const QString& Value) { SetInfo(Value); }
     const TFont& Font() const { return FFont; }
     // Recomputes the height (and the width with AutoSize) at once.
     void SetFont(const TFont& Value);

@@ -82,6 +82,7 @@ private slots:
     void cleanup();
 
     void defaultGeometry();
+    void propertiesByName();
     void measuredSize_data();
     void measuredSize();
     void wrappedInfoIsNeverCut_data();
@@ -154,6 +155,31 @@ void tst_CommandLink::defaultGeometry()
     QCOMPARE(button.Font().Size(), 12);
     QCOMPARE(button.InfoFont().Size(), 9);
     QCOMPARE(button.Font().Color(), TColor(0x00551C15));
+}
+
+// Callers that set up controls generically reach the simple properties by name.
+void tst_CommandLink::propertiesByName()
+{
+    TVxCommandLinkButton button;
+    button.SetBounds(0, 0, 300, 40);
+    QVERIFY(button.setProperty("Caption", QStringLiteral("&Run")));
+    QVERIFY(button.setProperty("InfoText", QStringLiteral("one\r\ntwo")));
+    QVERIFY(button.setProperty("ShowIcon", false));
+    QVERIFY(button.setProperty("ElevationRequired", true));
+    QVERIFY(button.setProperty("ModalResult", 101));
+    QVERIFY(button.setProperty("Cancel", true));
+    QVERIFY(button.setProperty("ShowHotKey", true));
+    QCOMPARE(button.Caption(), QStringLiteral("&Run"));
+    QCOMPARE(button.Info()->Count(), 2);
+    QCOMPARE(button.GetInfoText(), QStringLiteral("one\r\ntwo"));
+    QVERIFY(!button.ShowIcon());
+    QVERIFY(button.HasGlyph());
+    QCOMPARE(button.ModalResult(), 101);
+    QVERIFY(button.Cancel());
+    QCOMPARE(button.property("MinimumWidth").toInt(), button.MinimumWidth());
+    QCOMPARE(button.property("MinimumWidth").toInt(), Advance(button.Font(), QStringLiteral("Run")) + 28);
+    // Setting the info text measured the button again.
+    QCOMPARE(button.height(), qMax(LineHeight(button.Font()) + 2 * LineHeight(button.InfoFont()), 16 + 4) + 21);
 }
 
 // Sizes after AdjustBounds, computed here from the font metrics in use.
