@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QLinearGradient>
 #include <QPainter>
+#include <QtMath>
 #include <QPixmap>
 
 namespace {
@@ -337,10 +338,17 @@ void TVxCaption::LayoutCaption(bool APaint)
             }
         };
         if (buffered) {
-            QImage bitmap(qMax(1, surfaceWidth), qMax(1, surfaceHeight), QImage::Format_ARGB32_Premultiplied);
+            // The buffer has the target's pixel density, so text stays sharp on scaled screens.
+            const qreal scale = FCanvas->device() ? qMax(qreal(1), FCanvas->device()->devicePixelRatioF()) : 1;
+            auto makeBitmap = [scale](int W, int H) {
+                QImage image(qCeil(qMax(1, W) * scale), qCeil(qMax(1, H) * scale), QImage::Format_ARGB32_Premultiplied);
+                image.setDevicePixelRatio(scale);
+                return image;
+            };
+            QImage bitmap = makeBitmap(surfaceWidth, surfaceHeight);
             if (bitmap.isNull()) { // out of memory for a measured height
                 surfaceHeight = 200;
-                bitmap = QImage(qMax(1, surfaceWidth), surfaceHeight, QImage::Format_ARGB32_Premultiplied);
+                bitmap = makeBitmap(surfaceWidth, surfaceHeight);
             }
             if (!bitmap.isNull()) {
                 bitmap.fill(Qt::transparent);
@@ -350,7 +358,8 @@ void TVxCaption::LayoutCaption(bool APaint)
                     drawRuns(surface);
                 }
                 if (surfaceWidth > 0 && surfaceHeight > 0)
-                    FCanvas->drawImage(QPoint(FLeft, FTop), bitmap, QRect(0, 0, surfaceWidth, surfaceHeight));
+                    FCanvas->drawImage(QPointF(FLeft, FTop), bitmap,
+                                       QRectF(0, 0, surfaceWidth * scale, surfaceHeight * scale));
             }
         } else {
             FCanvas->save();

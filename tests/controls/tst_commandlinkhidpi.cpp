@@ -33,6 +33,7 @@ class tst_CommandLinkHiDpi : public QObject {
 private slots:
     void glyphsAreCrisp_data();
     void glyphsAreCrisp();
+    void infoTextIsSharp();
 };
 
 void tst_CommandLinkHiDpi::glyphsAreCrisp_data()
@@ -76,6 +77,31 @@ void tst_CommandLinkHiDpi::glyphsAreCrisp()
                                 .scaled(32, 32, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     QVERIFY(LargestDifference(glyph, crisp) <= 6);
     QVERIFY(LargestDifference(glyph, enlarged) > 30);
+}
+
+// The info text goes through the caption's off-screen buffer; at scale 2 it is drawn with twice
+// the pixels, not doubled: pixel doubling would leave every aligned 2 x 2 block one colour.
+void tst_CommandLinkHiDpi::infoTextIsSharp()
+{
+    QWidget window;
+    window.resize(360, 120);
+    auto* button = new TVxCommandLinkButton(&window);
+    button->SetCaption(QStringLiteral("Scaled"));
+    button->SetBounds(10, 10, 320, 60);
+    button->SetInfo(QStringLiteral("Some <b>info</b> text\r\nin two lines"));
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const QImage grabbed = button->grab().toImage();
+    const QRect info = button->GetPartRect(clpInfo).ToQRect();
+    QVERIFY(info.height() > 10);
+    int mixedBlocks = 0;
+    for (int y = 2 * info.top(); y + 1 < 2 * info.bottom(); y += 2)
+        for (int x = 2 * info.left(); x + 1 < 2 * info.right(); x += 2) {
+            const QRgb p = grabbed.pixel(x, y);
+            if (grabbed.pixel(x + 1, y) != p || grabbed.pixel(x, y + 1) != p || grabbed.pixel(x + 1, y + 1) != p)
+                ++mixedBlocks;
+        }
+    QVERIFY2(mixedBlocks > 50, qPrintable(QString::number(mixedBlocks)));
 }
 
 int main(int argc, char** argv)
