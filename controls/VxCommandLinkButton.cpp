@@ -236,7 +236,11 @@ void TVxCustomCommandLinkButton::SetGlyphImages(TVxImageList* Value)
 {
     if (Value == FGlyphImages)
         return;
+    if (FGlyphImages)
+        disconnect(FGlyphImages, nullptr, this, nullptr);
     FGlyphImages = Value; // a QPointer: cleared when the list is destroyed
+    if (Value)
+        connect(Value, &TVxImageList::changed, this, qOverload<>(&QWidget::update));
 }
 
 void TVxCustomCommandLinkButton::SetGlyphIndex(int Value)
@@ -255,7 +259,11 @@ void TVxCustomCommandLinkButton::SetPictureImages(TVxImageList* Value)
 {
     if (Value == FPictureImages)
         return;
+    if (FPictureImages)
+        disconnect(FPictureImages, nullptr, this, nullptr);
     FPictureImages = Value;
+    if (Value)
+        connect(Value, &TVxImageList::changed, this, qOverload<>(&QWidget::update));
 }
 
 void TVxCustomCommandLinkButton::SetPictureIndex(int Value)
@@ -699,8 +707,12 @@ bool TVxCustomCommandLinkButton::event(QEvent* Event)
     if (Event->type() == QEvent::Shortcut) {
         auto* shortcut = static_cast<QShortcutEvent*>(Event);
         if (shortcut->shortcutId() == FShortcutId && FShortcutId != 0) {
-            const QChar key = GetHotkey(FCaption);
-            DialogChar(key);
+            // Several buttons with one accelerator: the key moves the focus among them instead of
+            // clicking one.
+            if (shortcut->isAmbiguous())
+                setFocus(Qt::ShortcutFocusReason);
+            else
+                DialogChar(GetHotkey(FCaption));
             return true;
         }
     } else if (Event->type() == QEvent::ParentChange) {

@@ -100,6 +100,7 @@ private slots:
     void imageListGoneIsNotUsed();
     void activation_data();
     void activation();
+    void sharedAccelerator();
     void dialogChars();
     void pressedNeedsMouseOver();
     void defaultFrameFollowsFocus();
@@ -743,6 +744,31 @@ void tst_CommandLink::activation()
     QCOMPARE(spy.count(), clicks);
     QCOMPARE(onClick, clicks);
     QVERIFY(!button->MouseButtonPressed());
+}
+
+// Two buttons with one accelerator: Alt and the letter move the focus between them, clicking none.
+void tst_CommandLink::sharedAccelerator()
+{
+    TVxCommandLinkButton* first = Shown();
+    QVERIFY(first);
+    auto* second = new TVxCommandLinkButton(FWindow.get());
+    second->SetCaption(QStringLiteral("&Send the document"));
+    second->SetBounds(20, 120, 300, 60);
+    second->show();
+    auto* edit = new QLineEdit(FWindow.get());
+    edit->setGeometry(20, 200, 100, 24);
+    edit->show();
+    edit->setFocus();
+    QTRY_VERIFY(edit->hasFocus());
+    QSignalSpy firstClicks(first, &TVxCommandLinkButton::clicked);
+    QSignalSpy secondClicks(second, &TVxCommandLinkButton::clicked);
+    QTest::keyClick(FWindow.get(), Qt::Key_S, Qt::AltModifier);
+    QVERIFY(first->hasFocus() || second->hasFocus());
+    QWidget* focused = QApplication::focusWidget();
+    QTest::keyClick(FWindow.get(), Qt::Key_S, Qt::AltModifier);
+    QVERIFY(first->hasFocus() || second->hasFocus());
+    QVERIFY(QApplication::focusWidget() != focused);
+    QCOMPARE(firstClicks.count() + secondClicks.count(), 0);
 }
 
 // Characters a dialog offers to its buttons.
