@@ -60,6 +60,17 @@ void FillVertical(QPainter& Canvas, const QRect& R, TColor Start, TColor End)
     Canvas.fillRect(R, gradient);
 }
 
+// Glyphs and pictures are drawn transparent: a bitmap loses the colour of its bottom-left pixel.
+QImage TransparentImage(const TGraphic& Graphic)
+{
+    if (const auto* bitmap = dynamic_cast<const TBitmap*>(&Graphic); bitmap && !bitmap->Transparent()) {
+        TBitmap copy(*bitmap);
+        copy.SetTransparent(true);
+        return copy.DrawImage();
+    }
+    return Graphic.DrawImage();
+}
+
 bool ReadKeyboardCues()
 {
     // Whether the desktop underlines accelerators all the time (the keyboard-cue setting).
@@ -615,7 +626,7 @@ void TVxCustomCommandLinkButton::DrawGlyph(QPainter& Canvas, const TRect& R)
                 image.setDevicePixelRatio(scale);
                 DrawImageAt(Canvas, at, image);
             } else {
-                DrawImageAt(Canvas, at, FGlyph->Graphic()->DrawImage());
+                DrawImageAt(Canvas, at, TransparentImage(*FGlyph->Graphic()));
             }
         } else if (FGlyphImages) {
             FGlyphImages->Draw(Canvas, at.x(), at.y(), FGlyphIndex, isEnabled());
@@ -635,7 +646,7 @@ void TVxCustomCommandLinkButton::DrawGlyph(QPainter& Canvas, const TRect& R)
 void TVxCustomCommandLinkButton::DrawPicture(QPainter& Canvas, const TRect& R)
 {
     if (!FPicture->Empty())
-        DrawImageAt(Canvas, QPoint(R.Left, R.Top), FPicture->Graphic()->DrawImage());
+        DrawImageAt(Canvas, QPoint(R.Left, R.Top), TransparentImage(*FPicture->Graphic()));
     else if (FPictureImages)
         FPictureImages->Draw(Canvas, R.Left, R.Top, FPictureIndex, isEnabled());
 }

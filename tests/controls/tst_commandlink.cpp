@@ -97,6 +97,7 @@ private slots:
     void hotKeyUnderline();
     void glyphFollowsState();
     void shieldReplacesArrow();
+    void bitmapsAreDrawnTransparent();
     void imageListGoneIsNotUsed();
     void activation_data();
     void activation();
@@ -647,6 +648,28 @@ void tst_CommandLink::shieldReplacesArrow()
     button->SetElevationRequired(false);
     QVERIFY(button->Glyph()->Empty()); // the custom glyph set before is gone too
     QVERIFY(!button->HasGlyph());
+}
+
+// A bitmap picture or glyph is drawn transparent: its bottom-left colour lets the button show.
+void tst_CommandLink::bitmapsAreDrawnTransparent()
+{
+    TVxCommandLinkButton button;
+    button.SetBounds(0, 0, 300, 60);
+    const TVxCommandLinkColorSet colors = DistinctColors();
+    button.SetCommandLinkColors(colors);
+    QImage art = SolidImage(20, 20, Qt::magenta);
+    QPainter(&art).fillRect(5, 5, 10, 10, Qt::blue);
+    TBitmap bitmap;
+    bitmap.SetImage(art);
+    button.SetPicture(&bitmap);
+    button.SetGlyph(&bitmap);
+    const QImage image = button.grab().toImage();
+    const TRect glyph = button.GetPartRect(clpGlyph);
+    const TRect picture = button.GetPartRect(clpPicture);
+    for (const TRect& r : {glyph, picture}) {
+        QCOMPARE(image.pixel(r.Left + 1, r.Top + 1), Rgb(colors.Color));
+        QCOMPARE(image.pixel(r.Left + 8, r.Top + 8), qRgb(0, 0, 255));
+    }
 }
 
 // An image list that is destroyed is no longer used.
