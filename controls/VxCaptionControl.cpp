@@ -1,5 +1,7 @@
 #include "VxCaptionControl.h"
 
+#include "private/CheckLabelAccessible_p.h"
+
 #include "Shell.h"
 
 #include <QKeyEvent>
@@ -52,6 +54,7 @@ TVxCustomCaptionControl::TVxCustomCaptionControl(QWidget* Parent)
     : QWidget(Parent), FText(std::make_unique<TStringList>()), FBackground(clWindow, nullptr, TRect{}, true, false),
       FOffSet(std::make_unique<TVxPoint>())
 {
+    InstallCheckLabelAccessibility();
     FOffSet->OnChange = TNotifyEvent([this](TObject*) {
         if (FCaption)
             FCaption->SetOffSet(FOffSet->AsPoint());
@@ -81,6 +84,7 @@ void TVxCustomCaptionControl::TextChanged()
     update();
     if (FCaption)
         FCaption->SetCaption(FText->Text());
+    NotifyCheckLabelStateChange(this, CheckLabelStateChange::Name);
 }
 
 void TVxCustomCaptionControl::SetText(const TStrings& Value)

@@ -93,6 +93,7 @@ protected:
     void focusOutEvent(QFocusEvent* Event) override;
 
 private:
+    friend class TVxCaptionControlAccessible; // opens the link for the press action
     void TextChanged();
 
     std::unique_ptr<TVxCaption> FCaption;

@@ -3,6 +3,7 @@
 
 enum TBiDiMode { bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLeftReadingOnly };
 enum TGradientDirection { gdHorizontal, gdVertical };
+enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 
 #include <QPoint>
 #include <QRect>
