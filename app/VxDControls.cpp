@@ -1,5 +1,6 @@
 #include "VxDControls.h"
 
+#include "DesignValues.h"
 #include "private/AsciiText.h"
 #include "private/ElidedText.h"
 #include "private/StockIconSource.h"
@@ -10,6 +11,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPlainTextEdit>
+#include <QValidator>
 
 int IconResourceId(const QString& Name)
 {
@@ -22,6 +24,25 @@ int IconResourceId(const QString& Name)
             return entry.Id;
     return 0;
 }
+
+namespace {
+// What a one-line editor holds is what the section stores: a pasted line break becomes a space
+// as it arrives, so the field never shows one line while holding two.
+class TOneLineValidator : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString& Input, int& Pos) const override
+    {
+        const QString before = Input.left(Pos);
+        const QString shown = SingleLineSectionText(Input);
+        if (shown != Input) {
+            Pos = int(SingleLineSectionText(before).size());
+            Input = shown;
+        }
+        return Acceptable;
+    }
+};
+} // namespace
 
 namespace SectionGeometry {
 QRect FrameRect(const QRect& Client)
@@ -73,6 +94,8 @@ TVxDCustomSectionControl::TVxDCustomSectionControl(QWidget* Parent) : QWidget(Pa
     FFontColor = palette().color(QPalette::WindowText);
     FEditValueColor = FFontColor;
     setAttribute(Qt::WA_OpaquePaintEvent); // the paint fills everything
+    // Sections are reached with Tab and edited with Enter or F2 as well as with the mouse.
+    setFocusPolicy(Qt::StrongFocus);
 }
 
 TVxDCustomSectionControl::~TVxDCustomSectionControl()
@@ -89,6 +112,18 @@ void TVxDCustomSectionControl::SetCaption(const QString& Value)
     update();
 }
 
+QString TVxDCustomSectionControl::StoredText(const QString& Text) const
+{
+    switch (FEditType) {
+    case etText:
+        return MultiLineSectionText(Text);
+    case etSingleText:
+        return SingleLineSectionText(Text);
+    default:
+        return Text;
+    }
+}
+
 void TVxDCustomSectionControl::SetEditType(TVxDEditType Value)
 {
     if (FEditType == Value)
@@ -98,8 +133,9 @@ void TVxDCustomSectionControl::SetEditType(TVxDEditType Value)
     update();
 }
 
-void TVxDCustomSectionControl::SetEditValue(const QString& Value)
+void TVxDCustomSectionControl::SetEditValue(const QString& AValue)
 {
+    const QString Value = StoredText(AValue);
     // An editor holding typed text that was never stored is brought in line as well, so that
     // clearing a section (New) also clears an edit in progress.
     if (FEditValue == Value && (!FEditor || EditorText() == Value))
@@ -150,7 +186,9 @@ void TVxDCustomSectionControl::BeginEdit()
             memo->setTabChangesFocus(true);
             FEditor = memo;
         } else {
-            FEditor = new QLineEdit(this);
+            auto* edit = new QLineEdit(this);
+            edit->setValidator(new TOneLineValidator(edit));
+            FEditor = edit;
         }
         FEditor->setObjectName(QStringLiteral("Editor"));
         QFont f = font();
@@ -158,6 +196,9 @@ void TVxDCustomSectionControl::BeginEdit()
         FEditor->setFont(f);
         FEditor->setGeometry(SectionGeometry::EditorRect(size()));
         FEditor->installEventFilter(this);
+        // Tab from the editor goes on to the control after the section.
+        if (window() != FEditor)
+            QWidget::setTabOrder(this, FEditor);
     }
     FEditor->show();
     FEditor->setFocus(Qt::OtherFocusReason);
@@ -190,17 +231,18 @@ void TVxDCustomSectionControl::DestroyEditor()
 
 QString TVxDCustomSectionControl::EditorText() const
 {
+    // The editors break lines with LF; the section stores its own kind of break.
     if (auto* memo = qobject_cast<QPlainTextEdit*>(FEditor))
-        return memo->toPlainText();
+        return StoredText(memo->toPlainText());
     if (auto* edit = qobject_cast<QLineEdit*>(FEditor))
-        return edit->text();
+        return StoredText(edit->text());
     return {};
 }
 
 void TVxDCustomSectionControl::SetEditorText(const QString& Text)
 {
     if (auto* memo = qobject_cast<QPlainTextEdit*>(FEditor))
-        memo->setPlainText(Text);
+        memo->setPlainText(QString(Text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     else if (auto* edit = qobject_cast<QLineEdit*>(FEditor))
         edit->setText(Text);
 }
@@ -244,6 +286,13 @@ void TVxDCustomSectionControl::Paint(QPainter& Painter)
     const QRect r = SectionGeometry::FrameRect(client);
     // A corner ellipse of 3 by 3; Qt's rectangle spans one pixel more than the Windows one.
     Painter.drawRoundedRect(QRectF(r).adjusted(0, 0, -1, -1), 1.5, 1.5);
+    if (hasFocus() && !FIsEditing) {
+        // The keyboard focus: a solid frame in the highlight colour over the dashed one.
+        QPen focus(pal.color(QPalette::Active, QPalette::Highlight));
+        focus.setWidth(2);
+        Painter.setPen(focus);
+        Painter.drawRoundedRect(QRectF(r).adjusted(0.5, 0.5, -1.5, -1.5), 1.5, 1.5);
+    }
     Painter.setPen(textPen);
 
     if (FEditType == etText || FEditType == etSingleText) {
@@ -320,6 +369,29 @@ void TVxDCustomSectionControl::DblClick()
         BeginEdit();
 }
 
+void TVxDCustomSectionControl::keyPressEvent(QKeyEvent* Event)
+{
+    const int key = Event->key();
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_F2) && Event->modifiers() == Qt::NoModifier) {
+        // The keyboard's double click: the owner may take the request over (the icon picker).
+        DblClick();
+        return;
+    }
+    QWidget::keyPressEvent(Event);
+}
+
+void TVxDCustomSectionControl::focusInEvent(QFocusEvent* Event)
+{
+    update();
+    QWidget::focusInEvent(Event);
+}
+
+void TVxDCustomSectionControl::focusOutEvent(QFocusEvent* Event)
+{
+    update();
+    QWidget::focusOutEvent(Event);
+}
+
 void TVxDCustomSectionControl::resizeEvent(QResizeEvent* Event)
 {
     if (FEditor)
@@ -342,9 +414,13 @@ bool TVxDCustomSectionControl::eventFilter(QObject* Watched, QEvent* Event)
             const auto reason = static_cast<QFocusEvent*>(Event)->reason();
             if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason && FEditor->isVisible())
                 EndEdit();
-        } else if (Event->type() == QEvent::KeyPress && FEditType == etSingleText) {
+        } else if (Event->type() == QEvent::KeyPress) {
             const int key = static_cast<QKeyEvent*>(Event)->key();
-            if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            // Escape leaves any editor (keeping what it holds, as leaving it with the mouse
+            // does); Enter leaves a one-line editor. The keyboard stays on the section.
+            if (key == Qt::Key_Escape
+                || (FEditType == etSingleText && (key == Qt::Key_Return || key == Qt::Key_Enter))) {
+                setFocus(Qt::OtherFocusReason);
                 EndEdit();
                 return true; // the editor does not see the key
             }

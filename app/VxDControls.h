@@ -47,6 +47,8 @@ public:
     void SetColor(TColor Value) { FColor = Value; } // painting always uses the window colour
     TVxDEditType EditType() const { return FEditType; }
     void SetEditType(TVxDEditType Value);
+    // The value: a text section stores its line breaks as CR LF (a one-line section as spaces),
+    // also when it is given LF.
     QString EditValue() const { return FEditValue; }
     void SetEditValue(const QString& Value);
     // Font and colour of the value; the widget's font and FontColor draw the placeholder.
@@ -73,6 +75,9 @@ protected:
     void mousePressEvent(QMouseEvent* Event) override;
     void mouseReleaseEvent(QMouseEvent* Event) override;
     void mouseDoubleClickEvent(QMouseEvent* Event) override;
+    void keyPressEvent(QKeyEvent* Event) override;
+    void focusInEvent(QFocusEvent* Event) override;
+    void focusOutEvent(QFocusEvent* Event) override;
     void resizeEvent(QResizeEvent* Event) override;
     void changeEvent(QEvent* Event) override;
     bool eventFilter(QObject* Watched, QEvent* Event) override;
@@ -85,6 +90,9 @@ private:
     void EndEdit();
     void DestroyEditor();
     QString EditorText() const;
+    // Text as this kind of section stores it: CR LF line breaks in a multi-line section, spaces
+    // for line breaks in a one-line section.
+    QString StoredText(const QString& Text) const;
     void SetEditorText(const QString& Text);
     void Paint(QPainter& Painter);
 

@@ -1,5 +1,6 @@
 #include "VxDControls.h"
 
+#include <QClipboard>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QtTest>
@@ -20,6 +21,11 @@ private slots:
     void disabledSectionIgnoresDoubleClick();
     void editTypeChangeDestroysEditor();
     void editValueReachesVisibleEditor();
+    void lineBreaksAsStored_data();
+    void lineBreaksAsStored();
+    void keyboardStartsEditing_data();
+    void keyboardStartsEditing();
+    void ampersandsDrawnAsTheDialogShowsThem();
     void paintsIconOrCaption_data();
     void paintsIconOrCaption();
 };
@@ -139,7 +145,7 @@ void tst_sectioncontrol::enterEndsOnlyOneLineEdits()
     QTest::keyClicks(multi->Editor(), QStringLiteral("b"));
     QVERIFY(multi->IsEditing());
     multi->SetIsEditing(false);
-    QCOMPARE(multi->EditValue(), QStringLiteral("a\nb"));
+    QCOMPARE(multi->EditValue(), QStringLiteral("a\r\nb")); // the dialog's line break
 }
 
 void tst_sectioncontrol::valueSetBeforeFirstEditShowsPlaceholder()
@@ -256,6 +262,123 @@ void tst_sectioncontrol::editValueReachesVisibleEditor()
     QCOMPARE(qobject_cast<QLineEdit*>(section->Editor())->text(), QString());
     section->SetEditValue(QStringLiteral("new"));
     QCOMPARE(qobject_cast<QLineEdit*>(section->Editor())->text(), QStringLiteral("new"));
+}
+
+void tst_sectioncontrol::lineBreaksAsStored_data()
+{
+    QTest::addColumn<int>("editType");
+    QTest::addColumn<bool>("paste"); // through the editor's paste, else set from code
+    QTest::addColumn<QString>("given");
+    QTest::addColumn<QString>("stored");
+    QTest::newRow("multi-line, LF set") << int(etText) << false << "one\ntwo" << "one\r\ntwo";
+    QTest::newRow("multi-line, CR LF and CR set") << int(etText) << false << "a\r\nb\rc" << "a\r\nb\r\nc";
+    QTest::newRow("multi-line, pasted") << int(etText) << true << "one\ntwo\n" << "one\r\ntwo\r\n";
+    QTest::newRow("one line, LF set") << int(etSingleText) << false << "first\nsecond" << "first second";
+    QTest::newRow("one line, pasted") << int(etSingleText) << true << "first line\nsecond line"
+                                      << "first line second line";
+    QTest::newRow("one line, CR LF pasted") << int(etSingleText) << true << "a\r\nb" << "a b";
+}
+
+void tst_sectioncontrol::lineBreaksAsStored()
+{
+    QFETCH(int, editType);
+    QFETCH(bool, paste);
+    QFETCH(QString, given);
+    QFETCH(QString, stored);
+    QWidget form;
+    auto* section = new TVxDSectionControl(&form);
+    section->SetEditType(TVxDEditType(editType));
+    form.show();
+    if (paste) {
+        QGuiApplication::clipboard()->setText(given);
+        section->SetIsEditing(true);
+        if (auto* edit = qobject_cast<QLineEdit*>(section->Editor())) {
+            edit->paste();
+            // What the field shows is what is stored.
+            QCOMPARE(edit->text(), stored);
+        } else {
+            qobject_cast<QPlainTextEdit*>(section->Editor())->paste();
+        }
+        section->SetIsEditing(false);
+    } else {
+        section->SetEditValue(given);
+    }
+    QCOMPARE(section->EditValue(), stored);
+}
+
+void tst_sectioncontrol::keyboardStartsEditing_data()
+{
+    QTest::addColumn<int>("editType");
+    QTest::addColumn<int>("key");
+    QTest::newRow("text, Enter") << int(etText) << int(Qt::Key_Return);
+    QTest::newRow("text, F2") << int(etText) << int(Qt::Key_F2);
+    QTest::newRow("one line, keypad Enter") << int(etSingleText) << int(Qt::Key_Enter);
+    QTest::newRow("icon, Enter") << int(etIcon) << int(Qt::Key_Return);
+}
+
+void tst_sectioncontrol::keyboardStartsEditing()
+{
+    QFETCH(int, editType);
+    QFETCH(int, key);
+    QWidget form;
+    auto* section = new TVxDSectionControl(&form);
+    section->SetEditType(TVxDEditType(editType));
+    auto* other = new QLineEdit(&form);
+    other->move(0, 60);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+    int asked = 0;
+    section->OnShowEdit = TVxDShowEditEvent([&](TObject*, bool& Handled) {
+        ++asked;
+        Handled = TVxDEditType(editType) == etIcon; // the owner takes icon sections over
+    });
+    // Sections take the keyboard focus with Tab.
+    other->setFocus();
+    QTest::keyClick(other, Qt::Key_Tab);
+    QTRY_VERIFY(section->hasFocus());
+    QTest::keyClick(section, Qt::Key(key));
+    QCOMPARE(asked, 1); // the same request as a double click
+    if (TVxDEditType(editType) == etIcon) {
+        QVERIFY(!section->IsEditing());
+        return;
+    }
+    QVERIFY(section->IsEditing());
+    QTRY_VERIFY(section->Editor()->hasFocus());
+    QTest::keyClicks(section->Editor(), QStringLiteral("typed"));
+    // Escape leaves the editor, keeps the text and gives the keyboard back to the section.
+    QTest::keyClick(section->Editor(), Qt::Key_Escape);
+    QVERIFY(!section->IsEditing());
+    QCOMPARE(section->EditValue(), QStringLiteral("typed"));
+    QTRY_VERIFY(section->hasFocus());
+}
+
+void tst_sectioncontrol::ampersandsDrawnAsTheDialogShowsThem()
+{
+    // The dialog draws section texts without accelerator processing ("&" stays as typed), so the
+    // section does too: the ink spans the literal text, not "W&&&W" with an underline.
+    TVxDSectionControl section;
+    section.resize(400, 37);
+    section.SetEditType(etSingleText);
+    section.SetIsEditing(true);
+    qobject_cast<QLineEdit*>(section.Editor())->setText(QStringLiteral("W&&&&&&W"));
+    section.SetIsEditing(false);
+    QCOMPARE(section.EditValue(), QStringLiteral("W&&&&&&W"));
+    const QImage image = section.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QRgb base = section.palette().color(QPalette::Base).rgb();
+    const QRect text = SectionGeometry::TextRect(section.rect()).adjusted(0, 2, 0, -2);
+    int first = -1, last = -1;
+    for (int x = text.left(); x <= text.right(); ++x)
+        for (int y = text.top(); y <= text.bottom(); ++y)
+            if (image.pixel(x, y) != base) {
+                if (first < 0)
+                    first = x;
+                last = x;
+            }
+    const QFontMetrics fm(section.EditValueFont());
+    const int literal = fm.horizontalAdvance(QStringLiteral("W&&&&&&W"));
+    const int processed = fm.horizontalAdvance(QStringLiteral("W&&&W"));
+    const int ink = last - first + 1;
+    QVERIFY2(qAbs(ink - literal) < qAbs(ink - processed), qPrintable(QStringLiteral("%1 %2 %3").arg(ink).arg(literal).arg(processed)));
 }
 
 void tst_sectioncontrol::paintsIconOrCaption_data()
