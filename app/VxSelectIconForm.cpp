@@ -5,7 +5,10 @@
 #include "private/AsciiText.h"
 #include "private/StockIconSource.h"
 
+#include <QKeyEvent>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QStyle>
 #include <QResizeEvent>
 #include <QScrollArea>
 #include <QVBoxLayout>
@@ -40,8 +43,7 @@ TfrmSelectIcon::TfrmSelectIcon(QWidget* AOwner) : QDialog(AOwner)
     bCancel->setObjectName(QStringLiteral("bCancel"));
     bCancel->setAutoDefault(false);
     connect(bCancel, &QPushButton::clicked, this, &QDialog::reject);
-    setTabOrder(ScrollBox1, bOK);
-    setTabOrder(bOK, bCancel);
+    ScrollBox1->setFocusPolicy(Qt::NoFocus); // the rows take the focus, not their frame
 
     AddIconFrame(QStringLiteral("None"), {});
     static const struct {
@@ -51,6 +53,73 @@ TfrmSelectIcon::TfrmSelectIcon(QWidget* AOwner) : QDialog(AOwner)
     for (const auto& row : stock)
         AddIconFrame(QLatin1String(row.Caption), StockIconPixmap(row.Id, 32));
     AddIconFrame(QStringLiteral("Custom"), {});
+
+    // The keyboard walks the list as it reads, top to bottom, then the buttons; Up and Down move
+    // the selection from row to row.
+    const QList<TfrIcon*> shown = VisualRows();
+    QWidget* previous = nullptr;
+    for (TfrIcon* row : shown) {
+        row->RadioButton1->installEventFilter(this);
+        if (previous)
+            setTabOrder(previous, row->RadioButton1);
+        previous = row->RadioButton1;
+    }
+    setTabOrder(previous, bOK);
+    setTabOrder(bOK, bCancel);
+
+    // Small enough to shrink, large enough for the buttons and three whole rows of the widest
+    // caption beside them.
+    int rowWidth = 0;
+    for (const TfrIcon* row : shown)
+        rowWidth = qMax(rowWidth, row->minimumSizeHint().width());
+    const int frame = 2 * ScrollBox1->frameWidth();
+    const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, ScrollBox1);
+    setMinimumSize(8 + rowWidth + scrollBar + frame + 89, qMax(8 + 3 * 38 + frame + 8, 39 + 25 + 8));
+}
+
+QList<TfrIcon*> TfrmSelectIcon::VisualRows() const
+{
+    // Rows are added above the ones already there.
+    QList<TfrIcon*> rows(FRows.crbegin(), FRows.crend());
+    return rows;
+}
+
+void TfrmSelectIcon::showEvent(QShowEvent* Event)
+{
+    QDialog::showEvent(Event);
+    // The first focus is shown as keyboard focus: on the selected row, else the top row.
+    setAttribute(Qt::WA_KeyboardFocusChange);
+    const QList<TfrIcon*> rows = VisualRows();
+    TfrIcon* start = rows.isEmpty() ? nullptr : rows.first();
+    for (TfrIcon* row : rows)
+        if (row->Selected())
+            start = row;
+    if (start) {
+        start->RadioButton1->setFocus(Qt::TabFocusReason);
+        ScrollBox1->ensureWidgetVisible(start);
+    }
+}
+
+bool TfrmSelectIcon::eventFilter(QObject* Watched, QEvent* Event)
+{
+    if (Event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(Event)->key();
+        if (key == Qt::Key_Up || key == Qt::Key_Down) {
+            const QList<TfrIcon*> rows = VisualRows();
+            for (qsizetype i = 0; i < rows.size(); ++i) {
+                if (rows[i]->RadioButton1 != Watched)
+                    continue;
+                const qsizetype next = key == Qt::Key_Up ? i - 1 : i + 1;
+                if (next >= 0 && next < rows.size()) {
+                    rows[next]->SetSelected(true);
+                    rows[next]->RadioButton1->setFocus(Qt::TabFocusReason);
+                    ScrollBox1->ensureWidgetVisible(rows[next]);
+                }
+                return true;
+            }
+        }
+    }
+    return QDialog::eventFilter(Watched, Event);
 }
 
 void TfrmSelectIcon::AddIconFrame(const QString& ACaption, const QPixmap& AIcon)

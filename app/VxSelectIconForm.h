@@ -30,8 +30,13 @@ public:
     QPushButton* bOK;
     QPushButton* bCancel;
 
+    // The rows as they read, from the top ("Custom") to the bottom ("None").
+    QList<TfrIcon*> VisualRows() const;
+
 protected:
     void resizeEvent(QResizeEvent* Event) override;
+    void showEvent(QShowEvent* Event) override;
+    bool eventFilter(QObject* Watched, QEvent* Event) override;
 
 private:
     void AddIconFrame(const QString& ACaption, const QPixmap& AIcon);

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QtTest>
 
 #include <algorithm>
@@ -19,6 +20,7 @@ private slots:
     void clickKeepsExactlyOneRow();
     void execute_data();
     void execute();
+    void keyboardOrderAndSize();
 };
 
 void tst_selecticon::rowsReadFromCustomToNone()
@@ -114,6 +116,12 @@ void tst_selecticon::execute_data()
     QTest::newRow("Cancel button") << "Warning" << "cancel" << false << "Warning";
     QTest::newRow("Escape") << "" << "escape" << false << "";
     QTest::newRow("close box") << "Custom" << "close" << false << "Custom";
+    // The keyboard starts on the selected row (the top row when none is) and Up/Down move the
+    // selection.
+    QTest::newRow("Down from the start row") << "Warning" << "down" << true << "None";
+    QTest::newRow("Up from the start row") << "Warning" << "up" << true << "Error";
+    QTest::newRow("Down from the top row") << "" << "down" << true << "Shield";
+    QTest::newRow("Up at the top stays") << "Custom" << "up" << true << "Custom";
 }
 
 void tst_selecticon::execute()
@@ -139,6 +147,12 @@ void tst_selecticon::execute()
             QTest::keyClick(form, Qt::Key_Escape);
         else if (how == QLatin1String("close"))
             form->close();
+        else if (how == QLatin1String("down") || how == QLatin1String("up")) {
+            QWidget* focused = QApplication::focusWidget();
+            QVERIFY(focused);
+            QTest::keyClick(focused, how == QLatin1String("down") ? Qt::Key_Down : Qt::Key_Up);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        }
         else {
             for (TfrIcon* row : form->Rows())
                 if (row->Caption() == how.mid(5))
@@ -151,6 +165,35 @@ void tst_selecticon::execute()
     QCOMPARE(v, value);
     if (!start.isEmpty())
         QCOMPARE(startSeen.toLower(), start.toLower()); // the start value's row was selected
+}
+
+void tst_selecticon::keyboardOrderAndSize()
+{
+    TfrmSelectIcon form;
+    form.show();
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+    // The first focus is on the top row and shows as keyboard focus.
+    const QList<TfrIcon*> rows = form.VisualRows();
+    QCOMPARE(rows.first()->Caption(), QStringLiteral("Custom"));
+    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(rows.first()->RadioButton1));
+    QVERIFY(form.testAttribute(Qt::WA_KeyboardFocusChange));
+    // Tab walks the rows top to bottom, then OK and Cancel.
+    QList<QWidget*> expected;
+    for (int i = 1; i < rows.size(); ++i)
+        expected.append(rows[i]->RadioButton1);
+    expected << form.bOK << form.bCancel;
+    for (QWidget* next : expected) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), next);
+    }
+    // At its minimum size the buttons stay clear of the list, which shows whole rows.
+    QVERIFY(form.minimumWidth() > 0 && form.minimumHeight() > 0);
+    form.resize(form.minimumSize());
+    QTRY_COMPARE(form.size(), form.minimumSize());
+    QVERIFY(form.ScrollBox1->geometry().right() < form.bOK->geometry().left());
+    QVERIFY(form.ScrollBox1->viewport()->height() >= 3 * 38);
+    for (TfrIcon* row : rows)
+        QVERIFY2(row->RadioButton1->width() >= row->RadioButton1->sizeHint().width(), qPrintable(row->Caption()));
 }
 
 QTEST_MAIN(tst_selecticon)
