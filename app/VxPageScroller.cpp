@@ -225,6 +225,7 @@ void TVxCustomPageScroller::Loaded()
         for (TVxCustomPage* page : std::as_const(FPages))
             page->hide();
     UpdateArrowsEnabled();
+    LayoutArrows();
     update();
 }
 
@@ -246,6 +247,7 @@ void TVxCustomPageScroller::AddPage(TVxCustomPage* APage)
     APage->FPageIndex = int(FPages.size()) - 1;
     PlacePage(APage);
     SetActivePageIndex(APage->FPageIndex);
+    LayoutArrows(); // the markers moved
     update();
 }
 
@@ -263,16 +265,29 @@ void TVxCustomPageScroller::PageRemoved(TVxCustomPage* APage)
     FPages.removeAt(index);
     Renumber();
     if (index == FActivePageIndex) {
+        // The shown page is gone: page 0 takes its place, or the first page that can show when
+        // page 0's tab is hidden. There is no current page to stay on, so the change is not
+        // offered for refusal; OnPageChanged reports it as a change from -1 (none).
         FActivePageIndex = -1;
-        if (FPages.isEmpty())
-            UpdateArrowsEnabled();
-        else
-            SetActivePageIndex(0);
+        int target = -1;
+        for (int i = 0; i < FPages.size() && target < 0; ++i)
+            if (FPages[i]->FTabVisible)
+                target = i;
+        if (target >= 0) {
+            FActivePageIndex = target;
+            ShowActive(-1);
+            OnPageChanged(this, -1, target);
+        } else {
+            for (TVxCustomPage* page : std::as_const(FPages))
+                page->hide();
+        }
+        UpdateArrowsEnabled();
     } else if (index < FActivePageIndex) {
         // Keep the index on the page that is showing.
         --FActivePageIndex;
         UpdateArrowsEnabled();
     }
+    LayoutArrows();
     update();
 }
 

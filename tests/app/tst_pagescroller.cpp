@@ -51,6 +51,9 @@ private slots:
     void changingCanRefuseEveryRoute();
     void arrowsStepOverHiddenTabs();
     void deletingActivePage();
+    void deletingActivePageFindsAShowablePage_data();
+    void deletingActivePageFindsAShowablePage();
+    void arrowsFollowTheMarkers();
     void deletingPageBeforeActiveKeepsShownPage();
     void pageIndexMovesPage();
     void invalidPageIndex();
@@ -213,6 +216,69 @@ void tst_pagescroller::deletingActivePage()
     QCOMPARE(t.Scroller.PageCount(), 0);
     QCOMPARE(t.Scroller.ActivePageIndex(), -1);
     QVERIFY_THROWS_EXCEPTION(EListError, t.Scroller.ActivePage());
+}
+
+void tst_pagescroller::deletingActivePageFindsAShowablePage_data()
+{
+    QTest::addColumn<bool>("hideFirstTab");
+    QTest::addColumn<bool>("refuse");
+    QTest::addColumn<int>("expected"); // the index afterwards
+    QTest::newRow("page 0 shows") << false << false << 0;
+    QTest::newRow("page 0's tab hidden") << true << false << 1;
+    // The shown page is gone, so there is nothing to stay on: the change is not offered.
+    QTest::newRow("handler refuses changes") << false << true << 0;
+}
+
+void tst_pagescroller::deletingActivePageFindsAShowablePage()
+{
+    QFETCH(bool, hideFirstTab);
+    QFETCH(bool, refuse);
+    QFETCH(int, expected);
+    TVxPageScroller scroller;
+    scroller.resize(752, 300);
+    TVxPage* pages[4];
+    for (auto& p : pages)
+        p = scroller.AddPage();
+    scroller.show();
+    if (hideFirstTab)
+        pages[0]->SetTabVisible(false);
+    scroller.SetActivePageIndex(3);
+    Recorder r;
+    r.Allow = !refuse;
+    r.Attach(scroller);
+    scroller.DeletePage(pages[3]);
+    QCOMPARE(scroller.ActivePageIndex(), expected);
+    QVERIFY(scroller.ActivePage()->isVisible());
+    QVERIFY(r.Changing.isEmpty());
+    QCOMPARE(r.Changed, (QList<QPair<int, int>>{{-1, expected}}));
+    for (int i = 0; i < scroller.PageCount(); ++i)
+        QCOMPARE(pages[i]->isVisible(), i == expected);
+}
+
+void tst_pagescroller::arrowsFollowTheMarkers()
+{
+    // The arrows sit beside the first and last marker whatever changes the row of markers.
+    TVxPageScroller scroller;
+    scroller.resize(600, 200);
+    scroller.show();
+    scroller.AddPage();
+    scroller.SetShowArrows(true);
+    const auto placed = [&] {
+        const TVxMarkerLayout layout = scroller.MarkerLayout();
+        return scroller.ArrowLeftButton()->geometry() == layout.LeftArrowRect()
+            && scroller.ArrowRightButton()->geometry() == layout.RightArrowRect();
+    };
+    QVERIFY(placed());
+    TVxPage* second = scroller.AddPage();
+    QVERIFY(placed());
+    TVxPage* third = scroller.AddPage();
+    QVERIFY(placed());
+    second->SetTabVisible(false);
+    QVERIFY(placed());
+    scroller.DeletePage(third);
+    QVERIFY(placed());
+    scroller.resize(500, 150);
+    QVERIFY(placed());
 }
 
 void tst_pagescroller::deletingPageBeforeActiveKeepsShownPage()
