@@ -1,10 +1,26 @@
 #include "DesignerFonts.h"
 
+#include <QFile>
 #include <QFontDatabase>
 #include <QHash>
 #include <QStringList>
 
 namespace {
+// Linux desktops have no Tahoma, the window font the stored layouts were measured in; Debian's
+// fonts-wine ships a metric-compatible one, loaded for this program alone.
+void LoadTahomaWhenMissing()
+{
+    static bool done = false;
+    if (done)
+        return;
+    done = true;
+    if (QFontDatabase::hasFamily(QStringLiteral("Tahoma")))
+        return;
+    for (const char* file : {"/usr/share/wine/fonts/tahoma.ttf", "/usr/share/wine/fonts/tahomabd.ttf"})
+        if (QFile::exists(QLatin1String(file)))
+            QFontDatabase::addApplicationFont(QLatin1String(file));
+}
+
 // The first installed family of the list, else the desktop's font of that kind. The Windows
 // user-interface fonts are narrow; a sans font of similar width keeps the stored layouts'
 // captions whole where one is installed.
@@ -12,6 +28,7 @@ QFont FirstInstalled(const QStringList& Families, QFontDatabase::SystemFont Fall
 {
     // The answer per list is kept: the design page asks for the same fonts many times.
     static QHash<QString, QFont> chosen;
+    LoadTahomaWhenMissing();
     const QString key = Families.join(QLatin1Char(',')) + QLatin1Char('/') + QString::number(int(Fallback));
     const auto it = chosen.constFind(key);
     if (it != chosen.constEnd())

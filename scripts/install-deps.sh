@@ -10,7 +10,7 @@ packages=(
   libqscintilla2-qt6-dev
   libbenchmark-dev
   fp-compiler
-  fonts-dejavu-core
+  fonts-dejavu-core fonts-wine
   xvfb xauth
 )
 
