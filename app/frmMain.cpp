@@ -8,6 +8,7 @@
 #include "VxPageScroller.h"
 #include "VxSelectIconForm.h"
 #include "private/AnchoredPanel.h"
+#include "private/CheckBoxFit.h"
 #include "private/SvgIconEngine.h"
 #include "private/WideCheckBox.h"
 
@@ -16,17 +17,24 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPixmap>
+#include <QTemporaryFile>
 #include <QStandardPaths>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 
 namespace {
 QWidget* NewPanel(QWidget* Parent, const QString& Name)
@@ -142,8 +150,11 @@ void TfrmMain::BuildToolBar()
     ToolBar1->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     ToolBar1->setContextMenuPolicy(Qt::PreventContextMenu);
     ToolBar1->setFont(DesignerFont(QStringLiteral("Tahoma"), 11));
+    // The colour map: black captions, disabled ones $006D6D6D (a style sheet's buttons take their
+    // text colours from the sheet, not from the palette below).
     ToolBar1->setStyleSheet(QStringLiteral("QToolBar { spacing: 0px; padding: 0px; border: 0px; }"
-                                           "QToolButton { padding: 0px 4px; margin: 0px; }"));
+                                           "QToolButton { padding: 0px 4px; margin: 0px; color: #000000; }"
+                                           "QToolButton:disabled { color: #6D6D6D; }"));
     QPalette pal = ToolBar1->palette();
     pal.setColor(QPalette::Window, QApplication::palette().color(QPalette::Window)); // clMenuBar
     pal.setColor(QPalette::Active, QPalette::ButtonText, Qt::black);
@@ -321,6 +332,10 @@ QWidget* TfrmMain::BuildDesignPage(QWidget* Page)
     cbdoTopMost = NewCheckBox(gbOptions, QStringLiteral("cbdoTopMost"), QStringLiteral("doTopMost"), {396, 22, 76, 17});
     cbdoModal = NewCheckBox(gbOptions, QStringLiteral("cbdoModal"), QStringLiteral("doModal"), {396, 48, 76, 17});
     cbdoModal->setChecked(true);
+    // Captions that do not fit the stored widths (another font than the one they were measured
+    // in) widen their boxes.
+    new TCheckBoxColumns(gbOptions, {cbdoShowHelpLink, cbdoRadioButtons, cbdoCommandLinks, cbdoCommandLinksNoIcon,
+                                     cbdoProgressBar, cbdoProgressBarMarque, cbdoTimer, cbdoTopMost, cbdoModal});
     column->addWidget(Panel2, 1);
 
     ExpandoContentSection = NewSection(panel, QStringLiteral("ExpandoContentSection"),
@@ -345,6 +360,7 @@ QWidget* TfrmMain::BuildDesignPage(QWidget* Page)
         panel3->Anchor(box, TAnchoredPanel::TopRight);
     cbButtonOK->setChecked(true);
     cbButtonCancel->setChecked(true);
+    panel3->Relayout();
     column->addWidget(fixedHeight(Panel3, 52));
 
     FooterPanel = NewPanel(panel, QStringLiteral("FooterPanel"));
@@ -357,23 +373,16 @@ QWidget* TfrmMain::BuildDesignPage(QWidget* Page)
                                       QStringLiteral("Expando (More Lines)"), etText);
     column->addWidget(fixedHeight(ExpandoFooterSection, 50));
 
-    // Tab orders of the stored form.
-    QWidget::setTabOrder(cbdoShowHelpLink, cbdoRadioButtons);
-    QWidget::setTabOrder(cbdoRadioButtons, cbdoCommandLinks);
-    QWidget::setTabOrder(cbdoCommandLinks, cbdoCommandLinksNoIcon);
-    QWidget::setTabOrder(cbdoCommandLinksNoIcon, cbdoProgressBar);
-    QWidget::setTabOrder(cbdoProgressBar, cbdoProgressBarMarque);
-    QWidget::setTabOrder(cbdoProgressBarMarque, cbdoTimer);
-    QWidget::setTabOrder(cbdoTimer, cbdoTopMost);
-    QWidget::setTabOrder(cbdoTopMost, cbdoModal);
-    QWidget::setTabOrder(cbdoModal, VerificationCheckBox);
-    QWidget::setTabOrder(VerificationCheckBox, ExpandoCheckBox);
-    QWidget::setTabOrder(ExpandoCheckBox, cbButtonYes);
-    QWidget::setTabOrder(cbButtonYes, cbButtonNo);
-    QWidget::setTabOrder(cbButtonNo, cbButtonOK);
-    QWidget::setTabOrder(cbButtonOK, cbButtonCancel);
-    QWidget::setTabOrder(cbButtonCancel, cbButtonHelp);
-    QWidget::setTabOrder(cbButtonHelp, cbButtonClose);
+    // Keyboard order: the page from top to bottom, sections included (each takes the focus and
+    // is edited with Enter or F2); inside the options box and Panel3 the stored tab orders.
+    const QList<QWidget*> tabOrder = {
+        TitleSection, HeaderIconSection, HeaderSection, InstructionIconSection, InstructionSection, MainIconSection,
+        ContentSection, HelpLinkSection, cbdoShowHelpLink, cbdoRadioButtons, cbdoCommandLinks,
+        cbdoCommandLinksNoIcon, cbdoProgressBar, cbdoProgressBarMarque, cbdoTimer, cbdoTopMost, cbdoModal,
+        ExpandoContentSection, VerificationCheckBox, ExpandoCheckBox, cbButtonYes, cbButtonNo, cbButtonOK,
+        cbButtonCancel, cbButtonHelp, cbButtonClose, FooterIconSection, FooterSection, ExpandoFooterSection};
+    for (qsizetype i = 1; i < tabOrder.size(); ++i)
+        QWidget::setTabOrder(tabOrder[i - 1], tabOrder[i]);
 
     // Handlers (a state change from code raises them as a user click would).
     for (TVxDSectionControl* section : FSections) {
@@ -566,8 +575,42 @@ void TfrmMain::CopyDFMActnUpdate()
 
 QString TfrmMain::GuideFileName()
 {
-    return QDir(QStandardPaths::writableLocation(QStandardPaths::TempLocation))
-        .filePath(QStringLiteral("quillfen-guide.html"));
+    // The user's own cache folder, not a shared temporary one where another user could plant a
+    // link under the name the program writes to.
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
+    if (folder.isEmpty())
+        folder = QDir::home().filePath(QStringLiteral(".cache/quillfen"));
+    return QDir(folder).filePath(QStringLiteral("quillfen-guide.html"));
+}
+
+bool TfrmMain::WriteGuide(const QString& FileName, QString& Error)
+{
+    const QFileInfo info(FileName);
+    if (!QDir().mkpath(info.absolutePath())) {
+        Error = QStringLiteral("Cannot create the folder %1.").arg(QDir::toNativeSeparators(info.absolutePath()));
+        return false;
+    }
+    QFile::setPermissions(info.absolutePath(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    QFile source(QStringLiteral(":/help/guide.html"));
+    if (!source.open(QIODevice::ReadOnly)) {
+        Error = source.errorString();
+        return false;
+    }
+    // Written beside the target and renamed over it: whatever sits at the name (a link
+    // included) is replaced, never written through.
+    QTemporaryFile target(info.absolutePath() + QStringLiteral("/quillfen-guide-XXXXXX.html"));
+    if (!target.open() || target.write(source.readAll()) < 0 || !target.flush()) {
+        Error = QStringLiteral("Cannot write %1: %2").arg(QDir::toNativeSeparators(FileName), target.errorString());
+        return false;
+    }
+    target.close();
+    if (std::rename(QFile::encodeName(target.fileName()).constData(), QFile::encodeName(FileName).constData()) != 0) {
+        Error = QStringLiteral("Cannot write %1: %2")
+                    .arg(QDir::toNativeSeparators(FileName), QString::fromLocal8Bit(std::strerror(errno)));
+        return false;
+    }
+    target.setAutoRemove(false); // it has become the guide
+    return true;
 }
 
 void TfrmMain::HelpActnExecute()
@@ -575,12 +618,15 @@ void TfrmMain::HelpActnExecute()
     EndSectionEditing();
     // The guide ships inside the program; the browser gets a copy on disk.
     const QString fileName = GuideFileName();
-    QFile source(QStringLiteral(":/help/guide.html"));
-    QFile target(fileName);
-    if (source.open(QIODevice::ReadOnly) && target.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        target.write(source.readAll());
-    target.close();
-    ShellOpen(fileName); // the answer is not checked
+    QString error;
+    if (!WriteGuide(fileName, error)) {
+        QMessageBox::warning(this, QStringLiteral("Help"), QStringLiteral("The guide could not be written.\n%1").arg(error));
+        return;
+    }
+    if (!ShellOpen(fileName))
+        QMessageBox::information(this, QStringLiteral("Help"),
+                                 QStringLiteral("No program could open the guide. It is at:\n%1")
+                                     .arg(QDir::toNativeSeparators(fileName)));
 }
 
 void TfrmMain::ExitActnExecute()
@@ -595,6 +641,17 @@ bool TfrmMain::eventFilter(QObject* Watched, QEvent* Event)
         if (widget && widget->window() == this) {
             const auto* key = static_cast<QKeyEvent*>(Event);
             const QKeySequence pressed(key->keyCombination());
+            // A code view with a selection copies the selection, as every editor does; elsewhere
+            // Ctrl+C stays Copy Code.
+            if (pressed == QKeySequence(QKeySequence::Copy))
+                for (QObject* o = Watched; o; o = o->parent())
+                    if (auto* view = qobject_cast<TCodeView*>(o)) {
+                        if (view->hasSelectedText()) {
+                            Event->accept(); // the view's own key handling copies
+                            return true;
+                        }
+                        break;
+                    }
             for (QAction* action : FActions)
                 if (action->isEnabled() && action->shortcut() == pressed) {
                     Event->ignore(); // leave it to the window's shortcut

@@ -30,7 +30,8 @@ public:
 
     // The design page's values as they stand.
     TDesignValues DesignValues() const;
-    // The guide HelpActn opens (a file the program writes from its resources).
+    // The guide HelpActn opens: a file the program writes from its resources into the user's
+    // cache folder. When nothing can open it, a message box gives its path.
     static QString GuideFileName();
 
     // Components of the window (the names of its stored form).
@@ -120,6 +121,7 @@ private:
     void EndSectionEditing();
     void ApplyDesignToDialog();
     void PickSectionIcon(TVxDSectionControl* Section);
+    static bool WriteGuide(const QString& FileName, QString& Error);
 
     std::unique_ptr<TComponent> FRoot;
     // The window's component list, in creation order, as New and EndSectionEditing walk it.

@@ -18,6 +18,9 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QGroupBox>
+#include <QMessageBox>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QRadioButton>
 #include <QToolBar>
 #include <QToolButton>
@@ -89,6 +92,10 @@ private slots:
     void viewsMatchGenerator();
     void checkBoxesAndNew();
     void ctrlCInEditorCopiesCode();
+    void ctrlCInCodeViewCopiesSelection();
+    void keyboardWalksAndEditsThePage();
+    void checkBoxCaptionsFit();
+    void disabledToolbarCaptions();
     void captionFollowsPage_data();
     void captionFollowsPage();
     void helpOpensGuide();
@@ -144,7 +151,10 @@ void tst_mainwindow::startState()
     QVERIFY(W->SynEdit2->lexer() && !qobject_cast<QsciLexerPascal*>(W->SynEdit2->lexer()));
     QCOMPARE(W->SynEdit1->Language(), TCodeLanguage::ObjectPascal);
     QCOMPARE(W->SynEdit2->Language(), TCodeLanguage::FormText);
-    QVERIFY(QFontInfo(W->SynEdit1->Lexer()->defaultFont()).fixedPitch());
+    // A fixed pitch: "i" advances as far as "M" (QFontInfo::fixedPitch() is false for some
+    // monospaced faces, Noto Sans Mono among them).
+    const QFontMetricsF code(W->SynEdit1->Lexer()->defaultFont());
+    QCOMPARE(code.horizontalAdvance(QLatin1Char('i')), code.horizontalAdvance(QLatin1Char('M')));
 
     // VxDialog1 belongs to the window's form.
     QCOMPARE(W->VxDialog1->Name(), QStringLiteral("VxDialog1"));
@@ -222,7 +232,8 @@ void tst_mainwindow::designPageLayout()
     QVERIFY(!W->HelpLinkSection->isVisible());
     QCOMPARE(W->ContentSection->height(), W->Panel2->height() - 91);
     QCOMPARE(W->gbOptions->title(), QStringLiteral(" &Options "));
-    QCOMPARE(W->cbdoTimer->geometry(), QRect(478, 22, 57, 17));
+    QCOMPARE(W->cbdoTimer->y(), 22); // further right only when captions need more room
+    QVERIFY(W->cbdoTimer->x() >= 478);
     QCOMPARE(W->TitleSection->EditType(), etSingleText);
     QCOMPARE(W->FooterIconSection->EditType(), etSmallIcon);
     QCOMPARE(W->InstructionSection->EditValueColor(), QColor(0x00, 0x33, 0x99));
@@ -387,6 +398,133 @@ void tst_mainwindow::ctrlCInEditorCopiesCode()
     QCOMPARE(W->VxPageScroller1->ActivePageIndex(), 1);
 }
 
+void tst_mainwindow::ctrlCInCodeViewCopiesSelection()
+{
+    W->GenerateActn->trigger();
+    Activate(W.get());
+    W->SynEdit1->setFocus();
+    QTRY_VERIFY(W->SynEdit1->hasFocus());
+    // With a selection the view copies it.
+    W->SynEdit1->setSelection(0, 0, 0, 3);
+    QTest::keyClick(W->SynEdit1, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("var"));
+    // Without one Ctrl+C is Copy Code.
+    W->SynEdit1->setSelection(-1, -1, -1, -1);
+    QVERIFY(!W->SynEdit1->hasSelectedText());
+    QTest::keyClick(W->SynEdit1, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QGuiApplication::clipboard()->text(), Code(*W));
+}
+
+void tst_mainwindow::keyboardWalksAndEditsThePage()
+{
+    Activate(W.get());
+    W->TitleSection->setFocus(Qt::TabFocusReason);
+    QTRY_VERIFY(W->TitleSection->hasFocus());
+    // The page from top to bottom; the hidden help link section is skipped.
+    const QList<QWidget*> expected = {
+        W->HeaderIconSection, W->HeaderSection, W->InstructionIconSection, W->InstructionSection, W->MainIconSection,
+        W->ContentSection, W->cbdoShowHelpLink, W->cbdoRadioButtons, W->cbdoCommandLinks, W->cbdoCommandLinksNoIcon,
+        W->cbdoProgressBar, W->cbdoProgressBarMarque, W->cbdoTimer, W->cbdoTopMost, W->cbdoModal,
+        W->ExpandoContentSection, W->VerificationCheckBox, W->ExpandoCheckBox, W->cbButtonYes, W->cbButtonNo,
+        W->cbButtonOK, W->cbButtonCancel, W->cbButtonHelp, W->cbButtonClose, W->FooterIconSection, W->FooterSection,
+        W->ExpandoFooterSection};
+    for (QWidget* next : expected) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QVERIFY2(QApplication::focusWidget() == next, qPrintable(QApplication::focusWidget()->objectName()));
+    }
+
+    // A focused section shows it.
+    W->HeaderSection->setFocus(Qt::TabFocusReason);
+    QTRY_VERIFY(W->HeaderSection->hasFocus());
+    const QImage focused = W->HeaderSection->grab().toImage();
+    W->InstructionSection->setFocus(Qt::TabFocusReason);
+    QTRY_VERIFY(W->InstructionSection->hasFocus());
+    QVERIFY(W->HeaderSection->grab().toImage() != focused);
+
+    // Enter starts editing; Enter in the multi-line editor is a line break; Escape leaves it and
+    // the keyboard is back on the section; F2 edits again; Tab leaves for the next control.
+    W->HeaderSection->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(W->HeaderSection, Qt::Key_Return);
+    QVERIFY(W->HeaderSection->IsEditing());
+    QTRY_VERIFY(W->HeaderSection->Editor()->hasFocus());
+    QTest::keyClicks(W->HeaderSection->Editor(), QStringLiteral("Line one"));
+    QTest::keyClick(W->HeaderSection->Editor(), Qt::Key_Return);
+    QTest::keyClicks(W->HeaderSection->Editor(), QStringLiteral("Line two"));
+    QTest::keyClick(W->HeaderSection->Editor(), Qt::Key_Escape);
+    QVERIFY(!W->HeaderSection->IsEditing());
+    QTRY_VERIFY(W->HeaderSection->hasFocus());
+    QCOMPARE(W->HeaderSection->EditValue(), QStringLiteral("Line one\r\nLine two"));
+    QTest::keyClick(W->HeaderSection, Qt::Key_F2);
+    QVERIFY(W->HeaderSection->IsEditing());
+    QTRY_VERIFY(W->HeaderSection->Editor()->hasFocus());
+    QTest::keyClick(W->HeaderSection->Editor(), Qt::Key_Tab);
+    QVERIFY(!W->HeaderSection->IsEditing());
+    QTRY_VERIFY(W->InstructionIconSection->hasFocus());
+
+    // Enter on an icon section opens the picker, driven by the keyboard as well.
+    WhenModalShows([](QWidget* modal) {
+        // The focus starts on the top row ("Custom"); each Down selects the row below.
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+        Q_UNUSED(modal);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    });
+    QTest::keyClick(W->InstructionIconSection, Qt::Key_Return);
+    QTRY_VERIFY(!QApplication::activeModalWidget());
+    QCOMPARE(W->InstructionIconSection->EditValue(), QStringLiteral("Confirmation"));
+
+    // Generate writes the header as the dialog's texts are written: CR LF.
+    W->GenerateActn->trigger();
+    QVERIFY2(Code(*W).contains(QStringLiteral("VxDialog1.Header.Text := 'Line one'#13#10'Line two';")),
+             qPrintable(Code(*W)));
+}
+
+void tst_mainwindow::checkBoxCaptionsFit()
+{
+    // Every check box is at least as wide as its caption needs, none covers another, and none
+    // leaves its box or panel; data captions of the expando and verification boxes too.
+    W->ExpandoCheckBox->setText(QStringLiteral("Expand Dialog|Collapse Dialog"));
+    W->VerificationCheckBox->setText(QStringLiteral("Do not ask me again about this document"));
+    const auto fits = [](QWidget* parent) {
+        const QList<QCheckBox*> boxes = parent->findChildren<QCheckBox*>(Qt::FindDirectChildrenOnly);
+        QVERIFY(!boxes.isEmpty());
+        for (QCheckBox* a : boxes) {
+            QVERIFY2(a->width() >= a->sizeHint().width(), qPrintable(a->objectName()));
+            QVERIFY2(a->geometry().right() < parent->width() && a->x() >= 0, qPrintable(a->objectName()));
+            for (QCheckBox* b : boxes)
+                QVERIFY2(a == b || !a->geometry().intersects(b->geometry()),
+                         qPrintable(a->objectName() + QLatin1Char(' ') + b->objectName()));
+        }
+    };
+    QTRY_VERIFY(W->ExpandoCheckBox->width() >= W->ExpandoCheckBox->sizeHint().width());
+    fits(W->gbOptions);
+    fits(W->Panel3);
+    // The stored places are kept where the captions fit.
+    QCOMPARE(W->cbdoShowHelpLink->pos(), QPoint(14, 22));
+    QCOMPARE(W->cbButtonOK->y(), 6);
+}
+
+void tst_mainwindow::disabledToolbarCaptions()
+{
+    // Disabled captions in $006D6D6D, enabled ones black: the darkest pixel of each caption.
+    const auto darkest = [this](QAction* action) {
+        QWidget* button = W->ToolBar1->widgetForAction(action);
+        const QImage image = button->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        int dark = 255;
+        for (int y = 32; y < image.height(); ++y) // below the image
+            for (int x = 0; x < image.width(); ++x)
+                dark = qMin(dark, qGray(image.pixel(x, y)));
+        return dark;
+    };
+    QVERIFY(!W->CopyCodeActn->isEnabled());
+    const int disabled = darkest(W->CopyCodeActn);
+    QVERIFY2(disabled >= 0x50 && disabled <= 0x80, qPrintable(QString::number(disabled, 16)));
+    QVERIFY(darkest(W->NewActn) < 0x40);
+    // The whole caption shows below the image.
+    const QFontMetrics fm(W->ToolBar1->font());
+    QVERIFY(W->ToolBar1->height() >= 32 + fm.height());
+}
+
 void tst_mainwindow::captionFollowsPage_data()
 {
     QTest::addColumn<int>("marker");
@@ -412,22 +550,60 @@ void tst_mainwindow::captionFollowsPage()
 
 void tst_mainwindow::helpOpensGuide()
 {
+    QStandardPaths::setTestModeEnabled(true); // the test's own cache folder
     QList<QUrl> opened;
+    bool answer = true;
     const TShellOpenHandler old = SetShellOpenHandler([&](const QUrl& url) {
         opened.append(url);
-        return true;
+        return answer;
     });
+    // Whatever another program left under the guide's name, a link included, is replaced, not
+    // written through.
+    const QString fileName = TfrmMain::GuideFileName();
+    QVERIFY(!fileName.startsWith(QDir::tempPath()));
+    QTemporaryDir elsewhere;
+    const QString victim = elsewhere.filePath(QStringLiteral("victim"));
+    {
+        QFile f(victim);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("keep");
+    }
+    QDir().mkpath(QFileInfo(fileName).absolutePath());
+    QFile::remove(fileName);
+    QVERIFY(QFile::link(victim, fileName));
+
     W->TitleSection->SetIsEditing(true);
     QTest::keyClick(W.get(), Qt::Key_F1);
-    SetShellOpenHandler(old);
     QVERIFY(!W->TitleSection->IsEditing());
     QCOMPARE(opened.size(), 1);
     QVERIFY(opened.first().isLocalFile());
-    QFile guide(opened.first().toLocalFile());
+    QCOMPARE(opened.first().toLocalFile(), fileName);
+    QVERIFY(!QFileInfo(fileName).isSymLink());
+    QFile guide(fileName);
     QVERIFY(guide.open(QIODevice::ReadOnly));
     const QString text = QString::fromUtf8(guide.readAll());
     QVERIFY(text.contains(QStringLiteral("Quillfen")));
     QVERIFY(text.contains(QStringLiteral("quillfen generate")));
+    QFile kept(victim);
+    QVERIFY(kept.open(QIODevice::ReadOnly));
+    QCOMPARE(kept.readAll(), QByteArray("keep"));
+    // The folder is the user's alone.
+    QCOMPARE(QFileInfo(QFileInfo(fileName).absolutePath()).permissions() & (QFileDevice::ReadOther | QFileDevice::ReadGroup),
+             QFileDevice::Permissions());
+
+    // Nothing can open it: a message gives the guide's path.
+    answer = false;
+    QString message;
+    WhenModalShows([&](QWidget* modal) {
+        auto* box = qobject_cast<QMessageBox*>(modal);
+        QVERIFY(box);
+        message = box->text();
+        box->accept();
+    });
+    W->HelpActn->trigger();
+    SetShellOpenHandler(old);
+    QCOMPARE(opened.size(), 2);
+    QVERIFY2(message.contains(QDir::toNativeSeparators(fileName)), qPrintable(message));
 }
 
 void tst_mainwindow::failuresReachHandler()
