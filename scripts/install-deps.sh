@@ -12,6 +12,7 @@ packages=(
   fp-compiler
   fonts-dejavu-core fonts-wine
   xvfb xauth
+  dbus-daemon
 )
 
 missing=()
