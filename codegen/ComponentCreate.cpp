@@ -2,6 +2,7 @@
 
 #include "FormTextWriter.h"
 #include "StringList.h"
+#include "SysUtils.h"
 #include "TypInfo.h"
 
 #include <QHash>
@@ -198,21 +199,42 @@ void TComponentCreate::WalkComponent(TComponent* Comp)
 void TComponentCreate::StreamComponent(TComponent* Comp, QStringList& Done)
 {
     const TComponent* root = Comp->Owner() ? Comp->Owner() : Comp;
-    // Released whatever happens, so an error of the streaming leaves no half-read text behind.
+
+    // The writer's lines are what loading its text gives back (byte order mark and line ends
+    // stripped), so they are taken over directly.
+    TFormTextWriter writer(root);
+    writer.WriteComponent(Comp);
+    TranslateFormText(Comp, writer.Lines(), Done);
+}
+
+void TComponentCreate::AsCodeFromFormText(TComponent* Comp, const QStringList& FormText, TCCOptionSet Options)
+{
+    FOptions = Options;
+    FComponentName = Comp->Name();
+    if (Comp->Owner()) {
+        FForm = Comp->Owner()->Name();
+    } else {
+        FHaveFormSelected = true;
+        FForm = Comp->Name();
+    }
+    QStringList done;
+    TranslateFormText(Comp, FormText, done);
+    FIsDirty = true;
+}
+
+void TComponentCreate::TranslateFormText(TComponent* Comp, const QStringList& FormText, QStringList& Done)
+{
     struct Release {
         TComponentCreate* Self;
         ~Release()
         {
             Self->FCompDefList.reset();
             Self->FCurrent = nullptr;
+            Self->FDepth = 0;
         }
     } release{this};
 
-    // The writer's lines are what loading its text gives back (byte order mark and line ends
-    // stripped), so they are taken over directly.
-    TFormTextWriter writer(root);
-    writer.WriteComponent(Comp);
-    FCompDefList = std::make_unique<QStringList>(writer.Lines());
+    FCompDefList = std::make_unique<QStringList>(FormText);
     FCurrent = Comp;
     if (FOptions.Contains(ccDFMOnly))
         SetResult(*FDFMList, *FCompDefList);
@@ -247,6 +269,7 @@ const TComponent* TComponentCreate::FindInstance(const QString& Name) const
 
 void TComponentCreate::ProcessObject(TComponent* Comp, QStringList& Done, TStatements& Impl, const TComponent* Instance)
 {
+    const DepthGuard guard(this);
     const TComponent* instance = Instance ? Instance : Comp;
     FLn = FLn.mid(7);
     const qsizetype colon = FLn.indexOf(QLatin1Char(':'));
@@ -331,6 +354,18 @@ void TComponentCreate::ProcessObject(TComponent* Comp, QStringList& Done, TState
         }
     }
     AppendLines(Impl, local);
+}
+
+TComponentCreate::DepthGuard::DepthGuard(TComponentCreate* Self) : FSelf(Self)
+{
+    // Objects and collections are translated recursively; text nested deeper than any form
+    // holds would otherwise exhaust the stack.
+    if (++FSelf->FDepth > MaxNesting) {
+        --FSelf->FDepth;
+        throw EReadError(QStringLiteral("Form text line %1: objects and collections nested more than %2 levels deep")
+                             .arg(FSelf->FInpPos)
+                             .arg(MaxNesting));
+    }
 }
 
 void TComponentCreate::SkipObjectBlock()
@@ -420,6 +455,7 @@ void TComponentCreate::TranslateStringList(QStringView Prop, const QString& Lead
 void TComponentCreate::TranslateCollection(QStringView Prop, const QString& Target, const QString& Indent,
                                            const TComponent* Instance, TStatements& Impl, bool InItem)
 {
+    const DepthGuard guard(this);
     const QString itemLead = Indent + QStringLiteral("  ");
     bool finished = false;
     while (!AtEnd() && !finished) {

@@ -40,6 +40,13 @@ public:
     void AsCode(TComponent* Comp, TCCOptionSet Options);
     void AsDFM(TComponent* Comp, TCCOptionSet Options);
 
+    // Translates FormText as the form text of Comp, as AsCode does with the text Comp writes
+    // itself; Comp supplies the names and property types the translation looks up. Objects and
+    // collections nested more than MaxNesting levels deep raise EReadError.
+    void AsCodeFromFormText(TComponent* Comp, const QStringList& FormText, TCCOptionSet Options);
+
+    static constexpr int MaxNesting = 256;
+
     // The assembled code fragment; assembled again only after new input.
     TStrings* Code();
     // The form text of the last call with ccDFMOnly; empty otherwise.
@@ -70,6 +77,7 @@ protected:
     void ProcessComponent(TComponent* Comp);
     void WalkComponent(TComponent* Comp);
     void StreamComponent(TComponent* Comp, QStringList& Done);
+    void TranslateFormText(TComponent* Comp, const QStringList& FormText, QStringList& Done);
     // Translates the object block whose header is the current line. Instance is the component
     // the block describes (a nested block's own component); nullptr stands for Comp.
     void ProcessObject(TComponent* Comp, QStringList& Done, TStatements& Impl, const TComponent* Instance = nullptr);
@@ -103,6 +111,14 @@ private:
     // The form text being translated; exists only while one component is processed.
     std::unique_ptr<QStringList> FCompDefList;
     int FInpPos = 0;
+    int FDepth = 0;
+    struct DepthGuard {
+        explicit DepthGuard(TComponentCreate* Self);
+        ~DepthGuard() { --FSelf->FDepth; }
+        DepthGuard(const DepthGuard&) = delete;
+        DepthGuard& operator=(const DepthGuard&) = delete;
+        TComponentCreate* FSelf;
+    };
     // The current line, trimmed; it points into FCompDefList.
     QStringView FLn;
     // FLn's first seven characters in upper case (platform conversion, not limited to ASCII), for

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QSet>
 
 #include <algorithm>
 #include <limits>
@@ -259,22 +260,34 @@ bool TIniFile::ValueExists(const QString& Section, const QString& Ident) const
     return S && TData::FindKey(*S, Ident);
 }
 
+// Each name once, as first written; names that differ only in case are one name. The seen set
+// keeps this linear for files with many thousands of names.
+static void AppendFirstOccurrence(QStringList& Names, QSet<QString>& Seen, const QString& Name)
+{
+    if (!Seen.contains(Name.toCaseFolded())) {
+        Seen.insert(Name.toCaseFolded());
+        Names.append(Name);
+    }
+}
+
 QStringList TIniFile::ReadSection(const QString& Section) const
 {
     QStringList Keys;
+    QSet<QString> Seen;
     if (const TSection* S = D->Find(Section))
         for (const TLine& L : S->Lines)
-            if (L.IsKey && !Keys.contains(L.Key, Qt::CaseInsensitive))
-                Keys.append(L.Key);
+            if (L.IsKey)
+                AppendFirstOccurrence(Keys, Seen, L.Key);
     return Keys;
 }
 
 QStringList TIniFile::ReadSections() const
 {
     QStringList Names;
+    QSet<QString> Seen;
     for (const TSection& S : D->Sections)
-        if (S.HasHeader && !Names.contains(S.Name, Qt::CaseInsensitive))
-            Names.append(S.Name);
+        if (S.HasHeader)
+            AppendFirstOccurrence(Names, Seen, S.Name);
     return Names;
 }
 

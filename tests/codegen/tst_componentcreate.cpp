@@ -85,6 +85,8 @@ private slots:
     void readErrorPropagates();
     void assignability();
     void identifiersThatAreNotAscii();
+    void deepNestingIsAnError_data();
+    void deepNestingIsAnError();
 };
 
 void TstComponentCreate::init()
@@ -661,6 +663,62 @@ void TstComponentCreate::identifiersThatAreNotAscii()
     QVERIFY(code.contains(QStringLiteral("  Bilder\u00DC: TCgImageList;")));
     QVERIFY(code.contains(QStringLiteral("    Bilder\u00DC.Name := 'Bilder\u00DC';")));
     QCOMPARE(generator.DFM()->Lines(), (QStringList{"object Bilder\u00DC: TCgImageList", "end"}));
+}
+
+void TstComponentCreate::deepNestingIsAnError_data()
+{
+    QTest::addColumn<QStringList>("text");
+    // A statement the code must hold (blanks around it aside) when the text is accepted, and how
+    // often; empty when the text must be refused.
+    QTest::addColumn<QString>("expected");
+    QTest::addColumn<int>("times");
+
+    const auto nestedObjects = [](int depth) {
+        QStringList lines;
+        for (int i = 0; i < depth; ++i)
+            lines << QStringLiteral("%1object a%2: TB").arg(QString(i * 2, QLatin1Char(' '))).arg(i);
+        for (int i = depth - 1; i >= 0; --i)
+            lines << QString(i * 2, QLatin1Char(' ')) + QStringLiteral("end");
+        return lines;
+    };
+    const auto nestedCollections = [](int depth) {
+        QStringList lines{QStringLiteral("object Thing1: TCgThing")};
+        for (int i = 0; i < depth; ++i)
+            lines << QStringLiteral("P = <") << QStringLiteral("item");
+        for (int i = 0; i < depth; ++i)
+            lines << QStringLiteral("end>");
+        lines << QStringLiteral("end");
+        return lines;
+    };
+    const int deepest = TComponentCreate::MaxNesting - 1;
+    QTest::newRow("objects at the limit")
+        << nestedObjects(TComponentCreate::MaxNesting) << QStringLiteral("a%1: TB;").arg(deepest) << 1;
+    QTest::newRow("2,000 nested objects") << nestedObjects(2000) << QString() << 0;
+    QTest::newRow("collections at the limit")
+        << nestedCollections(deepest) << QStringLiteral("with P.Add do begin") << deepest - 1; // the outermost is Thing1.P
+    QTest::newRow("3,750 nested collections") << nestedCollections(3750) << QString() << 0;
+}
+
+void TstComponentCreate::deepNestingIsAnError()
+{
+    QFETCH(QStringList, text);
+    QFETCH(QString, expected);
+    QFETCH(int, times);
+    TCgThing thing;
+    thing.SetName(QStringLiteral("Thing1"));
+    TComponentCreate generator;
+    if (!expected.isEmpty()) {
+        generator.AsCodeFromFormText(&thing, text, {ccUseFree});
+        const QStringList code = generator.Code()->Lines();
+        QCOMPARE(std::count_if(code.cbegin(), code.cend(), [&](const QString& line) { return line.trimmed() == expected; }),
+                 times);
+    } else {
+        QVERIFY_THROWS_EXCEPTION(EReadError, generator.AsCodeFromFormText(&thing, text, {ccUseFree}));
+    }
+    // The generator translates the next text as if nothing had happened.
+    generator.AsCodeFromFormText(&thing, {QStringLiteral("object Thing1: TCgThing"), QStringLiteral("end")},
+                                 {ccUseFree});
+    QVERIFY(generator.Code()->Lines().contains(QStringLiteral("    Thing1.Name := 'Thing1';")));
 }
 
 QTEST_MAIN(TstComponentCreate)
