@@ -100,6 +100,28 @@ private slots:
         QCOMPARE(Ini.ReadSections(), (QStringList{"General", "Color", "Other"}));
     }
 
+    // Many names, each twice in another case: each listed once, as first written.
+    void manyNames()
+    {
+        QByteArray content;
+        QStringList sections;
+        QStringList keys;
+        for (int i = 0; i < 20000; ++i) {
+            sections << QStringLiteral("Sec%1").arg(i);
+            keys << QStringLiteral("Key%1").arg(i);
+        }
+        content += "[Big]\n";
+        for (int i = 0; i < 20000; ++i)
+            content += "Key" + QByteArray::number(i) + "=1\nKEY" + QByteArray::number(i) + "=2\n";
+        for (int i = 0; i < 20000; ++i)
+            content += "[Sec" + QByteArray::number(i) + "]\n[SEC" + QByteArray::number(i) + "]\n";
+        const QString File = Path("many.ini");
+        WriteAll(File, content);
+        const TIniFile Ini(File);
+        QCOMPARE(Ini.ReadSection("big"), keys);
+        QCOMPARE(Ini.ReadSections(), QStringList{"Big"} + sections);
+    }
+
     void changesInPlace()
     {
         const QString File = Path("changes.ini");
