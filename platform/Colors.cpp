@@ -224,7 +224,10 @@ TColor StringToColor(const QString& S)
         return TColor(*named);
     if (const auto number = ParseInteger(S))
         return *number;
-    throw EConvertError(QStringLiteral("'%1' is not a valid integer value").arg(S));
+    // A message box cannot show megabytes: a very long text is quoted by its beginning.
+    constexpr qsizetype MaxQuoted = 64;
+    const QString quoted = S.size() > MaxQuoted ? S.left(MaxQuoted) + QLatin1String("...") : S;
+    throw EConvertError(QStringLiteral("'%1' is not a valid integer value").arg(quoted));
 }
 
 TColor ColorToRGB(TColor Color)
