@@ -2,7 +2,7 @@
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all deps configure build test run bench clean
+.PHONY: all deps configure build test run bench clean sanitize tsan fuzz
 
 all: build
 
@@ -24,5 +24,37 @@ run: build
 bench: build
 	@for b in $(BUILD_DIR)/bench/bench_*; do [ -x "$$b" ] && "$$b"; done
 
+# Clang builds with sanitizers, each in its own folder.
+SAN_DIR ?= build-sanitize
+TSAN_DIR ?= build-tsan
+FUZZ_DIR ?= build-fuzz
+FUZZ_SECONDS ?= 60
+CLANG_CONFIG = -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ -DQUILLFEN_BENCH=OFF
+SUPP = $(CURDIR)/scripts/sanitizers
+
+# The whole suite under AddressSanitizer and UndefinedBehaviorSanitizer.
+sanitize: deps
+	@cmake -S . -B $(SAN_DIR) $(CLANG_CONFIG) -DQUILLFEN_SANITIZE=address,undefined >/dev/null
+	@cmake --build $(SAN_DIR) -j $(JOBS)
+	@cd $(SAN_DIR) && QT_QPA_PLATFORM=offscreen \
+	  ASAN_OPTIONS=detect_leaks=1:detect_stack_use_after_return=1 \
+	  LSAN_OPTIONS=suppressions=$(SUPP)/lsan.supp:print_suppressions=0 \
+	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	  ctest --output-on-failure -j $(JOBS)
+
+# The tests that start threads under ThreadSanitizer.
+tsan: deps
+	@cmake -S . -B $(TSAN_DIR) $(CLANG_CONFIG) -DQUILLFEN_SANITIZE=thread >/dev/null
+	@cmake --build $(TSAN_DIR) -j $(JOBS) --target threads_tests
+	@cd $(TSAN_DIR) && QT_QPA_PLATFORM=offscreen \
+	  TSAN_OPTIONS=suppressions=$(SUPP)/tsan.supp:halt_on_error=1:second_deadlock_stack=1 \
+	  ctest --output-on-failure -L threads
+
+# Every fuzz target for FUZZ_SECONDS seconds; findings go to $(FUZZ_DIR)/crashes/.
+fuzz: deps
+	@cmake -S . -B $(FUZZ_DIR) $(CLANG_CONFIG) -DQUILLFEN_FUZZ=ON >/dev/null
+	@cmake --build $(FUZZ_DIR) -j $(JOBS) --target fuzzers
+	@bash fuzz/run.sh $(FUZZ_DIR) $(FUZZ_SECONDS)
+
 clean:
-	@rm -rf $(BUILD_DIR)
+	@rm -rf $(BUILD_DIR) $(SAN_DIR) $(TSAN_DIR) $(FUZZ_DIR)

@@ -1,0 +1,50 @@
+#pragma once
+// What every fuzz target shares: a GUI application on the offscreen platform (fonts and images
+// need one), created once, and a way to take numbers off the front of the input.
+
+#include <QGuiApplication>
+#include <QString>
+
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+
+namespace fuzz {
+
+inline void EnsureApplication()
+{
+    static QGuiApplication* app = [] {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        static int argc = 1;
+        static char name[] = "fuzz";
+        static char* argv[] = {name, nullptr};
+        return new QGuiApplication(argc, argv);
+    }();
+    (void)app;
+}
+
+// Reads the input front to back: fixed-size numbers first, the rest as text or bytes.
+class Input {
+public:
+    Input(const uint8_t* Data, size_t Size) : FData(Data), FSize(Size) {}
+
+    template <typename T>
+    T Take()
+    {
+        T value{};
+        if (FSize >= sizeof(T)) {
+            std::memcpy(&value, FData, sizeof(T));
+            FData += sizeof(T);
+            FSize -= sizeof(T);
+        }
+        return value;
+    }
+    QByteArray RestBytes() const { return QByteArray(reinterpret_cast<const char*>(FData), qsizetype(FSize)); }
+    QString RestUtf8() const { return QString::fromUtf8(reinterpret_cast<const char*>(FData), qsizetype(FSize)); }
+
+private:
+    const uint8_t* FData;
+    size_t FSize;
+};
+
+} // namespace fuzz
