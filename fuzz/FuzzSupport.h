@@ -2,6 +2,7 @@
 // What every fuzz target shares: a GUI application on the offscreen platform (fonts and images
 // need one), created once, and a way to take numbers off the front of the input.
 
+#include <QDir>
 #include <QGuiApplication>
 #include <QString>
 
@@ -21,6 +22,14 @@ inline void EnsureApplication()
         return new QGuiApplication(argc, argv);
     }();
     (void)app;
+}
+
+// Where targets that read files put their input: memory-backed when the machine has it, since
+// the writers sync their files to disk.
+inline QDir ScratchDir()
+{
+    const QDir shm(QStringLiteral("/dev/shm"));
+    return shm.exists() ? shm : QDir::temp();
 }
 
 // Reads the input front to back: fixed-size numbers first, the rest as text or bytes.

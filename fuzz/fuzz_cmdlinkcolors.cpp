@@ -11,7 +11,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size)
 {
     fuzz::EnsureApplication();
     static const QString path =
-        QDir::temp().filePath(QStringLiteral("quillfen-fuzz-colors-%1.ini").arg(QCoreApplication::applicationPid()));
+        fuzz::ScratchDir().filePath(QStringLiteral("quillfen-fuzz-colors-%1.ini").arg(QCoreApplication::applicationPid()));
     {
         QFile file(path);
         if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))

@@ -9,7 +9,7 @@
 
 static QString TempPath()
 {
-    static const QString path = QDir::temp().filePath(QStringLiteral("quillfen-fuzz-ini-%1.ini").arg(QCoreApplication::applicationPid()));
+    static const QString path = fuzz::ScratchDir().filePath(QStringLiteral("quillfen-fuzz-ini-%1.ini").arg(QCoreApplication::applicationPid()));
     return path;
 }
 
