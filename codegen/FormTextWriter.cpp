@@ -34,13 +34,6 @@ bool IsSubComponent(const TObject& Instance, const TPropInfo& Prop, const TCompo
     return Value && owner && Prop.ReadOnly && Value->Owner() == owner;
 }
 
-bool IsAscii(const QString& S)
-{
-    for (QChar c : S)
-        if (c.unicode() > 127)
-            return false;
-    return true;
-}
 
 } // namespace
 
@@ -107,8 +100,11 @@ void TFormTextWriter::CollectProperty(const TObject& Instance, const TPropInfo& 
     if (!Prop.IsStored(Instance))
         return;
 
+    // The path is made only for a property that is written: most properties of a large
+    // dialog's items hold their defaults, and a path is an allocation.
     TFormProperty property;
-    property.Path = Prefix + Prop.Name;
+    // Without a prefix the name itself is the path (a registered name is shared, not copied).
+    const auto path = [&] { return Prefix.isEmpty() ? Prop.Name : Prefix + Prop.Name; };
     TFormValue& value = property.Value;
 
     switch (Prop.Kind) {
@@ -216,7 +212,7 @@ void TFormTextWriter::CollectProperty(const TObject& Instance, const TPropInfo& 
             return;
         const auto* component = dynamic_cast<const TComponent*>(object);
         if (component && IsSubComponent(Instance, Prop, component)) {
-            CollectProperties(*component, property.Path + QLatin1Char('.'), Out);
+            CollectProperties(*component, path() + QLatin1Char('.'), Out);
             return;
         }
         if (Prop.ReadOnly)
@@ -228,7 +224,7 @@ void TFormTextWriter::CollectProperty(const TObject& Instance, const TPropInfo& 
             value.Type = vaIdent;
             break;
         }
-        CollectProperties(*object, property.Path + QLatin1Char('.'), Out);
+        CollectProperties(*object, path() + QLatin1Char('.'), Out);
         if (const auto* collection = dynamic_cast<const TCollection*>(object)) {
             value.Type = vaCollection;
             value.Collection = collection;
@@ -241,6 +237,7 @@ void TFormTextWriter::CollectProperty(const TObject& Instance, const TPropInfo& 
         // conversion rejects with a read error naming the property.
         break;
     }
+    property.Path = path();
     Out.push_back(std::move(property));
 }
 
@@ -251,7 +248,7 @@ void TFormTextWriter::CollectDefined(const TPersistent& Instance, const QString&
     Instance.DefineProperties(defined);
     for (TDefinedProperty& d : defined) {
         TFormProperty property;
-        property.Path = Prefix + d.Name;
+        property.Path = Prefix.isEmpty() ? d.Name : Prefix + d.Name;
         if (const auto* i = std::get_if<qint64>(&d.Value)) {
             property.Value.Type = vaInt32;
             property.Value.Int = *i;
@@ -385,21 +382,31 @@ void TFormTextWriter::WriteProperty(const QString& ObjectName, const TFormProper
 
 QByteArray TFormTextWriter::Text() const
 {
-    QByteArray text;
-    qsizetype size = 3;
+    // The text is ASCII unless an identifier is not: the lines are copied byte by byte into one
+    // buffer, with no conversion (and allocation) per line and no text of the whole in between.
+    qsizetype size = 0;
     for (const QString& line : FLines)
         size += line.size() + 2;
-    text.reserve(size);
-    bool ascii = true;
+    QByteArray bytes(size, Qt::Uninitialized);
+    char* out = bytes.data();
     for (const QString& line : FLines) {
-        if (ascii && !IsAscii(line))
-            ascii = false;
-        text += line.toUtf8();
-        text += "\r\n";
+        for (const QChar c : line) {
+            if (c.unicode() >= 0x80) {
+                // Some identifier is not ASCII: UTF-8 with the byte order mark.
+                QString text;
+                text.reserve(size);
+                for (const QString& l : FLines) {
+                    text += l;
+                    text += QLatin1String("\r\n");
+                }
+                return "\xEF\xBB\xBF" + text.toUtf8();
+            }
+            *out++ = char(c.unicode());
+        }
+        *out++ = '\r';
+        *out++ = '\n';
     }
-    if (!ascii)
-        text.prepend("\xEF\xBB\xBF");
-    return text;
+    return bytes;
 }
 
 QByteArray ComponentFormText(const TComponent* Component, const TComponent* Root)

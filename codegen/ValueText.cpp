@@ -143,26 +143,22 @@ QStringList StringSegments(const QString& S)
         const qsizetype end = std::min(length, start + SegmentLength);
         QString segment;
         segment.reserve((end - start) + 8);
-        bool inRun = false;
-        for (qsizetype i = start; i < end; ++i) {
-            const char16_t unit = units[i];
-            if (IsSpecial(unit)) {
-                if (inRun) {
-                    segment += QLatin1Char('\'');
-                    inRun = false;
-                }
+        for (qsizetype i = start; i < end;) {
+            if (IsSpecial(units[i])) {
                 segment += QLatin1Char('#');
-                segment += QString::number(unit);
-            } else {
-                if (!inRun) {
-                    segment += QLatin1Char('\'');
-                    inRun = true;
-                }
-                segment += QChar(unit);
+                segment += QString::number(units[i]);
+                ++i;
+                continue;
             }
-        }
-        if (inRun)
+            // A maximal run of plain units, copied at once between apostrophes.
+            qsizetype runEnd = i + 1;
+            while (runEnd < end && !IsSpecial(units[runEnd]))
+                ++runEnd;
             segment += QLatin1Char('\'');
+            segment.append(reinterpret_cast<const QChar*>(units + i), runEnd - i);
+            segment += QLatin1Char('\'');
+            i = runEnd;
+        }
         segments.append(segment);
     }
     return segments;
