@@ -223,6 +223,8 @@ void TfrmMain::BuildToolBar()
     ToolBar1->addAction(HelpActn);
     ToolBar1->addSeparator();
     ToolBar1->addAction(ExitActn);
+    // The stored 42 pixels when the buttons fit; a 32-pixel image with a caption line under it
+    // needs more (about 50 with the 8-point caption), and a cut caption is worse than a taller bar.
     ToolBar1->setFixedHeight(qMax(42, ToolBar1->sizeHint().height()));
 }
 

@@ -520,9 +520,14 @@ void tst_mainwindow::disabledToolbarCaptions()
     const int disabled = darkest(W->CopyCodeActn);
     QVERIFY2(disabled >= 0x50 && disabled <= 0x80, qPrintable(QString::number(disabled, 16)));
     QVERIFY(darkest(W->NewActn) < 0x40);
-    // The whole caption shows below the image.
+    // The whole caption shows below the image: the buttons are not cut by the bar.
     const QFontMetrics fm(W->ToolBar1->font());
     QVERIFY(W->ToolBar1->height() >= 32 + fm.height());
+    for (QAction* action : W->ToolBar1->actions())
+        if (QWidget* button = W->ToolBar1->widgetForAction(action); button && !action->isSeparator())
+            QVERIFY2(button->height() >= button->sizeHint().height()
+                         && button->geometry().bottom() < W->ToolBar1->height(),
+                     qPrintable(action->text()));
 }
 
 void tst_mainwindow::captionFollowsPage_data()
