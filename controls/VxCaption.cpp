@@ -23,10 +23,10 @@ QString LowerInPlace(const QString& S)
     return L;
 }
 
-// 1-based position of Sub in S at or after the 1-based position From; 0 when absent.
-int Pos(const QString& Sub, const QString& S, int From = 1)
+// 1-based position of Sub in S; 0 when absent.
+int Pos(const QString& Sub, const QString& S)
 {
-    return int(S.indexOf(Sub, From - 1)) + 1;
+    return int(S.indexOf(Sub)) + 1;
 }
 
 // Copy with the platform's 1-based index and its clamping of the count.
@@ -43,25 +43,57 @@ QString Copy(const QString& S, int Index, int Count)
     return S.mid(Index - 1, Count);
 }
 
-void EmitPlain(QStringList& Segments, QString Text)
-{
-    Text.replace(QStringLiteral("\r\n"), NewLineMarker);
-    if (!Text.contains(NewLineMarker)) {
+// Collects the segments with their kinds.
+struct SegmentSink {
+    QStringList& Segments;
+    std::vector<TVxCaptionSegmentKind>& Kinds;
+    void Add(const QString& Text, TVxCaptionSegmentKind Kind)
+    {
         Segments.append(Text);
+        Kinds.push_back(Kind);
+    }
+};
+
+// Plain text: CR LF and a typed "<NEWLINE>" break the line. A text without breaks is one
+// segment, even when empty. One pass: each break is searched for once.
+void EmitPlain(SegmentSink& Sink, QStringView Text)
+{
+    static const QString CrLf = QStringLiteral("\r\n");
+    qsizetype nextCrLf = Text.indexOf(CrLf), nextMarker = Text.indexOf(NewLineMarker);
+    if (nextCrLf < 0 && nextMarker < 0) {
+        Sink.Add(Text.toString(), skPlain);
         return;
     }
-    qsizetype at;
-    while ((at = Text.indexOf(NewLineMarker)) >= 0) {
-        if (at > 0)
-            Segments.append(Text.left(at));
-        Segments.append(NewLineMarker);
-        Text.remove(0, at + NewLineMarker.size());
+    qsizetype from = 0;
+    for (;;) {
+        if (nextCrLf >= 0 && nextCrLf < from)
+            nextCrLf = Text.indexOf(CrLf, from);
+        if (nextMarker >= 0 && nextMarker < from)
+            nextMarker = Text.indexOf(NewLineMarker, from);
+        qsizetype at = -1, length = 0;
+        if (nextCrLf >= 0 && (nextMarker < 0 || nextCrLf < nextMarker))
+            at = nextCrLf, length = 2;
+        else if (nextMarker >= 0)
+            at = nextMarker, length = NewLineMarker.size();
+        if (at < 0)
+            break;
+        if (at > from)
+            Sink.Add(Text.mid(from, at - from).toString(), skPlain);
+        Sink.Add(NewLineMarker, skNewLine);
+        from = at + length;
     }
-    if (!Text.isEmpty())
-        Segments.append(Text);
+    if (from < Text.size())
+        Sink.Add(Text.mid(from).toString(), skPlain);
 }
 
-bool Before(int Pos, int Other) { return Other == 0 || Pos < Other; }
+// Every start of Sub in S, in order.
+std::vector<qsizetype> Occurrences(const QString& S, QLatin1StringView Sub)
+{
+    std::vector<qsizetype> result;
+    for (qsizetype at = S.indexOf(Sub); at >= 0; at = S.indexOf(Sub, at + 1))
+        result.push_back(at);
+    return result;
+}
 
 } // namespace
 
@@ -154,58 +186,90 @@ TVxCaption::~TVxCaption() = default;
 void TVxCaption::ParseCaption()
 {
     FCaptionSegments.clear();
+    FSegmentKinds.clear();
     FLinkInfo.Text.clear();
     FLinkInfo.Link.clear();
     if (FCaption.isEmpty())
         return;
+    SegmentSink sink{FCaptionSegments, FSegmentKinds};
     if (FBiDiMode == bdRightToLeft) {
-        FCaptionSegments.append(FCaption);
+        sink.Add(FCaption, skPlain);
         return;
     }
-    QString S = FCaption;
-    QString L = LowerInPlace(S);
-    // A tag counts only with its closing tag after it; a closing tag found before the opening one
-    // would otherwise swallow the text after the tag.
-    auto closing = [&](const QString& Tag, int Open) { return Open > 0 ? Pos(Tag, L, Open + 1) : 0; };
-    while (!S.isEmpty()) {
-        const int b = Pos(QStringLiteral("<b>"), L), u = Pos(QStringLiteral("<u>"), L),
-                  i = Pos(QStringLiteral("<i>"), L), a = Pos(QStringLiteral("<a"), L);
-        const int cb = closing(QStringLiteral("</b>"), b), cu = closing(QStringLiteral("</u>"), u),
-                  ci = closing(QStringLiteral("</i>"), i), ca = closing(QStringLiteral("</a>"), a);
-        int p = 0, c = 0;
-        QString marker;
-        if (b > 0 && cb > 0 && Before(b, u) && Before(b, i) && Before(b, a)) {
-            p = b, c = cb, marker = QStringLiteral("<BOLD>");
-        } else if (u > 0 && cu > 0 && Before(u, i) && Before(u, a)) {
-            p = u, c = cu, marker = QStringLiteral("<UNDERLINE>");
-        } else if (i > 0 && ci > 0 && Before(i, a)) {
-            p = i, c = ci, marker = QStringLiteral("<ITALIC>");
-        } else if (a > 0 && ca > 0) {
-            p = a, c = ca;
-        } else {
-            EmitPlain(FCaptionSegments, S);
+    // Tags are matched without regard to case; text is always copied from the caption.
+    const QString& S = FCaption;
+    const QString L = LowerInPlace(S);
+    // The next tag is the earliest opening tag that has its closing tag after it; its content
+    // runs to the first such closing tag. An opening tag without a closing tag after it, and a
+    // closing tag before any opening one, are text. Every tag's openings and closings are found
+    // once, and the scan only moves forward, so the work is linear in the caption's length.
+    struct Tag {
+        Tag(QLatin1StringView AOpen, QLatin1StringView AClose, TVxCaptionSegmentKind AKind, const QString& AMarker)
+            : Open(AOpen), Close(AClose), Kind(AKind), Marker(AMarker)
+        {
+        }
+        QLatin1StringView Open, Close;
+        TVxCaptionSegmentKind Kind;
+        QString Marker;
+        std::vector<qsizetype> Opens, Closes;
+        size_t NextOpen = 0, NextClose = 0;
+        bool Done = false;
+    };
+    Tag tags[] = {{QLatin1StringView("<b>"), QLatin1StringView("</b>"), skBold, QStringLiteral("<BOLD>")},
+                  {QLatin1StringView("<u>"), QLatin1StringView("</u>"), skUnderline, QStringLiteral("<UNDERLINE>")},
+                  {QLatin1StringView("<i>"), QLatin1StringView("</i>"), skItalic, QStringLiteral("<ITALIC>")},
+                  {QLatin1StringView("<a"), QLatin1StringView("</a>"), skLink, QStringLiteral("<LINK>")}};
+    for (Tag& tag : tags) {
+        tag.Opens = Occurrences(L, tag.Open);
+        tag.Closes = Occurrences(L, tag.Close);
+    }
+    const qsizetype n = S.size();
+    qsizetype cur = 0;
+    while (cur < n) {
+        Tag* chosen = nullptr;
+        qsizetype open = 0, close = 0;
+        for (Tag& tag : tags) {
+            if (tag.Done)
+                continue;
+            while (tag.NextOpen < tag.Opens.size() && tag.Opens[tag.NextOpen] < cur)
+                ++tag.NextOpen;
+            if (tag.NextOpen == tag.Opens.size()) {
+                tag.Done = true;
+                continue;
+            }
+            const qsizetype o = tag.Opens[tag.NextOpen];
+            while (tag.NextClose < tag.Closes.size() && tag.Closes[tag.NextClose] <= o)
+                ++tag.NextClose;
+            if (tag.NextClose == tag.Closes.size()) {
+                tag.Done = true; // no later opening of this tag has a closing either
+                continue;
+            }
+            if (!chosen || o < open) {
+                chosen = &tag;
+                open = o;
+                close = tag.Closes[tag.NextClose];
+            }
+        }
+        if (!chosen) {
+            EmitPlain(sink, QStringView(S).mid(cur));
             break;
         }
-        EmitPlain(FCaptionSegments, Copy(S, 1, p - 1));
-        int consumed;
-        if (!marker.isEmpty()) {
-            const QString content = Copy(S, p + 3, c - p - 3);
-            FCaptionSegments.append(marker + content);
-            consumed = (p - 1) + int(content.size()) + 7;
+        EmitPlain(sink, QStringView(S).mid(cur, open - cur));
+        if (chosen->Kind != skLink) {
+            sink.Add(chosen->Marker + S.mid(open + 3, close - open - 3), chosen->Kind);
         } else {
-            const QString T = Copy(S, p, c - p + 4);
+            // '<a href="address">text</a>'; T is the whole tag with its text and closing tag.
+            const QString T = S.mid(open, close - open + 4);
             const int q = Pos(QStringLiteral("\">"), T);
             const int h = Pos(QStringLiteral("href=\""), T);
             const QString address = Copy(T, h + 6, q - h - 6);
-            const int e = Pos(QStringLiteral("</a>"), LowerInPlace(T));
+            const int e = int(close - open) + 1; // "</a>" in T
             const QString text = Copy(T, q + 2, e - q - 2);
             FLinkInfo.Link = address;
             FLinkInfo.Text = text;
-            FCaptionSegments.append(QStringLiteral("<LINK>") + text);
-            consumed = (p - 1) + int(text.size()) + q + 5;
+            sink.Add(chosen->Marker + text, skLink);
         }
-        S.remove(0, consumed);
-        L.remove(0, consumed);
+        cur = close + chosen->Close.size();
     }
 }
 
@@ -306,6 +370,7 @@ void TVxCaption::LayoutCaption(bool APaint)
 
     TVxCaptionLayoutInput input;
     input.Segments = &FCaptionSegments;
+    input.Kinds = &FSegmentKinds;
     input.Caption = FCaption;
     input.LinkText = FLinkInfo.Text;
     input.Font = &FFont;
@@ -318,6 +383,9 @@ void TVxCaption::LayoutCaption(bool APaint)
     input.Paint = APaint;
     // Measuring draws only into the buffer, which nobody sees: nothing needs drawing then.
     input.CollectRuns = APaint && FCanvas;
+    // A measured height is capped at the screen's: the layout need not go further down.
+    if (!APaint && buffered && FHeight == -1)
+        input.MeasureLimit = qMax(0, ScreenHeight());
     const TVxCaptionLayoutResult layout = ArrangeCaption(input, FLinkRects);
     FRequiredHeight = layout.RequiredHeight;
 

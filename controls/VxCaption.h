@@ -60,6 +60,10 @@ uint DrawTextBiDiModeFlags(TBiDiMode Mode, uint Flags);
 // than the system's the text takes the style's text colour, otherwise the font's colour.
 int DrawThemedText(QPainter* DC, const QString& Text, const TFont& Font, QRect& Rect, uint Flags);
 
+// What a parsed segment is: its marker string says the same, but a typed marker in the text
+// must not change how the text is laid out.
+enum TVxCaptionSegmentKind : quint8 { skPlain, skNewLine, skBold, skUnderline, skItalic, skLink };
+
 // The one link of a caption: its visible text and its address.
 class TVxLinkInfo {
 public:
@@ -138,6 +142,8 @@ public:
     const TVxLinkInfo& LinkInfo() const { return FLinkInfo; }
     const TVxLinkRects& LinkRects() const { return FLinkRects; }
     const QStringList& CaptionSegments() const { return FCaptionSegments; }
+    // The kind of each segment, in the same order.
+    const std::vector<TVxCaptionSegmentKind>& SegmentKinds() const { return FSegmentKinds; }
     // Height accumulated by the last layout, without its first line.
     int RequiredHeight() const { return FRequiredHeight; }
 
@@ -176,6 +182,7 @@ private:
     QString FCaption;
     QPainter* FCanvas;
     QStringList FCaptionSegments;
+    std::vector<TVxCaptionSegmentKind> FSegmentKinds;
     int FWidth;
     int FHeight;
     TColor FColor;

@@ -27,8 +27,7 @@ public:
     TMeasure(const QFontMetrics& Metrics, bool ExpandTabs)
         : FMetrics(Metrics), FExpandTabs(ExpandTabs)
     {
-        // Tab stops every 8 average character widths, as the platform's default.
-        FTabWidth = std::max(1, 8 * Metrics.averageCharWidth());
+        FTabWidth = TabStopWidth(Metrics);
     }
 
     int TabWidth() const { return FTabWidth; }
@@ -401,9 +400,34 @@ bool IsAccel(QChar Key, const QString& Text)
     return !Hotkey.isNull() && !Key.isNull() && Hotkey.toCaseFolded() == Key.toCaseFolded();
 }
 
+int TabStopWidth(const QFontMetrics& Metrics)
+{
+    // Every 8 average character widths, as the platform's default.
+    return std::max(1, 8 * Metrics.averageCharWidth());
+}
+
+int TextWidth(const QFontMetrics& Metrics, QStringView Text)
+{
+    if (!Text.contains(u'\t'))
+        return Metrics.horizontalAdvance(Text.toString());
+    const int tab = TabStopWidth(Metrics);
+    int x = 0;
+    qsizetype run = 0;
+    for (qsizetype i = 0; i <= Text.size(); ++i) {
+        if (i < Text.size() && Text.at(i) != u'\t')
+            continue;
+        if (i > run)
+            x += Metrics.horizontalAdvance(Text.mid(run, i - run).toString());
+        if (i < Text.size())
+            x = (x / tab + 1) * tab;
+        run = i + 1;
+    }
+    return x;
+}
+
 int TextWidth(const QFont& Font, const QString& Text)
 {
-    return QFontMetrics(Font).horizontalAdvance(Text);
+    return TextWidth(QFontMetrics(Font), Text);
 }
 
 int TextHeight(const QFont& Font, const QString& Text)
@@ -415,5 +439,5 @@ int TextHeight(const QFont& Font, const QString& Text)
 QSize TextExtent(const QFont& Font, const QString& Text)
 {
     const QFontMetrics Metrics(Font);
-    return QSize(Metrics.horizontalAdvance(Text), Metrics.height());
+    return QSize(TextWidth(Metrics, Text), Metrics.height());
 }

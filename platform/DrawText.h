@@ -89,8 +89,13 @@ QChar GetHotkey(const QString& Text);
 // Whether Key is the text's accelerator, compared without regard to case.
 bool IsAccel(QChar Key, const QString& Text);
 
-// Canvas helpers in the platform's terms (GetTextExtentPoint32 on one line, no markup, no tabs
-// expanded): the advance width, and the font's line height.
+// Canvas helpers in the platform's terms (GetTextExtentPoint32 on one line, no markup): the advance
+// width, and the font's line height. A tab advances to the next of DrawText's tab stops (every 8
+// average character widths, counted from the start of Text), so a text measures as wide as
+// DrawText with DT_EXPANDTABS draws it.
 int TextWidth(const QFont& Font, const QString& Text);
+int TextWidth(const QFontMetrics& Metrics, QStringView Text);
+// The distance between DrawText's tab stops in this font.
+int TabStopWidth(const QFontMetrics& Metrics);
 int TextHeight(const QFont& Font, const QString& Text);
 QSize TextExtent(const QFont& Font, const QString& Text);

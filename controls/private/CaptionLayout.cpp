@@ -1,6 +1,9 @@
 #include "CaptionLayout_p.h"
 
 #include <QFontMetricsF>
+#include <QTextBoundaryFinder>
+
+#include <algorithm>
 
 #include <array>
 #include <optional>
@@ -15,13 +18,14 @@ const QString LinkMarker = QStringLiteral("<LINK>");
 const QString LineHeightSample = QStringLiteral("SpgqwWq");
 const QString CrLf = QStringLiteral("\r\n");
 
-// Measures in one font. Widths are TextWidth's (QFontMetrics::horizontalAdvance of the text on
-// its own); the per-character advances only serve as a first estimate of where a line ends.
+// Measures in one font. Widths are TextWidth's (the text on its own, tabs at DrawText's stops);
+// the per-character advances only serve as a first estimate of where a line ends.
 class TextMeasurer {
 public:
     explicit TextMeasurer(const QFont& Font) : FFont(Font), FMetrics(Font), FMetricsF(Font)
     {
         FAscii.fill(-1);
+        FAscii[u'\t'] = TabStopWidth(FMetrics);
     }
 
     const QFont& Font() const { return FFont; }
@@ -32,7 +36,7 @@ public:
             return 0;
         FLastFrom = From;
         FLastCount = Count;
-        FLastWidth = FMetrics.horizontalAdvance(Text.mid(From, Count));
+        FLastWidth = TextWidth(FMetrics, QStringView(Text).mid(From, Count));
         return FLastWidth;
     }
 
@@ -115,10 +119,70 @@ private:
     int FLastWidth = 0;
 };
 
-bool IsSurrogateStart(const QString& Text, int Index)
-{
-    return Index + 1 < Text.size() && Text.at(Index).isHighSurrogate() && Text.at(Index + 1).isLowSurrogate();
-}
+// Where a line may be cut: never inside a grapheme cluster (a surrogate pair, a letter with its
+// combining marks, CR LF). Texts without such clusters need no boundary analysis.
+class ClusterCuts {
+public:
+    explicit ClusterCuts(const QString& Text) : FText(Text) {}
+
+    bool IsBoundary(int Pos)
+    {
+        if (Pos <= 0 || Pos >= FText.size() || Simple())
+            return true;
+        FFinder->setPosition(Pos);
+        return FFinder->isAtBoundary();
+    }
+    // The last boundary at or before Pos, but not before From.
+    int Floor(int From, int Pos)
+    {
+        if (IsBoundary(Pos))
+            return Pos;
+        FFinder->setPosition(Pos);
+        return qMax(From, int(FFinder->toPreviousBoundary()));
+    }
+    // The first boundary after From.
+    int Next(int From)
+    {
+        if (From >= FText.size())
+            return From;
+        if (Simple())
+            return From + 1;
+        FFinder->setPosition(From);
+        const qsizetype next = FFinder->toNextBoundary();
+        return next < 0 ? int(FText.size()) : int(next);
+    }
+
+    // The longest run of whole clusters from From (at most Count characters) that fits Avail.
+    // A lone part of a cluster may measure wider than the whole cluster, so the fit found by
+    // characters is extended cluster by cluster.
+    int Fit(TextMeasurer& M, int From, int Count, int Avail)
+    {
+        const int k = M.Fit(FText, From, Count, Avail);
+        if (Simple())
+            return k;
+        int end = Floor(From, From + k);
+        for (int next = Next(end); next > end && next <= From + Count && M.Width(FText, From, next - From) <= Avail;
+             next = Next(end))
+            end = next;
+        return end - From;
+    }
+
+private:
+    bool Simple()
+    {
+        if (!FSimple) {
+            // Below U+0300 every character is a cluster of its own, except CR before LF.
+            FSimple = std::none_of(FText.cbegin(), FText.cend(), [](QChar c) { return c.unicode() >= 0x300 || c == u'\r'; });
+            if (!*FSimple)
+                FFinder.emplace(QTextBoundaryFinder::Grapheme, FText);
+        }
+        return *FSimple;
+    }
+
+    const QString& FText;
+    std::optional<bool> FSimple;
+    std::optional<QTextBoundaryFinder> FFinder;
+};
 
 // DrawText's measuring of a piece into R: Right and Bottom follow from its top-left corner.
 void MeasureInto(const QFont& Font, const QString& Text, TRect& R, uint Flags)
@@ -203,10 +267,52 @@ TVxCaptionLayoutResult ArrangeCaption(const TVxCaptionLayoutInput& In, TVxLinkRe
     uint drawFlags = DT_NOPREFIX | DT_EXPANDTABS;
     uint measureFlags = DT_NOPREFIX | DT_EXPANDTABS | DT_CALCRECT;
     int& required = result.RequiredHeight;
-    const int segmentCount = int(In.Segments->size());
+    const QStringList& segments = *In.Segments;
+    const int segmentCount = int(segments.size());
+    auto kindOf = [&](int Index) {
+        if (In.Kinds && size_t(Index) < In.Kinds->size())
+            return (*In.Kinds)[size_t(Index)];
+        const QString& segment = segments.at(Index);
+        if (segment == NewLineMarker)
+            return skNewLine;
+        if (segment.startsWith(BoldMarker))
+            return skBold;
+        if (segment.startsWith(UnderlineMarker))
+            return skUnderline;
+        if (segment.startsWith(ItalicMarker))
+            return skItalic;
+        if (segment.startsWith(LinkMarker))
+            return skLink;
+        return skPlain;
+    };
+    // The font index a segment puts on the surface; a line break keeps the one before.
+    auto fontOf = [](TVxCaptionSegmentKind Kind) {
+        switch (Kind) {
+        case skBold: return 1;
+        case skUnderline: return 2;
+        case skItalic: return 3;
+        case skLink: return 4;
+        default: return 0;
+        }
+    };
+    // Measuring may stop once the height passes the limit: the caller caps it there, so what
+    // follows cannot change the result, only the font the surface ends with, taken from the
+    // last segment below.
+    const bool stopEarly = quick && In.MeasureLimit > 0;
 
-    for (const QString& segment : *In.Segments) {
-        if (segment.contains(NewLineMarker)) {
+    for (int index = 0; index < segmentCount; ++index) {
+        if (stopEarly && required > In.MeasureLimit) {
+            for (int last = segmentCount - 1; last >= index; --last) {
+                if (kindOf(last) != skNewLine) {
+                    surface = fontOf(kindOf(last));
+                    break;
+                }
+            }
+            break;
+        }
+        const QString& segment = segments.at(index);
+        const TVxCaptionSegmentKind kind = kindOf(index);
+        if (kind == skNewLine) {
             P.Right = 0;
             D.Left = offX;
             D.Right = 0;
@@ -217,29 +323,21 @@ TVxCaptionLayoutResult ArrangeCaption(const TVxCaptionLayoutInput& In, TVxLinkRe
             continue;
         }
         QString src;
-        bool isLink = false;
-        if (segment.contains(BoldMarker)) {
-            src = segment.mid(6);
-            surface = 1;
-        } else if (segment.contains(UnderlineMarker)) {
-            src = segment.mid(11);
-            surface = 2;
-        } else if (segment.contains(ItalicMarker)) {
-            src = segment.mid(8);
-            surface = 3;
-        } else if (segment.contains(LinkMarker)) {
-            src = In.LinkText;
-            surface = 4;
-            isLink = true;
-        } else {
-            src = segment;
-            surface = 0;
+        const bool isLink = kind == skLink;
+        surface = fontOf(kind);
+        switch (kind) {
+        case skBold: src = segment.mid(BoldMarker.size()); break;
+        case skUnderline: src = segment.mid(UnderlineMarker.size()); break;
+        case skItalic: src = segment.mid(ItalicMarker.size()); break;
+        case skLink: src = In.LinkText; break;
+        default: src = segment; break;
         }
         TextMeasurer& m = measurer(surface);
         m.Forget();
         const QFont& qfont = m.Font();
         const int n = int(src.size());
         const int lineHeight = m.LineHeight();
+        ClusterCuts cuts(src);
         // The piece to draw is src[0, pieceEnd); the tail is src[tailStart, n).
         int pieceEnd = n;
         int tailStart = n;
@@ -256,7 +354,7 @@ TVxCaptionLayoutResult ArrangeCaption(const TVxCaptionLayoutInput& In, TVxLinkRe
         int fitted = -1;
         const bool oneLine = quick && IsOneLine(src);
         if (oneLine && n > 0 && D.Left + overhang >= 0) {
-            fitted = m.Fit(src, 0, n, width - P.Right);
+            fitted = cuts.Fit(m, 0, n, width - P.Right);
             if (fitted < n) {
                 D.Right = D.Left + (width - P.Right) + 1; // overflows; not read again
             } else {
@@ -276,11 +374,11 @@ TVxCaptionLayoutResult ArrangeCaption(const TVxCaptionLayoutInput& In, TVxLinkRe
         const bool overflow = leftToRight ? P.Right + D.Right > width : W > width;
         if (overflow) {
             if (pieceEnd > 0) {
-                pieceEnd = fitted >= 0 ? fitted : m.Fit(src, 0, pieceEnd, width - P.Right);
+                pieceEnd = fitted >= 0 ? cuts.Floor(0, fitted) : cuts.Fit(m, 0, pieceEnd, width - P.Right);
                 tailStart = pieceEnd;
                 if (pieceEnd > 0) {
                     const int keptEnd = pieceEnd;
-                    while (pieceEnd > 0 && src.at(pieceEnd - 1) != u' ')
+                    while (pieceEnd > 0 && (src.at(pieceEnd - 1) != u' ' || !cuts.IsBoundary(pieceEnd)))
                         --pieceEnd;
                     tailStart = pieceEnd;
                     if (pieceEnd == 0) {
@@ -335,17 +433,18 @@ TVxCaptionLayoutResult ArrangeCaption(const TVxCaptionLayoutInput& In, TVxLinkRe
             D.Top = P.Top;
         int pieceStart = 0;
         while (tailStart < n) {
+            if (stopEarly && required > In.MeasureLimit)
+                break; // nothing reads the rest
             D.Top += lineHeight;
             required += lineHeight;
             pieceStart = tailStart;
-            int count = m.Fit(src, pieceStart, n - pieceStart, width);
-            if (count == 0) // nothing fits: one character per line rather than no progress
-                count = IsSurrogateStart(src, pieceStart) ? 2 : 1;
-            pieceEnd = pieceStart + count;
+            pieceEnd = pieceStart + cuts.Fit(m, pieceStart, n - pieceStart, width);
+            if (pieceEnd == pieceStart) // nothing fits: one character per line rather than no progress
+                pieceEnd = cuts.Next(pieceStart);
             tailStart = pieceEnd;
             if (src.at(pieceEnd - 1) != u' ' && tailStart < n && src.at(tailStart) != u' ') {
                 int e = pieceEnd;
-                while (e > pieceStart && src.at(e - 1) != u' ')
+                while (e > pieceStart && (src.at(e - 1) != u' ' || !cuts.IsBoundary(e)))
                     --e;
                 if (e > pieceStart)
                     pieceEnd = tailStart = e;

@@ -16,6 +16,8 @@ struct TVxCaptionRun {
 
 struct TVxCaptionLayoutInput {
     const QStringList* Segments = nullptr;
+    // The segments' kinds; without them the kinds are read from the markers.
+    const std::vector<TVxCaptionSegmentKind>* Kinds = nullptr;
     QString Caption;
     QString LinkText;
     const TFont* Font = nullptr;
@@ -28,6 +30,10 @@ struct TVxCaptionLayoutInput {
     bool Paint = false;
     // Pieces are collected for drawing only when set.
     bool CollectRuns = false;
+    // When only measuring (no paint, no pieces, left to right) and this is above 0, the layout
+    // may stop once the required height exceeds it; RequiredHeight is then only known to be
+    // above the limit.
+    int MeasureLimit = 0;
 };
 
 struct TVxCaptionLayoutResult {

@@ -1,12 +1,16 @@
 #include "VxCaption.h"
 #include "private/CaptionLayout_p.h"
 
+#include "Screen.h"
 #include "SysUtils.h"
 
 #include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
 #include <QTest>
+#include <QTextBoundaryFinder>
+
+#include <algorithm>
 
 namespace {
 
@@ -44,6 +48,7 @@ Laid Arrange(const QString& Caption, int Width, int Height = 200, QPoint OffSet 
     TVxCaption caption(nullptr, Caption, background, font, Height, Width, OffSet, nullptr, BiDiMode);
     TVxCaptionLayoutInput in;
     in.Segments = &caption.CaptionSegments();
+    in.Kinds = &caption.SegmentKinds();
     in.Caption = Caption;
     in.LinkText = caption.LinkInfo().Text;
     in.Font = &caption.Font();
@@ -93,8 +98,11 @@ private slots:
     void parse_data();
     void parse();
     void rightToLeftIsNotParsed();
+    void manyTags();
+    void typedMarkersAreText();
 
     void wrapsAtLastFittingBlank();
+    void breaksLongWordAtLineStart_data();
     void breaksLongWordAtLineStart();
     void wordAfterTextStartsTwoLinesDown();
     void oneSegmentIsCentredWhenPainted();
@@ -106,6 +114,7 @@ private slots:
 
     void minimumHeight_data();
     void minimumHeight();
+    void minimumHeightStopsAtTheScreen();
     void minimumWidthCountsMarkup();
 
     void linkHitTesting();
@@ -150,9 +159,16 @@ void tst_Caption::parse_data()
         << "<a href=\"one\">first</a> and <a href=\"two\">second</a>"
         << QStringList{"", "<LINK>first", " and ", "<LINK>second"} << "second" << "two";
     QTest::newRow("other tags are text") << "<p>x</p>" << QStringList{"<p>x</p>"} << none << none;
-    // A closing tag before its opening tag does not make a pair: nothing is lost.
+    // A closing tag before its opening tag is text and pairs with nothing: an opening tag pairs
+    // with the first closing tag after it, and an opening tag without one is text. Nothing is lost.
     QTest::newRow("stray closing tag") << "</u>x<u>yyyyZ" << QStringList{"</u>x<u>yyyyZ"} << none << none;
     QTest::newRow("stray closing bold") << "</b>x<b>y</b>" << QStringList{"</b>x", "<BOLD>y"} << none << none;
+    QTest::newRow("stray closing link") << "</a><a href=\"h\">t</a>" << QStringList{"</a>", "<LINK>t"} << "t" << "h";
+    QTest::newRow("unclosed tag before a pair") << "<u>x <b>y</b>" << QStringList{"<u>x ", "<BOLD>y"} << none << none;
+    QTest::newRow("unclosed link before a pair") << "<a x <i>y</i> z" << QStringList{"<a x ", "<ITALIC>y", " z"}
+                                                 << none << none;
+    QTest::newRow("closing tags only") << "</b></u></i></a>" << QStringList{"</b></u></i></a>"} << none << none;
+    QTest::newRow("typed marker is text") << "x<BOLD>y" << QStringList{"x<BOLD>y"} << none << none;
 }
 
 void tst_Caption::parse()
@@ -165,6 +181,31 @@ void tst_Caption::parse()
     QCOMPARE(c.CaptionSegments(), segments);
     QCOMPARE(c.LinkInfo().Text, linkText);
     QCOMPARE(c.LinkInfo().Link, link);
+    QCOMPARE(c.SegmentKinds().size(), size_t(c.CaptionSegments().size()));
+}
+
+void tst_Caption::manyTags()
+{
+    // Every tag used to rescan the rest of the text; 100,000 pairs must parse in one pass.
+    const int pairs = 100000;
+    QString caption;
+    for (int i = 0; i < pairs; ++i)
+        caption += QStringLiteral("<b>x</b> <u>y</U>\r\n");
+    TVxCaption c(nullptr, caption, TVxCaptionBackground(), ContentFont(), 20, 300, QPoint(), nullptr, bdLeftToRight);
+    const QStringList& segments = c.CaptionSegments();
+    QCOMPARE(segments.size(), qsizetype(4) * pairs + 1);
+    QCOMPARE(segments.mid(segments.size() - 7),
+             (QStringList{" ", "<UNDERLINE>y", "<NEWLINE>", "<BOLD>x", " ", "<UNDERLINE>y", "<NEWLINE>"}));
+}
+
+void tst_Caption::typedMarkersAreText()
+{
+    // Marker texts typed in a caption are shown, not taken for markup.
+    for (const QString& text : {QStringLiteral("<BOLD>x"), QStringLiteral("a<LINK>b"), QStringLiteral("<b>c<NEWLINE>d</b>")}) {
+        const Laid l = Arrange(text, 400);
+        const QString shown = RunTexts(l).join(QString());
+        QCOMPARE(shown, text == "<b>c<NEWLINE>d</b>" ? QStringLiteral("c<NEWLINE>d") : text);
+    }
 }
 
 void tst_Caption::rightToLeftIsNotParsed()
@@ -194,26 +235,58 @@ void tst_Caption::wrapsAtLastFittingBlank()
     QCOMPARE(l.Result.RequiredHeight, 2 * h);
 }
 
+void tst_Caption::breaksLongWordAtLineStart_data()
+{
+    QTest::addColumn<QString>("word");
+    QTest::addColumn<QString>("widthOf"); // the width is this text's
+    QTest::addColumn<int>("extra");       // plus these pixels
+    QTest::newRow("letters") << "abcdefghijklmnop" << "abcde" << 0;
+    // Tabs measure as DrawText draws them (stops every 8 average character widths).
+    QTest::newRow("tabs") << "a\tb\tc\td\te\tf\tg\th" << "a\tb" << 0;
+    QString emoji;
+    for (int i = 0; i < 30; ++i)
+        emoji += QString::fromUcs4(U"\U0001F600");
+    // Never a cut inside a surrogate pair or a grapheme cluster.
+    QTest::newRow("surrogate pairs") << emoji << QString() << 37;
+    QTest::newRow("combining marks") << QString::fromUtf8("e\u0301a\u0308o\u0302u\u0300").repeated(6) << "eaou" << 0;
+    QTest::newRow("flags") << QString::fromUcs4(U"\U0001F1E9\U0001F1EA\U0001F1EB\U0001F1F7").repeated(5) << "ab" << 0;
+}
+
 void tst_Caption::breaksLongWordAtLineStart()
 {
+    QFETCH(QString, word);
+    QFETCH(QString, widthOf);
+    QFETCH(int, extra);
     const TFont font = ContentFont();
+    const QFont qfont = font.ToQFont();
     const QFontMetrics fm = Metrics(font);
-    const QString word = "abcdefghijklmnop";
-    const int width = fm.horizontalAdvance("abcde");
-    // Expected lines: the longest prefix that fits, again and again.
+    const int width = TextWidth(qfont, widthOf) + extra;
+    // Expected lines: the longest run of whole grapheme clusters that fits, again and again; a
+    // first cluster wider than the line leaves the first line empty.
+    QTextBoundaryFinder clusters(QTextBoundaryFinder::Grapheme, word);
+    QList<int> bounds;
+    for (qsizetype b = 0; b >= 0; b = clusters.toNextBoundary())
+        bounds << int(b);
     QStringList lines;
-    for (QString rest = word; !rest.isEmpty();) {
-        int k = int(rest.size());
-        while (k > 0 && fm.horizontalAdvance(rest.left(k)) > width)
-            --k;
-        lines << rest.left(k);
-        rest.remove(0, k);
+    int start = 0;
+    for (int k = 0; start < word.size(); ++k) {
+        int end = start;
+        for (int b : std::as_const(bounds))
+            if (b > start && TextWidth(qfont, word.mid(start, b - start)) <= width)
+                end = b;
+        if (end == start && k > 0)
+            end = *std::upper_bound(bounds.cbegin(), bounds.cend(), start);
+        lines << word.mid(start, end - start);
+        start = end;
     }
+    if (lines.first().endsWith(u'\t') && lines.size() > 1)
+        lines.first().chop(1); // blanks and tabs at the end of the first line are not drawn
     QVERIFY(lines.size() > 2);
     const Laid l = Arrange(word, width);
     QCOMPARE(RunTexts(l), lines);
     for (int i = 0; i < lines.size(); ++i)
         QCOMPARE(l.Result.Runs[size_t(i)].Rect.Top, i * fm.height());
+    QCOMPARE(TVxCaption::MinimumHeight(nullptr, word, font, width), int(lines.size()) * fm.height());
 }
 
 void tst_Caption::wordAfterTextStartsTwoLinesDown()
@@ -298,7 +371,7 @@ void tst_Caption::fitPrefixMatchesCharacterByCharacterTrimming()
                 const int count = int(text.size()) - from;
                 for (int avail = -1; avail <= full + 3; avail += 3) {
                     int naive = count;
-                    while (naive > 0 && fm.horizontalAdvance(text.mid(from, naive)) > avail)
+                    while (naive > 0 && TextWidth(font.ToQFont(), text.mid(from, naive)) > avail)
                         --naive;
                     QCOMPARE(FitPrefix(font.ToQFont(), text, from, count, avail), naive);
                 }
@@ -354,6 +427,22 @@ void tst_Caption::minimumHeight()
     QFETCH(int, lines);
     const TFont font = ContentFont();
     QCOMPARE(TVxCaption::MinimumHeight(nullptr, caption, font, width), lines * Metrics(font).height());
+}
+
+void tst_Caption::minimumHeightStopsAtTheScreen()
+{
+    // A measured height is capped at the screen's; measuring stops there, with the same result.
+    const int screen = ScreenHeight();
+    if (screen <= 0)
+        QSKIP("no screen");
+    const TFont font = ContentFont();
+    const QString words = "Lorem ipsum dolor sit amet, consectetur adipiscing elit, sed do eiusmod. ";
+    for (const QString& caption : {words.repeated(300) + "<b>end</b>", words.repeated(300) + "\r\n",
+                                   (words + "\r\n").repeated(200) + "<a href=\"x\">end</a>"}) {
+        const Laid full = Arrange(caption, 300, -1, {}, false, false);
+        QVERIFY(full.Result.RequiredHeight > screen);
+        QCOMPARE(TVxCaption::MinimumHeight(nullptr, caption, font, 300), screen - 20 + full.Result.SampleLineHeight);
+    }
 }
 
 void tst_Caption::minimumWidthCountsMarkup()
