@@ -14,15 +14,6 @@ namespace {
 
 const QString NewLineMarker = QStringLiteral("<NEWLINE>");
 
-// Lower case that keeps every character in place, so positions found in it index the caption.
-QString LowerInPlace(const QString& S)
-{
-    QString L = S;
-    for (QChar& c : L)
-        c = c.toLower();
-    return L;
-}
-
 // 1-based position of Sub in S; 0 when absent.
 int Pos(const QString& Sub, const QString& S)
 {
@@ -55,45 +46,48 @@ struct SegmentSink {
 };
 
 // Plain text: CR LF and a typed "<NEWLINE>" break the line. A text without breaks is one
-// segment, even when empty. One pass: each break is searched for once.
-void EmitPlain(SegmentSink& Sink, QStringView Text)
-{
-    static const QString CrLf = QStringLiteral("\r\n");
-    qsizetype nextCrLf = Text.indexOf(CrLf), nextMarker = Text.indexOf(NewLineMarker);
-    if (nextCrLf < 0 && nextMarker < 0) {
-        Sink.Add(Text.toString(), skPlain);
-        return;
-    }
-    qsizetype from = 0;
-    for (;;) {
-        if (nextCrLf >= 0 && nextCrLf < from)
-            nextCrLf = Text.indexOf(CrLf, from);
-        if (nextMarker >= 0 && nextMarker < from)
-            nextMarker = Text.indexOf(NewLineMarker, from);
-        qsizetype at = -1, length = 0;
-        if (nextCrLf >= 0 && (nextMarker < 0 || nextCrLf < nextMarker))
-            at = nextCrLf, length = 2;
-        else if (nextMarker >= 0)
-            at = nextMarker, length = NewLineMarker.size();
-        if (at < 0)
-            break;
-        if (at > from)
-            Sink.Add(Text.mid(from, at - from).toString(), skPlain);
-        Sink.Add(NewLineMarker, skNewLine);
-        from = at + length;
-    }
-    if (from < Text.size())
-        Sink.Add(Text.mid(from).toString(), skPlain);
-}
+// segment, even when empty. Markers holds every marker's position in the caption, and Next
+// the first of them not yet passed: the pieces come in caption order, so each marker and each
+// CR is looked at once.
+struct PlainEmitter {
+    SegmentSink& Sink;
+    const QString& Caption;
+    const std::vector<qsizetype>& Markers;
+    size_t Next = 0;
+    qsizetype CrLf = -2; // the next CR LF found, -1 when there is none, -2 before the first search
 
-// Every start of Sub in S, in order.
-std::vector<qsizetype> Occurrences(const QString& S, QLatin1StringView Sub)
-{
-    std::vector<qsizetype> result;
-    for (qsizetype at = S.indexOf(Sub); at >= 0; at = S.indexOf(Sub, at + 1))
-        result.push_back(at);
-    return result;
-}
+    void Emit(qsizetype From, qsizetype To)
+    {
+        const QStringView text(Caption);
+        bool broken = false;
+        qsizetype from = From;
+        for (;;) {
+            while (Next < Markers.size() && Markers[Next] < from)
+                ++Next;
+            qsizetype marker = Next < Markers.size() && Markers[Next] + NewLineMarker.size() <= To ? Markers[Next] : -1;
+            if (CrLf == -2 || (CrLf >= 0 && CrLf < from)) {
+                CrLf = text.indexOf(u'\r', from);
+                while (CrLf >= 0 && !(CrLf + 1 < text.size() && text.at(CrLf + 1) == u'\n'))
+                    CrLf = text.indexOf(u'\r', CrLf + 1);
+            }
+            qsizetype cr = CrLf >= 0 && CrLf + 2 <= To ? CrLf : -1;
+            if (marker >= 0 && cr >= 0 && cr > marker)
+                cr = -1;
+            if (cr < 0 && marker < 0)
+                break;
+            const qsizetype at = cr >= 0 ? cr : marker;
+            if (at > from)
+                Sink.Add(text.mid(from, at - from).toString(), skPlain);
+            Sink.Add(NewLineMarker, skNewLine);
+            from = at + (cr >= 0 ? 2 : NewLineMarker.size());
+            broken = true;
+        }
+        if (!broken)
+            Sink.Add(text.mid(From, To - From).toString(), skPlain);
+        else if (from < To)
+            Sink.Add(text.mid(from, To - from).toString(), skPlain);
+    }
+};
 
 } // namespace
 
@@ -196,13 +190,14 @@ void TVxCaption::ParseCaption()
         sink.Add(FCaption, skPlain);
         return;
     }
-    // Tags are matched without regard to case; text is always copied from the caption.
+    // Tags are matched without regard to case (each character lower-cased in place); text is
+    // always copied from the caption.
     const QString& S = FCaption;
-    const QString L = LowerInPlace(S);
     // The next tag is the earliest opening tag that has its closing tag after it; its content
     // runs to the first such closing tag. An opening tag without a closing tag after it, and a
-    // closing tag before any opening one, are text. Every tag's openings and closings are found
-    // once, and the scan only moves forward, so the work is linear in the caption's length.
+    // closing tag before any opening one, are text. One scan over the "<" characters finds every
+    // tag and line-break marker, and the choice below only moves forward, so the work is linear
+    // in the caption's length.
     struct Tag {
         Tag(QLatin1StringView AOpen, QLatin1StringView AClose, TVxCaptionSegmentKind AKind, const QString& AMarker)
             : Open(AOpen), Close(AClose), Kind(AKind), Marker(AMarker)
@@ -219,10 +214,27 @@ void TVxCaption::ParseCaption()
                   {QLatin1StringView("<u>"), QLatin1StringView("</u>"), skUnderline, QStringLiteral("<UNDERLINE>")},
                   {QLatin1StringView("<i>"), QLatin1StringView("</i>"), skItalic, QStringLiteral("<ITALIC>")},
                   {QLatin1StringView("<a"), QLatin1StringView("</a>"), skLink, QStringLiteral("<LINK>")}};
-    for (Tag& tag : tags) {
-        tag.Opens = Occurrences(L, tag.Open);
-        tag.Closes = Occurrences(L, tag.Close);
+    std::vector<qsizetype> markers;
+    const QStringView view(S);
+    auto matchesLower = [&](qsizetype At, QLatin1StringView Tag) {
+        if (At + Tag.size() > view.size())
+            return false;
+        for (qsizetype k = 0; k < Tag.size(); ++k)
+            if (view.at(At + k).toLower() != QLatin1Char(Tag.at(k)))
+                return false;
+        return true;
+    };
+    for (qsizetype at = view.indexOf(u'<'); at >= 0; at = view.indexOf(u'<', at + 1)) {
+        for (Tag& tag : tags) {
+            if (matchesLower(at, tag.Open))
+                tag.Opens.push_back(at);
+            else if (matchesLower(at, tag.Close))
+                tag.Closes.push_back(at);
+        }
+        if (view.mid(at).startsWith(NewLineMarker))
+            markers.push_back(at);
     }
+    PlainEmitter plain{sink, S, markers};
     const qsizetype n = S.size();
     qsizetype cur = 0;
     while (cur < n) {
@@ -251,10 +263,10 @@ void TVxCaption::ParseCaption()
             }
         }
         if (!chosen) {
-            EmitPlain(sink, QStringView(S).mid(cur));
+            plain.Emit(cur, n);
             break;
         }
-        EmitPlain(sink, QStringView(S).mid(cur, open - cur));
+        plain.Emit(cur, open);
         if (chosen->Kind != skLink) {
             sink.Add(chosen->Marker + S.mid(open + 3, close - open - 3), chosen->Kind);
         } else {
