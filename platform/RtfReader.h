@@ -1,9 +1,14 @@
 #pragma once
 // A small reader for rich text (RTF) as rich edits load it: groups, paragraphs and line breaks,
-// tabs, bold, italic, underline, font size, text colour from the colour table, code-page and
-// Unicode characters. Font tables, style sheets, document information and every "\*"
-// destination are skipped; other control words are ignored. Malformed input (unbalanced braces,
-// truncated escapes, binary junk) gives whatever text could be read.
+// tabs, bold, italic, underline, super- and subscript, font size, text colour from the colour
+// table, Unicode characters and code-page bytes (the document's code page, or the one of the
+// font's character set, double-byte code pages included). Tables read as one paragraph per row
+// with a tab between cells; hyperlink fields become links with their address; the mark of a
+// footnote shows, its text does not. Headers, footers, footnotes, index and contents entries,
+// hidden text, style sheets, document information and every "\*" destination are skipped;
+// other control words are ignored. Malformed input (unbalanced braces, truncated escapes, binary
+// junk, groups nested deeper than 1,024) gives whatever text could be read, in bounded time and
+// memory.
 
 #include <QByteArray>
 
