@@ -10,6 +10,7 @@
 #include <QRegularExpression>
 #include <QScrollBar>
 #include <QStringDecoder>
+#include <QSyntaxHighlighter>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -18,9 +19,6 @@
 #include <functional>
 
 namespace {
-
-// Marks the link formats this control added, so that switching links off removes only those.
-constexpr int DetectedLinkProperty = QTextFormat::UserProperty + 0x5658;
 
 const QRegularExpression& AddressPattern()
 {
@@ -48,14 +46,60 @@ int TrimAddress(const QString& Text, int Start, int Length)
 
 } // namespace
 
+// Shows the addresses found in the text as links. Its formats are drawn over the document's
+// and are not part of the document, so detection never enters the undo stack, and it reruns
+// only on the blocks that changed: one pass of the pattern over each.
+class TVxLinkHighlighter : public QSyntaxHighlighter {
+public:
+    explicit TVxLinkHighlighter(TVxRichEdit* Edit) : QSyntaxHighlighter(static_cast<QObject*>(Edit)), FEdit(Edit) {}
+
+    // The detected address at Position of Block, or empty.
+    static QString AddressAt(const QTextBlock& Block, int Position, int* Start = nullptr, int* End = nullptr)
+    {
+        const QTextLayout* layout = Block.layout();
+        if (!layout)
+            return {};
+        const int offset = Position - Block.position();
+        for (const QTextLayout::FormatRange& range : layout->formats()) {
+            if (offset >= range.start && offset < range.start + range.length && range.format.isAnchor()) {
+                if (Start)
+                    *Start = Block.position() + range.start;
+                if (End)
+                    *End = Block.position() + range.start + range.length;
+                return range.format.anchorHref();
+            }
+        }
+        return {};
+    }
+
+protected:
+    void highlightBlock(const QString& Text) override
+    {
+        auto matches = AddressPattern().globalMatch(Text);
+        while (matches.hasNext()) {
+            const QRegularExpressionMatch m = matches.next();
+            const int start = int(m.capturedStart());
+            const int length = TrimAddress(Text, start, int(m.capturedLength()));
+            if (length <= 0)
+                continue;
+            QTextCharFormat format;
+            format.setAnchor(true);
+            format.setAnchorHref(Text.mid(start, length));
+            format.setFontUnderline(true);
+            format.setForeground(FEdit->palette().brush(QPalette::Link));
+            setFormat(start, length, format);
+        }
+    }
+
+private:
+    TVxRichEdit* FEdit;
+};
+
 TVxRichEdit::TVxRichEdit(QWidget* Parent) : QTextEdit(Parent)
 {
     setMouseTracking(true);
     viewport()->setMouseTracking(true);
-    connect(document(), &QTextDocument::contentsChange, this, [this](int From, int, int Added) {
-        if (FShowLinks && !FUpdatingLinks)
-            DetectLinks(From, From + Added);
-    });
+    FLinks = new TVxLinkHighlighter(this);
     UpdateLinks();
 }
 
@@ -71,81 +115,63 @@ void TVxRichEdit::SetShowLinks(bool Value)
 
 void TVxRichEdit::UpdateLinks()
 {
-    if (FShowLinks)
-        DetectLinks(0, document()->characterCount());
-    else
-        RemoveDetectedLinks();
+    if (FShowLinks) {
+        if (FLinks->document() != document())
+            FLinks->setDocument(document());
+        FLinks->rehighlight();
+    } else {
+        FLinks->setDocument(nullptr); // takes its formats off the text
+    }
+    viewport()->update();
 }
 
-void TVxRichEdit::DetectLinks(int From, int To)
+QString TVxRichEdit::LinkAt(int Position) const
 {
-    QTextDocument* doc = document();
-    // Whole blocks: an address may have grown at either end.
-    QTextBlock block = doc->findBlock(qMax(0, From));
-    const QTextBlock last = doc->findBlock(qMax(0, qMin(To, doc->characterCount() - 1)));
-    FUpdatingLinks = true;
-    const bool modified = doc->isModified();
-    for (; block.isValid(); block = block.next()) {
-        const QString text = block.text();
-        const int base = block.position();
-        // Forget what was detected before in this block, then mark what is there now.
-        ClearDetectedLinks(block);
-        auto matches = AddressPattern().globalMatch(text);
-        while (matches.hasNext()) {
-            const QRegularExpressionMatch m = matches.next();
-            const int start = int(m.capturedStart());
-            const int length = TrimAddress(text, start, int(m.capturedLength()));
-            if (length <= 0)
-                continue;
-            QTextCursor link(doc);
-            link.setPosition(base + start);
-            link.setPosition(base + start + length, QTextCursor::KeepAnchor);
-            QTextCharFormat format;
-            format.setAnchor(true);
-            format.setAnchorHref(text.mid(start, length));
-            format.setFontUnderline(true);
-            format.setForeground(palette().brush(QPalette::Link));
-            format.setProperty(DetectedLinkProperty, true);
-            link.mergeCharFormat(format);
+    return LinkAt(Position, nullptr, nullptr);
+}
+
+QString TVxRichEdit::LinkAt(int Position, int* Start, int* End) const
+{
+    const QTextBlock block = document()->findBlock(Position);
+    if (!block.isValid() || Position < 0 || Position >= block.position() + block.length() - 1)
+        return {};
+    if (FShowLinks) {
+        const QString detected = TVxLinkHighlighter::AddressAt(block, Position, Start, End);
+        if (!detected.isEmpty())
+            return detected;
+    }
+    // A link of the text itself: the neighbouring fragments with the same address.
+    QString href;
+    int start = -1, end = -1;
+    for (auto it = block.begin(); !it.atEnd(); ++it) {
+        const QTextFragment f = it.fragment();
+        const QTextCharFormat format = f.charFormat();
+        if (format.isAnchor() && start >= 0 && format.anchorHref() == href && f.position() == end) {
+            end = f.position() + f.length();
+            continue;
         }
-        if (block == last)
+        if (start >= 0 && Position >= start && Position < end)
             break;
+        start = end = -1;
+        if (format.isAnchor() && !format.anchorHref().isEmpty()) {
+            href = format.anchorHref();
+            start = f.position();
+            end = f.position() + f.length();
+        }
     }
-    doc->setModified(modified);
-    FUpdatingLinks = false;
+    if (start < 0 || Position < start || Position >= end)
+        return {};
+    if (Start)
+        *Start = start;
+    if (End)
+        *End = end;
+    return href;
 }
 
-void TVxRichEdit::RemoveDetectedLinks()
+int TVxRichEdit::PositionAt(QPoint Pos) const
 {
-    QTextDocument* doc = document();
-    FUpdatingLinks = true;
-    const bool modified = doc->isModified();
-    for (QTextBlock block = doc->begin(); block.isValid(); block = block.next())
-        ClearDetectedLinks(block);
-    doc->setModified(modified);
-    FUpdatingLinks = false;
-}
-
-void TVxRichEdit::ClearDetectedLinks(const QTextBlock& Block)
-{
-    QList<std::pair<int, int>> ranges;
-    for (auto it = Block.begin(); !it.atEnd(); ++it) {
-        const QTextFragment fragment = it.fragment();
-        if (fragment.charFormat().hasProperty(DetectedLinkProperty))
-            ranges.append({fragment.position(), fragment.length()});
-    }
-    for (const auto& [position, length] : ranges) {
-        QTextCursor c(document());
-        c.setPosition(position);
-        c.setPosition(position + length, QTextCursor::KeepAnchor);
-        QTextCharFormat f = c.charFormat();
-        f.setAnchor(false);
-        f.clearProperty(QTextFormat::AnchorHref);
-        f.setFontUnderline(false);
-        f.clearForeground();
-        f.clearProperty(DetectedLinkProperty);
-        c.setCharFormat(f);
-    }
+    const QPoint contents = Pos + QPoint(horizontalScrollBar()->value(), verticalScrollBar()->value());
+    return document()->documentLayout()->hitTest(contents, Qt::ExactHit);
 }
 
 void TVxRichEdit::DoLinkClicked(const QString& Link)
@@ -160,40 +186,20 @@ void TVxRichEdit::DoLinkClicked(const QString& Link)
 void TVxRichEdit::mousePressEvent(QMouseEvent* Event)
 {
     if (FShowLinks && Event->button() == Qt::LeftButton) {
-        const QPoint pos = Event->position().toPoint();
-        if (!anchorAt(pos).isEmpty()) {
-            // Select the whole link: the neighbouring fragments with the same address.
-            const QTextCursor at = cursorForPosition(pos);
-            const QTextBlock block = at.block();
-            const int position = at.position();
-            QString href;
-            int start = -1, end = -1;
-            for (auto it = block.begin(); !it.atEnd(); ++it) {
-                const QTextFragment f = it.fragment();
-                const QTextCharFormat format = f.charFormat();
-                const bool anchor = format.isAnchor();
-                if (anchor && start >= 0 && format.anchorHref() == href && f.position() == end) {
-                    end = f.position() + f.length();
-                    continue;
-                }
-                if (start >= 0 && position >= start && position <= end)
-                    break;
-                start = end = -1;
-                if (anchor) {
-                    href = format.anchorHref();
-                    start = f.position();
-                    end = f.position() + f.length();
-                }
-            }
-            if (start >= 0 && position >= start && position <= end) {
-                QTextCursor selection(document());
-                selection.setPosition(start);
-                selection.setPosition(end, QTextCursor::KeepAnchor);
-                setTextCursor(selection);
-                DoLinkClicked(selection.selectedText());
-                Event->accept();
-                return;
-            }
+        int start = -1, end = -1;
+        const int position = PositionAt(Event->position().toPoint());
+        const QString href = position >= 0 ? LinkAt(position, &start, &end) : QString();
+        if (!href.isEmpty()) {
+            // The whole link is selected; a link whose text is not its address (a hyperlink
+            // field of rich text) opens its address.
+            QTextCursor selection(document());
+            selection.setPosition(start);
+            selection.setPosition(end, QTextCursor::KeepAnchor);
+            setTextCursor(selection);
+            const QString text = selection.selectedText();
+            DoLinkClicked(text == href || href.isEmpty() ? text : href);
+            Event->accept();
+            return;
         }
     }
     QTextEdit::mousePressEvent(Event);
@@ -202,7 +208,8 @@ void TVxRichEdit::mousePressEvent(QMouseEvent* Event)
 void TVxRichEdit::mouseMoveEvent(QMouseEvent* Event)
 {
     QTextEdit::mouseMoveEvent(Event);
-    const bool overLink = FShowLinks && !anchorAt(Event->position().toPoint()).isEmpty();
+    const int position = PositionAt(Event->position().toPoint());
+    const bool overLink = FShowLinks && position >= 0 && !LinkAt(position).isEmpty();
     viewport()->setCursor(overLink ? Qt::PointingHandCursor : (isReadOnly() ? Qt::ArrowCursor : Qt::IBeamCursor));
 }
 
@@ -215,7 +222,6 @@ void TVxRichEdit::LoadFromData(const QByteArray& Data)
             text = QString::fromLocal8Bit(Data);
         setPlainText(text);
     }
-    UpdateLinks();
 }
 
 void TVxRichEdit::LoadFromFile(const QString& FileName)

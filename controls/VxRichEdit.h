@@ -9,7 +9,7 @@
 
 #include <functional>
 
-class QTextBlock;
+class TVxLinkHighlighter;
 
 // Sender, Link, Handled (False on entry; True keeps the shell from opening Link).
 using TLinkClickedEvent = TEvent<TObject*, const QString&, bool&>;
@@ -41,6 +41,10 @@ public:
     int FirstVisibleLine() const;
     int LineCount() const;
 
+    // The address of the link at a character position: a detected address (while ShowLinks is
+    // set) or a link of the text itself; empty when there is none.
+    QString LinkAt(int Position) const;
+
     TLinkClickedEvent OnLinkClicked;
 
 protected:
@@ -51,9 +55,9 @@ protected:
     void mouseMoveEvent(QMouseEvent* Event) override;
 
 private:
-    void DetectLinks(int From, int To);
-    void RemoveDetectedLinks();
-    void ClearDetectedLinks(const QTextBlock& Block);
+    QString LinkAt(int Position, int* Start, int* End) const;
+    // The character under a point of the viewport, or -1.
+    int PositionAt(QPoint Pos) const;
     // Calls Visit(line, first character, top) for every visual line until it returns false.
     void ForEachLine(const std::function<bool(int, int, int)>& Visit) const;
     // The visual line N (clamped): its first character and its top in document coordinates.
@@ -61,5 +65,5 @@ private:
 
     bool FShowLinks = true;
     bool FPlainText = false;
-    bool FUpdatingLinks = false;
+    TVxLinkHighlighter* FLinks; // owned as a child
 };

@@ -40,6 +40,9 @@ private slots:
     void detectsAddresses();
     void showLinksSwitch();
     void detectsWhileTyping();
+    void undoTakesBackTypingOnly();
+    void manyAddressesInOneParagraph();
+    void richTextLinkOpensItsAddress();
     void linkClick_data();
     void linkClick();
     void clickWithoutLinks();
@@ -66,13 +69,12 @@ void tst_RichEdit::detectsAddresses()
     edit.setPlainText(text);
     QString found;
     for (int i = 0; i < text.size(); ++i) {
-        const QTextCharFormat f = FormatAt(edit, i);
-        if (f.isAnchor())
+        if (!edit.LinkAt(i).isEmpty()) {
             found += text.at(i);
+            QCOMPARE(edit.LinkAt(i), link);
+        }
     }
     QCOMPARE(found, link);
-    if (!link.isEmpty())
-        QCOMPARE(FormatAt(edit, int(text.indexOf(link))).anchorHref(), link);
 }
 
 void tst_RichEdit::showLinksSwitch()
@@ -81,15 +83,17 @@ void tst_RichEdit::showLinksSwitch()
     QVERIFY(edit.ShowLinks());
     edit.setHtml("Mine: <a href=\"https://kept.example\">kept</a>, found: " + Address);
     const int found = int(edit.toPlainText().indexOf(Address));
-    QVERIFY(FormatAt(edit, found).isAnchor());
+    QCOMPARE(edit.LinkAt(found), Address);
     edit.SetShowLinks(false);
-    QVERIFY(!FormatAt(edit, found).isAnchor());
-    QVERIFY(!FormatAt(edit, found).fontUnderline());
-    QVERIFY(FormatAt(edit, 6).isAnchor()); // a link of the text itself stays
+    QVERIFY(edit.LinkAt(found).isEmpty());
+    QCOMPARE(edit.LinkAt(6), "https://kept.example"); // a link of the text itself stays
     edit.setPlainText("Plain " + Address);
-    QVERIFY(!FormatAt(edit, 7).isAnchor());
+    QVERIFY(edit.LinkAt(7).isEmpty());
     edit.SetShowLinks(true);
-    QVERIFY(FormatAt(edit, 7).isAnchor());
+    QCOMPARE(edit.LinkAt(7), Address);
+    // Detected links are drawn over the text; the text's own formats are untouched.
+    QVERIFY(!FormatAt(edit, 7).isAnchor());
+    QVERIFY(!FormatAt(edit, 7).fontUnderline());
 }
 
 void tst_RichEdit::detectsWhileTyping()
@@ -98,9 +102,59 @@ void tst_RichEdit::detectsWhileTyping()
     edit.show();
     QVERIFY(QTest::qWaitForWindowExposed(&edit));
     QTest::keyClicks(&edit, "go to www.example.com now");
-    QVERIFY(FormatAt(edit, 7).isAnchor());
-    QVERIFY(!FormatAt(edit, 22).isAnchor());
+    QCOMPARE(edit.LinkAt(7), "www.example.com");
+    QVERIFY(edit.LinkAt(22).isEmpty());
     QVERIFY(!edit.document()->toPlainText().isEmpty());
+}
+
+void tst_RichEdit::undoTakesBackTypingOnly()
+{
+    TVxRichEdit edit;
+    edit.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&edit));
+    QTextDocument* doc = edit.document();
+    for (const char* typed : {"see ", "https://example.org ", "now"}) {
+        QTest::keyClicks(&edit, typed);
+        doc->setModified(false); // separate undo steps, as pauses between typing give
+        QTest::qWait(0);
+    }
+    QCOMPARE(edit.toPlainText(), "see https://example.org now");
+    QCOMPARE(edit.LinkAt(5), "https://example.org");
+    // Every undo takes typing back; detection adds no steps, and the text ends empty.
+    const int steps = doc->availableUndoSteps();
+    QVERIFY(steps > 0);
+    QString before = edit.toPlainText();
+    for (int i = 0; i < steps; ++i) {
+        edit.undo();
+        QVERIFY2(edit.toPlainText() != before, qPrintable(QStringLiteral("undo %1 changed nothing").arg(i)));
+        before = edit.toPlainText();
+    }
+    QCOMPARE(edit.toPlainText(), QString());
+    QVERIFY(!doc->isUndoAvailable());
+    // Redo brings it back, link included.
+    while (doc->isRedoAvailable())
+        edit.redo();
+    QCOMPARE(edit.toPlainText(), "see https://example.org now");
+    QCOMPARE(edit.LinkAt(5), "https://example.org");
+    QVERIFY(!doc->isRedoAvailable());
+}
+
+void tst_RichEdit::manyAddressesInOneParagraph()
+{
+    // Detection reads each changed paragraph once: 4,000 addresses in one paragraph, then a
+    // change at its end.
+    TVxRichEdit edit;
+    QString text;
+    for (int i = 0; i < 4000; ++i)
+        text += QStringLiteral("see https://example.org/%1 and ").arg(i);
+    edit.setPlainText(text);
+    const int last = int(text.lastIndexOf("https://"));
+    QCOMPARE(edit.LinkAt(last), "https://example.org/3999");
+    QTextCursor end(edit.document());
+    end.movePosition(QTextCursor::End);
+    end.insertText("www.example.com");
+    QCOMPARE(edit.LinkAt(int(text.size()) + 2), "www.example.com");
+    QCOMPARE(edit.LinkAt(4), "https://example.org/0");
 }
 
 void tst_RichEdit::linkClick_data()
@@ -138,6 +192,24 @@ void tst_RichEdit::linkClick()
     QCOMPARE(edit.textCursor().selectedText(), Address);
     QCOMPARE(seen, handler ? QStringList{Address} : QStringList());
     QCOMPARE(shell.Opened, opens ? QList<QUrl>{QUrl(Address)} : QList<QUrl>());
+}
+
+void tst_RichEdit::richTextLinkOpensItsAddress()
+{
+    // A hyperlink field shows its own text; a click selects it and opens the address.
+    ShellSpy shell;
+    TVxRichEdit edit;
+    edit.resize(400, 200);
+    edit.LoadFromData("{\\rtf1 Read {\\field{\\*\\fldinst HYPERLINK \"" + Address.toLatin1() +
+                      "\"}{\\fldrslt the guide}} first.}");
+    edit.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&edit));
+    QCOMPARE(edit.LinkAt(6), Address);
+    QTextCursor inside(edit.document());
+    inside.setPosition(8);
+    QTest::mouseClick(edit.viewport(), Qt::LeftButton, {}, edit.cursorRect(inside).center());
+    QCOMPARE(edit.textCursor().selectedText(), "the guide");
+    QCOMPARE(shell.Opened, QList<QUrl>{QUrl(Address)});
 }
 
 void tst_RichEdit::clickWithoutLinks()
@@ -194,7 +266,7 @@ void tst_RichEdit::loading()
     edit.LoadFromData(rtf);
     QCOMPARE(edit.toPlainText(), "Bold see " + Address + "\nnext");
     QCOMPARE(FormatAt(edit, 0).fontWeight(), int(QFont::Bold));
-    QVERIFY(FormatAt(edit, 10).isAnchor());
+    QCOMPARE(edit.LinkAt(10), Address);
 
     edit.SetPlainText(true);
     edit.LoadFromData(rtf);
