@@ -5,7 +5,10 @@
 #include <QFont>
 #include <QFontMetrics>
 #include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
 #include <QRect>
+#include <QTextLayout>
 
 #include <benchmark/benchmark.h>
 
@@ -64,6 +67,54 @@ void SingleLineEllipsis(benchmark::State& state)
     state.SetComplexityN(state.range(0));
 }
 BENCHMARK(SingleLineEllipsis)->RangeMultiplier(10)->Range(1000, 100000)->Complexity();
+
+// 12 KB and 120 KB of text: DrawText measuring and drawing against QTextLayout laying out the
+// same text, to show that no step grows faster than the text.
+void DrawTextCalcRect(benchmark::State& state)
+{
+    const QString text = Words(int(state.range(0)));
+    const QFont font = Font();
+    for (auto _ : state) {
+        QRect rect(0, 0, 300, 0);
+        benchmark::DoNotOptimize(DrawText(nullptr, font, text, rect, DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS));
+    }
+    state.SetComplexityN(state.range(0));
+}
+BENCHMARK(DrawTextCalcRect)->Arg(12000)->Arg(120000)->Unit(benchmark::kMillisecond)->Complexity();
+
+// Drawing into a rectangle of one screen: lines below it are laid out but not drawn.
+void DrawTextPaint(benchmark::State& state)
+{
+    const QString text = Words(int(state.range(0)));
+    const QFont font = Font();
+    QImage image(300, 800, QImage::Format_ARGB32_Premultiplied);
+    for (auto _ : state) {
+        QPainter painter(&image);
+        QRect rect(0, 0, 300, 800);
+        benchmark::DoNotOptimize(DrawText(&painter, font, text, rect, DT_WORDBREAK | DT_EXPANDTABS));
+    }
+    state.SetComplexityN(state.range(0));
+}
+BENCHMARK(DrawTextPaint)->Arg(12000)->Arg(120000)->Unit(benchmark::kMillisecond)->Complexity();
+
+void QTextLayoutLines(benchmark::State& state)
+{
+    const QString text = Words(int(state.range(0)));
+    const QFont font = Font();
+    for (auto _ : state) {
+        QTextLayout layout(text, font);
+        layout.beginLayout();
+        qreal height = 0;
+        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+            line.setLineWidth(300);
+            height += line.height();
+        }
+        layout.endLayout();
+        benchmark::DoNotOptimize(height);
+    }
+    state.SetComplexityN(state.range(0));
+}
+BENCHMARK(QTextLayoutLines)->Arg(12000)->Arg(120000)->Unit(benchmark::kMillisecond)->Complexity();
 
 } // namespace
 

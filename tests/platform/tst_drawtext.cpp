@@ -372,6 +372,41 @@ private slots:
         QCOMPARE(Render(Size, Text, R, DT_WORDBREAK | DT_EDITCONTROL), Render(Size, "word word\nword word", R, 0));
     }
 
+    // Wrapped text with an end ellipsis: wrapped lines lose nothing; only the last line that
+    // fits the rectangle gets the ellipsis, and only when text follows it.
+    void wordBreakEllipsis_data()
+    {
+        QTest::addColumn<int>("width");
+        for (int Width : {60, 97, 131, 160, 203, 250, 311})
+            QTest::addRow("%d px", Width) << Width;
+    }
+
+    void wordBreakEllipsis()
+    {
+        QFETCH(int, width);
+        const QString Text = QStringLiteral("A header text longer than the section, beyond the width of the section so that "
+                                            "we can see how the end ellipsis is drawn");
+        const uint Format = DT_WORDBREAK | DT_END_ELLIPSIS | DT_NOPREFIX;
+        const TDrawTextLayout Layout = LayoutDrawText(Fm(), Text, width, Format);
+        QCOMPARE(Texts(Layout).join(u' '), Text);
+        QCOMPARE(Texts(Layout), NaiveWrap(Fm(), Text, width));
+
+        const QStringList Lines = Texts(Layout);
+        QVERIFY(Lines.size() > 2);
+        const int Lh = Fm().height();
+        const QSize Size(width + 20, Lh * int(Lines.size()) + 20);
+        // Tall enough: drawn as wrapped, every word.
+        const QRect All(10, 10, width, Lh * int(Lines.size()));
+        QCOMPARE(Render(Size, Text, All, Format), Render(Size, Lines.join(u'\n'), All, DT_NOPREFIX));
+        // Two lines and a half: the first line whole, the second cut with "..." (the longest
+        // start of it that fits with the dots, even when the whole line would fit alone).
+        const QRect Low(10, 10, width, Lh * 5 / 2);
+        QString Second = Lines.at(1);
+        while (Adv(Second + "...") > width)
+            Second.chop(1);
+        QCOMPARE(Render(Size, Text, Low, Format), Render(Size, Lines.at(0) + "\n" + Second + "...", Low, DT_NOPREFIX));
+    }
+
     void verticalPlacement_data()
     {
         QTest::addColumn<uint>("format");
@@ -469,6 +504,26 @@ private slots:
         QVERIFY(Clipped.right() < R.left() + R.width());
         const QRect Free = InkBounds(Render(Size, "Hello", R, DT_SINGLELINE | DT_NOCLIP));
         QVERIFY(Free.right() >= R.left() + R.width());
+    }
+
+    // TextWidth measures tabs as DrawText draws them.
+    void extentWithTabs_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("tab") << "\t";
+        QTest::newRow("tabs between letters") << "a\tb\tc\td\te\tf\tg\th";
+        QTest::newRow("text and tab") << "Name:\tvalue";
+        QTest::newRow("two tabs") << "x\t\ty";
+    }
+
+    void extentWithTabs()
+    {
+        QFETCH(QString, text);
+        QRect R(0, 0, 0, 0);
+        DrawText(nullptr, FFont, text, R, DT_CALCRECT | DT_SINGLELINE | DT_EXPANDTABS);
+        QCOMPARE(TextWidth(FFont, text), R.width());
+        QCOMPARE(TextExtent(FFont, text).width(), R.width());
+        QCOMPARE(TextWidth(FFont, "\t"), TabStopWidth(Fm()));
     }
 
     void extent()
