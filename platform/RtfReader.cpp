@@ -36,6 +36,7 @@ struct GroupState {
     bool FontTable = false;
     int Field = -1;                // the \field this group belongs to
     bool FieldInstruction = false; // collecting the field's instruction text
+    bool Upr = false;              // \upr: an 8-bit text and its Unicode twin (\*\ud) follow
     QString Link;                  // the address of the hyperlink field whose result this is
 };
 
@@ -89,7 +90,7 @@ bool IsHiddenDestination(const QByteArray& W)
 bool IsStateWord(const QByteArray& W)
 {
     static const QList<QByteArray> words{"b",     "i",   "ul",  "ulnone", "plain", "fs",        "cf",    "f",
-                                         "uc",    "v",   "super", "sub",  "nosupersub", "field", "fldinst", "fldrslt",
+                                         "uc",    "v",   "super", "sub",  "nosupersub", "field", "fldinst", "fldrslt", "upr", "ud",
                                          "fonttbl", "colortbl"};
     return words.contains(W);
 }
@@ -204,6 +205,12 @@ private:
         }
         FStack.append(FStack.last());
         ++FDepth;
+        GroupState& s = FStack.last();
+        if (s.Upr) {
+            // Inside \upr only the Unicode twin is read; \ud below makes it visible again.
+            s.Upr = false;
+            s.Skip = true;
+        }
     }
 
     void Pop()
@@ -390,6 +397,15 @@ private:
         }
         if (W == "uc") {
             s.UnicodeSkip = qBound(0, Param.value_or(1), 16);
+            return;
+        }
+        if (W == "upr") {
+            s.Upr = true;
+            return;
+        }
+        if (W == "ud") {
+            if (FStack.size() >= 2 && FStack.at(FStack.size() - 2).Upr)
+                s.Skip = FStack.at(FStack.size() - 2).Skip; // as visible as the \upr group itself
             return;
         }
         if (ConsumeSkip())

@@ -124,6 +124,8 @@ void tst_RtfReader::text_data()
         << QByteArray("{\\rtf1\\ansi\\ansicpg932{\\fonttbl{\\f0\\fcharset0 Arial;}}\\f0 caf\\'e9}") << QString::fromUtf8("café");
     QTest::newRow("lead byte without trail byte") << QByteArray("{\\rtf1\\ansicpg932 a\\'93\\par b}")
                                                   << QString("a") + QChar(0xFFFD) + Para + "b";
+    QTest::newRow("8-bit text with its Unicode twin")
+        << QByteArray("{\\rtf1 {\\upr{caf\\'e9}{\\*\\ud{caf\\u233?}}} x{\\v{\\upr{a}{\\*\\ud{b}}}}}") << QString::fromUtf8("café x");
     // Stand-in counts belong to their group.
     QTest::newRow("uc ends with its group") << QByteArray("{\\rtf1 {\\uc0 a}\\u233?x}") << QString::fromUtf8("aéx");
     QTest::newRow("uc2 inside a group") << QByteArray("{\\rtf1 {\\uc2\\u26085\\'93\\'fa}\\u233\\'e9x}")
