@@ -42,8 +42,8 @@ QString VersionText();
 // Adds Options to Parser and parses Args (the arguments after the command's name). False with one
 // line in Error
 // for an unknown option (naming the accepted ones), a missing or unexpected value, an option
-// given twice (options never depend on their order, so a repeat has no sound meaning) or, unless
-// the command declared positional arguments, any argument that is not an option.
+// given twice (options never depend on their order, so a repeat has no sound meaning) or an
+// argument that is not an option (no command takes any yet).
 bool ParseCommandArguments(QCommandLineParser& Parser, const QList<QCommandLineOption>& Options,
                            const QStringList& Args, QString& Error);
 
