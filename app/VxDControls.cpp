@@ -372,7 +372,8 @@ void TVxDCustomSectionControl::DblClick()
 void TVxDCustomSectionControl::keyPressEvent(QKeyEvent* Event)
 {
     const int key = Event->key();
-    if ((key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_F2) && Event->modifiers() == Qt::NoModifier) {
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_F2)
+        && (Event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
         // The keyboard's double click: the owner may take the request over (the icon picker).
         DblClick();
         return;
