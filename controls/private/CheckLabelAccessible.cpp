@@ -5,6 +5,7 @@
 #include "VxLabel.h"
 
 #include "DrawText.h"
+#include "Shell.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -241,10 +242,20 @@ public:
         if (Action == pressAction()) {
             if (!Control()->isEnabled() || !ActsAsLink())
                 return;
-            if (!ShownText().Link.isEmpty())
-                Control()->DoLinkClick();
-            else
+            const QString link = ShownText().Link;
+            if (link.isEmpty()) {
                 Control()->OnClick(Control());
+            } else if (Control()->Caption()) {
+                Control()->DoLinkClick();
+            } else {
+                // Not painted yet, so the control holds no laid-out caption: the same steps with
+                // the address read from the text.
+                bool handled = false;
+                if (Control()->OnLinkClick)
+                    Control()->OnLinkClick(Control(), link, handled);
+                if (!handled)
+                    ShellOpen(link);
+            }
             return;
         }
         QAccessibleWidget::doAction(Action);
