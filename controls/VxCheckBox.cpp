@@ -47,7 +47,8 @@ TVxCustomCheckBox::TVxCustomCheckBox(QWidget* Parent)
     FCheckBitmap->SetImage(RenderControlArt(CheckArt, QSize(CheckBitmapSize, CheckBitmapSize)));
     resize(97, MulDiv(17, PixelsPerInch(), 96));
     QWidget::setFont(FFont.ToQFont());
-    setFocusPolicy(Qt::StrongFocus);
+    // A tab stop; a left press takes the focus itself (other buttons leave it where it is).
+    setFocusPolicy(Qt::TabFocus);
     setAttribute(Qt::WA_OpaquePaintEvent, !StyleServicesEnabled());
     setAttribute(Qt::WA_Hover, false);
 }

@@ -58,7 +58,8 @@ TVxCustomLabel::TVxCustomLabel(QWidget* Parent) : QWidget(Parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
     resize(65, 17);
     QWidget::setFont(FFont.ToQFont());
-    setFocusPolicy(Qt::ClickFocus);
+    // Not a tab stop; a left press or the accelerator gives it the focus.
+    setFocusPolicy(Qt::NoFocus);
 }
 
 TVxCustomLabel::~TVxCustomLabel() = default;
@@ -320,7 +321,7 @@ TVxCustomMoreLabel::TVxCustomMoreLabel(QWidget* Parent) : TVxCustomLabel(Parent)
 {
     resize(200, 20);
     UpdateGlyph();
-    setFocusPolicy(Qt::StrongFocus);
+    setFocusPolicy(Qt::TabFocus);
 }
 
 TVxCustomMoreLabel::~TVxCustomMoreLabel() = default;

@@ -81,6 +81,7 @@ private slots:
     void labelAutoSize();
     void labelFocusRectangleHugsText();
     void labelDisabledIsEmbossed();
+    void labelFocusAndClick();
     void moreLabelAutoSize_data();
     void moreLabelAutoSize();
     void rightToLeftKeepsRightEdge();
@@ -183,6 +184,45 @@ void tst_Label::labelFocusRectangleHugsText()
                 changed |= QRect(x, y, 1, 1);
     // The platform rectangle (2, 2) - (tw + 6, th + 3), right and bottom outside.
     QCOMPARE(changed, QRect(QPoint(2, 2), QPoint(tw + 5, th + 2)));
+}
+
+void tst_Label::labelFocusAndClick()
+{
+    auto* label = Shown<TVxCustomLabel>(QStringLiteral("&Name:"));
+    QVERIFY(label);
+    auto* more = new TVxMoreLabel(FWindow.get());
+    more->move(10, 40);
+    more->show();
+    auto* edit = new QWidget(FWindow.get());
+    edit->setFocusPolicy(Qt::StrongFocus);
+    edit->show();
+    edit->setFocus();
+    QTRY_VERIFY(edit->hasFocus());
+
+    // Not a tab stop: Tab goes to the toggle, which is one.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QVERIFY(more->hasFocus());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QVERIFY(edit->hasFocus());
+
+    // A right press leaves the focus alone; a left click takes it and clicks.
+    QTest::mouseClick(label, Qt::RightButton);
+    QVERIFY(edit->hasFocus());
+    QVERIFY(FEvents.isEmpty());
+    QTest::mouseClick(label, Qt::LeftButton);
+    QVERIFY(label->hasFocus());
+    QCOMPARE(FEvents, QStringList({"click"}));
+    // Pressed on the label but released elsewhere: no click.
+    QTest::mousePress(label, Qt::LeftButton);
+    QTest::mouseRelease(label, Qt::LeftButton, {}, QPoint(label->width() + 5, 0));
+    QCOMPARE(FEvents.size(), 1);
+
+    // The accelerator focuses the label and clicks it.
+    edit->setFocus();
+    QTRY_VERIFY(edit->hasFocus());
+    QTest::keyClick(edit, Qt::Key_N, Qt::AltModifier);
+    QVERIFY(label->hasFocus());
+    QCOMPARE(FEvents, QStringList({"click", "click"}));
 }
 
 void tst_Label::labelDisabledIsEmbossed()
