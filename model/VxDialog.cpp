@@ -4,7 +4,13 @@
 #include "VxButtonOptions.h"
 #include "VxCollections.h"
 #include "VxDefaultFonts.h"
+#include "VxDialogEngineIntf.h"
 #include "VxOptions.h"
+
+#include "DrawText.h"
+#include "Screen.h"
+
+#include <QVariant>
 
 namespace {
 
@@ -228,10 +234,21 @@ TVxCustomDialog::TVxCustomDialog(TComponent* AOwner) : TComponent(AOwner)
     FBiDiMode = bdLeftToRight;
     FPlaySounds = true;
     FMaxLines = 0;
+
+    const int ppi = PixelsPerInch();
+    FRightMargin = MulDiv(10, ppi, 96);
+    FVertMargin = MulDiv(8, ppi, 96);
+    FVertSpacing = MulDiv(4, ppi, 96);
+    FHorzSpacing = MulDiv(8, ppi, 96);
+    FButtonSpacing = MulDiv(4, ppi, 96);
+    FButtonBarHeight = MulDiv(41, ppi, 96);
 }
 
 TVxCustomDialog::~TVxCustomDialog()
 {
+    if (FEngine)
+        FEngine->ReleaseWindow();
+    FEngine.reset();
     if (QObject* form = FForm.data()) {
         FForm.clear();
         delete form;
@@ -520,7 +537,8 @@ void TVxCustomDialog::SetWidth(int Value)
         return;
     FWidth = Value;
     if (IsShowing()) {
-        CalcAutoSize(true);
+        int height = 0, width = 0;
+        CalcAutoSize(height, width, true);
         PositionControls();
     }
 }
@@ -587,25 +605,605 @@ void TVxCustomDialog::DefaultRadioButton(int aIndex)
 }
 
 // ---------------------------------------------------------------------------------------------
-// Engine operations: nothing to do without a window.
+// Engine seam
 
-void TVxCustomDialog::PositionControls() {}
-void TVxCustomDialog::PositionRadioButtons() {}
-void TVxCustomDialog::EnableButton(int, bool) {}
-void TVxCustomDialog::CreateControls() {}
-void TVxCustomDialog::FreeButtonControls() {}
-void TVxCustomDialog::CalcAutoSize(bool) {}
-void TVxCustomDialog::RecreateFontControls() {}
-void TVxCustomDialog::InvalidateWindow() {}
-void TVxCustomDialog::UpdateMainIcon() {}
-void TVxCustomDialog::RepaintMainIcon() {}
-void TVxCustomDialog::UpdateWindowTitle() {}
-void TVxCustomDialog::UpdateWindowShowHint() {}
-void TVxCustomDialog::InstructionChange(TObject*) {}
-void TVxCustomDialog::ContentChange(TObject*) {}
-void TVxCustomDialog::VerificationChange(TObject*) {}
-void TVxCustomDialog::ExpandoChange(TObject*) {}
-void TVxCustomDialog::FooterChange(TObject*) {}
-void TVxCustomDialog::HeaderChange(TObject*) {}
-void TVxCustomDialog::ProgressChange(TObject*) {}
-void TVxCustomDialog::TimerChange(TObject*) {}
+namespace {
+
+TVxDialogEngineFactory& EngineFactory()
+{
+    static TVxDialogEngineFactory factory;
+    return factory;
+}
+
+constexpr char TagProperty[] = "Tag";
+
+// The sound flags of the platform call: play asynchronously, no default sound, do not stop a
+// sound that is playing; the name is a system alias.
+constexpr quint32 SND_ALIAS = 0x10000;
+
+} // namespace
+
+TVxDialogEngineFactory SetDialogEngineFactory(TVxDialogEngineFactory Factory)
+{
+    std::swap(EngineFactory(), Factory);
+    return Factory;
+}
+
+bool DialogEngineInstalled()
+{
+    return bool(EngineFactory());
+}
+
+int ControlTag(const QObject* Control)
+{
+    return Control ? Control->property(TagProperty).toInt() : 0;
+}
+
+void SetControlTag(QObject* Control, int Value)
+{
+    if (Control)
+        Control->setProperty(TagProperty, Value);
+}
+
+TVxDialogEngineIntf* TVxCustomDialog::Engine()
+{
+    if (!FEngine && EngineFactory())
+        FEngine = EngineFactory()(this);
+    return FEngine.get();
+}
+
+// ---------------------------------------------------------------------------------------------
+// The run
+
+int TVxCustomDialog::Execute()
+{
+    QObject* owner = Owner();
+    if (!owner)
+        if (TVxDialogEngineIntf* engine = Engine())
+            owner = engine->DefaultOwner();
+    return Execute(owner);
+}
+
+int TVxCustomDialog::Execute(QObject* aOwner)
+{
+    TVxDialogEngineIntf* engine = Engine();
+    if (!engine)
+        throw EInvalidOperation(QStringLiteral("No dialog engine is installed"));
+    return engine->Execute(aOwner);
+}
+
+int TVxCustomDialog::ExecutePreview()
+{
+    FDialogState = TVxDialogStates{dsPreview};
+    const TDialogOptions options = FDialogOptions;
+    const TDialogPosition position = FPosition;
+    const bool allowCancel = FAllowCancel;
+    struct Restore {
+        TVxCustomDialog* D;
+        TDialogOptions Options;
+        TDialogPosition Position;
+        bool AllowCancel;
+        ~Restore()
+        {
+            D->SetDialogOptions(Options);
+            D->FPosition = Position;
+            D->FAllowCancel = AllowCancel;
+            D->FDialogState.Exclude(dsPreview);
+        }
+    } restore{this, options, position, allowCancel};
+    FPosition = dpScreenCenter;
+    SetDialogOptions(options + doModal);
+    FAllowCancel = true;
+    FFocusedControl = nullptr;
+    return Execute(Owner());
+}
+
+int TVxCustomDialog::Close(int AModalResult)
+{
+    TVxDialogEngineIntf* engine = FEngine.get();
+    return engine ? engine->Close(AModalResult) : -1;
+}
+
+void TVxCustomDialog::Show()
+{
+    if (FForm)
+        if (TVxDialogEngineIntf* engine = Engine())
+            engine->Show();
+}
+
+void TVxCustomDialog::Update()
+{
+    if (FForm)
+        if (TVxDialogEngineIntf* engine = Engine())
+            engine->Update();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Results and the run-time control interface
+
+bool TVxCustomDialog::VerificationResult()
+{
+    return GetVerificationChecked();
+}
+
+int TVxCustomDialog::RadioResult()
+{
+    bool found = false;
+    if (TVxDialogEngineIntf* engine = FEngine.get()) {
+        const int value = engine->LiveRadioResult(found);
+        if (found)
+            return value;
+    }
+    return FDialogResult.RadioResult;
+}
+
+TControl* TVxCustomDialog::GetControl(TControlType AControlType, int AValue)
+{
+    TVxDialogEngineIntf* engine = FEngine.get();
+    return engine ? engine->GetControl(AControlType, AValue) : nullptr;
+}
+
+void TVxCustomDialog::EnableRadioButton(int aValue, bool aEnabled)
+{
+    if (TVxDialogEngineIntf* engine = FEngine.get())
+        engine->EnableRadioButton(aValue, aEnabled);
+}
+
+void TVxCustomDialog::PerformAction(int aValue)
+{
+    if (TControl* control = GetControl(ctCommandLink, aValue))
+        ButtonClick(control);
+}
+
+bool TVxCustomDialog::IsChecked(int aValue)
+{
+    if (!FForm)
+        return false;
+    const QString name = QStringLiteral("rb%1").arg(aValue);
+    auto* control = FForm->findChild<QObject*>(name);
+    return control && control->isWidgetType() ? IsRadioButtonChecked(control) : false;
+}
+
+void TVxCustomDialog::UpdateCustomButtonDetails(int aValue, const QString& aCaption, const QString& aHint,
+                                                const TStrings* aInfo)
+{
+    if (TVxDialogEngineIntf* engine = FEngine.get())
+        engine->UpdateCustomButtonDetails(aValue, aCaption, aHint, aInfo);
+}
+
+int TVxCustomDialog::ContentLineWidth(const QString& ALine)
+{
+    return RequiredWidth(ALine, ftContent) + GetFrameExtraWidth();
+}
+
+int TVxCustomDialog::RequiredWidth(const QString& ALine, TVxFontType AFontType)
+{
+    return TextWidth(VxDefaultFonts().GetFont(AFontType)->ToQFont(), ALine);
+}
+
+void TVxCustomDialog::PositionControls()
+{
+    if (TVxDialogEngineIntf* engine = FEngine.get())
+        engine->PositionControls();
+}
+
+void TVxCustomDialog::PositionRadioButtons()
+{
+    if (TVxDialogEngineIntf* engine = FEngine.get())
+        engine->PositionRadioButtons();
+}
+
+void TVxCustomDialog::EnableButton(int AValue, bool AEnabled)
+{
+    if (TVxDialogEngineIntf* engine = FEngine.get())
+        engine->EnableButton(AValue, AEnabled);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Protected operations. Those that need a window forward to the engine while one exists (the
+// creators and the sizing also run for a window that is still hidden); the rest are the model's.
+
+#define VX_FORWARD(Call)                                 \
+    if (TVxDialogEngineIntf* engine = FEngine.get())        \
+        engine->Call;
+
+int TVxCustomDialog::GetFooterControlsHeight()
+{
+    TVxDialogEngineIntf* engine = FEngine.get();
+    return engine ? engine->GetFooterControlsHeight() : 0;
+}
+
+void TVxCustomDialog::ButtonClick(QObject* Sender)
+{
+    FVerificationResult = GetVerificationChecked();
+    bool handled = false;
+    const int tag = ControlTag(Sender);
+    const TControlClass buttonClass = GetControlClass(ctButton);
+    const bool commonButton = Sender && buttonClass &&
+                              QString::fromLatin1(Sender->metaObject()->className())
+                                      .compare(QString::fromLatin1(buttonClass->className()), Qt::CaseInsensitive) == 0 &&
+                              tag <= mrYesToAll;
+    if (commonButton) {
+        FModalResult = tag;
+        DoControlClick(Sender, ctButton, tag, handled);
+    } else {
+        FModalResult = FCustomButtons->GetModalResult(tag);
+        DoControlClick(Sender, ctCommandLink, tag, handled);
+    }
+    if (FForm && !handled) {
+        FButtonClicked = true;
+        Close(FModalResult);
+    }
+}
+
+void TVxCustomDialog::HelpButtonClick(QObject* Sender)
+{
+    bool handled = false;
+    if (OnHelpButtonClick) {
+        TObject* sender = dynamic_cast<TObject*>(Sender);
+        OnHelpButtonClick(sender, handled);
+    }
+}
+
+void TVxCustomDialog::DoControlClick(TControl* Control, TControlType ControlType, int Value, bool& Handled)
+{
+    FCustomButtonResult = Value;
+    if (OnControlClick)
+        OnControlClick(this, ControlType, Control, Value, Handled);
+}
+
+void TVxCustomDialog::DoCloseQuery(TObject*, bool& CanClose)
+{
+    CanClose = true;
+}
+
+void TVxCustomDialog::DoGetCustomSound(QString& Sound, quint32& Flags, bool& Handled)
+{
+    if (OnGetCustomSound)
+        OnGetCustomSound(this, Sound, Flags, Handled);
+}
+
+void TVxCustomDialog::DoKeyPress(quint16& Key, TShiftState Shift)
+{
+    if (OnKeyPress)
+        OnKeyPress(this, Key, Shift);
+}
+
+bool TVxCustomDialog::GetVerificationChecked()
+{
+    TVxDialogEngineIntf* engine = FEngine.get();
+    return engine ? engine->GetVerificationChecked() : FDialogResult.VerificationResult;
+}
+
+void TVxCustomDialog::PaintInstruction(QPainter* Canvas, const TRect& Rect) { VX_FORWARD(PaintInstruction(Canvas, Rect)) }
+void TVxCustomDialog::PaintMainIcon(QPainter* Canvas, const TRect& Rect) { VX_FORWARD(PaintMainIcon(Canvas, Rect)) }
+void TVxCustomDialog::PaintHeader(QPainter* Canvas) { VX_FORWARD(PaintHeader(Canvas)) }
+void TVxCustomDialog::PaintButtonBar(QPainter* Canvas, const TRect& Rect) { VX_FORWARD(PaintButtonBar(Canvas, Rect)) }
+void TVxCustomDialog::PaintFooter(QPainter* Canvas) { VX_FORWARD(PaintFooter(Canvas)) }
+void TVxCustomDialog::PaintDivider(QPainter* Canvas, const TRect& Rect) { VX_FORWARD(PaintDivider(Canvas, Rect)) }
+
+bool TVxCustomDialog::UseMinimumHeight()
+{
+    return true;
+}
+
+int TVxCustomDialog::GetCommandLinkWidth()
+{
+    int a = 0;
+    if (FExpando->Visible()) {
+        a = FVerification->Visible() ? 420 : 406;
+        if (FFooter->Visible())
+            a += 27;
+    } else if (FFooter->Visible()) {
+        a = 415;
+    } else if (FVerification->Visible()) {
+        a = 388;
+    }
+    if (!FInstruction->Text().isEmpty())
+        a += 23;
+    if (!FContent->Text().isEmpty())
+        a += 12;
+    return qMax(a, 360);
+}
+
+void TVxCustomDialog::CalcMargins()
+{
+    const auto stock = [](TTaskDialogIcon Icon) {
+        return Icon == tdiWarning || Icon == tdiError || Icon == tdiInformation || Icon == tdiConfirmation ||
+               Icon == tdiShield;
+    };
+    const bool rightToLeft = FBiDiMode != bdLeftToRight;
+    const bool mainGlyph = !FGlyph->Empty();
+    int left;
+    if (!FInstruction->HasCustomGlyph() && !FInstruction->ShowAtTop() && (mainGlyph || stock(FMainIcon))) {
+        if (stock(FMainIcon))
+            left = rightToLeft ? 11 : FHorzSpacing + 43;
+        else
+            left = rightToLeft ? 11 : FGlyph->Width() + FHorzSpacing + 11;
+    } else if (FInstruction->HasCustomGlyph()) {
+        left = !FInstruction->Glyph()->Empty() ? FInstruction->Glyph()->Width() + FHorzSpacing + 11
+                                               : FHorzSpacing + 43;
+    } else {
+        left = (stock(FInstruction->Icon()) || stock(FMainIcon)) && !FInstruction->ShowAtTop() ? FHorzSpacing + 43
+                                                                                               : 11;
+    }
+    if (FMainIcon != tdiNone)
+        left += 1;
+    else if (!FContent->Text().trimmed().isEmpty() || !FInstruction->Text().trimmed().isEmpty())
+        left += 1;
+    else
+        left = 10;
+    const int ppi = PixelsPerInch();
+    FRightMargin = MulDiv(10, ppi, 96);
+    if (rightToLeft)
+        FRightMargin = MulDiv(10, ppi, 96) + FHorzSpacing + 32;
+    FLeftMargin = MulDiv(left, ppi, 96);
+}
+
+void TVxCustomDialog::CalcAutoSize(int& Height, int& Width, bool Apply)
+{
+    CalcMargins();
+    VX_FORWARD(CalcAutoSize(Height, Width, Apply))
+}
+
+int TVxCustomDialog::GetExtraHeight()
+{
+    return 0;
+}
+
+int TVxCustomDialog::GetMinimumWidth()
+{
+    return 0;
+}
+
+void TVxCustomDialog::CreateControls() { VX_FORWARD(CreateControls()) }
+void TVxCustomDialog::RecreateFontControls() { VX_FORWARD(RecreateFontControls()) }
+void TVxCustomDialog::FreeButtonControls() { VX_FORWARD(FreeButtonControls()) }
+void TVxCustomDialog::CreateRadioButtons() { VX_FORWARD(CreateRadioButtons()) }
+void TVxCustomDialog::CreateCustomButtons() { VX_FORWARD(CreateCustomButtons()) }
+void TVxCustomDialog::PositionCustomButtons() { VX_FORWARD(PositionCustomButtons()) }
+void TVxCustomDialog::CreateButtonBarButtons() { VX_FORWARD(CreateButtonBarButtons()) }
+void TVxCustomDialog::PositionButtonBarButtons() { VX_FORWARD(PositionButtonBarButtons()) }
+void TVxCustomDialog::CreateVerificationCheckBox() { VX_FORWARD(CreateVerificationCheckBox()) }
+void TVxCustomDialog::PositionVerificationCheckBox() { VX_FORWARD(PositionVerificationCheckBox()) }
+void TVxCustomDialog::CreateExpandoButton() { VX_FORWARD(CreateExpandoButton()) }
+void TVxCustomDialog::PositionExpandoButton() { VX_FORWARD(PositionExpandoButton()) }
+void TVxCustomDialog::CreateInstructionLabel() { VX_FORWARD(CreateInstructionLabel()) }
+void TVxCustomDialog::PositionInstructionLabel() { VX_FORWARD(PositionInstructionLabel()) }
+void TVxCustomDialog::CreateContentLabel() { VX_FORWARD(CreateContentLabel()) }
+void TVxCustomDialog::PositionContentLabel() { VX_FORWARD(PositionContentLabel()) }
+void TVxCustomDialog::CreateFooterLabel() { VX_FORWARD(CreateFooterLabel()) }
+void TVxCustomDialog::PositionFooterLabel() { VX_FORWARD(PositionFooterLabel()) }
+void TVxCustomDialog::CreateMoreRichEdit() { VX_FORWARD(CreateMoreRichEdit()) }
+void TVxCustomDialog::CreateMoreLinesLabel() { VX_FORWARD(CreateMoreLinesLabel()) }
+void TVxCustomDialog::PositionMoreLinesLabel() { VX_FORWARD(PositionMoreLinesLabel()) }
+void TVxCustomDialog::PositionMoreRichEdit() { VX_FORWARD(PositionMoreRichEdit()) }
+void TVxCustomDialog::CreateHelpLinkLabel() { VX_FORWARD(CreateHelpLinkLabel()) }
+void TVxCustomDialog::PositionHelpLinkLabel() { VX_FORWARD(PositionHelpLinkLabel()) }
+void TVxCustomDialog::CreateProgressBar() { VX_FORWARD(CreateProgressBar()) }
+void TVxCustomDialog::PositionProgressBar() { VX_FORWARD(PositionProgressBar()) }
+void TVxCustomDialog::CreateAdditionalControls() {}
+
+void TVxCustomDialog::GetDefaultControlClass(TControlType ControlType, TControlClass& ControlClass)
+{
+    TVxDialogEngineIntf* engine = Engine();
+    ControlClass = engine ? engine->GetDefaultControlClass(ControlType) : nullptr;
+}
+
+TControlClass TVxCustomDialog::GetControlClass(TControlType ControlType)
+{
+    TControlClass result = nullptr;
+    GetDefaultControlClass(ControlType, result);
+    if (OnGetControlClass) {
+        OnGetControlClass(this, ControlType, result);
+        if (!result)
+            GetDefaultControlClass(ControlType, result);
+    }
+    return result;
+}
+
+void TVxCustomDialog::InitControl(TControlType ControlType, TControl* Control, TCollectionItem* Item)
+{
+    bool handled = false;
+    if (OnInitControl)
+        OnInitControl(this, ControlType, Control, Item, handled);
+    if (!handled)
+        DefaultInitControl(ControlType, Control, Item);
+}
+
+void TVxCustomDialog::DefaultInitControl(TControlType ControlType, TControl* Control, TCollectionItem* Item)
+{
+    VX_FORWARD(DefaultInitControl(ControlType, Control, Item))
+}
+
+void TVxCustomDialog::DoGetMoreFileName(QString& FileName)
+{
+    if (OnGetMoreFileName)
+        OnGetMoreFileName(this, FileName);
+}
+
+void TVxCustomDialog::DoGetMoreStream(TMemoryStream*& Stream)
+{
+    if (OnGetMoreStream)
+        OnGetMoreStream(this, Stream);
+}
+
+void TVxCustomDialog::HelpLinkClick()
+{
+    bool handled = false;
+    if (OnHelpLinkClick)
+        OnHelpLinkClick(this, handled);
+}
+
+void TVxCustomDialog::ExpandCollapse(bool Expand) { VX_FORWARD(ExpandCollapse(Expand)) }
+
+TWinControl* TVxCustomDialog::GetInitialFocusControl()
+{
+    TVxDialogEngineIntf* engine = FEngine.get();
+    return engine ? engine->GetInitialFocusControl() : FFocusedControl.data();
+}
+
+void TVxCustomDialog::DoDialogExpand()
+{
+    if (OnDialogExpand)
+        OnDialogExpand(this);
+}
+
+void TVxCustomDialog::DoDialogCollapse()
+{
+    if (OnDialogCollapse)
+        OnDialogCollapse(this);
+}
+
+void TVxCustomDialog::DoUpdateProgressBarState(TProgressBarState State)
+{
+    if (OnUpdateProgressBarState)
+        OnUpdateProgressBarState(this, GetControl(ctProgressBar, 0), State);
+}
+
+void TVxCustomDialog::DoUpdateProgressBar(int Position, bool& CloseDialog)
+{
+    if (OnUpdateProgressBar)
+        OnUpdateProgressBar(this, GetControl(ctProgressBar, 0), Position, CloseDialog);
+}
+
+void TVxCustomDialog::DoProgress(int Position)
+{
+    if (OnProgress)
+        OnProgress(this, Position);
+}
+
+void TVxCustomDialog::DoDialogClose()
+{
+    CollectResults();
+    if (OnDialogClose)
+        OnDialogClose(this);
+}
+
+void TVxCustomDialog::DoDialogClick(TObject* Sender, TVxDialogHitTest HitTest)
+{
+    if (OnDialogClick)
+        OnDialogClick(Sender, HitTest);
+}
+
+void TVxCustomDialog::CollectResults()
+{
+    if (!FButtonClicked)
+        FModalResult = mrCancel;
+    FDialogResult.ModalResult = FModalResult;
+    FDialogResult.VerificationResult = VerificationResult();
+    FDialogResult.RadioResult = RadioResult();
+    FDialogResult.CustomButtonResult = FCustomButtonResult;
+}
+
+void TVxCustomDialog::CleanUpDialog()
+{
+    if (OnCleanUpDialog)
+        OnCleanUpDialog(this);
+    ReleaseControls();
+}
+
+void TVxCustomDialog::DoTimer(quint32 TimeSince)
+{
+    if (OnTimer)
+        OnTimer(this, TimeSince);
+}
+
+void TVxCustomDialog::ReleaseControls() { VX_FORWARD(ReleaseControls()) }
+
+void TVxCustomDialog::DoCreated()
+{
+    if (OnCreated)
+        OnCreated(this);
+}
+
+void TVxCustomDialog::DoDestroyed()
+{
+    if (OnDestroyed)
+        OnDestroyed(this);
+}
+
+void TVxCustomDialog::DoDialogConstructed() { VX_FORWARD(DoDialogConstructed()) }
+
+bool TVxCustomDialog::IsRadioButtonChecked(TControl* Control)
+{
+    bool checked = false;
+    bool handled = false;
+    if (OnGetRadioButtonChecked)
+        OnGetRadioButtonChecked(this, Control, checked, handled);
+    if (!handled && Control && Control->inherits("QRadioButton"))
+        checked = Control->property("checked").toBool();
+    return checked;
+}
+
+void TVxCustomDialog::RestartProgressAnimation() { VX_FORWARD(RestartProgressAnimation()) }
+
+void TVxCustomDialog::DoVerificationClick(bool Checked)
+{
+    if (OnVerificationClick)
+        OnVerificationClick(this, Checked);
+}
+
+bool TVxCustomDialog::GetPlaySounds()
+{
+    return FPlaySounds;
+}
+
+void TVxCustomDialog::GetSound(TTaskDialogIcon Icon, quint32& Flags, QString& Sound)
+{
+    bool handled = Icon == tdiCustom;
+    DoGetCustomSound(Sound, Flags, handled);
+    if (handled)
+        return;
+    switch (Icon) {
+    case tdiWarning: Sound = QStringLiteral("SystemExclamation"); break;
+    case tdiError: Sound = QStringLiteral("SystemHand"); break;
+    case tdiInformation: Sound = QStringLiteral("SystemAsterisk"); break;
+    case tdiConfirmation: Sound = QStringLiteral("SystemQuestion"); break;
+    case tdiShield: Sound = QStringLiteral("WindowsUAC"); break;
+    default: Sound.clear(); break;
+    }
+    Flags |= SND_ALIAS;
+}
+
+void TVxCustomDialog::DoDialogShow()
+{
+    if (OnDialogShow)
+        OnDialogShow(this);
+}
+
+int TVxCustomDialog::ShowModalForm()
+{
+    TVxDialogEngineIntf* engine = FEngine.get();
+    return engine ? engine->ShowModalForm() : 0;
+}
+
+void TVxCustomDialog::ShowForm() { VX_FORWARD(ShowForm()) }
+void TVxCustomDialog::PositionSheet() { VX_FORWARD(PositionSheet()) }
+
+int TVxCustomDialog::AdjustSheetTop(int Top)
+{
+    return Top;
+}
+
+int TVxCustomDialog::GetFrameExtraWidth()
+{
+    TVxDialogEngineIntf* engine = Engine();
+    return engine ? engine->GetFrameExtraWidth() : 0;
+}
+
+void TVxCustomDialog::InvalidateWindow() { VX_FORWARD(InvalidateWindow()) }
+void TVxCustomDialog::UpdateMainIcon() { VX_FORWARD(UpdateMainIcon()) }
+void TVxCustomDialog::RepaintMainIcon() { VX_FORWARD(RepaintMainIcon()) }
+void TVxCustomDialog::UpdateWindowTitle() { VX_FORWARD(UpdateWindowTitle()) }
+void TVxCustomDialog::UpdateWindowShowHint() { VX_FORWARD(UpdateWindowShowHint()) }
+void TVxCustomDialog::InstructionChange(TObject*) { VX_FORWARD(InstructionChange()) }
+void TVxCustomDialog::ContentChange(TObject*) { VX_FORWARD(ContentChange()) }
+void TVxCustomDialog::VerificationChange(TObject*) { VX_FORWARD(VerificationChange()) }
+void TVxCustomDialog::ExpandoChange(TObject*) { VX_FORWARD(ExpandoChange()) }
+void TVxCustomDialog::FooterChange(TObject*) { VX_FORWARD(FooterChange()) }
+void TVxCustomDialog::HeaderChange(TObject*) { VX_FORWARD(HeaderChange()) }
+void TVxCustomDialog::ProgressChange(TObject*) { VX_FORWARD(ProgressChange()) }
+void TVxCustomDialog::TimerChange(TObject*) { VX_FORWARD(TimerChange()) }
+
+#undef VX_FORWARD

@@ -6,6 +6,8 @@
 
 #include "Graphics.h"
 #include "StringList.h"
+#include "SysUtils.h"
+#include "VxDefaultFonts.h"
 #include "VxTypes.h"
 
 #include <QPointer>
@@ -33,6 +35,8 @@ class TVxBackground;
 class TVxRadioButtons;
 class TVxCustomButtons;
 class TVxCustomDialog;
+class TVxDialogEngineIntf;
+class QPainter;
 
 // Keyboard shift state passed to key events. ssHorizontal of the platform's set is left out: the
 // name belongs to TScrollStyle here and no key handler of the dialog reads it.
@@ -43,6 +47,7 @@ using TShiftState = TSet<TShiftStateElement>;
 // layers above the model, so the model sees them as QObjects; a control class is the Qt meta
 // object the engine instantiates; a memory stream is an in-memory QIODevice.
 using TControl = QObject;
+using TWinControl = QObject;
 using TControlClass = const QMetaObject*;
 using TMemoryStream = QBuffer;
 
@@ -63,6 +68,26 @@ using TUpdateProgressBarEvent = TEvent<TObject*, TControl*, int, bool&>;
 using TTimerEvent = TEvent<TObject*, quint32>;
 using TKeyEvent = TEvent<TObject*, quint16&, TShiftState>;
 using TVerificationClickEvent = TEvent<TObject*, bool>;
+using TGetCustomSoundEvent = TEvent<TObject*, QString&, quint32&, bool&>;
+
+enum TVxDialogState { dsNormal, dsPreview };
+using TVxDialogStates = TSet<TVxDialogState>;
+
+// The results of the last run.
+struct TVxDialogResult {
+    TModalResult ModalResult = 0;
+    bool VerificationResult = false;
+    int RadioResult = 0;
+    int CustomButtonResult = 0;
+};
+
+// A modeless sheet run by a class that is not a sheet, or a sheet that is not placed as designed.
+VX_DECLARE_EXCEPTION(EDialogSheet, Exception)
+
+// The number every created control carries (the platform controls' Tag): a common button's modal
+// result, a custom button's or radio button's item value.
+int ControlTag(const QObject* Control);
+void SetControlTag(QObject* Control, int Value);
 
 class TVxCustomDialog : public TComponent {
     Q_OBJECT
@@ -184,6 +209,10 @@ public:
     TKeyEvent OnKeyPress;
     TVerificationClickEvent OnVerificationClick;
 
+    // Not published: asked for the sound of a custom main icon (and of any icon whose handler
+    // sets Handled).
+    TGetCustomSoundEvent OnGetCustomSound;
+
     // --- Public, unpublished model state ---
     bool PlaySounds() const { return FPlaySounds; }
     void SetPlaySounds(bool Value);
@@ -218,20 +247,149 @@ public:
     // When aIndex <= Count, checks exactly the item at aIndex (none when aIndex = Count).
     void DefaultRadioButton(int aIndex);
 
-    // --- Engine operations the model calls; they do nothing while no window exists ---
+    // --- The run (the engine does the work; see VxDialogEngineIntf.h) ---
+    // Runs the dialog with the component's owner; without one, the active window when it shows,
+    // else the application's main window, else no owner.
+    int Execute();
+    // The run: builds, sizes and shows the window. Returns the modal result of a modal run, -1 for
+    // a modeless run and when the window was already showing. Raises EDialogSheet for a modeless
+    // sheet of a class that is not a sheet. aOwner may be a component or a window; a window
+    // becomes the dialog window's transient parent.
+    virtual int Execute(QObject* aOwner);
+    // A modal run centred on the screen, closable, whatever the settings say; the settings are
+    // restored afterwards (also when the run raises).
+    int ExecutePreview();
+    // Ends the run with AModalResult. -1 when no window exists, else the stored result.
+    virtual int Close(int AModalResult);
+    // Shows a modeless run's window again.
+    void Show();
+    // Repaints the progress control and then the whole window at once.
+    void Update();
+
+    // --- Results ---
+    TModalResult ModalResult() const { return FModalResult; }
+    void SetModalResult(TModalResult Value) { FModalResult = Value; }
+    // The live verification box when one exists, else the last run's result.
+    bool VerificationResult();
+    void SetVerificationResult(bool Value) { FVerificationResult = Value; }
+    // The checked radio button's value while the radio buttons exist, else the last run's.
+    int RadioResult();
+    void SetRadioResult(int Value) { FRadioResult = Value; }
+    int CustomButtonResult() const { return FCustomButtonResult; }
+    const TVxDialogResult& DialogResult() const { return FDialogResult; }
+    TVxDialogStates DialogState() const { return FDialogState; }
+
+    // --- Run-time control interface (values as in the class comment of VxDialogEngineIntf.h) ---
+    TControl* GetControl(TControlType AControlType, int AValue);
+    void EnableRadioButton(int aValue, bool aEnabled);
+    // Clicks the custom button or command link addressed by aValue.
+    void PerformAction(int aValue);
+    // False without a window; else the state of the radio button named "rb" + aValue.
+    bool IsChecked(int aValue);
+    void UpdateCustomButtonDetails(int aValue, const QString& aCaption, const QString& aHint, const TStrings* aInfo);
+    // The window width a content line needs.
+    int ContentLineWidth(const QString& ALine);
+    // The text width of ALine in the default font of AFontType.
+    static int RequiredWidth(const QString& ALine, TVxFontType AFontType);
+
+    // --- Engine operations the model calls; without a window they do nothing ---
     virtual void PositionControls();
     // Re-places the radio buttons after a caption change.
     virtual void PositionRadioButtons();
     // Enables or disables the button created for a custom button value.
     virtual void EnableButton(int AValue, bool AEnabled);
 
+    // The engine behind this dialog: created on first use when an engine is installed, else
+    // nullptr.
+    TVxDialogEngineIntf* Engine();
+
 protected:
     void Notification(TComponent* AComponent, TOperation Operation) override;
 
+    // --- Operations the descendants override (input dialogs, sheets), in slot order ---
+    virtual int GetFooterControlsHeight();
+    virtual void ButtonClick(QObject* Sender);
+    virtual void HelpButtonClick(QObject* Sender);
+    virtual void DoControlClick(TControl* Control, TControlType ControlType, int Value, bool& Handled);
+    virtual void DoCloseQuery(TObject* Sender, bool& CanClose);
+    virtual void DoGetCustomSound(QString& Sound, quint32& Flags, bool& Handled);
+    virtual void DoKeyPress(quint16& Key, TShiftState Shift);
+    virtual bool GetVerificationChecked();
+    virtual void PaintInstruction(QPainter* Canvas, const TRect& Rect);
+    virtual void PaintMainIcon(QPainter* Canvas, const TRect& Rect);
+    virtual void PaintHeader(QPainter* Canvas);
+    virtual void PaintButtonBar(QPainter* Canvas, const TRect& Rect);
+    virtual void PaintFooter(QPainter* Canvas);
+    virtual void PaintDivider(QPainter* Canvas, const TRect& Rect);
+    virtual bool UseMinimumHeight();
+    virtual int GetCommandLinkWidth();
+    virtual void CalcMargins();
+    virtual void CalcAutoSize(int& Height, int& Width, bool Apply);
+    virtual int GetExtraHeight();
+    virtual int GetMinimumWidth();
     virtual void CreateControls();
-    virtual void FreeButtonControls();
-    virtual void CalcAutoSize(bool Apply);
     virtual void RecreateFontControls();
+    virtual void FreeButtonControls();
+    virtual void CreateRadioButtons();
+    virtual void CreateCustomButtons();
+    virtual void PositionCustomButtons();
+    virtual void CreateButtonBarButtons();
+    virtual void PositionButtonBarButtons();
+    virtual void CreateVerificationCheckBox();
+    virtual void PositionVerificationCheckBox();
+    virtual void CreateExpandoButton();
+    virtual void PositionExpandoButton();
+    virtual void CreateInstructionLabel();
+    virtual void PositionInstructionLabel();
+    virtual void CreateContentLabel();
+    virtual void PositionContentLabel();
+    virtual void CreateFooterLabel();
+    virtual void PositionFooterLabel();
+    virtual void CreateMoreRichEdit();
+    virtual void CreateMoreLinesLabel();
+    virtual void PositionMoreLinesLabel();
+    virtual void PositionMoreRichEdit();
+    virtual void CreateHelpLinkLabel();
+    virtual void PositionHelpLinkLabel();
+    virtual void CreateProgressBar();
+    virtual void PositionProgressBar();
+    virtual void CreateAdditionalControls();
+    virtual void GetDefaultControlClass(TControlType ControlType, TControlClass& ControlClass);
+    virtual TControlClass GetControlClass(TControlType ControlType);
+    virtual void InitControl(TControlType ControlType, TControl* Control, TCollectionItem* Item);
+    virtual void DefaultInitControl(TControlType ControlType, TControl* Control, TCollectionItem* Item);
+    virtual void DoGetMoreFileName(QString& FileName);
+    virtual void DoGetMoreStream(TMemoryStream*& Stream);
+    virtual void HelpLinkClick();
+    virtual void ExpandCollapse(bool Expand);
+    virtual TWinControl* GetInitialFocusControl();
+    virtual void DoDialogExpand();
+    virtual void DoDialogCollapse();
+    virtual void DoUpdateProgressBarState(TProgressBarState State);
+    virtual void DoUpdateProgressBar(int Position, bool& CloseDialog);
+    virtual void DoProgress(int Position);
+    virtual void DoDialogClose();
+    virtual void DoDialogClick(TObject* Sender, TVxDialogHitTest HitTest);
+    virtual void CollectResults();
+    virtual void CleanUpDialog();
+    virtual void DoTimer(quint32 TimeSince);
+    virtual void ReleaseControls();
+    virtual void DoCreated();
+    virtual void DoDestroyed();
+    virtual void DoDialogConstructed();
+    virtual bool IsRadioButtonChecked(TControl* Control);
+    virtual void RestartProgressAnimation();
+    virtual void DoVerificationClick(bool Checked);
+    virtual bool GetPlaySounds();
+    virtual void GetSound(TTaskDialogIcon Icon, quint32& Flags, QString& Sound);
+    virtual void DoDialogShow();
+    virtual int ShowModalForm();
+    virtual void ShowForm();
+    virtual void PositionSheet();
+    virtual int AdjustSheetTop(int Top);
+    virtual int GetFrameExtraWidth();
+
+    // Model-side hooks of the setters (the engine fills them while a window shows).
     // Repaints the whole window.
     virtual void InvalidateWindow();
     // Loads the stock picture of MainIcon and updates the window.
@@ -282,6 +440,45 @@ protected:
     bool FAssigning = false;
     QPointer<QObject> FForm;
 
+    // Run state (zero until a run sets it).
+    TVxDialogStates FDialogState;
+    bool FButtonClicked = false;
+    TModalResult FModalResult = 0;
+    bool FVerificationResult = false;
+    int FRadioResult = 0;
+    int FCustomButtonResult = 0;
+    TVxDialogResult FDialogResult;
+    int FPreviousProgressPosition = 0;
+    QPointer<QObject> FFocusedControl;
+    QPointer<QObject> FDefaultButton;
+    int FAcceleratorState = 0;
+    bool FResetMaxLines = false;
+    // Re-entrancy guards of the layout.
+    bool FInitialisingFonts = false;
+    bool FCalcLayout = false;
+    bool FCalcAutosizing = false;
+    bool FExpanding = false;
+    bool FCollapsing = false;
+
+    // Layout (pixels; the spacings are scaled to the screen when the dialog is created).
+    int FLeftMargin = 0;
+    int FRightMargin = 0;
+    int FVertMargin = 0;
+    int FVertSpacing = 0;
+    int FHorzSpacing = 0;
+    int FButtonSpacing = 0;
+    int FButtonBarHeight = 0;
+    int FClientWidth = 0;
+    int FClientHeight = 0;
+    int FShowMoreButtonWidth = -1;
+    bool FInvalidateOnPosition = false;
+    int FExpandedHeight = 0;
+    int FExpandedAmount = 0;
+    int FExpandedLeftOver = 0;
+    int FExpandingHeight = 0;
+    int FFirstButtonLeftPos = -1;
+    int FWidthOfLastCommonButton = 0;
+
     std::unique_ptr<TFont> FFont;
     std::unique_ptr<TStringList> FContent;
     std::unique_ptr<TVxInstruction> FInstruction;
@@ -305,7 +502,10 @@ protected:
     std::unique_ptr<TIcon> FIcon;
 
 private:
+    friend class TVxDialogEngine;
+    friend class TVxTaskDialogForm;
     TNotifyEvent FPreviousFontChange;
+    std::unique_ptr<TVxDialogEngineIntf> FEngine;
 };
 
 // The dialog component the designer owns and generated code names: publishes the whole surface.

@@ -13,6 +13,7 @@ packages=(
   fonts-dejavu-core fonts-wine
   xvfb xauth
   dbus-daemon
+  libcanberra-dev sound-theme-freedesktop
 )
 
 missing=()

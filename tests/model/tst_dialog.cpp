@@ -30,7 +30,7 @@ public:
 protected:
     void CreateControls() override { ++Calls[QStringLiteral("CreateControls")]; }
     void FreeButtonControls() override { ++Calls[QStringLiteral("FreeButtonControls")]; }
-    void CalcAutoSize(bool Apply) override { Calls[QStringLiteral("CalcAutoSize")] += Apply ? 1 : 100; }
+    void CalcAutoSize(int&, int&, bool Apply) override { Calls[QStringLiteral("CalcAutoSize")] += Apply ? 1 : 100; }
     void RecreateFontControls() override { ++Calls[QStringLiteral("RecreateFontControls")]; }
     void InvalidateWindow() override { ++Calls[QStringLiteral("InvalidateWindow")]; }
     void UpdateMainIcon() override { ++Calls[QStringLiteral("UpdateMainIcon")]; }

@@ -1,0 +1,1278 @@
+// The run of a dialog: execution, results, the run-time control interface and the construction of
+// the section controls.
+
+#include "VxDialogEngine.h"
+
+#include "VxCaptionControl.h"
+#include "VxDialogSound.h"
+#include "VxRichEdit.h"
+#include "VxStdControls.h"
+#include "VxTaskDialogForm.h"
+#include "private/EngineText_p.h"
+
+#include "Screen.h"
+#include "StockIcons.h"
+#include "VxButtonOptions.h"
+#include "VxCollections.h"
+#include "VxCommandLinkColors.h"
+#include "VxOptions.h"
+
+#include <QApplication>
+#include <QMainWindow>
+#include <QScreen>
+#include <QWindow>
+
+namespace {
+
+// Clears a flag when the scope ends, also by an exception.
+class FlagScope {
+public:
+    explicit FlagScope(bool& Flag) : FFlag(Flag) { FFlag = true; }
+    ~FlagScope() { FFlag = false; }
+    FlagScope(const FlagScope&) = delete;
+    FlagScope& operator=(const FlagScope&) = delete;
+
+private:
+    bool& FFlag;
+};
+
+void DeleteControl(QPointer<QWidget> Control)
+{
+    delete Control.data();
+}
+
+// Replaces the click handlers of a button by one of ours.
+void SetClickHandler(QObject* Control, std::function<void()> Handler)
+{
+    auto* button = qobject_cast<QAbstractButton*>(Control);
+    if (!button)
+        return;
+    QObject::disconnect(button, &QAbstractButton::clicked, nullptr, nullptr);
+    QObject::connect(button, &QAbstractButton::clicked, button, [Handler = std::move(Handler)] { Handler(); });
+}
+
+// Anchors keep a control at its distance from an edge while the window height changes.
+void SetAnchors(QWidget* Control, Qt::Edges Edges)
+{
+    if (Control)
+        Control->setProperty("Anchors", int(Edges));
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------------------------
+// Installation
+
+void InstallDialogEngine()
+{
+    if (DialogEngineInstalled())
+        return;
+    SetDialogEngineFactory([](TVxCustomDialog* Dialog) -> std::unique_ptr<TVxDialogEngineIntf> {
+        return std::make_unique<TVxDialogEngine>(Dialog);
+    });
+}
+
+TVxDialogEngine::TVxDialogEngine(TVxCustomDialog* ADialog) : D(ADialog) {}
+
+TVxDialogEngine::~TVxDialogEngine() = default;
+
+TVxDialogEngine* TVxDialogEngine::Of(TVxCustomDialog* ADialog)
+{
+    InstallDialogEngine();
+    return ADialog ? dynamic_cast<TVxDialogEngine*>(ADialog->Engine()) : nullptr;
+}
+
+TVxTaskDialogForm* TVxDialogEngine::Form() const
+{
+    return qobject_cast<TVxTaskDialogForm*>(D->Form());
+}
+
+QWidget* TVxDialogEngine::InstructionLabel() const
+{
+    return FInstructionLabel.data();
+}
+
+QWidget* TVxDialogEngine::ContentLabel() const
+{
+    return FContentLabel.data();
+}
+
+QWidget* TVxDialogEngine::ContentMemo() const
+{
+    return FContentMaxLines.data();
+}
+
+QWidget* TVxDialogEngine::FooterLabel() const
+{
+    return FFooterLabel.data();
+}
+
+QWidget* TVxDialogEngine::HelpLinkLabel() const
+{
+    return FHelpLinkLabel.data();
+}
+
+QWidget* TVxDialogEngine::MoreLinesLabel() const
+{
+    return FMoreLinesLabel.data();
+}
+
+QWidget* TVxDialogEngine::MoreRichEdit() const
+{
+    return FMoreRichEdit.data();
+}
+
+QWidget* TVxDialogEngine::ProgressBar() const
+{
+    return FProgressBar.data();
+}
+
+QWidget* TVxDialogEngine::RadioGroup() const
+{
+    return FRadioGroup.data();
+}
+
+QWidget* TVxDialogEngine::ShowMoreButton() const
+{
+    return FShowMoreButton.data();
+}
+
+QWidget* TVxDialogEngine::VerificationCheckBox() const
+{
+    return FVerificationCheckBox.data();
+}
+
+QList<QWidget*> TVxDialogEngine::CreatedButtonBarButtons() const
+{
+    QList<QWidget*> result;
+    if (FCreatedButtonBarButtons)
+        for (const auto& w : *FCreatedButtonBarButtons)
+            if (w)
+                result.append(w);
+    return result;
+}
+
+QList<QWidget*> TVxDialogEngine::CreatedCustomButtons() const
+{
+    QList<QWidget*> result;
+    if (FCreatedCustomButtons)
+        for (const auto& w : *FCreatedCustomButtons)
+            if (w)
+                result.append(w);
+    return result;
+}
+
+QList<QWidget*> TVxDialogEngine::CreatedRadioButtons() const
+{
+    QList<QWidget*> result;
+    if (FCreatedRadioButtons)
+        for (const auto& w : *FCreatedRadioButtons)
+            if (w)
+                result.append(w);
+    return result;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Execution
+
+int TVxDialogEngine::Execute(QObject* aOwner)
+{
+    if (!Prepare(aOwner)) {
+        if (D->FResetMaxLines) {
+            D->FMaxLines = 0;
+            D->FResetMaxLines = false;
+        }
+        D->FDialogState.Exclude(dsNormal);
+        return -1;
+    }
+    int result;
+    if (D->FDialogOptions.Contains(doModal)) {
+        D->ShowModalForm();
+        result = D->FDialogResult.ModalResult;
+        if (TVxTaskDialogForm* form = Form()) {
+            if (D->FDialogOptions.Contains(doTimer))
+                form->StopDialogTimer();
+            delete form;
+        }
+        D->SetForm(nullptr);
+        if (FGlyphLoadedByRun) {
+            FGlyphLoadedByRun = false;
+            D->FGlyph->Clear();
+        }
+    } else {
+        D->FDialogResult.ModalResult = 0;
+        D->ShowForm();
+        result = -1;
+    }
+    if (D->FResetMaxLines) {
+        D->FMaxLines = 0;
+        D->FResetMaxLines = false;
+    }
+    D->FDialogState.Exclude(dsNormal);
+    return result;
+}
+
+bool TVxDialogEngine::Prepare(QObject* aOwner)
+{
+    if (D->FDialogStyle == dsSheet && !D->FDialogOptions.Contains(doModal) && !D->inherits("TVxCustomDialogSheet"))
+        throw EDialogSheet(QStringLiteral(
+            "Non-Modal sheets should use the TVxDialogSheet component or a descendant of TVxDialogSheet."));
+    D->FDialogState.Include(dsNormal);
+
+    if (TVxTaskDialogForm* form = Form()) {
+        if (form->isVisible()) {
+            form->show();
+            form->raise();
+            form->activateWindow();
+            return false;
+        }
+        // A window built for measuring only.
+        DestroyHiddenWindow();
+    }
+
+    D->FButtonClicked = false;
+    D->FEmulateMessageDlg = false;
+    D->FPreviousProgressPosition = D->Progress()->Position();
+
+    QWidget* ownerWindow = aOwner && aOwner->isWidgetType() ? static_cast<QWidget*>(aOwner) : nullptr;
+    TVxTaskDialogForm* form = TVxTaskDialogForm::CreateNew(ownerWindow);
+    form->SetOwnerRef(aOwner);
+    form->SetDialog(D, this);
+    D->SetForm(form);
+    if (aOwner)
+        NameWindow(aOwner);
+
+    if (CustomStyleActive()) {
+        D->ButtonBar()->SetColor(ColorToRGB(clBtnFace));
+        D->SetColor(ColorToRGB(clWindow));
+        D->Footer()->SetColor(ColorToRGB(clBtnFace));
+    }
+
+    D->DoCreated();
+
+    form->OnShowHandler = [this] { ShowHandler(); };
+    form->OnCloseHandler = [this] { D->DoDialogClose(); };
+    form->OnCloseQuery = [this, form](bool& CanClose) { D->DoCloseQuery(form, CanClose); };
+    form->OnDestroyHandler = [this] {
+        D->CleanUpDialog();
+        D->DoDestroyed();
+    };
+    form->OnKeyUp = [this](quint16& Key, TShiftState Shift) { D->DoKeyPress(Key, Shift); };
+    form->OnClientClick = [this, form](TObject*, const QPoint& APt) {
+        D->DoDialogClick(form, HitTest(form->mapFromGlobal(APt)));
+    };
+
+    // The toolkit has no keyboard-cue state to ask the owner for: hot keys are shown.
+    D->FAcceleratorState = 0;
+    form->setProperty("ShowHint", D->ShowHint());
+
+    Qt::WindowFlags flags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+    if (D->AllowMinimize() || !D->Icon()->Empty()) {
+        form->setProperty("BorderStyle", int(bsSingle));
+    } else {
+        if (D->ShowHelpButton())
+            flags |= Qt::WindowContextHelpButtonHint;
+        form->setProperty("BorderStyle", int(D->BorderStyle()));
+    }
+    if (D->BorderStyle() == bsNone && !(D->AllowMinimize() || !D->Icon()->Empty()))
+        flags = Qt::Dialog | Qt::FramelessWindowHint;
+    form->setLayoutDirection(D->BiDiMode() == bdLeftToRight ? Qt::LeftToRight : Qt::RightToLeft);
+
+    if (D->UseDefaultFonts()) {
+        FlagScope initialising(D->FInitialisingFonts);
+        D->Font()->Assign(VxDefaultFonts().GetFont(ftContent));
+        D->Instruction()->Font()->Assign(VxDefaultFonts().GetFont(ftInstruction));
+        D->Footer()->Font()->Assign(VxDefaultFonts().GetFont(ftFooter));
+        D->Expando()->Font()->Assign(VxDefaultFonts().GetFont(ftExpando));
+    }
+    form->setFont(D->Font()->ToQFont());
+
+    D->CreateControls();
+    if (D->FDialogOptions.Contains(doTopMost))
+        flags |= Qt::WindowStaysOnTopHint;
+    ApplyMainIconPicture();
+
+    const int maxLines = D->FMaxLines;
+    D->FResetMaxLines = false;
+    int height = 0, width = 0;
+    D->CalcAutoSize(height, width, true);
+    if (D->FMaxLines != maxLines) {
+        D->FResetMaxLines = true;
+        D->ReleaseControls();
+        D->CreateControls();
+        D->CalcAutoSize(height, width, true);
+    }
+    D->PositionControls();
+
+    if (!D->Icon()->Empty())
+        form->setWindowIcon(QIcon(QPixmap::fromImage(D->Icon()->Image())));
+    form->setWindowTitle(D->Title());
+    QPalette palette = form->palette();
+    palette.setColor(QPalette::Window, ToQColor(D->Color()));
+    form->setPalette(palette);
+
+    if (D->AllowCancel()) {
+        D->FModalResult = mrCancel;
+        flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    }
+    if (D->AllowMinimize())
+        flags |= Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint;
+    // Without the close button hint the window manager greys or hides the close box.
+    const QSize size = form->size();
+    form->setWindowFlags(flags);
+    form->resize(size);
+
+    // Position.
+    QRect area;
+    QWidget* centreOn = nullptr;
+    switch (D->Position()) {
+    case dpDesigned: form->move(D->Location()->Left(), D->Location()->Top()); break;
+    case dpDesktopCenter: area = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->virtualGeometry() : QRect(); break;
+    case dpOwnerFormCenter:
+        centreOn = ownerWindow ? ownerWindow->window() : nullptr;
+        [[fallthrough]];
+    case dpMainFormCenter:
+        if (!centreOn)
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (qobject_cast<QMainWindow*>(w) && w->isVisible()) {
+                    centreOn = w;
+                    break;
+                }
+        if (centreOn) {
+            area = centreOn->frameGeometry();
+            break;
+        }
+        [[fallthrough]];
+    case dpScreenCenter:
+    default: {
+        QScreen* screen = ownerWindow && ownerWindow->screen() ? ownerWindow->screen() : QGuiApplication::primaryScreen();
+        area = screen ? screen->availableGeometry() : QRect();
+        break;
+    }
+    }
+    if (area.isValid()) {
+        const QSize outer = form->frameGeometry().size().expandedTo(form->size());
+        form->move(area.left() + (area.width() - outer.width()) / 2, area.top() + (area.height() - outer.height()) / 2);
+    }
+
+    D->DoDialogConstructed();
+    if (D->FDialogOptions.Contains(doTimer))
+        form->StartDialogTimer();
+    return true;
+}
+
+void TVxDialogEngine::NameWindow(QObject* aOwner)
+{
+    const QString trimmed = D->Name().trimmed();
+    const QString base = trimmed.isEmpty() ? QStringLiteral("VxDialogForm") : QStringLiteral("VxDialogForm") + D->Name();
+    TVxTaskDialogForm* form = Form();
+    const auto taken = [&](const QString& Name) {
+        if (auto* component = dynamic_cast<TComponent*>(aOwner))
+            if (component->FindComponent(Name))
+                return true;
+        for (QObject* child : aOwner->children())
+            if (child != form && child->objectName().compare(Name, Qt::CaseInsensitive) == 0)
+                return true;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* other = qobject_cast<TVxTaskDialogForm*>(w))
+                if (other != form && other->OwnerRef() == aOwner && other->objectName().compare(Name, Qt::CaseInsensitive) == 0)
+                    return true;
+        return false;
+    };
+    QString name = base;
+    for (int i = 1; taken(name); ++i)
+        name = QStringLiteral("%1%2").arg(base).arg(i);
+    form->setObjectName(name);
+}
+
+void TVxDialogEngine::ShowHandler()
+{
+    TVxTaskDialogForm* form = Form();
+    if (!form)
+        return;
+    if (D->FDialogStyle == dsDialog || D->FDialogOptions.Contains(doModal)) {
+        if (auto* focus = qobject_cast<QWidget*>(D->GetInitialFocusControl()))
+            if (focus->isEnabled() && focus->focusPolicy() != Qt::NoFocus)
+                focus->setFocus(Qt::OtherFocusReason);
+        if (!D->FDialogState.Contains(dsPreview))
+            form->PostDialogMessage(TVxTaskDialogForm::WM_DIALOG_SNAPCURSOR);
+    }
+    if (D->GetPlaySounds()) {
+        quint32 flags = SND_ASYNC | SND_NODEFAULT | SND_NOSTOP;
+        QString sound;
+        D->GetSound(D->MainIcon(), flags, sound);
+        PlayDialogSound(sound, flags);
+    }
+    D->DoDialogShow();
+}
+
+void TVxDialogEngine::ReleaseWindow()
+{
+    if (TVxTaskDialogForm* form = Form()) {
+        form->StopDialogTimer();
+        delete form;
+    }
+    D->SetForm(nullptr);
+}
+
+QObject* TVxDialogEngine::DefaultOwner()
+{
+    if (QWidget* active = QApplication::activeWindow(); active && active->isVisible())
+        return active;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (qobject_cast<QMainWindow*>(w) && w->isVisible())
+            return w;
+    return nullptr;
+}
+
+int TVxDialogEngine::Close(int AModalResult)
+{
+    TVxTaskDialogForm* form = Form();
+    if (!form)
+        return -1;
+    D->FDialogResult.ModalResult = AModalResult;
+    D->FModalResult = AModalResult;
+    D->Progress()->SetPosition(D->FPreviousProgressPosition);
+    D->FButtonClicked = true;
+    form->CloseFromCode();
+    if (!D->FDialogOptions.Contains(doModal) && Form()) {
+        D->SetForm(nullptr);
+        delete form;
+        if (FGlyphLoadedByRun) {
+            FGlyphLoadedByRun = false;
+            D->FGlyph->Clear();
+        }
+    }
+    return D->FDialogResult.ModalResult;
+}
+
+void TVxDialogEngine::Show()
+{
+    if (TVxTaskDialogForm* form = Form(); form && !D->FDialogOptions.Contains(doModal))
+        form->show();
+}
+
+void TVxDialogEngine::Update()
+{
+    if (TVxTaskDialogForm* form = Form()) {
+        if (FProgressBar)
+            FProgressBar->update();
+        form->repaint();
+    }
+}
+
+int TVxDialogEngine::ShowModalForm()
+{
+    TVxTaskDialogForm* form = Form();
+    if (!form)
+        return 0;
+    if (D->FDialogStyle == dsSheet)
+        D->PositionSheet();
+    return form->exec();
+}
+
+void TVxDialogEngine::ShowForm()
+{
+    TVxTaskDialogForm* form = Form();
+    if (!form)
+        return;
+    if (D->FDialogStyle == dsSheet)
+        D->PositionSheet();
+    form->show();
+}
+
+void TVxDialogEngine::PositionSheet()
+{
+    // Sheets slide out of their form; placing them belongs to the sheet component.
+}
+
+TVxTaskDialogForm* TVxDialogEngine::BuildHidden(QObject* aOwner)
+{
+    if (Form() && Form()->isVisible())
+        return Form();
+    Prepare(aOwner);
+    D->FDialogState.Exclude(dsNormal);
+    return Form();
+}
+
+void TVxDialogEngine::DestroyHiddenWindow()
+{
+    if (TVxTaskDialogForm* form = Form()) {
+        form->StopDialogTimer();
+        delete form;
+    }
+    D->SetForm(nullptr);
+    if (FGlyphLoadedByRun) {
+        FGlyphLoadedByRun = false;
+        D->FGlyph->Clear();
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Run-time control interface
+
+QObject* TVxDialogEngine::GetControl(TControlType AControlType, int AValue)
+{
+    const auto at = [](const std::unique_ptr<QList<QPointer<QWidget>>>& List, int Index) -> QObject* {
+        return List && Index >= 0 && Index < List->size() ? List->at(Index).data() : nullptr;
+    };
+    switch (AControlType) {
+    case ctButton:
+        for (QWidget* button : CreatedButtonBarButtons())
+            if (ControlTag(button) == AValue)
+                return button;
+        return nullptr;
+    case ctCommandLink: return at(FCreatedCustomButtons, AValue - 100);
+    case ctCheckBox: return D->Verification()->Visible() ? FVerificationCheckBox.data() : nullptr;
+    case ctMoreButton: return D->Expando()->Visible() ? FShowMoreButton.data() : nullptr;
+    case ctRichEdit:
+        return D->Expando()->Visible() && D->Expando()->ShowInFooter() && D->Expando()->MoreFormat() == mfRTF
+                   ? static_cast<QObject*>(FMoreRichEdit.data())
+                   : nullptr;
+    case ctLinkLabel: return D->FDialogOptions.Contains(doShowHelpLink) ? FHelpLinkLabel.data() : nullptr;
+    case ctURLLabel: return !D->Footer()->Text().isEmpty() ? FFooterLabel.data() : nullptr;
+    case ctRadioButton: return at(FCreatedRadioButtons, AValue - 200);
+    case ctProgressBar: return HasProgress() ? FProgressBar.data() : nullptr;
+    case ctRadioGroup:
+        return D->FDialogOptions.Contains(doRadioButtons) && D->RadioButton()->ShowBorder() ? FRadioGroup.data()
+                                                                                            : nullptr;
+    case ctMaxLines: return FContentMaxLines.data();
+    }
+    return nullptr;
+}
+
+void TVxDialogEngine::EnableButton(int AValue, bool AEnabled)
+{
+    if (AValue >= 100) {
+        if (QObject* button = GetControl(ctCommandLink, AValue))
+            static_cast<QWidget*>(button)->setEnabled(AEnabled);
+        return;
+    }
+    if (QObject* button = GetControl(ctButton, AValue))
+        static_cast<QWidget*>(button)->setEnabled(AEnabled);
+}
+
+void TVxDialogEngine::EnableRadioButton(int aValue, bool aEnabled)
+{
+    if (!FCreatedRadioButtons)
+        return;
+    if (aValue >= 200) {
+        if (QObject* button = GetControl(ctRadioButton, aValue))
+            static_cast<QWidget*>(button)->setEnabled(aEnabled);
+        return;
+    }
+    for (QWidget* button : CreatedRadioButtons())
+        if (ControlTag(button) == aValue) {
+            button->setEnabled(aEnabled);
+            return;
+        }
+}
+
+void TVxDialogEngine::UpdateCustomButtonDetails(int aValue, const QString& aCaption, const QString& aHint,
+                                                const TStrings* aInfo)
+{
+    auto* control = qobject_cast<QWidget*>(GetControl(ctCommandLink, aValue));
+    if (!control)
+        return;
+    control->setToolTip(aHint);
+    if (auto* button = qobject_cast<TButton*>(control)) {
+        button->setText(aCaption);
+        button->resize(qMax(TextWidth(D->Font()->ToQFont(), StripHotkey(aCaption)) + 16, MinimumButtonWidth()),
+                       button->height());
+    } else {
+        control->setProperty("Caption", aCaption);
+        if (aInfo)
+            control->setProperty("InfoText", aInfo->Text());
+    }
+    int height = 0, width = 0;
+    D->CalcAutoSize(height, width, true);
+    D->Update();
+}
+
+bool TVxDialogEngine::GetVerificationChecked()
+{
+    if (!FVerificationCheckBox)
+        return D->FDialogResult.VerificationResult;
+    QObject* box = FVerificationCheckBox;
+    bool result = false;
+    if (box->metaObject()->indexOfProperty("Checked") >= 0 && box->inherits("TVxCheckBox"))
+        result = box->property("Checked").toBool();
+    else if (D->OnGetVerificationResult)
+        D->OnGetVerificationResult(D, box, result);
+    D->FVerificationResult = result;
+    return result;
+}
+
+int TVxDialogEngine::LiveRadioResult(bool& Found)
+{
+    Found = false;
+    if (!FCreatedRadioButtons)
+        return 0;
+    if (!FRadioGroup) {
+        for (QWidget* button : CreatedRadioButtons())
+            if (button->property("checked").toBool()) {
+                Found = true;
+                return ControlTag(button);
+            }
+        return 0;
+    }
+    if (auto* group = qobject_cast<TRadioGroup*>(FRadioGroup)) {
+        Found = true;
+        const int index = group->ItemIndex();
+        return index == -1 ? -1 : ControlTag(group->Buttons(index));
+    }
+    return 0;
+}
+
+QObject* TVxDialogEngine::GetInitialFocusControl()
+{
+    const auto focusDirect = [](QObject* Control) {
+        if (auto* w = qobject_cast<QWidget*>(Control)) {
+            w->setFocus(Qt::OtherFocusReason);
+            return true;
+        }
+        return false;
+    };
+    switch (D->ActiveControlType()) {
+    case ctMoreButton:
+        if (FShowMoreButton)
+            return FShowMoreButton;
+        break;
+    case ctRichEdit:
+        if (FMoreRichEdit && Expanded())
+            return FMoreRichEdit;
+        break;
+    case ctCommandLink:
+        if (FCreatedCustomButtons && !FCreatedCustomButtons->isEmpty() && focusDirect(FCreatedCustomButtons->first()))
+            return nullptr;
+        break;
+    case ctCheckBox:
+        if (focusDirect(FVerificationCheckBox))
+            return nullptr;
+        break;
+    case ctLinkLabel:
+        if (focusDirect(FHelpLinkLabel))
+            return nullptr;
+        break;
+    case ctURLLabel:
+        if (focusDirect(FFooterLabel))
+            return nullptr;
+        break;
+    case ctRadioButton:
+        if (FCreatedRadioButtons && !FCreatedRadioButtons->isEmpty() && focusDirect(FCreatedRadioButtons->first()))
+            return nullptr;
+        break;
+    default: break;
+    }
+    return D->FFocusedControl.data();
+}
+
+void TVxDialogEngine::DoDialogConstructed()
+{
+    for (int i = 0; FCreatedCustomButtons && i < FCreatedCustomButtons->size(); ++i) {
+        auto* button = qobject_cast<TButton*>(FCreatedCustomButtons->at(i).data());
+        if (!button || i >= FCustomButtonItems.size())
+            continue;
+        for (int j = 0; j < D->CustomButtons()->Count(); ++j)
+            if (j == FCustomButtonItems.at(i) && D->CustomButtons()->Items(j)->ElevationRequired())
+                button->SetElevationRequired(true);
+    }
+    if (D->OnDialogConstructed)
+        D->OnDialogConstructed(Form());
+}
+
+// ---------------------------------------------------------------------------------------------
+// Construction
+
+QWidget* TVxDialogEngine::NewControl(const QMetaObject* ControlClass, QWidget* Parent)
+{
+    if (!ControlClass)
+        return nullptr;
+    QObject* object = ControlClass->newInstance(Q_ARG(QWidget*, Parent));
+    if (!object && ControlClass == &TVxCaptionControl::staticMetaObject)
+        object = new TVxCaptionControl(Parent);
+    if (!object && ControlClass == &TVxRichEdit::staticMetaObject)
+        object = new TVxRichEdit(Parent);
+    auto* widget = qobject_cast<QWidget*>(object);
+    if (!widget) {
+        delete object;
+        return nullptr;
+    }
+    if (widget->parentWidget() != Parent)
+        widget->setParent(Parent);
+    widget->setLayoutDirection(D->BiDiMode() == bdLeftToRight ? Qt::LeftToRight : Qt::RightToLeft);
+    return widget;
+}
+
+void TVxDialogEngine::SetupCaption(TVxCaptionControl* Control, const TFont& Font, TColor Color)
+{
+    Control->SetFont(Font);
+    TFont link = Control->LinkFont();
+    link.SetSize(Font.Size());
+    Control->SetLinkFont(link);
+    Control->SetColor(Color);
+    Control->SetBiDiMode(D->BiDiMode());
+}
+
+const QMetaObject* TVxDialogEngine::GetDefaultControlClass(TControlType ControlType)
+{
+    switch (ControlType) {
+    case ctButton: return &TButton::staticMetaObject;
+    case ctCommandLink:
+        // Command links come with the command link button; push buttons stand in meanwhile.
+        return &TButton::staticMetaObject;
+    case ctCheckBox: return nullptr;
+    case ctMoreButton: return nullptr;
+    case ctRichEdit: return &TVxRichEdit::staticMetaObject;
+    case ctLinkLabel:
+    case ctURLLabel: return &TVxCaptionControl::staticMetaObject;
+    case ctRadioButton: return &TRadioButton::staticMetaObject;
+    case ctProgressBar: return &TProgressBar::staticMetaObject;
+    case ctRadioGroup: return &TRadioGroup::staticMetaObject;
+    case ctMaxLines: return nullptr;
+    }
+    return nullptr;
+}
+
+void TVxDialogEngine::CreateControls()
+{
+    D->CreateInstructionLabel();
+    D->CreateContentLabel();
+    D->CreateProgressBar();
+    D->CreateHelpLinkLabel();
+    D->CreateRadioButtons();
+    if (CommandLinks()) {
+        D->CreateCustomButtons();
+        D->CreateAdditionalControls();
+    } else {
+        D->CreateAdditionalControls();
+        D->CreateCustomButtons();
+    }
+    D->CreateButtonBarButtons();
+    D->CreateExpandoButton();
+    D->CreateVerificationCheckBox();
+    D->CreateFooterLabel();
+    D->CreateMoreLinesLabel();
+    D->CreateMoreRichEdit();
+}
+
+void TVxDialogEngine::CreateInstructionLabel()
+{
+    TVxTaskDialogForm* form = Form();
+    if (!form || FInstructionLabel || D->Instruction()->Text().isEmpty())
+        return;
+    auto* label = new TVxCaptionControl(form);
+    label->setObjectName(QStringLiteral("VxDialogInstructionControl"));
+    const TColor color = D->Instruction()->ShowAtTop() && D->Instruction()->Color() != clNone ? D->Instruction()->Color()
+                                                                                            : D->Color();
+    SetupCaption(label, *D->Instruction()->Font(), color);
+    label->SetText(D->Instruction()->Text());
+    label->OnClick = TNotifyEvent([this](TObject*) { D->DoDialogClick(D, htInstruction); });
+    FInstructionLabel = label;
+}
+
+void TVxDialogEngine::CreateContentLabel()
+{
+    TVxTaskDialogForm* form = Form();
+    if (!form || FContentLabel || FContentMaxLines)
+        return;
+    if (D->FMaxLines > 0 && D->Content()->Count() > D->FMaxLines) {
+        auto* memo = new TMemo(form);
+        memo->setObjectName(QStringLiteral("VxDialogContentMemoControl"));
+        memo->setFont(D->Font()->ToQFont());
+        QPalette palette = memo->palette();
+        palette.setColor(QPalette::Base, ToQColor(D->Color()));
+        memo->setPalette(palette);
+        memo->setPlainText(D->Content()->Text());
+        memo->setReadOnly(true);
+        memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+        FContentMaxLines = memo;
+        return;
+    }
+    auto* label = new TVxCaptionControl(form);
+    label->setObjectName(QStringLiteral("VxDialogContentControl"));
+    SetupCaption(label, *D->Font(), D->Color());
+    label->SetText(*D->Content());
+    label->OnClick = TNotifyEvent([this](TObject*) { D->DoDialogClick(D, htContent); });
+    FContentLabel = label;
+}
+
+void TVxDialogEngine::CreateProgressBar()
+{
+    TVxTaskDialogForm* form = Form();
+    if (!form || FProgressBar || !HasProgress())
+        return;
+    QWidget* bar = NewControl(D->GetControlClass(ctProgressBar), form);
+    if (!bar)
+        return;
+    bar->setObjectName(QStringLiteral("VxDialogProgressControl"));
+    bar->move(2 * D->FHorzSpacing, bar->y());
+    FProgressBar = bar;
+    D->InitControl(ctProgressBar, bar, nullptr);
+    bar->setVisible(true);
+    if (D->Expando()->Visible() && !D->Expando()->ShowInFooter())
+        SetAnchors(bar, Qt::LeftEdge | Qt::RightEdge | Qt::BottomEdge);
+}
+
+void TVxDialogEngine::CreateHelpLinkLabel()
+{
+    TVxTaskDialogForm* form = Form();
+    if (!form)
+        return;
+    if (!D->FDialogOptions.Contains(doShowHelpLink)) {
+        delete FHelpLinkLabel.data();
+        return;
+    }
+    if (!FHelpLinkLabel) {
+        auto* label = new TVxCaptionControl(form);
+        label->setObjectName(QStringLiteral("VxDialogHelpLinkControl"));
+        label->SetAutoSize(false);
+        label->OnClick = TNotifyEvent([this](TObject*) { D->HelpLinkClick(); });
+        label->SetFont(*D->HelpLink()->Font());
+        label->SetLinkFont(*D->HelpLink()->Font());
+        label->SetTreatAsLink(true);
+        label->SetBiDiMode(D->BiDiMode());
+        if (InBody() && D->Expando()->Visible())
+            SetAnchors(label, Qt::LeftEdge | Qt::RightEdge | Qt::BottomEdge);
+        FHelpLinkLabel = label;
+    }
+    int height = MulDiv(13);
+    if (D->FClientWidth > 0)
+        height = qMax(height, CaptionHeight(D->HelpLink()->Text(), *D->HelpLink()->Font(),
+                                            D->FClientWidth - D->FHorzSpacing - D->FLeftMargin));
+    FHelpLinkLabel->resize(FHelpLinkLabel->width(), height);
+    FHelpLinkLabel->SetText(D->HelpLink()->Text());
+    FHelpLinkLabel->SetColor(D->Color());
+}
+
+void TVxDialogEngine::CreateRadioButtons()
+{
+    TVxTaskDialogForm* form = Form();
+    if (!form || !D->FDialogOptions.Contains(doRadioButtons) || FCreatedRadioButtons)
+        return;
+    FCreatedRadioButtons = std::make_unique<QList<QPointer<QWidget>>>();
+    TVxRadioButtons* items = D->RadioButtons();
+    const bool body = D->Expando()->Visible() && InBody();
+    if (D->RadioButton()->ShowBorder()) {
+        QWidget* group = NewControl(D->GetControlClass(ctRadioGroup), form);
+        if (!group)
+            return;
+        group->setObjectName(QStringLiteral("VxDialogRadioGroupControl"));
+        if (body)
+            SetAnchors(group, Qt::LeftEdge | Qt::RightEdge | Qt::BottomEdge);
+        FRadioGroup = group;
+        if (auto* radioGroup = qobject_cast<TRadioGroup*>(group)) {
+            radioGroup->setTitle(D->RadioButton()->Caption());
+            radioGroup->SetColumns(D->RadioButton()->Columns());
+            for (int i = 0; i < items->Count(); ++i) {
+                TVxRadioButtonItem* item = items->Items(i);
+                const int index = radioGroup->AddItem(item->Caption());
+                QRadioButton* button = radioGroup->Buttons(index);
+                SetControlTag(button, item->Value());
+                button->setObjectName(QStringLiteral("rb%1").arg(item->Value()));
+                button->setEnabled(item->Enabled());
+                if (item->Checked())
+                    radioGroup->SetItemIndex(index);
+            }
+            radioGroup->OnClick = [this, radioGroup] { RadioClick(radioGroup); };
+        } else {
+            D->InitControl(ctRadioGroup, group, nullptr);
+        }
+        group->show();
+        return;
+    }
+    for (int i = 0; i < items->Count(); ++i) {
+        TVxRadioButtonItem* item = items->Items(i);
+        QWidget* button = NewControl(D->GetControlClass(ctRadioButton), form);
+        if (!button)
+            continue;
+        SetControlTag(button, item->Value());
+        FCreatedRadioButtons->append(button);
+        D->InitControl(ctRadioButton, button, item);
+        button->setObjectName(QStringLiteral("rb%1").arg(item->Value()));
+        button->resize(D->FClientWidth - D->FLeftMargin - MulDiv(8) - D->FRightMargin, button->height());
+        if (body)
+            SetAnchors(button, Qt::LeftEdge | Qt::RightEdge | Qt::BottomEdge);
+        button->show();
+    }
+}
+
+void TVxDialogEngine::RadioClick(QObject* Sender)
+{
+    bool handled = false;
+    if (auto* group = qobject_cast<TRadioGroup*>(Sender))
+        D->DoControlClick(group, ctRadioGroup, group->ItemIndex() + 200, handled);
+    else
+        D->DoControlClick(Sender, ctRadioButton, ControlTag(Sender), handled);
+}
+
+void TVxDialogEngine::VerificationClick()
+{
+    D->FVerificationResult = GetVerificationChecked();
+    D->DoVerificationClick(D->FVerificationResult);
+}
+
+void TVxDialogEngine::CreateCustomButtons()
+{
+    TVxTaskDialogForm* form = Form();
+    if (!form || FCreatedCustomButtons)
+        return;
+    const bool links = CommandLinks();
+    if (!D->ButtonBar()->Visible() && !links)
+        return;
+    FCreatedCustomButtons = std::make_unique<QList<QPointer<QWidget>>>();
+    FCustomButtonItems.clear();
+    const bool body = D->Expando()->Visible() && InBody();
+    TVxCustomButtons* items = D->CustomButtons();
+    for (int i = 0; i < items->Count(); ++i) {
+        TVxCustomButtonItem* item = items->Items(i);
+        if (!item->Visible())
+            continue;
+        QWidget* control = NewControl(D->GetControlClass(links ? ctCommandLink : ctButton), form);
+        if (!control)
+            continue;
+        control->setToolTip(item->Hint());
+        SetControlTag(control, item->Value());
+        const bool isLink = links && !qobject_cast<TButton*>(control);
+        if (body)
+            SetAnchors(control, isLink ? (Qt::LeftEdge | Qt::RightEdge | Qt::BottomEdge) : (Qt::RightEdge | Qt::BottomEdge));
+        if (links) {
+            D->InitControl(ctCommandLink, control, item);
+            if (isLink) {
+                control->setProperty("InfoText", item->Info()->Text());
+                control->setProperty("ShowIcon", !D->FDialogOptions.Contains(doCommandLinksNoIcon));
+                control->setProperty("ElevationRequired", item->ElevationRequired());
+            }
+        } else {
+            D->InitControl(ctButton, control, item);
+        }
+        if (qobject_cast<TButton*>(control) && !links) {
+            SetClickHandler(control, [this, control] { D->ButtonClick(control); });
+            if (item->Default()) {
+                D->FFocusedControl = control;
+                D->FDefaultButton = control;
+            }
+        }
+        if (auto* button = qobject_cast<TButton*>(control)) {
+            QString caption = item->Caption();
+            int textWidth = TextWidth(ButtonMeasureFont(), StripHotkey(caption)) + 16;
+            if (item->ElevationRequired())
+                textWidth += 20;
+            button->resize(qMax(textWidth, MinimumButtonWidth()), ButtonHeight());
+        }
+        FCreatedCustomButtons->append(control);
+        FCustomButtonItems.append(i);
+        control->show();
+    }
+}
+
+void TVxDialogEngine::CreateButtonBarButtons()
+{
+    TVxTaskDialogForm* form = Form();
+    if (!form || FCreatedButtonBarButtons)
+        return;
+    FCreatedButtonBarButtons = std::make_unique<QList<QPointer<QWidget>>>();
+    if (!D->ButtonBar()->Visible())
+        return;
+    const TCommonButtons kinds = D->ButtonBar()->Buttons();
+    const int height = ButtonHeight();
+    // The width every common button of the bar shares: the widest caption of the set.
+    int shared = 0;
+    for (int k = cbYes; k <= cbClose; ++k)
+        if (kinds.Contains(TCommonButton(k)))
+            shared = qMax(shared, CommonButtonWidth(TCommonButton(k), CommonButtonCaption(TCommonButton(k))));
+    const bool body = D->Expando()->Visible() && InBody();
+    for (int k = cbYes; k <= cbClose; ++k) {
+        const auto kind = TCommonButton(k);
+        if (!kinds.Contains(kind))
+            continue;
+        QWidget* control = NewControl(D->GetControlClass(ctButton), form);
+        if (!control)
+            continue;
+        control->setObjectName(CommonButtonName(kind));
+        control->setFont(D->Font()->ToQFont());
+        TVxCustomButtonItem item(nullptr);
+        item.SetCaption(CommonButtonCaption(kind));
+        item.SetModalResult(CommonButtonResult(kind));
+        item.SetDefault(D->ButtonBar()->UseDefault() && kind == D->ButtonBar()->Default());
+        item.SetCancel(D->ButtonBar()->UseCancel() && kind == D->ButtonBar()->Cancel());
+        D->InitControl(ctButton, control, &item);
+        if (kind == cbHelp)
+            SetClickHandler(control, [this, control] { D->HelpButtonClick(control); });
+        else
+            SetClickHandler(control, [this, control] { D->ButtonClick(control); });
+        if (item.Default()) {
+            D->FFocusedControl = control;
+            D->FDefaultButton = control;
+        }
+        SetControlTag(control, CommonButtonResult(kind));
+        const int own = qMax(TextWidth(ButtonMeasureFont(), StripHotkey(item.Caption())) + 16, MinimumButtonWidth());
+        control->resize(qMax(own, shared), height);
+        if (body)
+            SetAnchors(control, Qt::RightEdge | Qt::BottomEdge);
+        FCreatedButtonBarButtons->append(control);
+        control->show();
+    }
+    // Close stands before Help.
+    if (FCreatedButtonBarButtons->size() > 1 && kinds.Contains(cbHelp) && kinds.Contains(cbClose)) {
+        QPointer<QWidget> close = FCreatedButtonBarButtons->takeLast();
+        const int help = FCreatedButtonBarButtons->size() - 1;
+        FCreatedButtonBarButtons->insert(help, close);
+        QWidget::setTabOrder(close, FCreatedButtonBarButtons->last());
+    }
+}
+
+void TVxDialogEngine::CreateExpandoButton()
+{
+    // The expand toggle arrives with the labels; until then the section has no control.
+}
+
+void TVxDialogEngine::CreateVerificationCheckBox()
+{
+    // The verification box arrives with the check box; until then the section has no control.
+}
+
+void TVxDialogEngine::CreateFooterLabel()
+{
+    TVxTaskDialogForm* form = Form();
+    if (!form || FFooterLabel || D->Footer()->Text().isEmpty())
+        return;
+    auto* label = new TVxCaptionControl(form);
+    label->setObjectName(QStringLiteral("VxDialogFooterControl"));
+    SetupCaption(label, *D->Footer()->Font(), D->Footer()->Color());
+    label->SetText(D->Footer()->Text());
+    label->OnClick = TNotifyEvent([this](TObject*) { D->DoDialogClick(D, htFooter); });
+    FFooterLabel = label;
+}
+
+void TVxDialogEngine::CreateMoreLinesLabel()
+{
+    TVxTaskDialogForm* form = Form();
+    if (!form || FMoreLinesLabel)
+        return;
+    auto* label = new TVxCaptionControl(form);
+    label->setObjectName(QStringLiteral("VxDialogMoreLinesControl"));
+    const TColor color = D->Expando()->ShowInFooter() && D->Expando()->MoreFormat() == mfText ? D->ButtonBar()->Color()
+                                                                                              : D->Color();
+    SetupCaption(label, *D->Font(), color);
+    label->OnClick = TNotifyEvent([this](TObject*) { D->DoDialogClick(D, htExpandedSection); });
+    label->hide();
+    FMoreLinesLabel = label;
+}
+
+void TVxDialogEngine::CreateMoreRichEdit()
+{
+    TVxTaskDialogForm* form = Form();
+    if (!form || FMoreRichEdit || !D->Expando()->Visible() || !D->Expando()->ShowInFooter() ||
+        D->Expando()->MoreFormat() != mfRTF)
+        return;
+    auto* edit = new TVxRichEdit(form);
+    edit->setObjectName(QStringLiteral("VxDialogMoreRichEdit"));
+    edit->resize(edit->width(), D->Expando()->MoreHeight());
+    edit->move(D->FHorzSpacing, edit->y());
+    edit->setReadOnly(true);
+    const TScrollStyle bars = D->Expando()->MoreScrollbars();
+    edit->setHorizontalScrollBarPolicy(bars == ssHorizontal || bars == ssBoth ? Qt::ScrollBarAsNeeded
+                                                                              : Qt::ScrollBarAlwaysOff);
+    edit->setVerticalScrollBarPolicy(bars == ssVertical || bars == ssBoth ? Qt::ScrollBarAsNeeded
+                                                                          : Qt::ScrollBarAlwaysOff);
+    edit->hide();
+    FMoreRichEdit = edit;
+    D->InitControl(ctRichEdit, edit, nullptr);
+}
+
+void TVxDialogEngine::DefaultInitControl(TControlType ControlType, QObject* Control, TCollectionItem* Item)
+{
+    Q_UNUSED(ControlType);
+    auto* customItem = dynamic_cast<TVxCustomButtonItem*>(Item);
+    if (auto* button = qobject_cast<QPushButton*>(Control)) {
+        if (customItem) {
+            button->setProperty("ModalResult", customItem->ModalResult());
+            if (auto* b = qobject_cast<TButton*>(button)) {
+                b->SetModalResult(customItem->ModalResult());
+                b->SetCancel(customItem->Cancel());
+            } else {
+                button->setProperty("Cancel", customItem->Cancel());
+            }
+            button->setText(customItem->Caption());
+            button->setDefault(customItem->Default());
+            button->setToolTip(customItem->Hint());
+            button->setEnabled(customItem->Enabled());
+            if (customItem->ElevationRequired())
+                if (auto* b = qobject_cast<TButton*>(button))
+                    b->SetElevationRequired(true);
+            if (customItem->Default()) {
+                D->FFocusedControl = button;
+                D->FDefaultButton = button;
+            }
+        }
+        SetClickHandler(button, [this, button] { D->ButtonClick(button); });
+        return;
+    }
+    if (ControlType == ctCheckBox) {
+        QPointer<QObject> box = Control;
+        SetClickHandler(Control, [this] { VerificationClick(); });
+        return;
+    }
+    if (auto* bar = qobject_cast<TProgressBar*>(Control)) {
+        TVxProgress* progress = D->Progress();
+        bar->setMaximum(progress->Max());
+        bar->setValue(progress->Position());
+        bar->setProperty("Step", progress->Step());
+        bar->SetMarquee(D->FDialogOptions.Contains(doProgressBarMarquee));
+        bar->setProperty("MarqueeInterval", int(progress->Interval()));
+        return;
+    }
+    if (auto* radio = qobject_cast<QRadioButton*>(Control)) {
+        if (auto* radioItem = dynamic_cast<TVxRadioButtonItem*>(Item)) {
+            radio->setText(radioItem->Caption());
+            radio->setFont(Form() ? Form()->font() : radio->font());
+            radio->setChecked(radioItem->Checked());
+            radio->setEnabled(radioItem->Enabled());
+        }
+        SetClickHandler(radio, [this, radio] { RadioClick(radio); });
+        if (D->FRadioResult == -1)
+            radio->setChecked(ControlTag(radio) == 200);
+        return;
+    }
+}
+
+void TVxDialogEngine::RecreateFontControls()
+{
+    if (!Form())
+        return;
+    if (FVerificationCheckBox) {
+        DeleteControl(FVerificationCheckBox);
+        D->CreateVerificationCheckBox();
+    }
+    if (FShowMoreButton) {
+        DeleteControl(FShowMoreButton);
+        D->CreateExpandoButton();
+    }
+    if (FMoreRichEdit) {
+        delete FMoreRichEdit.data();
+        D->CreateMoreRichEdit();
+    }
+}
+
+void TVxDialogEngine::FreeButtonControls()
+{
+    const bool hasWindow = Form() != nullptr;
+    const bool verification = hasWindow ? GetVerificationChecked() : false;
+    const auto freeList = [](std::unique_ptr<QList<QPointer<QWidget>>>& List) {
+        if (!List)
+            return;
+        for (const auto& w : *List)
+            delete w.data();
+        List.reset();
+    };
+    freeList(FCreatedRadioButtons);
+    delete FRadioGroup.data();
+    freeList(FCreatedCustomButtons);
+    FCustomButtonItems.clear();
+    freeList(FCreatedButtonBarButtons);
+    DeleteControl(FShowMoreButton);
+    DeleteControl(FVerificationCheckBox);
+    DeleteControl(FProgressBar);
+    if (hasWindow)
+        D->Verification()->SetInitialState(verification);
+}
+
+void TVxDialogEngine::ReleaseControls()
+{
+    const auto freeList = [](std::unique_ptr<QList<QPointer<QWidget>>>& List) {
+        if (!List)
+            return;
+        for (const auto& w : *List)
+            delete w.data();
+        List.reset();
+    };
+    freeList(FCreatedRadioButtons);
+    freeList(FCreatedCustomButtons);
+    FCustomButtonItems.clear();
+    freeList(FCreatedButtonBarButtons);
+    for (QWidget* w : std::initializer_list<QWidget*>{FProgressBar, FHelpLinkLabel, FShowMoreButton, FVerificationCheckBox,
+                                                      FMoreRichEdit, FFooterLabel, FInstructionLabel, FContentLabel,
+                                                      FMoreLinesLabel, FContentMaxLines, FRadioGroup})
+        delete w;
+    D->FFocusedControl = nullptr;
+    D->FDefaultButton = nullptr;
+}
+
+void TVxDialogEngine::RestartProgressAnimation()
+{
+    if (auto* bar = qobject_cast<TProgressBar*>(FProgressBar))
+        bar->SetMarquee(D->FDialogOptions.Contains(doProgressBarMarquee));
+}
+
+// ---------------------------------------------------------------------------------------------
+// Main icon
+
+void TVxDialogEngine::ApplyMainIconPicture()
+{
+    const TTaskDialogIcon icon = D->MainIcon();
+    if (icon == tdiNone) {
+        D->FGlyph->Clear();
+        return;
+    }
+    if (icon == tdiCustom)
+        return;
+    int id = StockIconWarning;
+    switch (icon) {
+    case tdiWarning: id = StockIconWarning; break;
+    case tdiError: id = StockIconError; break;
+    case tdiInformation: id = StockIconInformation; break;
+    case tdiConfirmation: id = StockIconQuestion; break;
+    case tdiShield: id = StockIconShield; break;
+    default: break;
+    }
+    if (D->FGlyph->Empty())
+        FGlyphLoadedByRun = true;
+    std::unique_ptr<TIcon> picture = CreateStockIcon(id, MulDiv(32));
+    D->FGlyph->SetGraphic(picture.get());
+}
+
+void TVxDialogEngine::UpdateMainIcon()
+{
+    TVxTaskDialogForm* form = Form();
+    if (!form)
+        return;
+    const QSize before = D->FGlyph->Empty() ? QSize() : QSize(D->FGlyph->Width(), D->FGlyph->Height());
+    ApplyMainIconPicture();
+    const QSize after = D->FGlyph->Empty() ? QSize() : QSize(D->FGlyph->Width(), D->FGlyph->Height());
+    if (after == before) {
+        D->RepaintMainIcon();
+    } else {
+        D->PositionControls();
+        form->update();
+    }
+}
+
+void TVxDialogEngine::RepaintMainIcon()
+{
+    if (TVxTaskDialogForm* form = Form())
+        form->update(GetSectionRect(secMainIcon).ToQRect());
+}
+
+void TVxDialogEngine::InvalidateWindow()
+{
+    if (TVxTaskDialogForm* form = Form())
+        form->update();
+}
+
+void TVxDialogEngine::UpdateWindowTitle()
+{
+    if (TVxTaskDialogForm* form = Form())
+        form->setWindowTitle(D->Title());
+}
+
+void TVxDialogEngine::UpdateWindowShowHint()
+{
+    if (TVxTaskDialogForm* form = Form())
+        form->setProperty("ShowHint", D->ShowHint());
+}
+
+void TVxDialogEngine::DeleteVerificationBox()
+{
+    DeleteControl(FVerificationCheckBox);
+}

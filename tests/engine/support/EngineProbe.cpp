@@ -1,0 +1,33 @@
+#include "EngineProbe.h"
+
+#include "Screen.h"
+#include "VxTaskDialogForm.h"
+
+#include <QTimer>
+
+int Scaled(int Value)
+{
+    return MulDiv(Value, PixelsPerInch(), 96);
+}
+
+QWidget* WindowOf(TVxCustomDialog* Dialog)
+{
+    return qobject_cast<QWidget*>(Dialog->Form());
+}
+
+int RunModal(TVxCustomDialog* Dialog, std::function<void(QWidget* Window)> Action)
+{
+    const auto previous = Dialog->OnDialogShow;
+    Dialog->OnDialogShow = TNotifyEvent([Dialog, Action, previous](TObject* Sender) {
+        if (previous)
+            previous(Sender);
+        // After the show handler returns, inside the modal loop.
+        QTimer::singleShot(0, [Dialog, Action] {
+            if (QWidget* window = WindowOf(Dialog))
+                Action(window);
+        });
+    });
+    const int result = Dialog->Execute(nullptr);
+    Dialog->OnDialogShow = previous;
+    return result;
+}

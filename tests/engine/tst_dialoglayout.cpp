@@ -1,0 +1,520 @@
+// Sizing and placement of dialogs built without showing their window: a table of designs checked
+// against the rules every layout keeps, and a few designs pinned to the formulas with the font
+// metrics in use.
+
+#include "../codegen/support/WorkedExample.h"
+#include "support/EngineProbe.h"
+
+#include "DrawText.h"
+#include "VxCaption.h"
+#include "VxCaptionControl.h"
+#include "VxCollections.h"
+#include "VxDefaultFonts.h"
+#include "VxOptions.h"
+#include "VxTaskDialogForm.h"
+
+#include <QPlainTextEdit>
+#include <QtTest>
+
+#include <functional>
+
+namespace {
+
+using Design = std::function<void(TProbeDialog&)>;
+
+QString Words(int Count)
+{
+    QStringList words;
+    for (int i = 0; i < Count; ++i)
+        words << QStringLiteral("word%1").arg(i);
+    return words.join(QLatin1Char(' '));
+}
+
+void AddRadios(TProbeDialog& D, int Count)
+{
+    D.SetDialogOptions(D.DialogOptions() + doRadioButtons);
+    for (int i = 0; i < Count; ++i)
+        D.RadioButtons()->Add()->SetCaption(QStringLiteral("Choice number %1").arg(i));
+}
+
+void AddCustomButtons(TProbeDialog& D, int Count, bool Info)
+{
+    for (int i = 0; i < Count; ++i) {
+        TVxCustomButtonItem* item = D.CustomButtons()->Add();
+        item->SetCaption(QStringLiteral("&Action %1").arg(i));
+        if (Info)
+            item->Info()->Add(QStringLiteral("What action %1 does, in a sentence.").arg(i));
+    }
+}
+
+QRect Bounds(const TRect& R)
+{
+    return R.ToQRect();
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Design)
+
+class TestDialogLayout : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { InstallDialogEngine(); }
+
+    void invariants_data()
+    {
+        QTest::addColumn<Design>("design");
+        const auto row = [](const char* Name, Design D) { QTest::newRow(Name) << D; };
+        row("title only", [](TProbeDialog& D) { D.SetTitle(QStringLiteral("T")); });
+        row("instruction only", [](TProbeDialog& D) { D.Instruction()->SetText(QStringLiteral("Main instruction")); });
+        row("content only", [](TProbeDialog& D) { D.Content()->Add(Words(60)); });
+        row("worked example", [](TProbeDialog& D) {
+            D.SetTitle(QStringLiteral("Confirm"));
+            D.Instruction()->SetText(QStringLiteral("Save changes?"));
+            D.Content()->Add(QStringLiteral("The document has been modified."));
+            D.SetMainIcon(tdiWarning);
+            D.ButtonBar()->SetButtons({cbYes, cbNo, cbCancel});
+        });
+        for (int size : {int(isSmall), int(isMedium), int(isLarge)}) {
+            const QByteArray name = "header icon size " + QByteArray::number(size);
+            QTest::newRow(name.constData()) << Design([size](TProbeDialog& D) {
+                D.Header()->SetVisible(true);
+                D.Header()->SetText(QStringLiteral("Header <b>text</b>"));
+                D.Header()->SetIcon(tdiInformation);
+                D.Header()->SetIconSize(TVxIconSize(size));
+                D.Instruction()->SetText(QStringLiteral("Instruction"));
+            });
+        }
+        row("header right-aligned icon", [](TProbeDialog& D) {
+            D.Header()->SetVisible(true);
+            D.Header()->SetText(Words(40));
+            D.Header()->SetIcon(tdiShield);
+            D.Header()->SetImageAlignment(vxImageAlignRight);
+        });
+        row("footer with icon", [](TProbeDialog& D) {
+            D.Content()->Add(QStringLiteral("Body"));
+            D.Footer()->SetVisible(true);
+            D.Footer()->SetText(Words(30));
+            D.Footer()->SetIcon(tdiError);
+        });
+        row("radio buttons", [](TProbeDialog& D) {
+            D.Content()->Add(QStringLiteral("Pick one"));
+            AddRadios(D, 4);
+        });
+        row("radio buttons without content", [](TProbeDialog& D) { AddRadios(D, 3); });
+        row("radio group with border", [](TProbeDialog& D) {
+            D.Content()->Add(QStringLiteral("Pick one"));
+            D.RadioButton()->SetShowBorder(true);
+            D.RadioButton()->SetCaption(QStringLiteral("Choices"));
+            D.RadioButton()->SetColumns(2);
+            AddRadios(D, 5);
+        });
+        row("command links without info", [](TProbeDialog& D) {
+            D.Instruction()->SetText(QStringLiteral("Choose an action"));
+            D.SetDialogOptions(D.DialogOptions() + doCommandLinks);
+            AddCustomButtons(D, 3, false);
+        });
+        row("command links with info", [](TProbeDialog& D) {
+            D.Instruction()->SetText(QStringLiteral("Choose an action"));
+            D.Content()->Add(QStringLiteral("Some content"));
+            D.SetDialogOptions(D.DialogOptions() + doCommandLinks);
+            AddCustomButtons(D, 3, true);
+        });
+        row("custom push buttons", [](TProbeDialog& D) {
+            D.Content()->Add(QStringLiteral("Body"));
+            AddCustomButtons(D, 2, false);
+        });
+        row("help link", [](TProbeDialog& D) {
+            D.Content()->Add(QStringLiteral("Body"));
+            D.SetDialogOptions(D.DialogOptions() + doShowHelpLink);
+            D.HelpLink()->SetText(QStringLiteral("More help"));
+        });
+        row("progress bar", [](TProbeDialog& D) {
+            D.Content()->Add(QStringLiteral("Working"));
+            D.SetDialogOptions(D.DialogOptions() + doProgressBar);
+        });
+        row("long content in a memo", [](TProbeDialog& D) {
+            for (int i = 0; i < 8; ++i)
+                D.Content()->Add(QStringLiteral("Line <b>%1</b>").arg(i));
+            D.SetMaxLines(3);
+        });
+        row("width property", [](TProbeDialog& D) {
+            D.Content()->Add(QStringLiteral("Short"));
+            D.SetWidth(500);
+        });
+        row("all sections", [](TProbeDialog& D) {
+            D.SetTitle(QStringLiteral("Everything"));
+            D.Header()->SetVisible(true);
+            D.Header()->SetText(QStringLiteral("Header"));
+            D.Header()->SetIcon(tdiWarning);
+            D.Instruction()->SetText(QStringLiteral("Instruction text"));
+            D.Content()->Add(Words(30));
+            D.SetMainIcon(tdiConfirmation);
+            D.SetDialogOptions(D.DialogOptions() + doShowHelpLink + doProgressBar);
+            D.HelpLink()->SetText(QStringLiteral("Help"));
+            AddRadios(D, 2);
+            AddCustomButtons(D, 1, false);
+            D.Footer()->SetVisible(true);
+            D.Footer()->SetText(QStringLiteral("Footer"));
+            D.Footer()->SetIcon(tdiInformation);
+            D.ButtonBar()->SetButtons({cbOK, cbCancel, cbHelp, cbClose});
+        });
+        row("right to left", [](TProbeDialog& D) {
+            D.SetBiDiMode(bdRightToLeft);
+            D.SetMainIcon(tdiInformation);
+            D.Instruction()->SetText(QStringLiteral("Instruction"));
+            D.Content()->Add(Words(20));
+            D.Footer()->SetVisible(true);
+            D.Footer()->SetText(QStringLiteral("Footer"));
+        });
+    }
+
+    void invariants()
+    {
+        QFETCH(Design, design);
+        TProbeDialog dialog;
+        design(dialog);
+        TVxDialogEngine* engine = dialog.Engine();
+        QWidget* window = engine->BuildHidden();
+        QVERIFY(window);
+        const QRect client(0, 0, dialog.ClientWidth(), dialog.ClientHeight());
+        QCOMPARE(window->size(), client.size());
+
+        // Sections present, from top to bottom in the order of the rules.
+        const QList<TVxDialogSection> order{secHeader,        secInstruction, secContent,  secExpandedText,
+                                            secProgressBar,   secRadioButtons, secHelpLink, secButtonBar,
+                                            secFooter,        secFooterExpanded};
+        // The expanded information's sections only take space while it is expanded.
+        QWidget* toggle = engine->ShowMoreButton();
+        const bool expanded = toggle && toggle->property("Expanded").toBool();
+        int previousBottom = 0;
+        QString previousName;
+        for (TVxDialogSection section : order) {
+            if (!expanded && (section == secExpandedText || section == secFooterExpanded))
+                continue;
+            if (section == secRadioButtons && !(dialog.DialogOptions().Contains(doRadioButtons) &&
+                                                dialog.RadioButtons()->Count() > 0))
+                continue;
+            const QRect r = Bounds(engine->GetSectionRect(section));
+            if (r.height() <= 0)
+                continue;
+            const QString name = QString::number(int(section));
+            QVERIFY2(client.contains(r), qPrintable(QStringLiteral("section %1 leaves the client area").arg(name)));
+            QVERIFY2(r.top() >= previousBottom,
+                     qPrintable(QStringLiteral("section %1 overlaps section %2").arg(name, previousName)));
+            previousBottom = r.top() + r.height();
+            previousName = name;
+        }
+
+        // Controls lie inside the client area and inside their section; a caption is never
+        // taller than its control.
+        const auto inSection = [&](QWidget* Control, TVxDialogSection Section) {
+            if (!Control || Control->isHidden())
+                return;
+            const QRect g = Control->geometry();
+            QVERIFY2(client.contains(g), qPrintable(Control->objectName() + QStringLiteral(" leaves the client area")));
+            const QRect r = Bounds(engine->GetSectionRect(Section));
+            QVERIFY2(r.contains(g), qPrintable(Control->objectName() + QStringLiteral(" leaves its section")));
+        };
+        inSection(engine->InstructionLabel(), secInstruction);
+        inSection(engine->ContentLabel(), secContent);
+        inSection(engine->ContentMemo(), secContent);
+        inSection(engine->FooterLabel(), secFooter);
+        inSection(engine->ProgressBar(), secProgressBar);
+        inSection(engine->RadioGroup(), secRadioButtons);
+        for (QWidget* radio : engine->CreatedRadioButtons())
+            inSection(radio, secRadioButtons);
+        const bool links = dialog.DialogOptions().Contains(doCommandLinks);
+        for (QWidget* button : engine->CreatedButtonBarButtons())
+            inSection(button, secButtonBar);
+        int linksBottom = 0;
+        for (QWidget* button : engine->CreatedCustomButtons()) {
+            if (links) {
+                QVERIFY(client.contains(button->geometry()));
+                QVERIFY(button->y() >= linksBottom);
+                linksBottom = button->geometry().bottom() + 1;
+            } else {
+                inSection(button, secButtonBar);
+            }
+        }
+        if (links)
+            QVERIFY(linksBottom <= engine->GetSectionRect(secButtonBar).Top);
+        if (QWidget* help = engine->HelpLinkLabel())
+            QVERIFY(client.contains(help->geometry()));
+        const QList<std::pair<QWidget*, QString>> captions{{engine->InstructionLabel(), dialog.Instruction()->Text()},
+                                                           {engine->ContentLabel(), dialog.Content()->Text()},
+                                                           {engine->FooterLabel(), dialog.Footer()->Text()}};
+        for (const auto& [w, text] : captions) {
+            auto* caption = qobject_cast<TVxCaptionControl*>(w);
+            if (!caption || caption->isHidden())
+                continue;
+            const int needed = TVxCaption::MinimumHeight(nullptr, text, caption->Font(), caption->width());
+            QVERIFY2(needed <= caption->height(), qPrintable(caption->objectName() + QStringLiteral(" is clipped")));
+        }
+
+        // Common buttons stand right-aligned (left-aligned when reading right to left), equally
+        // spaced, in list order.
+        const QList<QWidget*> buttons = engine->CreatedButtonBarButtons();
+        if (!buttons.isEmpty()) {
+            const bool rtl = dialog.BiDiMode() != bdLeftToRight;
+            if (rtl)
+                QCOMPARE(buttons.last()->x(), dialog.LeftMargin());
+            else
+                QCOMPARE(buttons.last()->geometry().right() + 1, client.width() - 2 * dialog.ButtonSpacing() - 2);
+            for (int i = 0; i + 1 < buttons.size(); ++i) {
+                const QRect a = buttons.at(i)->geometry();
+                const QRect b = buttons.at(i + 1)->geometry();
+                if (rtl)
+                    QCOMPARE(a.left(), b.right() + 1 + dialog.ButtonSpacing() + 2);
+                else
+                    QCOMPARE(b.left(), a.right() + 1 + dialog.ButtonSpacing() + 2);
+            }
+        }
+        engine->DestroyHiddenWindow();
+    }
+
+    void titleOnly()
+    {
+        TProbeDialog dialog;
+        dialog.SetTitle(QStringLiteral("T"));
+        dialog.ButtonBar()->SetButtons({});
+        dialog.Engine()->BuildHidden();
+        QCOMPARE(dialog.LeftMargin(), Scaled(10));
+        QCOMPARE(dialog.ClientWidth(), 360);
+        QCOMPARE(dialog.ClientHeight(), 93);
+        dialog.Engine()->DestroyHiddenWindow();
+    }
+
+    void warningIconMargin()
+    {
+        TProbeDialog dialog;
+        dialog.SetMainIcon(tdiWarning);
+        dialog.Instruction()->SetText(QStringLiteral("Instruction"));
+        dialog.Content()->Add(QStringLiteral("Content"));
+        TVxDialogEngine* engine = dialog.Engine();
+        engine->BuildHidden();
+        QCOMPARE(dialog.LeftMargin(), Scaled(dialog.HorzSpacing() + 44));
+        const TRect icon = engine->GetSectionRect(secMainIcon);
+        QCOMPARE(icon.Left, Scaled(10));
+        QCOMPARE(icon.Top, Scaled(10));
+        QCOMPARE(icon.Width(), Scaled(32));
+        engine->DestroyHiddenWindow();
+        // The run's stock picture does not stay in the model.
+        QVERIFY(dialog.Glyph()->Empty());
+    }
+
+    void workedExampleHeight()
+    {
+        // Instruction band, content, button bar: the height follows the section formulas.
+        std::unique_ptr<TVxDialog> source(WorkedExample(nullptr, QStringLiteral("VxDialog1")));
+        TProbeDialog dialog;
+        dialog.Assign(source.get());
+        TVxDialogEngine* engine = dialog.Engine();
+        engine->BuildHidden();
+        const int width = dialog.ClientWidth();
+        const int instructionHeight = TVxCaption::MinimumHeight(nullptr, QStringLiteral("Save changes?"),
+                                                                *dialog.Instruction()->Font(),
+                                                                width - dialog.RightMargin() - dialog.LeftMargin());
+        const int contentTop = Scaled(10) + instructionHeight + dialog.VertMargin() + Scaled(7);
+        const TRect content = engine->GetSectionRect(secContent);
+        QCOMPARE(content.Top, contentTop);
+        const int contentHeight = TVxCaption::MinimumHeight(nullptr, QStringLiteral("The document has been modified.\r\n"),
+                                                            *dialog.Font(), width - dialog.RightMargin() - dialog.LeftMargin());
+        QCOMPARE(content.Height(), contentHeight);
+        QCOMPARE(dialog.ClientHeight(), content.Bottom + Scaled(9) + dialog.ButtonBarHeight());
+        const TRect bar = engine->GetSectionRect(secButtonBar);
+        QCOMPARE(bar.Bottom, dialog.ClientHeight());
+        engine->DestroyHiddenWindow();
+    }
+
+    void widthProperty()
+    {
+        TProbeDialog dialog;
+        dialog.Content()->Add(QStringLiteral("Short"));
+        dialog.SetWidth(500);
+        dialog.Engine()->BuildHidden();
+        QCOMPARE(dialog.ClientWidth(), 500);
+        dialog.Engine()->DestroyHiddenWindow();
+        // Never narrower than the button row.
+        dialog.SetWidth(100);
+        dialog.ButtonBar()->SetButtons({cbYes, cbNo, cbCancel, cbRetry, cbIgnore});
+        TVxDialogEngine* engine = dialog.Engine();
+        engine->BuildHidden();
+        int row = 2 * dialog.HorzSpacing();
+        for (QWidget* b : engine->CreatedButtonBarButtons())
+            row += b->width() + dialog.HorzSpacing();
+        QCOMPARE(dialog.ClientWidth(), row);
+        engine->DestroyHiddenWindow();
+    }
+
+    void commonButtonsShareWidth()
+    {
+        TProbeDialog dialog;
+        dialog.ButtonBar()->SetButtons({cbOK, cbCancel});
+        TVxDialogEngine* engine = dialog.Engine();
+        engine->BuildHidden();
+        const QList<QWidget*> buttons = engine->CreatedButtonBarButtons();
+        QCOMPARE(buttons.size(), 2);
+        QCOMPARE(buttons.at(0)->objectName(), QStringLiteral("bOK"));
+        QCOMPARE(buttons.at(1)->objectName(), QStringLiteral("bCancel"));
+        QCOMPARE(buttons.at(0)->width(), buttons.at(1)->width());
+        // The default button is the focused one.
+        QCOMPARE(dialog.GetControl(ctButton, mrOk), buttons.at(0));
+        // Right-aligned: Cancel ends 2 x button spacing + 2 before the edge, OK before it.
+        const int w = buttons.at(1)->width();
+        QCOMPARE(buttons.at(1)->x(), dialog.ClientWidth() - w - 2 * dialog.ButtonSpacing() - 2);
+        QCOMPARE(buttons.at(0)->x(), buttons.at(1)->x() - w - dialog.ButtonSpacing() - 2);
+        QCOMPARE(dialog.FirstButtonLeftPos(), buttons.at(0)->x() + dialog.ButtonSpacing());
+        engine->DestroyHiddenWindow();
+
+        // Close stands before Help.
+        dialog.ButtonBar()->SetButtons({cbOK, cbHelp, cbClose});
+        engine->BuildHidden();
+        QStringList names;
+        for (QWidget* b : engine->CreatedButtonBarButtons())
+            names << b->objectName();
+        QCOMPARE(names, (QStringList{"bOK", "bClose", "bHelp"}));
+        engine->DestroyHiddenWindow();
+    }
+
+    void customPushButtonBesideCommonButtons()
+    {
+        TProbeDialog dialog;
+        dialog.ButtonBar()->SetButtons({cbOK, cbCancel});
+        AddCustomButtons(dialog, 1, false);
+        TVxDialogEngine* engine = dialog.Engine();
+        engine->BuildHidden();
+        QWidget* custom = engine->CreatedCustomButtons().first();
+        QCOMPARE(custom->x(), dialog.FirstButtonLeftPos() - 2 * dialog.ButtonSpacing() - custom->width() - 2);
+        engine->DestroyHiddenWindow();
+    }
+
+    void radioRows_data()
+    {
+        QTest::addColumn<int>("items");
+        QTest::addColumn<int>("columns");
+        QTest::addColumn<int>("rows");
+        QTest::newRow("nine in two columns") << 9 << 2 << 4;
+        QTest::newRow("three in two columns") << 3 << 2 << 2;
+        QTest::newRow("four in one column") << 4 << 1 << 4;
+    }
+
+    void radioRows()
+    {
+        QFETCH(int, items);
+        QFETCH(int, columns);
+        QFETCH(int, rows);
+        TProbeDialog dialog;
+        dialog.Content()->Add(QStringLiteral("Pick"));
+        dialog.RadioButton()->SetShowBorder(true);
+        dialog.RadioButton()->SetColumns(columns);
+        AddRadios(dialog, items);
+        TVxDialogEngine* engine = dialog.Engine();
+        engine->BuildHidden();
+        const int t = engine->FontTextHeight(*dialog.Font());
+        const int n = items;
+        const int expected = rows * (t + Scaled(1)) + rows * 4 + dialog.VertMargin() + Scaled(6) * (n - 1) + Scaled(5) +
+                             3 * (n - 1);
+        QCOMPARE(engine->GetSectionRect(secRadioButtons).Height(), expected);
+        engine->DestroyHiddenWindow();
+    }
+
+    void headerHeightFollowsLargeIcon()
+    {
+        TProbeDialog dialog;
+        dialog.Header()->SetVisible(true);
+        dialog.Header()->SetText(QStringLiteral("One line"));
+        dialog.Header()->SetIcon(tdiWarning);
+        dialog.Header()->SetIconSize(isLarge);
+        TVxDialogEngine* engine = dialog.Engine();
+        engine->BuildHidden();
+        const int text = TVxCaption::MinimumHeight(nullptr, QStringLiteral("One line"), *dialog.Header()->Font(),
+                                                   dialog.ClientWidth() - Scaled(32) - 2 * dialog.HorzSpacing());
+        QCOMPARE(engine->GetSectionRect(secHeader).Height(),
+                 qMax(Scaled(32) + 2 * dialog.VertSpacing(), text + 2 * dialog.VertSpacing()));
+        engine->DestroyHiddenWindow();
+    }
+
+    void rightToLeft()
+    {
+        TProbeDialog dialog;
+        dialog.SetBiDiMode(bdRightToLeft);
+        dialog.SetMainIcon(tdiError);
+        dialog.Instruction()->SetText(QStringLiteral("Instruction"));
+        TVxDialogEngine* engine = dialog.Engine();
+        engine->BuildHidden();
+        QCOMPARE(dialog.RightMargin(), Scaled(10) + dialog.HorzSpacing() + 32);
+        const TRect icon = engine->GetSectionRect(secMainIcon);
+        QCOMPARE(icon.Right, dialog.ClientWidth() - Scaled(10));
+        engine->DestroyHiddenWindow();
+    }
+
+    void longContentBecomesMemo()
+    {
+        TProbeDialog dialog;
+        for (int i = 0; i < 5; ++i)
+            dialog.Content()->Add(QStringLiteral("<b>Line</b> %1").arg(i));
+        dialog.SetMaxLines(3);
+        TVxDialogEngine* engine = dialog.Engine();
+        engine->BuildHidden();
+        auto* memo = qobject_cast<QPlainTextEdit*>(engine->ContentMemo());
+        QVERIFY(memo);
+        QVERIFY(!engine->ContentLabel());
+        QVERIFY(memo->isReadOnly());
+        QVERIFY(memo->toPlainText().startsWith(QStringLiteral("Line 0")));
+        QCOMPARE(dialog.GetControl(ctMaxLines, 0), memo);
+        engine->DestroyHiddenWindow();
+
+        dialog.Content()->Clear();
+        for (int i = 0; i < 3; ++i)
+            dialog.Content()->Add(QStringLiteral("Line %1").arg(i));
+        engine->BuildHidden();
+        QVERIFY(!engine->ContentMemo());
+        QVERIFY(engine->ContentLabel());
+        engine->DestroyHiddenWindow();
+    }
+
+    void contentChangeRelayoutsShowingWindow()
+    {
+        TProbeDialog dialog;
+        dialog.SetDialogOptions(TDialogOptions{});
+        dialog.Content()->Add(QStringLiteral("One line"));
+        QCOMPARE(dialog.Execute(nullptr), -1);
+        const int before = dialog.ClientHeight();
+        dialog.Content()->Add(Words(80));
+        QVERIFY(dialog.ClientHeight() > before);
+        QCOMPARE(WindowOf(&dialog)->height(), dialog.ClientHeight());
+        dialog.Close(mrOk);
+    }
+
+    void hitTest()
+    {
+        TProbeDialog dialog;
+        dialog.Header()->SetVisible(true);
+        dialog.Header()->SetText(QStringLiteral("Header"));
+        dialog.Header()->SetIcon(tdiWarning);
+        dialog.SetMainIcon(tdiInformation);
+        dialog.Instruction()->SetText(QStringLiteral("Instruction"));
+        dialog.Content()->Add(QStringLiteral("Content"));
+        dialog.Footer()->SetVisible(true);
+        dialog.Footer()->SetText(QStringLiteral("Footer"));
+        TVxDialogEngine* engine = dialog.Engine();
+        engine->BuildHidden();
+        const TRect header = engine->GetSectionRect(secHeader);
+        QCOMPARE(engine->HitTest(QPoint(dialog.HorzSpacing() + 2, header.Top + 2)), htHeaderImage);
+        QCOMPARE(engine->HitTest(QPoint(header.Right - 5, header.Top + 2)), htHeader);
+        const TRect icon = engine->GetSectionRect(secMainIcon);
+        QCOMPARE(engine->HitTest(QPoint(icon.Left + 1, icon.Top + 1)), htMainIcon);
+        const TRect content = engine->GetSectionRect(secContent);
+        QCOMPARE(engine->HitTest(QPoint(content.Left + 1, content.Top + 1)), htContent);
+        const TRect bar = engine->GetSectionRect(secButtonBar);
+        QCOMPARE(engine->HitTest(QPoint(bar.Left + 1, bar.Top + 1)), htButtonBar);
+        const TRect footer = engine->GetSectionRect(secFooter);
+        QCOMPARE(engine->HitTest(QPoint(footer.Right - 2, footer.Bottom - 2)), htFooter);
+        engine->DestroyHiddenWindow();
+    }
+};
+
+QTEST_MAIN(TestDialogLayout)
+#include "tst_dialoglayout.moc"

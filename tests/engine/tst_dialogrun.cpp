@@ -1,0 +1,452 @@
+// Running a dialog: the execute variants, events in order, clicks and keys turned into results,
+// the run-time control interface, the Ctrl+C text, sounds and the dialog timer.
+
+#include "../codegen/support/WorkedExample.h"
+#include "support/EngineProbe.h"
+
+#include "Shell.h"
+#include "VxCollections.h"
+#include "VxDialogSound.h"
+#include "VxOptions.h"
+#include "VxTaskDialogForm.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QClipboard>
+#include <QRadioButton>
+#include <QtTest>
+
+namespace {
+
+QAbstractButton* Button(TVxCustomDialog* Dialog, TControlType Type, int Value)
+{
+    return qobject_cast<QAbstractButton*>(Dialog->GetControl(Type, Value));
+}
+
+// Sends a key to the widget that has the focus in Window (the window itself when none).
+void Key(QWidget* Window, Qt::Key K, Qt::KeyboardModifiers Modifiers = Qt::NoModifier)
+{
+    QWidget* target = QApplication::focusWidget();
+    if (!target || target->window() != Window)
+        target = Window;
+    QTest::keyClick(target, K, Modifiers);
+}
+
+} // namespace
+
+class TestDialogRun : public QObject {
+    Q_OBJECT
+
+private:
+    QList<TVxSoundRequest> FSounds;
+
+private slots:
+    void initTestCase()
+    {
+        InstallDialogEngine();
+        SetSoundPlayer([this](const TVxSoundRequest& Request) { FSounds.append(Request); });
+    }
+
+    void init() { FSounds.clear(); }
+
+    void cleanup()
+    {
+        // A test that leaves a dialog window behind fails.
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (qobject_cast<TVxTaskDialogForm*>(w))
+                QFAIL("a dialog window was left open");
+    }
+
+    void withoutEngineExecuteRaises()
+    {
+        const TVxDialogEngineFactory engine = SetDialogEngineFactory(nullptr);
+        TVxDialog dialog;
+        QVERIFY_THROWS_EXCEPTION(EInvalidOperation, dialog.Execute(nullptr));
+        QCOMPARE(dialog.Close(1), -1);
+        SetDialogEngineFactory(engine);
+    }
+
+    void clickToResult_data()
+    {
+        QTest::addColumn<bool>("customPushButton");
+        QTest::addColumn<int>("itemValue");
+        QTest::addColumn<int>("itemModalResult");
+        QTest::addColumn<int>("expectedResult");
+        QTest::addColumn<int>("expectedType");
+        QTest::addColumn<int>("expectedCustomResult");
+        QTest::newRow("OK common button") << false << 0 << 0 << int(mrOk) << int(ctButton) << int(mrOk);
+        QTest::newRow("custom button 101 with result 7") << true << 101 << 7 << 7 << int(ctCommandLink) << 101;
+    }
+
+    void clickToResult()
+    {
+        QFETCH(bool, customPushButton);
+        QFETCH(int, itemValue);
+        QFETCH(int, itemModalResult);
+        QFETCH(int, expectedResult);
+        QFETCH(int, expectedType);
+        QFETCH(int, expectedCustomResult);
+
+        TVxDialog dialog;
+        dialog.SetTitle(QStringLiteral("Click"));
+        dialog.ButtonBar()->SetButtons({cbOK, cbCancel});
+        if (customPushButton) {
+            // Items are numbered from 100 in collection order.
+            dialog.CustomButtons()->Add()->SetVisible(false);
+            TVxCustomButtonItem* item = dialog.CustomButtons()->Add();
+            item->SetCaption(QStringLiteral("Custom"));
+            QCOMPARE(item->Value(), itemValue);
+            item->SetModalResult(itemModalResult);
+        }
+        QList<int> clickedTypes;
+        dialog.OnControlClick = TControlClickEvent(
+            [&](TObject*, TControlType Type, TControl*, int, bool&) { clickedTypes.append(int(Type)); });
+        bool closed = false;
+        dialog.OnDialogClose = TDialogCloseEvent([&](TVxCustomDialog*) { closed = true; });
+
+        const int result = RunModal(&dialog, [&](QWidget*) {
+            QAbstractButton* b = customPushButton ? Button(&dialog, ctCommandLink, 100) : Button(&dialog, ctButton, mrOk);
+            QVERIFY(b);
+            QTest::mouseClick(b, Qt::LeftButton);
+        });
+        QCOMPARE(result, expectedResult);
+        QCOMPARE(dialog.ModalResult(), expectedResult);
+        QCOMPARE(dialog.DialogResult().ModalResult, expectedResult);
+        QCOMPARE(dialog.CustomButtonResult(), expectedCustomResult);
+        QCOMPARE(clickedTypes, QList<int>{expectedType});
+        QVERIFY(closed);
+        QVERIFY(!dialog.Form());
+    }
+
+    void handledClickKeepsWindowOpen()
+    {
+        TVxDialog dialog;
+        dialog.ButtonBar()->SetButtons({cbYes, cbNo});
+        int clicks = 0;
+        dialog.OnControlClick = TControlClickEvent([&](TObject*, TControlType, TControl*, int, bool& Handled) {
+            Handled = ++clicks == 1;
+        });
+        const int result = RunModal(&dialog, [&](QWidget* window) {
+            QTest::mouseClick(Button(&dialog, ctButton, mrYes), Qt::LeftButton);
+            QVERIFY(window->isVisible());
+            QCOMPARE(dialog.ModalResult(), int(mrYes));
+            QCOMPARE(dialog.CustomButtonResult(), int(mrYes));
+            QTest::mouseClick(Button(&dialog, ctButton, mrNo), Qt::LeftButton);
+        });
+        QCOMPARE(clicks, 2);
+        QCOMPARE(result, int(mrNo));
+    }
+
+    void closeBoxGivesCancel()
+    {
+        TVxDialog dialog;
+        dialog.ButtonBar()->SetButtons({cbYes, cbNo});
+        int closeResult = -1;
+        dialog.OnDialogClose = TDialogCloseEvent([&](TVxCustomDialog* D) { closeResult = D->DialogResult().ModalResult; });
+        const int result = RunModal(&dialog, [&](QWidget* window) { window->close(); });
+        QCOMPARE(result, int(mrCancel));
+        QCOMPARE(closeResult, int(mrCancel));
+    }
+
+    void escape_data()
+    {
+        QTest::addColumn<bool>("allowCancel");
+        QTest::addColumn<bool>("cancelButton");
+        QTest::addColumn<int>("expected");
+        QTest::addColumn<bool>("closesOnEscape");
+        QTest::newRow("cancel allowed, no cancel button") << true << false << int(mrCancel) << true;
+        QTest::newRow("cancel not allowed, no cancel button") << false << false << int(mrOk) << false;
+        QTest::newRow("cancel not allowed, cancel button") << false << true << int(mrCancel) << true;
+    }
+
+    void escape()
+    {
+        QFETCH(bool, allowCancel);
+        QFETCH(bool, cancelButton);
+        QFETCH(int, expected);
+        QFETCH(bool, closesOnEscape);
+        TVxDialog dialog;
+        dialog.SetAllowCancel(allowCancel);
+        dialog.ButtonBar()->SetButtons(cancelButton ? TCommonButtons{cbOK, cbCancel} : TCommonButtons{cbOK});
+        bool stillOpenAfterEscape = false;
+        const int result = RunModal(&dialog, [&](QWidget* window) {
+            Key(window, Qt::Key_Escape);
+            stillOpenAfterEscape = dialog.Form() && window->isVisible();
+            if (stillOpenAfterEscape)
+                QTest::mouseClick(Button(&dialog, ctButton, mrOk), Qt::LeftButton);
+        });
+        QCOMPARE(!stillOpenAfterEscape, closesOnEscape);
+        QCOMPARE(result, expected);
+    }
+
+    void enterClicksDefaultButton()
+    {
+        TVxDialog dialog;
+        dialog.ButtonBar()->SetButtons({cbYes, cbNo});
+        dialog.ButtonBar()->SetDefault(cbNo);
+        const int result = RunModal(&dialog, [&](QWidget* window) { Key(window, Qt::Key_Return); });
+        QCOMPARE(result, int(mrNo));
+    }
+
+    void radioResult_data()
+    {
+        QTest::addColumn<bool>("border");
+        QTest::newRow("radio buttons") << false;
+        QTest::newRow("radio group") << true;
+    }
+
+    void radioResult()
+    {
+        QFETCH(bool, border);
+        TVxDialog dialog;
+        dialog.SetDialogOptions(dialog.DialogOptions() + doRadioButtons);
+        dialog.RadioButton()->SetShowBorder(border);
+        for (int i = 0; i < 3; ++i)
+            dialog.RadioButtons()->Add()->SetCaption(QStringLiteral("Choice %1").arg(i));
+        QList<int> clicked;
+        dialog.OnControlClick = TControlClickEvent(
+            [&](TObject*, TControlType, TControl*, int Value, bool&) { clicked.append(Value); });
+        const int result = RunModal(&dialog, [&](QWidget* window) {
+            auto* third = window->findChild<QRadioButton*>(QStringLiteral("rb202"));
+            QVERIFY(third);
+            QTest::mouseClick(third, Qt::LeftButton, {}, QPoint(4, third->height() / 2));
+            QVERIFY(dialog.IsChecked(202));
+            QVERIFY(!dialog.IsChecked(200));
+            QCOMPARE(dialog.RadioResult(), 202);
+            QTest::mouseClick(Button(&dialog, ctButton, mrOk), Qt::LeftButton);
+        });
+        QCOMPARE(result, int(mrOk));
+        QCOMPARE(dialog.DialogResult().RadioResult, 202);
+        QCOMPARE(dialog.RadioResult(), 202);
+        // A radio group reports its item index + 200, single buttons their value.
+        QCOMPARE(clicked.first(), 202);
+    }
+
+    void eventOrder()
+    {
+        TVxDialog dialog;
+        dialog.Content()->Add(QStringLiteral("Body"));
+        QStringList events;
+        dialog.OnCreated = TNotifyEvent([&](TObject*) { events << "Created"; });
+        dialog.OnGetControlClass =
+            TGetControlClassEvent([&](TObject*, TControlType, TControlClass&) { events << "GetControlClass"; });
+        dialog.OnInitControl =
+            TInitControlEvent([&](TObject*, TControlType, TControl*, TCollectionItem*, bool&) { events << "InitControl"; });
+        dialog.OnDialogConstructed = TNotifyEvent([&](TObject* Sender) {
+            QVERIFY(dynamic_cast<TVxTaskDialogForm*>(Sender));
+            events << "DialogConstructed";
+        });
+        dialog.OnControlClick = TControlClickEvent([&](TObject*, TControlType, TControl*, int, bool&) { events << "ControlClick"; });
+        dialog.OnDialogClose = TDialogCloseEvent([&](TVxCustomDialog*) { events << "DialogClose"; });
+        dialog.OnCleanUpDialog = TNotifyEvent([&](TObject*) { events << "CleanUpDialog"; });
+        dialog.OnDestroyed = TNotifyEvent([&](TObject*) { events << "Destroyed"; });
+        RunModal(&dialog, [&](QWidget*) {
+            events << "Shown";
+            QTest::mouseClick(Button(&dialog, ctButton, mrOk), Qt::LeftButton);
+        });
+        // One class look-up and one set-up per common button (OK, Cancel); the click asks for the
+        // button class once more to tell a common button from a custom one.
+        const QStringList expected{"Created",          "GetControlClass", "InitControl",     "GetControlClass",
+                                   "InitControl",      "DialogConstructed", "Shown",         "GetControlClass",
+                                   "ControlClick",     "DialogClose",     "CleanUpDialog",   "Destroyed"};
+        QCOMPARE(events.join(' '), expected.join(' '));
+    }
+
+    void modelessRun()
+    {
+        QWidget owner;
+        TVxDialog first;
+        first.SetName(QStringLiteral("Dlg"));
+        first.SetDialogOptions(TDialogOptions{});
+        TVxDialog second;
+        second.SetName(QStringLiteral("Dlg"));
+        second.SetDialogOptions(TDialogOptions{});
+        bool destroyed = false;
+        first.OnDestroyed = TNotifyEvent([&](TObject*) { destroyed = true; });
+
+        QCOMPARE(first.Execute(&owner), -1);
+        QCOMPARE(second.Execute(&owner), -1);
+        QVERIFY(first.Form() && second.Form());
+        QCOMPARE(first.Form()->objectName(), QStringLiteral("VxDialogFormDlg"));
+        QCOMPARE(second.Form()->objectName(), QStringLiteral("VxDialogFormDlg1"));
+        // A second Execute while the window shows only brings it to the front.
+        QObject* window = first.Form();
+        QCOMPARE(first.Execute(&owner), -1);
+        QCOMPARE(first.Form(), window);
+
+        QCOMPARE(first.Close(mrRetry), int(mrRetry));
+        QVERIFY(!first.Form());
+        QVERIFY(destroyed);
+        QCOMPARE(first.DialogResult().ModalResult, int(mrRetry));
+
+        // Closed by the user: the window frees itself.
+        QPointer<QWidget> secondWindow = WindowOf(&second);
+        secondWindow->close();
+        QTRY_VERIFY(secondWindow.isNull());
+        QVERIFY(!second.Form());
+        QCOMPARE(second.DialogResult().ModalResult, int(mrCancel));
+    }
+
+    void previewRestoresSettings()
+    {
+        TVxDialog dialog;
+        dialog.SetDialogOptions(TDialogOptions{doTopMost});
+        dialog.SetPosition(dpDesigned);
+        dialog.SetAllowCancel(false);
+        bool modal = false;
+        Qt::WindowFlags flags;
+        dialog.OnDialogShow = TNotifyEvent([&](TObject*) {
+            modal = dialog.DialogOptions().Contains(doModal);
+            flags = WindowOf(&dialog)->windowFlags();
+            QTimer::singleShot(0, [&] { WindowOf(&dialog)->close(); });
+        });
+        QCOMPARE(dialog.ExecutePreview(), int(mrCancel));
+        QVERIFY(modal);
+        QVERIFY(flags & Qt::WindowCloseButtonHint);
+        QCOMPARE(dialog.DialogOptions(), TDialogOptions{doTopMost});
+        QCOMPARE(dialog.Position(), dpDesigned);
+        QVERIFY(!dialog.AllowCancel());
+        QVERIFY(!dialog.DialogState().Contains(dsPreview));
+    }
+
+    void noCancelMeansNoCloseButtonAndNoAltF4()
+    {
+        TVxDialog dialog;
+        dialog.SetAllowCancel(false);
+        dialog.ButtonBar()->SetButtons({cbOK});
+        Qt::WindowFlags flags;
+        bool openAfterAltF4 = false;
+        const int result = RunModal(&dialog, [&](QWidget* window) {
+            flags = window->windowFlags();
+            Key(window, Qt::Key_F4, Qt::AltModifier);
+            openAfterAltF4 = window->isVisible();
+            QTest::mouseClick(Button(&dialog, ctButton, mrOk), Qt::LeftButton);
+        });
+        QVERIFY(!(flags & Qt::WindowCloseButtonHint));
+        QVERIFY(openAfterAltF4);
+        QCOMPARE(result, int(mrOk));
+    }
+
+    void copyText_data()
+    {
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<bool>("copies");
+        QTest::newRow("Ctrl+C") << int(Qt::ControlModifier) << true;
+        QTest::newRow("Ctrl+Shift+C") << int(Qt::ControlModifier | Qt::ShiftModifier) << false;
+    }
+
+    void copyText()
+    {
+        QFETCH(int, modifiers);
+        QFETCH(bool, copies);
+        std::unique_ptr<TVxDialog> dialog(WorkedExample(nullptr, QStringLiteral("VxDialog1")));
+        ClipboardSetText(QStringLiteral("before"));
+        const int beeps = MessageBeepCount();
+        RunModal(dialog.get(), [&](QWidget* window) {
+            Key(window, Qt::Key_C, Qt::KeyboardModifiers(modifiers));
+            window->close();
+        });
+        const QString expected = QStringLiteral("[Window Title]\r\nConfirm\r\n\r\n"
+                                                "[Main Instruction]\r\nSave changes?\r\n\r\n"
+                                                "[Content]\r\nThe document has been modified.\r\n\r\n\r\n"
+                                                "[Yes] [No] [Cancel] \r\n\r\n");
+        QCOMPARE(ClipboardText(), copies ? expected : QStringLiteral("before"));
+        QCOMPARE(MessageBeepCount() - beeps, copies ? 1 : 0);
+    }
+
+    void sound_data()
+    {
+        QTest::addColumn<int>("icon");
+        QTest::addColumn<bool>("playSounds");
+        QTest::addColumn<QString>("customSound");
+        QTest::addColumn<QString>("expectedEvent");
+        QTest::newRow("warning") << int(tdiWarning) << true << QString() << "dialog-warning";
+        QTest::newRow("error") << int(tdiError) << true << QString() << "dialog-error";
+        QTest::newRow("information") << int(tdiInformation) << true << QString() << "dialog-information";
+        QTest::newRow("confirmation") << int(tdiConfirmation) << true << QString() << "dialog-question";
+        QTest::newRow("sounds off") << int(tdiWarning) << false << QString() << QString();
+        QTest::newRow("no icon") << int(tdiNone) << true << QString() << QString();
+        QTest::newRow("custom without handler") << int(tdiCustom) << true << QString() << QString();
+        QTest::newRow("custom from handler") << int(tdiCustom) << true << "bell" << "bell";
+    }
+
+    void sound()
+    {
+        QFETCH(int, icon);
+        QFETCH(bool, playSounds);
+        QFETCH(QString, customSound);
+        QFETCH(QString, expectedEvent);
+        TVxDialog dialog;
+        dialog.SetMainIcon(TTaskDialogIcon(icon));
+        dialog.SetPlaySounds(playSounds);
+        if (!customSound.isEmpty())
+            dialog.OnGetCustomSound = TGetCustomSoundEvent([&](TObject*, QString& Sound, quint32&, bool& Handled) {
+                Sound = customSound;
+                Handled = true;
+            });
+        RunModal(&dialog, [](QWidget* window) { window->close(); });
+        if (expectedEvent.isEmpty()) {
+            QVERIFY(FSounds.isEmpty());
+        } else {
+            QCOMPARE(FSounds.size(), 1);
+            QCOMPARE(FSounds.first().EventId, expectedEvent);
+        }
+    }
+
+    void dialogTimer()
+    {
+        TVxDialog dialog;
+        dialog.SetDialogOptions(dialog.DialogOptions() + doTimer);
+        dialog.Timer()->SetInterval(5);
+        QList<quint32> ticks;
+        dialog.OnTimer = TTimerEvent([&](TObject*, quint32 TimeSince) {
+            ticks.append(TimeSince);
+            if (ticks.size() == 3)
+                dialog.Close(mrOk);
+        });
+        QCOMPARE(RunModal(&dialog, [](QWidget*) {}), int(mrOk));
+        QCOMPARE(ticks.size(), 3);
+        QCOMPARE(ticks.first(), 0u);
+        QVERIFY(ticks.at(1) >= 1);
+    }
+
+    void runTimeInterface()
+    {
+        TProbeDialog dialog;
+        dialog.ButtonBar()->SetVisible(true);
+        TVxCustomButtonItem* hidden = dialog.CustomButtons()->Add();
+        hidden->SetVisible(false);
+        TVxCustomButtonItem* shown = dialog.CustomButtons()->Add();
+        shown->SetCaption(QStringLiteral("&Shown"));
+        dialog.Engine()->BuildHidden();
+        // The first visible custom button is 100.
+        QCOMPARE(ControlTag(dialog.GetControl(ctCommandLink, 100)), shown->Value());
+        QVERIFY(!dialog.GetControl(ctCommandLink, 101));
+        dialog.EnableButton(100, false);
+        QVERIFY(!static_cast<QWidget*>(dialog.GetControl(ctCommandLink, 100))->isEnabled());
+        dialog.EnableButton(mrCancel, false);
+        QVERIFY(!static_cast<QWidget*>(dialog.GetControl(ctButton, mrCancel))->isEnabled());
+        QVERIFY(!dialog.GetControl(ctButton, mrYes));
+        dialog.Engine()->DestroyHiddenWindow();
+
+        // Without a button bar and command links, custom buttons are not created.
+        dialog.ButtonBar()->SetVisible(false);
+        dialog.Engine()->BuildHidden();
+        QVERIFY(!dialog.GetControl(ctCommandLink, 100));
+        dialog.Engine()->DestroyHiddenWindow();
+    }
+
+    void performActionClicksCustomButton()
+    {
+        TVxDialog dialog;
+        dialog.CustomButtons()->Add()->SetVisible(false);
+        TVxCustomButtonItem* item = dialog.CustomButtons()->Add();
+        item->SetModalResult(mrRetry);
+        const int result = RunModal(&dialog, [&](QWidget*) { dialog.PerformAction(100); });
+        QCOMPARE(result, int(mrRetry));
+        QCOMPARE(dialog.CustomButtonResult(), 101);
+    }
+};
+
+QTEST_MAIN(TestDialogRun)
+#include "tst_dialogrun.moc"
