@@ -4,6 +4,9 @@
 #include "VxDialogEngine.h"
 
 #include "VxCaptionControl.h"
+#include "VxCheckBox.h"
+#include "VxCommandLinkButton.h"
+#include "VxLabel.h"
 #include "VxDialogSound.h"
 #include "VxRichEdit.h"
 #include "VxStdControls.h"
@@ -56,6 +59,30 @@ void SetAnchors(QWidget* Control, Qt::Edges Edges)
 {
     if (Control)
         Control->setProperty("Anchors", int(Edges));
+}
+
+// The model's colour set in the form the command link takes.
+TVxCommandLinkColorSet CommandLinkColorSet(const TVxCommandLinkColors& C)
+{
+    TVxCommandLinkColorSet s;
+    s.Enabled = C.Enabled();
+    s.BorderInner = C.BorderInner();
+    s.BorderOuter = C.BorderOuter();
+    s.Color = C.Color();
+    s.DefaultBorderInner = C.DefaultBorderInner();
+    s.DefaultBorderOuter = C.DefaultBorderOuter();
+    s.FontColor = C.FontColor();
+    s.FontDisabledColor = C.FontDisabledColor();
+    s.FontHotColor = C.FontHotColor();
+    s.FontPressedColor = C.FontPressedColor();
+    s.GradientEnd = C.GradientEnd();
+    s.GradientPen = C.GradientPen();
+    s.GradientStart = C.GradientStart();
+    s.HotGradientEnd = C.HotGradientEnd();
+    s.HotGradientStart = C.HotGradientStart();
+    s.PressedGradientEnd = C.PressedGradientEnd();
+    s.PressedGradientStart = C.PressedGradientStart();
+    return s;
 }
 
 } // namespace
@@ -579,10 +606,11 @@ void TVxDialogEngine::UpdateCustomButtonDetails(int aValue, const QString& aCapt
         button->setText(aCaption);
         button->resize(qMax(TextWidth(D->Font()->ToQFont(), StripHotkey(aCaption)) + 16, MinimumButtonWidth()),
                        button->height());
-    } else {
-        control->setProperty("Caption", aCaption);
+    } else if (auto* link = qobject_cast<TVxCustomCommandLinkButton*>(control)) {
+        link->SetCaption(aCaption);
+        link->SetHint(aHint);
         if (aInfo)
-            control->setProperty("InfoText", aInfo->Text());
+            link->SetInfo(*aInfo);
     }
     int height = 0, width = 0;
     D->CalcAutoSize(height, width, true);
@@ -595,8 +623,8 @@ bool TVxDialogEngine::GetVerificationChecked()
         return D->FDialogResult.VerificationResult;
     QObject* box = FVerificationCheckBox;
     bool result = false;
-    if (box->metaObject()->indexOfProperty("Checked") >= 0 && box->inherits("TVxCheckBox"))
-        result = box->property("Checked").toBool();
+    if (auto* checkBox = qobject_cast<TVxCheckBox*>(box))
+        result = checkBox->Checked();
     else if (D->OnGetVerificationResult)
         D->OnGetVerificationResult(D, box, result);
     D->FVerificationResult = result;
@@ -693,6 +721,12 @@ QWidget* TVxDialogEngine::NewControl(const QMetaObject* ControlClass, QWidget* P
         object = new TVxCaptionControl(Parent);
     if (!object && ControlClass == &TVxRichEdit::staticMetaObject)
         object = new TVxRichEdit(Parent);
+    if (!object && ControlClass == &TVxCommandLinkButton::staticMetaObject)
+        object = new TVxCommandLinkButton(Parent);
+    if (!object && ControlClass == &TVxCheckBox::staticMetaObject)
+        object = new TVxCheckBox(Parent);
+    if (!object && ControlClass == &TVxMoreLabel::staticMetaObject)
+        object = new TVxMoreLabel(Parent);
     auto* widget = qobject_cast<QWidget*>(object);
     if (!widget) {
         delete object;
@@ -719,10 +753,9 @@ const QMetaObject* TVxDialogEngine::GetDefaultControlClass(TControlType ControlT
     switch (ControlType) {
     case ctButton: return &TButton::staticMetaObject;
     case ctCommandLink:
-        // Command links come with the command link button; push buttons stand in meanwhile.
-        return &TButton::staticMetaObject;
-    case ctCheckBox: return nullptr;
-    case ctMoreButton: return nullptr;
+        return CommandLinks() ? &TVxCommandLinkButton::staticMetaObject : &TButton::staticMetaObject;
+    case ctCheckBox: return &TVxCheckBox::staticMetaObject;
+    case ctMoreButton: return &TVxMoreLabel::staticMetaObject;
     case ctRichEdit: return &TVxRichEdit::staticMetaObject;
     case ctLinkLabel:
     case ctURLLabel: return &TVxCaptionControl::staticMetaObject;
@@ -933,15 +966,22 @@ void TVxDialogEngine::CreateCustomButtons()
             continue;
         control->setToolTip(item->Hint());
         SetControlTag(control, item->Value());
-        const bool isLink = links && !qobject_cast<TButton*>(control);
+        auto* link = qobject_cast<TVxCustomCommandLinkButton*>(control);
+        const bool isLink = links && link;
         if (body)
             SetAnchors(control, isLink ? (Qt::LeftEdge | Qt::RightEdge | Qt::BottomEdge) : (Qt::RightEdge | Qt::BottomEdge));
         if (links) {
             D->InitControl(ctCommandLink, control, item);
-            if (isLink) {
-                control->setProperty("InfoText", item->Info()->Text());
-                control->setProperty("ShowIcon", !D->FDialogOptions.Contains(doCommandLinksNoIcon));
-                control->setProperty("ElevationRequired", item->ElevationRequired());
+            if (link) {
+                link->SetInfo(*item->Info());
+                link->SetShowIcon(!D->FDialogOptions.Contains(doCommandLinksNoIcon));
+                link->SetElevationRequired(item->ElevationRequired());
+                link->SetPicture(*item->Picture());
+                link->SetHint(item->Hint());
+                link->SetCommandLinkColors(CommandLinkColorSet(*D->Button()->CommandLinkColors()));
+                if (StyleServicesEnabled())
+                    link->SetColor(D->Color());
+                link->SetBiDiMode(D->BiDiMode());
             }
         } else {
             D->InitControl(ctButton, control, item);
@@ -1024,12 +1064,58 @@ void TVxDialogEngine::CreateButtonBarButtons()
 
 void TVxDialogEngine::CreateExpandoButton()
 {
-    // The expand toggle arrives with the labels; until then the section has no control.
+    TVxTaskDialogForm* form = Form();
+    if (!form)
+        return;
+    TVxExpando* expando = D->Expando();
+    if (expando->Visible() && !FShowMoreButton) {
+        auto* toggle = new TVxMoreLabel(form);
+        toggle->setObjectName(QStringLiteral("VxDialogExpandoControl"));
+        toggle->SetFont(*D->Font());
+        toggle->SetBiDiMode(D->BiDiMode());
+        if (InBody())
+            SetAnchors(toggle, Qt::LeftEdge | Qt::BottomEdge);
+        toggle->OnCollapsed = TNotifyEvent([this](TObject*) { D->ExpandCollapse(false); });
+        toggle->OnExpanded = TNotifyEvent([this](TObject*) { D->ExpandCollapse(true); });
+        FShowMoreButton = toggle;
+    }
+    auto* toggle = qobject_cast<TVxCustomMoreLabel*>(FShowMoreButton);
+    if (!toggle)
+        return;
+    toggle->SetColor(D->ButtonBar()->Color());
+    // The toggle reports its state through its events only on clicks, so setting it here runs no
+    // expansion.
+    const auto expanded = toggle->OnExpanded;
+    const auto collapsed = toggle->OnCollapsed;
+    toggle->OnExpanded = TNotifyEvent();
+    toggle->OnCollapsed = TNotifyEvent();
+    toggle->SetCaption(expando->Showing() ? expando->HideText() : expando->ShowText());
+    toggle->SetExpanded(expando->Showing());
+    toggle->OnExpanded = expanded;
+    toggle->OnCollapsed = collapsed;
+    toggle->setVisible(expando->Visible() && D->ButtonBar()->Visible());
 }
 
 void TVxDialogEngine::CreateVerificationCheckBox()
 {
-    // The verification box arrives with the check box; until then the section has no control.
+    TVxTaskDialogForm* form = Form();
+    if (!form)
+        return;
+    if (D->Verification()->Visible()) {
+        if (!FVerificationCheckBox) {
+            QWidget* box = NewControl(D->GetControlClass(ctCheckBox), form);
+            if (box) {
+                box->setObjectName(QStringLiteral("VxDialogVerificationControl"));
+                if (D->Expando()->Visible() && InBody())
+                    SetAnchors(box, Qt::LeftEdge | Qt::BottomEdge);
+                FVerificationCheckBox = box;
+            }
+        }
+        if (FVerificationCheckBox)
+            D->InitControl(ctCheckBox, FVerificationCheckBox, nullptr);
+    }
+    if (FVerificationCheckBox)
+        FVerificationCheckBox->setVisible(D->Verification()->Visible() && D->ButtonBar()->Visible());
 }
 
 void TVxDialogEngine::CreateFooterLabel()
@@ -1083,8 +1169,25 @@ void TVxDialogEngine::CreateMoreRichEdit()
 
 void TVxDialogEngine::DefaultInitControl(TControlType ControlType, QObject* Control, TCollectionItem* Item)
 {
-    Q_UNUSED(ControlType);
     auto* customItem = dynamic_cast<TVxCustomButtonItem*>(Item);
+    if (auto* link = qobject_cast<TVxCustomCommandLinkButton*>(Control)) {
+        if (customItem) {
+            link->SetModalResult(customItem->ModalResult());
+            link->SetGlyph(*customItem->Glyph());
+            link->SetDefault(customItem->Default());
+            link->SetCancel(customItem->Cancel());
+            link->SetCaption(customItem->Caption());
+            link->setEnabled(customItem->Enabled());
+            link->SetHint(customItem->Hint());
+            if (customItem->Default()) {
+                D->FFocusedControl = link;
+                D->FDefaultButton = link;
+            }
+        }
+        link->OnClick = TNotifyEvent([this, link](TObject*) { D->ButtonClick(link); });
+        link->SetShowHotKey(!(D->FAcceleratorState & 2));
+        return;
+    }
     if (auto* button = qobject_cast<QPushButton*>(Control)) {
         if (customItem) {
             button->setProperty("ModalResult", customItem->ModalResult());
@@ -1109,8 +1212,19 @@ void TVxDialogEngine::DefaultInitControl(TControlType ControlType, QObject* Cont
         SetClickHandler(button, [this, button] { D->ButtonClick(button); });
         return;
     }
+    if (auto* box = qobject_cast<TVxCustomCheckBox*>(Control)) {
+        box->SetTransparent(false);
+        box->SetFont(*D->Font());
+        box->SetColor(D->ButtonBar()->Color());
+        box->SetBiDiMode(D->BiDiMode());
+        const QString caption = QStringLiteral("  ") + D->Verification()->Text();
+        box->SetCaption(caption);
+        box->resize(TextWidth(D->Font()->ToQFont(), StripHotkey(caption)) + MulDiv(20), box->height());
+        box->SetChecked(D->Verification()->InitialState());
+        box->OnClick = TNotifyEvent([this](TObject*) { VerificationClick(); });
+        return;
+    }
     if (ControlType == ctCheckBox) {
-        QPointer<QObject> box = Control;
         SetClickHandler(Control, [this] { VerificationClick(); });
         return;
     }

@@ -5,6 +5,8 @@
 
 #include "VxCaption.h"
 #include "VxCaptionControl.h"
+#include "VxCommandLinkButton.h"
+#include "VxLabel.h"
 #include "VxRichEdit.h"
 #include "VxStdControls.h"
 #include "VxTaskDialogForm.h"
@@ -76,7 +78,8 @@ bool TVxDialogEngine::HasRadio() const
 
 bool TVxDialogEngine::Expanded() const
 {
-    return FShowMoreButton && FShowMoreButton->property("Expanded").toBool() && !D->FExpanding;
+    auto* toggle = qobject_cast<TVxCustomMoreLabel*>(FShowMoreButton);
+    return toggle && toggle->Expanded() && !D->FExpanding;
 }
 
 bool TVxDialogEngine::InBody() const
@@ -257,9 +260,9 @@ int TVxDialogEngine::ExpandoButtonWidth()
         return D->FShowMoreButtonWidth;
     const QString other = D->Expando()->Showing() ? D->Expando()->ShowText() : D->Expando()->HideText();
     int textWidth = TextWidth(FShowMoreButton->font(), StripHotkey(other));
-    const int glyphWidth = FShowMoreButton->property("GlyphWidth").toInt();
-    if (glyphWidth > 0)
-        textWidth += glyphWidth + FShowMoreButton->property("Spacing").toInt();
+    if (auto* toggle = qobject_cast<TVxCustomMoreLabel*>(FShowMoreButton))
+        if (!toggle->Glyph()->Empty())
+            textWidth += toggle->Glyph()->Width() + toggle->Spacing();
     D->FShowMoreButtonWidth = qMax(FShowMoreButton->width() + D->FHorzSpacing, textWidth + D->FHorzSpacing);
     return D->FShowMoreButtonWidth;
 }
@@ -379,9 +382,9 @@ void TVxDialogEngine::CalcAutoSize(int& Height, int& Width, bool Apply)
     if (links) {
         for (QWidget* link : CreatedCustomButtons()) {
             link->resize(D->FClientWidth - D->FLeftMargin - D->FRightMargin, link->height());
-            // A command link measures its height for its width when its font changes.
-            if (link->metaObject()->indexOfMethod("CMFontChanged()") >= 0)
-                QMetaObject::invokeMethod(link, "CMFontChanged");
+            // A command link measures its height for its width.
+            if (auto* commandLink = qobject_cast<TVxCustomCommandLinkButton*>(link))
+                commandLink->AdjustBounds();
             h += link->height();
         }
         if (!D->Content()->Text().isEmpty())
@@ -927,7 +930,8 @@ void TVxDialogEngine::PositionMoreRichEdit()
 {
     if (!FMoreRichEdit)
         return;
-    const bool expanded = FShowMoreButton && FShowMoreButton->property("Expanded").toBool();
+    auto* toggle = qobject_cast<TVxCustomMoreLabel*>(FShowMoreButton);
+    const bool expanded = toggle && toggle->Expanded();
     if (expanded) {
         SetBounds(FMoreRichEdit, D->FHorzSpacing, D->FClientHeight - D->FVertMargin - D->Expando()->MoreHeight(),
                   D->FClientWidth - 2 * D->FHorzSpacing, D->Expando()->MoreHeight());
@@ -973,8 +977,8 @@ void TVxDialogEngine::ExpandCollapse(bool Expand)
     {
         FlagScope running(Expand ? D->FExpanding : D->FCollapsing);
         D->FExpandingHeight = form->height();
-        if (FShowMoreButton)
-            FShowMoreButton->setProperty("Caption", Expand ? D->Expando()->HideText() : D->Expando()->ShowText());
+        if (auto* toggle = qobject_cast<TVxCustomMoreLabel*>(FShowMoreButton))
+            toggle->SetCaption(Expand ? D->Expando()->HideText() : D->Expando()->ShowText());
         if (Expand) {
             D->DoDialogExpand();
         } else {

@@ -4,6 +4,7 @@
 
 #include "VxCaption.h"
 #include "VxCaptionControl.h"
+#include "VxLabel.h"
 #include "VxRichEdit.h"
 #include "VxTaskDialogForm.h"
 #include "private/EngineText_p.h"
@@ -306,7 +307,8 @@ QString TVxDialogEngine::GetDialogText()
     if (D->FDialogOptions.Contains(doShowHelpLink) && !D->HelpLink()->Text().isEmpty())
         s += QStringLiteral("[HelpLink]") + CRLF + D->HelpLink()->Text() + CRLF + CRLF;
     if (expando->Visible()) {
-        const bool expanded = FShowMoreButton ? FShowMoreButton->property("Expanded").toBool() : expando->Showing();
+        auto* toggle = qobject_cast<TVxCustomMoreLabel*>(FShowMoreButton);
+        const bool expanded = toggle ? toggle->Expanded() : expando->Showing();
         s += QStringLiteral("[") + (expanded ? QStringLiteral("^") : QStringLiteral("V")) + QStringLiteral("] ") +
              withoutAmpersand(expanded ? expando->HideText() : expando->ShowText()) + QStringLiteral("  ");
         if (D->Verification()->Visible())

@@ -1,6 +1,7 @@
 #include "VxTaskDialogForm.h"
 
 #include "Shell.h"
+#include "VxCommandLinkButton.h"
 #include "VxDialogEngine.h"
 #include "VxOptions.h"
 
@@ -11,6 +12,7 @@
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QResizeEvent>
 
 namespace {
 
@@ -203,17 +205,34 @@ void TVxTaskDialogForm::keyPressEvent(QKeyEvent* Event)
         if (Event->modifiers() != Qt::NoModifier)
             break;
         for (QWidget* w : findChildren<QWidget*>()) {
-            if (w->property("Cancel").toBool() && w->isVisible() && w->isEnabled()) {
-                if (auto* button = qobject_cast<QAbstractButton*>(w)) {
-                    button->click();
-                    return;
-                }
+            if (!w->property("Cancel").toBool() || !w->isVisible() || !w->isEnabled())
+                continue;
+            if (auto* button = qobject_cast<QAbstractButton*>(w)) {
+                button->click();
+                return;
+            }
+            if (auto* link = qobject_cast<TVxCustomCommandLinkButton*>(w)) {
+                link->Click();
+                return;
             }
         }
         if (FDialog && FDialog->AllowCancel())
             close();
         return;
     }
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        // QDialog clicks its default push button; a default command link takes the key otherwise.
+        QDialog::keyPressEvent(Event);
+        if (Event->isAccepted())
+            return;
+        for (auto* link : findChildren<TVxCustomCommandLinkButton*>())
+            if (link->Default() && link->isVisible() && link->isEnabled()) {
+                Event->accept();
+                link->Click();
+                return;
+            }
+        return;
     default:
         break;
     }
@@ -247,6 +266,26 @@ void TVxTaskDialogForm::changeEvent(QEvent* Event)
     if (Event->type() == QEvent::ActivationChange && FEngine)
         for (QWidget* button : FEngine->CreatedCustomButtons())
             button->update();
+}
+
+void TVxTaskDialogForm::resizeEvent(QResizeEvent* Event)
+{
+    QDialog::resizeEvent(Event);
+    const QSize old = Event->oldSize();
+    if (!isVisible() || !old.isValid() || old.height() == height())
+        return;
+    const int dy = height() - old.height();
+    for (QObject* child : children()) {
+        auto* w = qobject_cast<QWidget*>(child);
+        if (!w || w->isWindow())
+            continue;
+        const QVariant anchors = w->property("Anchors");
+        if (!anchors.isValid())
+            continue;
+        const auto edges = Qt::Edges(anchors.toInt());
+        if ((edges & Qt::BottomEdge) && !(edges & Qt::TopEdge))
+            w->move(w->x(), w->y() + dy);
+    }
 }
 
 bool TVxTaskDialogForm::event(QEvent* Event)

@@ -78,6 +78,9 @@ protected:
     void mouseReleaseEvent(QMouseEvent* Event) override;
     void timerEvent(QTimerEvent* Event) override;
     void changeEvent(QEvent* Event) override;
+    // Anchors: while the window height changes between placements (the expand animation),
+    // controls anchored to the bottom edge keep their distance from it.
+    void resizeEvent(QResizeEvent* Event) override;
     bool event(QEvent* Event) override;
     bool eventFilter(QObject* Watched, QEvent* Event) override;
 

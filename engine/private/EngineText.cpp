@@ -1,5 +1,7 @@
 #include "EngineText_p.h"
 
+#include "VxDialogStrs.h"
+
 namespace {
 
 struct CommonButtonInfo {
@@ -25,6 +27,11 @@ const CommonButtonInfo& Info(TCommonButton Kind)
 
 QString CommonButtonCaption(TCommonButton Kind)
 {
+    if (const TVxResString* res = CommonButtonResString(int(Kind))) {
+        const QString text = TranslateString(QString::fromLatin1(res->Text));
+        if (!text.isEmpty())
+            return text;
+    }
     return QString::fromLatin1(Info(Kind).Caption);
 }
 

@@ -143,6 +143,32 @@ private slots:
             D.Content()->Add(QStringLiteral("Short"));
             D.SetWidth(500);
         });
+        row("expanded text in the body", [](TProbeDialog& D) {
+            D.Instruction()->SetText(QStringLiteral("Instruction"));
+            D.Content()->Add(QStringLiteral("Content"));
+            D.Expando()->SetVisible(true);
+            D.Expando()->SetShowing(true);
+            D.Expando()->SetShowText(QStringLiteral("&More"));
+            D.Expando()->SetHideText(QStringLiteral("&Less"));
+            D.Expando()->Lines()->Add(Words(50));
+        });
+        row("expanded text in the footer", [](TProbeDialog& D) {
+            D.Content()->Add(QStringLiteral("Content"));
+            D.Expando()->SetVisible(true);
+            D.Expando()->SetShowing(true);
+            D.Expando()->SetShowInFooter(true);
+            D.Expando()->Lines()->Add(Words(50));
+            D.Footer()->SetVisible(true);
+            D.Footer()->SetText(QStringLiteral("Footer"));
+        });
+        row("collapsed toggle and verification", [](TProbeDialog& D) {
+            D.Content()->Add(QStringLiteral("Content"));
+            D.Expando()->SetVisible(true);
+            D.Expando()->SetShowText(QStringLiteral("&More"));
+            D.Expando()->Lines()->Add(Words(10));
+            D.Verification()->SetVisible(true);
+            D.Verification()->SetText(QStringLiteral("&Don't ask again"));
+        });
         row("all sections", [](TProbeDialog& D) {
             D.SetTitle(QStringLiteral("Everything"));
             D.Header()->SetVisible(true);
@@ -221,6 +247,10 @@ private slots:
         inSection(engine->ContentLabel(), secContent);
         inSection(engine->ContentMemo(), secContent);
         inSection(engine->FooterLabel(), secFooter);
+        inSection(engine->ShowMoreButton(), secButtonBar);
+        inSection(engine->VerificationCheckBox(), secButtonBar);
+        if (expanded)
+            inSection(engine->MoreLinesLabel(), dialog.Expando()->ShowInFooter() ? secFooterExpanded : secExpandedText);
         inSection(engine->ProgressBar(), secProgressBar);
         inSection(engine->RadioGroup(), secRadioButtons);
         for (QWidget* radio : engine->CreatedRadioButtons())
@@ -244,7 +274,8 @@ private slots:
             QVERIFY(client.contains(help->geometry()));
         const QList<std::pair<QWidget*, QString>> captions{{engine->InstructionLabel(), dialog.Instruction()->Text()},
                                                            {engine->ContentLabel(), dialog.Content()->Text()},
-                                                           {engine->FooterLabel(), dialog.Footer()->Text()}};
+                                                           {engine->FooterLabel(), dialog.Footer()->Text()},
+                                                           {engine->MoreLinesLabel(), dialog.Expando()->Lines()->Text().trimmed()}};
         for (const auto& [w, text] : captions) {
             auto* caption = qobject_cast<TVxCaptionControl*>(w);
             if (!caption || caption->isHidden())

@@ -222,6 +222,72 @@ private slots:
         QCOMPARE(clicked.first(), 202);
     }
 
+    void verificationResult()
+    {
+        TVxDialog dialog;
+        dialog.Verification()->SetVisible(true);
+        dialog.Verification()->SetText(QStringLiteral("&Don't ask again"));
+        QList<bool> clicks;
+        dialog.OnVerificationClick = TVerificationClickEvent([&](TObject*, bool Checked) { clicks.append(Checked); });
+        const int result = RunModal(&dialog, [&](QWidget*) {
+            auto* box = qobject_cast<QWidget*>(dialog.GetControl(ctCheckBox, 0));
+            QVERIFY(box);
+            QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));
+            QVERIFY(dialog.VerificationResult());
+            QTest::mouseClick(Button(&dialog, ctButton, mrOk), Qt::LeftButton);
+        });
+        QCOMPARE(result, int(mrOk));
+        QCOMPARE(clicks, QList<bool>{true});
+        QVERIFY(dialog.DialogResult().VerificationResult);
+        QVERIFY(dialog.VerificationResult());
+    }
+
+    void copyTextOfToggleAndVerification()
+    {
+        TVxDialog dialog;
+        dialog.SetTitle(QStringLiteral("T"));
+        dialog.Expando()->SetVisible(true);
+        dialog.Expando()->SetShowText(QStringLiteral("&More"));
+        dialog.Verification()->SetVisible(true);
+        dialog.Verification()->SetText(QStringLiteral("&Don't ask"));
+        RunModal(&dialog, [&](QWidget* window) {
+            Key(window, Qt::Key_C, Qt::ControlModifier);
+            window->close();
+        });
+        QVERIFY2(ClipboardText().contains(QStringLiteral("[V] More  \r\n[ ] Don't ask  ")), qPrintable(ClipboardText()));
+    }
+
+    void toggleExpandsAndCollapses()
+    {
+        TProbeDialog dialog;
+        dialog.Content()->Add(QStringLiteral("Content"));
+        dialog.Expando()->SetVisible(true);
+        dialog.Expando()->SetShowText(QStringLiteral("&More"));
+        dialog.Expando()->SetHideText(QStringLiteral("&Less"));
+        dialog.Expando()->Lines()->Add(QStringLiteral("The expanded information."));
+        QStringList events;
+        dialog.OnDialogExpand = TNotifyEvent([&](TObject*) { events << "Expand"; });
+        dialog.OnDialogCollapse = TNotifyEvent([&](TObject*) { events << "Collapse"; });
+        RunModal(&dialog, [&](QWidget* window) {
+            auto* toggle = qobject_cast<QWidget*>(dialog.GetControl(ctMoreButton, 0));
+            QVERIFY(toggle);
+            const int collapsedHeight = window->height();
+            QWidget* more = dialog.Engine()->MoreLinesLabel();
+            QVERIFY(more && more->isHidden());
+            QTest::mouseClick(toggle, Qt::LeftButton, {}, QPoint(4, toggle->height() / 2));
+            QVERIFY(window->height() > collapsedHeight);
+            QCOMPARE(window->height(), dialog.ClientHeight());
+            QVERIFY(more->isVisible());
+            const QRect expanded = dialog.Engine()->GetSectionRect(secExpandedText).ToQRect();
+            QVERIFY(expanded.contains(more->geometry()));
+            QTest::mouseClick(toggle, Qt::LeftButton, {}, QPoint(4, toggle->height() / 2));
+            QCOMPARE(window->height(), collapsedHeight);
+            QVERIFY(more->isHidden());
+            window->close();
+        });
+        QCOMPARE(events, (QStringList{"Expand", "Collapse"}));
+    }
+
     void eventOrder()
     {
         TVxDialog dialog;
