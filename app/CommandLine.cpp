@@ -2,6 +2,7 @@
 
 #include "DesignValues.h"
 #include "GenerateCommand.h"
+#include "RenderCommand.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -120,6 +121,10 @@ const QList<TCommandLineCommand>& CommandLineCommands()
          QStringLiteral("print the creation code (or, with --dfm, the form text) that Generate\n"
                         "shows for the design; needs no display"),
          false, RunGenerateCommand},
+        {QStringLiteral("render"), RenderSynopsis(),
+         QStringLiteral("save the dialog of the design as a PNG picture, as Preview shows it;\n"
+                        "needs no display"),
+         true, RunRenderCommand, PrepareRenderApplication},
     };
     return commands;
 }
@@ -375,6 +380,12 @@ int RunCommandLine(int argc, char* argv[])
             status = esUsage;
         }
         return status;
+    }
+    if (command->Prepare) {
+        QStringList args;
+        for (int i = 2; i < argc; ++i)
+            args << QString::fromLocal8Bit(argv[i]);
+        command->Prepare(args);
     }
     std::unique_ptr<QCoreApplication> app;
     if (command->NeedsGui) {

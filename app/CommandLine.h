@@ -25,6 +25,9 @@ struct TCommandLineCommand {
     bool NeedsGui;    // runs on a QApplication (the offscreen platform) rather than a core one
     // Runs the command on the arguments after its name, once the application exists.
     int (*Run)(const QStringList& Args);
+    // Runs before the application is created, on the same arguments (settings that only take
+    // effect from the application's start, such as the screen resolution); may be nullptr.
+    void (*Prepare)(const QStringList& Args) = nullptr;
 };
 
 // The commands, in the order "quillfen --help" lists them.

@@ -1,5 +1,7 @@
 #include "frmMain.h"
 
+#include "VxDialogEngine.h"
+
 #include "CodeView.h"
 #include "DesignerFonts.h"
 #include "ExceptionHandler.h"
@@ -209,8 +211,7 @@ void TfrmMain::BuildToolBar()
     connect(CopyDFMActn, &QAction::triggered, this, [this] { RunGuarded([this] { CopyDFMActnExecute(); }); });
     connect(HelpActn, &QAction::triggered, this, [this] { RunGuarded([this] { HelpActnExecute(); }); });
     connect(ExitActn, &QAction::triggered, this, [this] { RunGuarded([this] { ExitActnExecute(); }); });
-    // Previewing needs the dialog engine, which this build does not have yet.
-    PreviewActn->setEnabled(false);
+    connect(PreviewActn, &QAction::triggered, this, [this] { RunGuarded([this] { PreviewActnExecute(); }); });
 
     ToolBar1->addAction(NewActn);
     ToolBar1->addSeparator();
@@ -551,6 +552,14 @@ void TfrmMain::GenerateActnExecute()
     ApplyDesignToDialog();
     const QString formText = RenderFormText(VxDialog1);
     SynEdit2->SetText(formText);
+}
+
+void TfrmMain::PreviewActnExecute()
+{
+    EndSectionEditing();
+    ApplyDesignToDialog();
+    InstallDialogEngine();
+    VxDialog1->ExecutePreview();
 }
 
 void TfrmMain::CopyCodeActnExecute()

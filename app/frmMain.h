@@ -94,6 +94,8 @@ public:
     // The commands (handlers of the actions).
     void NewActnExecute();
     void GenerateActnExecute();
+    // Copies the design into VxDialog1 and shows it modally, as a client program would.
+    void PreviewActnExecute();
     void CopyCodeActnExecute();
     void CopyCodeActnUpdate();
     void CopyDFMActnExecute();

@@ -3,6 +3,7 @@
 #include "frmMain.h"
 #include "Shell.h"
 #include "VxDefaultFonts.h"
+#include "VxDialogEngine.h"
 #include "VxDialogStrs.h"
 
 #include <QApplication>
@@ -65,6 +66,7 @@ int main(int argc, char* argv[])
     // The default fonts follow the toolkit's interface font, known only once the application exists.
     VxDefaultFonts();
     SetBeepHandler([](int) { QApplication::beep(); });
+    InstallDialogEngine();
     TfrmMain window;
     TFirstPaintProbe probe;
     if (std::getenv("QUILLFEN_STARTUP_PROBE"))

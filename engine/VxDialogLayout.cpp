@@ -253,7 +253,8 @@ int TVxDialogEngine::ContentMinimumWidth()
 
 int TVxDialogEngine::ExpandoButtonWidth()
 {
-    D->CreateExpandoButton();
+    if (!FShowMoreButton)
+        D->CreateExpandoButton();
     if (!FShowMoreButton)
         return 0;
     if (D->FShowMoreButtonWidth != -1)
@@ -269,8 +270,10 @@ int TVxDialogEngine::ExpandoButtonWidth()
 
 int TVxDialogEngine::GetFooterControlsHeight()
 {
-    D->CreateExpandoButton();
-    D->CreateVerificationCheckBox();
+    if (!FShowMoreButton)
+        D->CreateExpandoButton();
+    if (!FVerificationCheckBox)
+        D->CreateVerificationCheckBox();
     if (!FShowMoreButton || !FVerificationCheckBox)
         return 0;
     return FShowMoreButton->height() + FVerificationCheckBox->height() + D->FVertSpacing + 2 * D->FVertMargin + 1;

@@ -86,6 +86,7 @@ private slots:
     void init();
     void cleanup();
     void startState();
+    void previewShowsDesign();
     void toolbarAndCommands();
     void designPageLayout();
     void editGeneratePickAndCopy();
@@ -130,7 +131,7 @@ void tst_mainwindow::startState()
     QCOMPARE(W->SynEdit2->Text(), QString());
     QVERIFY(!W->CopyCodeActn->isEnabled());
     QVERIFY(!W->CopyDFMActn->isEnabled());
-    QVERIFY(!W->PreviewActn->isEnabled()); // no dialog engine yet: visibly disabled
+    QVERIFY(W->PreviewActn->isEnabled());
     for (QAction* a : {W->NewActn, W->GenerateActn, W->HelpActn, W->ExitActn})
         QVERIFY(a->isEnabled());
 
@@ -160,6 +161,24 @@ void tst_mainwindow::startState()
     QCOMPARE(W->VxDialog1->Name(), QStringLiteral("VxDialog1"));
     QCOMPARE(W->VxDialog1->Owner(), W->FormRoot());
     QCOMPARE(W->FormRoot()->Name(), QStringLiteral("frmMain"));
+}
+
+void tst_mainwindow::previewShowsDesign()
+{
+    TypeInto(*W, W->TitleSection, QStringLiteral("Previewed"));
+    QString title;
+    bool modal = false;
+    WhenModalShows([&](QWidget* Window) {
+        title = Window->windowTitle();
+        modal = Window->isModal();
+        Window->close();
+    });
+    Activate(W.get());
+    QTest::keyClick(W.get(), Qt::Key_P, Qt::ControlModifier);
+    QTRY_COMPARE(title, QStringLiteral("Previewed"));
+    QVERIFY(modal);
+    QVERIFY(!W->VxDialog1->Form());
+    QCOMPARE(W->VxDialog1->DialogResult().ModalResult, 2);
 }
 
 void tst_mainwindow::toolbarAndCommands()

@@ -12,6 +12,8 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QMainWindow>
+#include <QScreen>
 #include <QClipboard>
 #include <QRadioButton>
 #include <QtTest>
@@ -286,6 +288,52 @@ private slots:
             window->close();
         });
         QCOMPARE(events, (QStringList{"Expand", "Collapse"}));
+    }
+
+    void position_data()
+    {
+        QTest::addColumn<int>("position");
+        QTest::newRow("designed") << int(dpDesigned);
+        QTest::newRow("screen centre") << int(dpScreenCenter);
+        QTest::newRow("owner form centre") << int(dpOwnerFormCenter);
+        QTest::newRow("main form centre") << int(dpMainFormCenter);
+    }
+
+    void position()
+    {
+        QFETCH(int, position);
+        QMainWindow owner;
+        owner.setGeometry(60, 80, 700, 500);
+        owner.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&owner));
+        TVxDialog dialog;
+        dialog.SetPosition(TDialogPosition(position));
+        dialog.Location()->SetLeft(30);
+        dialog.Location()->SetTop(40);
+        QRect placed, client;
+        QWidget* parent = nullptr;
+        dialog.OnDialogShow = TNotifyEvent([&](TObject*) {
+            placed = WindowOf(&dialog)->frameGeometry();
+            client = WindowOf(&dialog)->geometry();
+            parent = WindowOf(&dialog)->parentWidget();
+            QTimer::singleShot(0, [&] { WindowOf(&dialog)->close(); });
+        });
+        dialog.Execute(&owner);
+        QVERIFY(placed.isValid());
+        const auto centredIn = [&](const QRect& Area) {
+            return qAbs(placed.center().x() - Area.center().x()) <= 1 && qAbs(placed.center().y() - Area.center().y()) <= 1;
+        };
+        switch (TDialogPosition(position)) {
+        case dpDesigned:
+            // The window's corner; a platform that does not know the frame before showing puts
+            // the client area there.
+            QVERIFY(placed.topLeft() == QPoint(30, 40) || client.topLeft() == QPoint(30, 40));
+            break;
+        case dpScreenCenter: QVERIFY(centredIn(owner.screen()->availableGeometry())); break;
+        default: QVERIFY2(centredIn(owner.frameGeometry()), qPrintable(QStringLiteral("%1,%2 %3x%4").arg(placed.x()).arg(placed.y()).arg(placed.width()).arg(placed.height()))); break;
+        }
+        // The owner window is the dialog's transient parent.
+        QCOMPARE(parent, &owner);
     }
 
     void eventOrder()

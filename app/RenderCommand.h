@@ -1,0 +1,36 @@
+#pragma once
+// The headless "render" command: the dialog a design describes, built by the engine on the
+// offscreen platform and saved as a PNG picture, at a screen scale, in a dark palette or read
+// right to left. Needs no display.
+
+#include "DesignValues.h"
+
+#include <QString>
+#include <QStringList>
+
+struct TRenderRequest {
+    TDesignValues Values;
+    QString OutFile;
+    // Screen scale: 1, 1.25, 1.5 or 2 (96, 120, 144 or 192 dots per inch).
+    double Scale = 1.0;
+    bool Dark = false;
+    bool RightToLeft = false;
+};
+
+QString RenderSynopsis();
+QString RenderHelpText();
+
+// Parses the arguments that follow "render". False with one line in Error for a bad design
+// option, a missing --out, or a scale other than 1, 1.25, 1.5 and 2.
+bool ParseRenderArguments(const QStringList& Args, TRenderRequest& Request, QString& Error);
+
+// Called before the application exists: the scale asked for becomes the screen's resolution.
+// Arguments it cannot read are left to RunRenderCommand to report.
+void PrepareRenderApplication(const QStringList& Args);
+
+// Renders the request into a picture (the application must exist).
+QImage RenderDialogRequest(const TRenderRequest& Request);
+
+// Runs the command on the arguments after "render": 0 and the picture written; 2 and one line on
+// standard error for a bad command line; 1 and one line when the picture cannot be written.
+int RunRenderCommand(const QStringList& Args);

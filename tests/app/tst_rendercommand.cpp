@@ -1,0 +1,129 @@
+// "quillfen render": the dialog of a design as a PNG picture, run as a process without a display.
+
+#include <QImage>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+struct Run {
+    int ExitCode = -1;
+    QString Err;
+};
+
+Run Quillfen(const QStringList& Args)
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("DISPLAY"));
+    env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    QProcess p;
+    p.setProcessEnvironment(env);
+    p.start(QStringLiteral(QUILLFEN_BINARY), Args);
+    Run r;
+    if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit)
+        return r;
+    r.ExitCode = p.exitCode();
+    r.Err = QString::fromUtf8(p.readAllStandardError());
+    return r;
+}
+
+const QStringList WorkedExample = {"render",        "--title",     "Confirm", "--content", "The document has been modified.",
+                                   "--instruction", "Save changes?", "--main-icon", "Warning", "--buttons",
+                                   "Yes,No,Cancel"};
+
+// The mean brightness of a picture, 0 (black) to 255 (white).
+double Brightness(const QImage& Image)
+{
+    qint64 sum = 0;
+    for (int y = 0; y < Image.height(); ++y)
+        for (int x = 0; x < Image.width(); ++x)
+            sum += qGray(Image.pixel(x, y));
+    return double(sum) / (qint64(Image.width()) * Image.height());
+}
+
+// The horizontal centre of the picture's most saturated pixels (the warning icon).
+double IconCentreX(const QImage& Image)
+{
+    qint64 sum = 0, count = 0;
+    for (int y = 0; y < Image.height(); ++y)
+        for (int x = 0; x < Image.width(); ++x) {
+            const QColor c = Image.pixelColor(x, y);
+            if (c.hsvSaturation() > 150 && c.value() > 150 && c.hsvHue() >= 30 && c.hsvHue() <= 60) {
+                sum += x;
+                ++count;
+            }
+        }
+    return count ? double(sum) / count : -1;
+}
+
+} // namespace
+
+class tst_rendercommand : public QObject {
+    Q_OBJECT
+private slots:
+    void workedExampleInSettings();
+    void badCommandLines_data();
+    void badCommandLines();
+    void unwritableFile();
+};
+
+void tst_rendercommand::workedExampleInSettings()
+{
+    QTemporaryDir dir;
+    const QString plain = dir.filePath(QStringLiteral("plain.png"));
+    QCOMPARE(Quillfen(WorkedExample + QStringList{"--out", plain}).ExitCode, 0);
+    const QImage image(plain);
+    QVERIFY(!image.isNull());
+    // The dialog's client width follows the layout rules: at least 360 pixels at 100 %.
+    QVERIFY2(image.width() >= 360 && image.width() < 800, qPrintable(QString::number(image.width())));
+    QVERIFY(image.height() > 93);
+    QVERIFY(Brightness(image) > 180);
+    const double iconX = IconCentreX(image);
+    QVERIFY(iconX > 0 && iconX < image.width() / 4);
+
+    const QString scaled = dir.filePath(QStringLiteral("scaled.png"));
+    QCOMPARE(Quillfen(WorkedExample + QStringList{"--out", scaled, "--scale", "2"}).ExitCode, 0);
+    const QImage big(scaled);
+    QVERIFY2(big.height() > image.height() * 17 / 10, qPrintable(QStringLiteral("%1 vs %2").arg(big.height()).arg(image.height())));
+
+    const QString dark = dir.filePath(QStringLiteral("dark.png"));
+    QCOMPARE(Quillfen(WorkedExample + QStringList{"--out", dark, "--dark"}).ExitCode, 0);
+    QVERIFY(Brightness(QImage(dark)) < 120);
+
+    // Read right to left, the main icon stands at the right edge.
+    const QString rtl = dir.filePath(QStringLiteral("rtl.png"));
+    QCOMPARE(Quillfen(WorkedExample + QStringList{"--out", rtl, "--rtl"}).ExitCode, 0);
+    const QImage mirrored(rtl);
+    QVERIFY(IconCentreX(mirrored) > mirrored.width() * 3 / 4);
+}
+
+void tst_rendercommand::badCommandLines_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::newRow("no --out") << QStringList{"render", "--title", "T"};
+    QTest::newRow("unknown scale") << QStringList{"render", "--out", "x.png", "--scale", "3"};
+    QTest::newRow("unknown option") << QStringList{"render", "--out", "x.png", "--shiny"};
+    QTest::newRow("unknown icon") << QStringList{"render", "--out", "x.png", "--main-icon", "Sparkle"};
+}
+
+void tst_rendercommand::badCommandLines()
+{
+    QFETCH(QStringList, args);
+    const Run r = Quillfen(args);
+    QCOMPARE(r.ExitCode, 2);
+    QCOMPARE(r.Err.count(QLatin1Char('\n')), 1);
+    QVERIFY(r.Err.startsWith(QStringLiteral("quillfen render: ")));
+}
+
+void tst_rendercommand::unwritableFile()
+{
+    const Run r = Quillfen({"render", "--out", "/nonexistent-folder/dialog.png"});
+    QCOMPARE(r.ExitCode, 1);
+    QCOMPARE(r.Err.count(QLatin1Char('\n')), 1);
+}
+
+QTEST_MAIN(tst_rendercommand)
+#include "tst_rendercommand.moc"
