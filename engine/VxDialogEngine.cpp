@@ -204,7 +204,17 @@ QList<QWidget*> TVxDialogEngine::CreatedRadioButtons() const
 
 int TVxDialogEngine::Execute(QObject* aOwner)
 {
-    if (!Prepare(aOwner)) {
+    bool prepared = false;
+    try {
+        prepared = Prepare(aOwner);
+    } catch (...) {
+        // A handler that raised during the set-up: no half-built window stays behind.
+        if (Form() && !Form()->isVisible())
+            DestroyHiddenWindow();
+        D->FDialogState.Exclude(dsNormal);
+        throw;
+    }
+    if (!prepared) {
         if (D->FResetMaxLines) {
             D->FMaxLines = 0;
             D->FResetMaxLines = false;

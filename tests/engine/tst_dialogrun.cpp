@@ -336,6 +336,15 @@ private slots:
         QCOMPARE(parent, &owner);
     }
 
+    void failingHandlerLeavesNoWindow()
+    {
+        TVxDialog dialog;
+        dialog.OnDialogConstructed = TNotifyEvent([](TObject*) { throw EInvalidOperation(QStringLiteral("refused")); });
+        QVERIFY_THROWS_EXCEPTION(EInvalidOperation, dialog.Execute(nullptr));
+        QVERIFY(!dialog.Form());
+        QVERIFY(!dialog.DialogState().Contains(dsNormal));
+    }
+
     void eventOrder()
     {
         TVxDialog dialog;
