@@ -56,6 +56,9 @@ void SetBounds(QWidget* Control, int Left, int Top, int Width, int Height)
         Control->setGeometry(Left, Top, qMax(0, Width), qMax(0, Height));
 }
 
+// Set on a command link once the engine has measured it at its current width.
+constexpr char MeasuredProperty[] = "VxMeasuredAtWidth";
+
 } // namespace
 
 // ---------------------------------------------------------------------------------------------
@@ -383,11 +386,18 @@ void TVxDialogEngine::CalcAutoSize(int& Height, int& Width, bool Apply)
     if (HasRadio())
         h += GetSectionRect(secRadioButtons).Height();
     if (links) {
+        const int linkWidth = D->FClientWidth - D->FLeftMargin - D->FRightMargin;
         for (QWidget* link : CreatedCustomButtons()) {
-            link->resize(D->FClientWidth - D->FLeftMargin - D->FRightMargin, link->height());
-            // A command link measures its height for its width.
-            if (auto* commandLink = qobject_cast<TVxCustomCommandLinkButton*>(link))
-                commandLink->AdjustBounds();
+            // A command link measures its height for its width. It measures again by itself when
+            // its texts, fonts or pictures change, so only a new width needs a new measurement.
+            auto* commandLink = qobject_cast<TVxCustomCommandLinkButton*>(link);
+            if (link->width() != linkWidth || (commandLink && !link->property(MeasuredProperty).toBool())) {
+                link->resize(linkWidth, link->height());
+                if (commandLink) {
+                    commandLink->AdjustBounds();
+                    link->setProperty(MeasuredProperty, true);
+                }
+            }
             h += link->height();
         }
         if (!D->Content()->Text().isEmpty())
