@@ -206,6 +206,7 @@ private slots:
     void emulatedRunAnswered_data();
     void emulatedRunAnswered();
     void emulatedRunFollowsTheUnitVariables();
+    void emulatedRunFollowsTheLanguage();
     void emulatedSetUp_data();
     void emulatedSetUp();
     void emulatedSetUpKeepsRolesTheBarDoesNotUse();
@@ -586,6 +587,30 @@ void TestMessageDialogs::emulatedRunFollowsTheUnitVariables()
     poll.start(5);
     QCOMPARE(VxMessageDlg("Plain class", mtWarning, {mbAbort, mbRetry}, 0), mrRetry);
     QVERIFY(clicked);
+}
+
+void TestMessageDialogs::emulatedRunFollowsTheLanguage()
+{
+    QVERIFY(InstallStringTableTranslation(QLocale("fr_FR")));
+    MessageDialogClass = &CreateAnsweringDialog;
+    TShownDialog shown;
+    NextShown = &shown;
+    NextAnswer = TEmulatedAnswer{mrAbort, Qt::Key_unknown};
+    QCOMPARE(VxMessageDlg("Interrompre ?", mtConfirmation, {mbAbort, mbRetry, mbIgnore}, 0), mrAbort);
+    NextShown = nullptr;
+    QVERIFY(shown.Seen);
+    QCOMPARE(shown.WindowTitle, QString("Confirmation"));
+    QCOMPARE(shown.Captions, QStringList({"A&bandonner", "&Réessayer", "&Ignorer"}));
+    QCOMPARE(shown.DefaultCaption, QString("&Réessayer"));
+
+    QVERIFY(InstallStringTableTranslation(QLocale("de_DE")));
+    NextShown = &shown;
+    shown = TShownDialog();
+    NextAnswer = TEmulatedAnswer{mrClose, Qt::Key_unknown};
+    QCOMPARE(VxShowError("Fehlgeschlagen"), mrClose);
+    NextShown = nullptr;
+    QCOMPARE(shown.WindowTitle, QString("Fehler"));
+    QCOMPARE(shown.Captions, QStringList({"&Schließen"}));
 }
 
 void TestMessageDialogs::emulatedSetUp_data()
