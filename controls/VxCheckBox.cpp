@@ -19,7 +19,8 @@
 
 namespace {
 
-// The size of the classic check mark bitmap at 96 dots per inch.
+// The size of the classic check mark bitmap at 96 dots per inch; like the system's bitmap it
+// grows with the screen's resolution.
 constexpr int CheckBitmapSize = 13;
 const QString CheckArt = QStringLiteral(":/checkbox/VXD_CHECK.svg");
 
@@ -44,7 +45,8 @@ TVxCustomCheckBox::TVxCustomCheckBox(QWidget* Parent)
     : QWidget(Parent), FCheckBitmap(std::make_unique<TBitmap>())
 {
     InstallCheckLabelAccessibility();
-    FCheckBitmap->SetImage(RenderControlArt(CheckArt, QSize(CheckBitmapSize, CheckBitmapSize)));
+    const int size = qMax(1, MulDiv(CheckBitmapSize, PixelsPerInch(), 96));
+    FCheckBitmap->SetImage(RenderControlArt(CheckArt, QSize(size, size)));
     resize(97, MulDiv(17, PixelsPerInch(), 96));
     QWidget::setFont(FFont.ToQFont());
     // A tab stop; a left press takes the focus itself (other buttons leave it where it is).
@@ -307,8 +309,10 @@ void TVxCustomCheckBox::DrawCheckBox(QPainter& Canvas)
     edge(1, cl3DDkShadow, cl3DLight);
     Canvas.fillRect(box.adjusted(2, 2, -2, -2), ToQColor(isEnabled() ? clWindow : clBtnFace));
     if (FChecked) {
-        const int sw = MulDiv(CheckWidth(), PixelsPerInch(), 96);
-        const int sh = MulDiv(CheckHeight(), PixelsPerInch(), 96);
+        // The bitmap already has the screen's size: scaling it once more would draw the mark
+        // past the box on any screen above 96 dots per inch.
+        const int sw = CheckWidth();
+        const int sh = CheckHeight();
         QImage mark = RenderControlArt(CheckArt, QSize(sw, sh), devicePixelRatioF());
         if (!isEnabled() && !mark.isNull()) {
             QPainter tint(&mark);

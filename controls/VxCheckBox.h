@@ -75,7 +75,8 @@ public:
     void SetAction(QAction* Value);
     bool MouseInControl() const { return FMouseInControl; }
 
-    // The check bitmap's size at 96 dots per inch: the w and h of the geometry below.
+    // The check bitmap's size (13 x 13 at 96 dots per inch, scaled with the screen's
+    // resolution): the w and h of the geometry below.
     int CheckWidth() const;
     int CheckHeight() const;
     // The box: at the left, or at the right with taRightJustify or right-to-left reading;

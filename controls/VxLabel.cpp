@@ -340,6 +340,12 @@ void TVxCustomMoreLabel::SetGlyph(const TPicture& Value)
     update();
 }
 
+int TVxCustomMoreLabel::GlyphColumn() const
+{
+    // Bounded, so an absurd Spacing gives an absurd but defined size instead of an overflow.
+    return int(qBound(qint64(-100000), qint64(FGlyph->Width()) + FSpacing, qint64(100000)));
+}
+
 void TVxCustomMoreLabel::SetSpacing(int Value)
 {
     if (Value == FSpacing)
@@ -393,7 +399,7 @@ void TVxCustomMoreLabel::UpdateGlyph()
 void TVxCustomMoreLabel::DoDrawText(QPainter* Canvas, TRect& R, uint Flags) const
 {
     if (!FGlyph->Empty()) {
-        const int column = FGlyph->Width() + FSpacing;
+        const int column = GlyphColumn();
         if (BiDiMode() != bdLeftToRight)
             R.Right -= column;
         else
@@ -423,7 +429,7 @@ QSize TVxCustomMoreLabel::AutoSizeExtent() const
     TRect r;
     DoDrawText(nullptr, r, DT_CALCRECT | DT_EXPANDTABS);
     if (!FGlyph->Empty()) {
-        r.Right += FGlyph->Width() + FSpacing;
+        r.Right += GlyphColumn();
         r.Bottom = qMax(r.Bottom, FGlyph->Height());
     }
     return QSize(r.Right, r.Bottom);

@@ -138,6 +138,9 @@ protected:
     void leaveEvent(QEvent* Event) override;
 
 private:
+    // Glyph width + Spacing.
+    int GlyphColumn() const;
+
     std::unique_ptr<TPicture> FGlyph;
     int FSpacing = 4;
     bool FExpanded = false;

@@ -142,7 +142,8 @@ void tst_CheckBox::defaults()
         QCOMPARE(box.Color(), clBtnFace);
         QVERIFY(!box.Transparent()); // no visual styles: opaque
         QVERIFY(box.focusPolicy() & Qt::TabFocus);
-        QCOMPARE(QSize(box.CheckWidth(), box.CheckHeight()), QSize(13, 13));
+        const int size = MulDiv(13, PixelsPerInch(), 96);
+        QCOMPARE(QSize(box.CheckWidth(), box.CheckHeight()), QSize(size, size));
     }
     StyledScope styled(true);
     TVxCheckBox box;

@@ -9,6 +9,8 @@
 #include <QRegularExpression>
 #include <QTest>
 
+#include <limits>
+
 namespace {
 
 void Enter(QWidget* W)
@@ -84,6 +86,7 @@ private slots:
     void labelFocusAndClick();
     void moreLabelAutoSize_data();
     void moreLabelAutoSize();
+    void absurdSpacingStaysDefined();
     void rightToLeftKeepsRightEdge();
     void moreLabelDrawsTextAfterGlyph();
     void togglesAndNotifies_data();
@@ -262,6 +265,7 @@ void tst_Label::moreLabelAutoSize_data()
     QTest::newRow("show") << QStringLiteral("See details") << 4;
     QTest::newRow("accelerator") << QStringLiteral("&Hide details") << 4;
     QTest::newRow("wide spacing") << QStringLiteral("See details") << 12;
+    QTest::newRow("no spacing") << QStringLiteral("See details") << 0;
 }
 
 void tst_Label::moreLabelAutoSize()
@@ -287,6 +291,18 @@ void tst_Label::moreLabelAutoSize()
     QCOMPARE(label.height(), qMax(TextHeight(big), 19));
     QVERIFY(label.height() > 19);
     QCOMPARE(label.width(), 2 * column + 2 + TextWidth(big, caption));
+}
+
+void tst_Label::absurdSpacingStaysDefined()
+{
+    QWidget parent;
+    TVxMoreLabel label(&parent);
+    label.SetCaption(QStringLiteral("See details"));
+    label.SetSpacing(std::numeric_limits<int>::max());
+    label.SetFont(label.Font()); // measures again
+    QVERIFY(label.width() > 0);
+    QVERIFY(label.width() <= 2 * 100000 + 2 + TextWidth(label.Font(), label.Caption()));
+    label.grab();
 }
 
 void tst_Label::rightToLeftKeepsRightEdge()
