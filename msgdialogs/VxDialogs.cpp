@@ -196,7 +196,13 @@ int VxMessageDlgEx(const QString& Msg, TMsgDlgType DlgType, TMsgDlgButtons Butto
 {
     if (UseNativeMessageBox(Buttons))
         return NativeMessageDlg(Msg, DlgType, Buttons, HelpCtx);
-    const std::unique_ptr<TVxCustomDialog> dialog = (MessageDialogClass ? MessageDialogClass : &CreateVxDialog)();
+    // Windows exist only with a QApplication and on its thread; anywhere else nothing can show
+    // (the engine would abort the process), so the answer is "no button", as for the native box.
+    if (!LoadTaskDialog())
+        return mrNone;
+    std::unique_ptr<TVxCustomDialog> dialog = MessageDialogClass ? MessageDialogClass() : nullptr;
+    if (!dialog)
+        dialog = CreateVxDialog();
     SetUpMessageDialog(dialog.get(), Msg, DlgType, Buttons, DefaultButton, HelpCtx);
     InstallDialogEngine();
     return dialog->Execute();

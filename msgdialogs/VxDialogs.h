@@ -40,7 +40,8 @@ int VxShowError(const QString& Msg);
 int VxMessageDlg(const QString& Msg, TMsgDlgType DlgType, TMsgDlgButtons Buttons, int HelpCtx);
 // The native box when it is available, ForceEmulatedMessages is off, style services are enabled
 // and every button is one of mbYes, mbNo, mbOK, mbCancel, mbRetry, mbClose (DefaultButton is then
-// not used); otherwise the emulated dialog. Returns the modal result of the pressed button.
+// not used); otherwise the emulated dialog. Returns the modal result of the pressed button; 0,
+// showing nothing, without a QApplication or off its thread.
 int VxMessageDlgEx(const QString& Msg, TMsgDlgType DlgType, TMsgDlgButtons Buttons, TMsgDlgBtn DefaultButton,
                    int HelpCtx);
 // The native box: OK, Yes, No, Cancel and Retry buttons (mbClose and every other kind give no

@@ -201,7 +201,7 @@ private slots:
     void nativeTextsAreCutAndPlain();
     void nativeBoxFollowsTheLanguage();
     void nativeBoxParentIsTheActiveWindow();
-    void nativeNotAvailableShowsNothing();
+    void offTheGuiThreadNothingShows();
 
     void emulatedRunAnswered_data();
     void emulatedRunAnswered();
@@ -448,20 +448,25 @@ void TestMessageDialogs::nativeBoxParentIsTheActiveWindow()
     window.close();
 }
 
-void TestMessageDialogs::nativeNotAvailableShowsNothing()
+void TestMessageDialogs::offTheGuiThreadNothingShows()
 {
     QVERIFY(LoadTaskDialog());
     // Off the GUI thread there is no native box: nothing shows and the result is 0.
     bool available = true;
     int result = -1;
+    int emulated = -1;
+    SetStyleServicesEnabled(true);
     std::unique_ptr<QThread> worker(QThread::create([&] {
         available = LoadTaskDialog();
         result = NativeMessageDlg("From a thread", mtError, {mbOK}, 0);
+        // Neither path can show a window here.
+        emulated = VxMessageDlg("From a thread", mtWarning, {mbAbort, mbIgnore}, 0) + VxShowError("From a thread");
     }));
     worker->start();
     QVERIFY(worker->wait(10000));
     QVERIFY(!available);
     QCOMPARE(result, 0);
+    QCOMPARE(emulated, 0);
     QCOMPARE(QApplication::activeModalWidget(), nullptr);
 }
 
@@ -586,6 +591,13 @@ void TestMessageDialogs::emulatedRunFollowsTheUnitVariables()
     });
     poll.start(5);
     QCOMPARE(VxMessageDlg("Plain class", mtWarning, {mbAbort, mbRetry}, 0), mrRetry);
+    QVERIFY(clicked);
+
+    // A class that makes no dialog gets TVxDialog too.
+    MessageDialogClass = []() -> std::unique_ptr<TVxCustomDialog> { return nullptr; };
+    clicked = false;
+    poll.start(5);
+    QCOMPARE(VxMessageDlg("No class", mtWarning, {mbAbort, mbRetry}, 0), mrRetry);
     QVERIFY(clicked);
 }
 
