@@ -7,6 +7,9 @@
 #include "VxCheckBox.h"
 #include "VxCommandLinkButton.h"
 #include "VxLabel.h"
+#include "VxProgressBar.h"
+#include "VxProgressBarEx.h"
+#include "VxTaskBarProgress.h"
 #include "VxDialogSound.h"
 #include "VxRichEdit.h"
 #include "VxStdControls.h"
@@ -737,6 +740,12 @@ QWidget* TVxDialogEngine::NewControl(const QMetaObject* ControlClass, QWidget* P
         object = new TVxCheckBox(Parent);
     if (!object && ControlClass == &TVxMoreLabel::staticMetaObject)
         object = new TVxMoreLabel(Parent);
+    if (!object && ControlClass == &TVxProgressBar::staticMetaObject)
+        object = new TVxProgressBar(Parent);
+    if (!object && ControlClass == &TVxProgressBarEx::staticMetaObject)
+        object = new TVxProgressBarEx(Parent);
+    if (!object && ControlClass == &TVxProgressBarMarquee::staticMetaObject)
+        object = new TVxProgressBarMarquee(Parent);
     auto* widget = qobject_cast<QWidget*>(object);
     if (!widget) {
         delete object;
@@ -770,7 +779,18 @@ const QMetaObject* TVxDialogEngine::GetDefaultControlClass(TControlType ControlT
     case ctLinkLabel:
     case ctURLLabel: return &TVxCaptionControl::staticMetaObject;
     case ctRadioButton: return &TRadioButton::staticMetaObject;
-    case ctProgressBar: return &TProgressBar::staticMetaObject;
+    case ctProgressBar: {
+        const bool marquee = D->FDialogOptions.Contains(doProgressBarMarquee);
+        // The taskbar shows the progress too when asked.
+        if (HasProgress() && D->Progress()->ShowOnTaskBar()) {
+            if (!FTaskBarProgress)
+                FTaskBarProgress = std::make_unique<TVxTaskBarProgressImpl>();
+            FTaskBarProgress->SetProgressState(marquee ? TBPF_INDETERMINATE : TBPF_NORMAL);
+        }
+        if (D->Progress()->UseNativeProgressBar())
+            return &TProgressBar::staticMetaObject;
+        return marquee ? &TVxProgressBar::staticMetaObject : &TVxProgressBarEx::staticMetaObject;
+    }
     case ctRadioGroup: return &TRadioGroup::staticMetaObject;
     case ctMaxLines: return nullptr;
     }
@@ -1238,6 +1258,30 @@ void TVxDialogEngine::DefaultInitControl(TControlType ControlType, QObject* Cont
         SetClickHandler(Control, [this] { VerificationClick(); });
         return;
     }
+    if (auto* bar = qobject_cast<TVxProgressBar*>(Control)) {
+        TVxProgress* progress = D->Progress();
+        const bool marquee = D->FDialogOptions.Contains(doProgressBarMarquee);
+        bar->SetStyle(marquee ? psMarquee : psNormal);
+        bar->SetInterval(progress->Interval());
+        bar->SetMax(progress->Max());
+        bar->SetStep(progress->Step());
+        bar->SetState(TVxProgressBarState(progress->State()));
+        bar->SetPosition(progress->Position());
+        if (marquee)
+            bar->Activate(progress->Interval());
+        return;
+    }
+    if (auto* bar = qobject_cast<TVxProgressBarEx*>(Control)) {
+        TVxProgress* progress = D->Progress();
+        bar->SetInterval(int(progress->Interval()));
+        bar->SetMax(progress->Max());
+        bar->SetStep(progress->Step());
+        bar->SetState(TVxProgressBarState(progress->State()));
+        bar->SetPosition(progress->Position());
+        if (D->FDialogOptions.Contains(doProgressBarMarquee))
+            bar->SetActive(true);
+        return;
+    }
     if (auto* bar = qobject_cast<TProgressBar*>(Control)) {
         TVxProgress* progress = D->Progress();
         bar->setMaximum(progress->Max());
@@ -1304,6 +1348,7 @@ void TVxDialogEngine::FreeButtonControls()
 
 void TVxDialogEngine::ReleaseControls()
 {
+    FTaskBarProgress.reset();
     const auto freeList = [](std::unique_ptr<QList<QPointer<QWidget>>>& List) {
         if (!List)
             return;
@@ -1325,8 +1370,17 @@ void TVxDialogEngine::ReleaseControls()
 
 void TVxDialogEngine::RestartProgressAnimation()
 {
-    if (auto* bar = qobject_cast<TProgressBar*>(FProgressBar))
-        bar->SetMarquee(D->FDialogOptions.Contains(doProgressBarMarquee));
+    if (auto* bar = qobject_cast<TVxProgressBar*>(FProgressBar)) {
+        bar->Deactivate();
+        bar->Activate(D->Progress()->Interval());
+    } else if (auto* barEx = qobject_cast<TVxProgressBarEx*>(FProgressBar)) {
+        if (D->FDialogOptions.Contains(doProgressBarMarquee)) {
+            barEx->SetActive(false);
+            barEx->SetActive(true);
+        }
+    } else if (auto* native = qobject_cast<TProgressBar*>(FProgressBar)) {
+        native->SetMarquee(D->FDialogOptions.Contains(doProgressBarMarquee));
+    }
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -22,6 +22,7 @@ class TVxTaskDialogForm;
 class TVxRichEdit;
 class TMemo;
 class TRadioGroup;
+class TVxTaskBarProgressImpl;
 
 // Installs the engine for every dialog component of the process (idempotent). The designer calls
 // it at start-up; anything else that runs dialogs calls it before the first run.
@@ -222,6 +223,8 @@ private:
     QPointer<TVxCaptionControl> FFooterLabel;
     QPointer<TVxCaptionControl> FMoreLinesLabel;
     QPointer<TVxRichEdit> FMoreRichEdit;
+    // The taskbar's copy of the progress, while a run shows a progress bar with ShowOnTaskBar.
+    std::unique_ptr<TVxTaskBarProgressImpl> FTaskBarProgress;
     // Whether the glyph was empty before the run put the stock picture in (it is emptied again
     // afterwards, so the designer does not write the stock picture as the dialog's glyph).
     bool FGlyphLoadedByRun = false;

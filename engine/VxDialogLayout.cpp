@@ -7,6 +7,8 @@
 #include "VxCaptionControl.h"
 #include "VxCommandLinkButton.h"
 #include "VxLabel.h"
+#include "VxProgressBar.h"
+#include "VxProgressBarEx.h"
 #include "VxRichEdit.h"
 #include "VxStdControls.h"
 #include "VxTaskDialogForm.h"
@@ -1096,7 +1098,21 @@ void TVxDialogEngine::HeaderChange()
 
 void TVxDialogEngine::ProgressChange()
 {
-    // The native progress bar is not driven by model changes; the painted bars are.
+    // The painted bars follow the model; the native bar is driven through the progress calls.
+    if (D->ComponentState().Contains(csDestroying))
+        return;
+    TVxProgress* progress = D->Progress();
+    if (auto* bar = qobject_cast<TVxProgressBar*>(FProgressBar)) {
+        bar->SetMax(progress->Max());
+        bar->SetPosition(progress->Position());
+        bar->SetState(TVxProgressBarState(progress->State()));
+        bar->SetInterval(progress->Interval());
+    } else if (auto* barEx = qobject_cast<TVxProgressBarEx*>(FProgressBar)) {
+        barEx->SetMax(progress->Max());
+        barEx->SetPosition(progress->Position());
+        barEx->SetState(TVxProgressBarState(progress->State()));
+        barEx->SetInterval(int(progress->Interval()));
+    }
 }
 
 void TVxDialogEngine::TimerChange()

@@ -134,6 +134,17 @@ private slots:
             D.Content()->Add(QStringLiteral("Working"));
             D.SetDialogOptions(D.DialogOptions() + doProgressBar);
         });
+        row("painted progress bar", [](TProbeDialog& D) {
+            D.Content()->Add(QStringLiteral("Working"));
+            D.SetDialogOptions(D.DialogOptions() + doProgressBar);
+            D.Progress()->SetUseNativeProgressBar(false);
+            D.Progress()->SetPosition(40);
+        });
+        row("painted marquee", [](TProbeDialog& D) {
+            D.Content()->Add(QStringLiteral("Working"));
+            D.SetDialogOptions(D.DialogOptions() + doProgressBarMarquee);
+            D.Progress()->SetUseNativeProgressBar(false);
+        });
         row("long content in a memo", [](TProbeDialog& D) {
             for (int i = 0; i < 8; ++i)
                 D.Content()->Add(QStringLiteral("Line <b>%1</b>").arg(i));
@@ -303,6 +314,99 @@ private slots:
             }
         }
         engine->DestroyHiddenWindow();
+    }
+
+    void controlClasses_data()
+    {
+        QTest::addColumn<Design>("design");
+        QTest::addColumn<int>("type");
+        QTest::addColumn<int>("value");
+        QTest::addColumn<QString>("className");
+        QTest::addColumn<QString>("name");
+        const auto progress = [](bool Native, bool Marquee) {
+            return Design([Native, Marquee](TProbeDialog& D) {
+                D.SetDialogOptions(D.DialogOptions() + (Marquee ? doProgressBarMarquee : doProgressBar));
+                D.Progress()->SetUseNativeProgressBar(Native);
+            });
+        };
+        QTest::newRow("native progress") << progress(true, false) << int(ctProgressBar) << 0 << "TProgressBar"
+                                         << "VxDialogProgressControl";
+        QTest::newRow("painted progress") << progress(false, false) << int(ctProgressBar) << 0 << "TVxProgressBarEx"
+                                          << "VxDialogProgressControl";
+        QTest::newRow("painted marquee") << progress(false, true) << int(ctProgressBar) << 0 << "TVxProgressBar"
+                                         << "VxDialogProgressControl";
+        QTest::newRow("command link") << Design([](TProbeDialog& D) {
+            D.SetDialogOptions(D.DialogOptions() + doCommandLinks);
+            AddCustomButtons(D, 1, true);
+        }) << int(ctCommandLink) << 100 << "TVxCommandLinkButton" << QString();
+        QTest::newRow("custom push button") << Design([](TProbeDialog& D) { AddCustomButtons(D, 1, false); })
+                                            << int(ctCommandLink) << 100 << "TButton" << QString();
+        QTest::newRow("verification") << Design([](TProbeDialog& D) {
+            D.Verification()->SetVisible(true);
+            D.Verification()->SetText(QStringLiteral("Check"));
+        }) << int(ctCheckBox) << 0 << "TVxCheckBox" << "VxDialogVerificationControl";
+        QTest::newRow("toggle") << Design([](TProbeDialog& D) { D.Expando()->SetVisible(true); }) << int(ctMoreButton) << 0
+                                << "TVxMoreLabel" << "VxDialogExpandoControl";
+        QTest::newRow("help link") << Design([](TProbeDialog& D) {
+            D.SetDialogOptions(D.DialogOptions() + doShowHelpLink);
+            D.HelpLink()->SetText(QStringLiteral("Help"));
+        }) << int(ctLinkLabel) << 0 << "TVxCaptionControl" << "VxDialogHelpLinkControl";
+        QTest::newRow("footer") << Design([](TProbeDialog& D) {
+            D.Footer()->SetVisible(true);
+            D.Footer()->SetText(QStringLiteral("Footer"));
+        }) << int(ctURLLabel) << 0 << "TVxCaptionControl" << "VxDialogFooterControl";
+        QTest::newRow("radio button") << Design([](TProbeDialog& D) { AddRadios(D, 2); }) << int(ctRadioButton) << 201
+                                      << "TRadioButton" << "rb201";
+        QTest::newRow("radio group") << Design([](TProbeDialog& D) {
+            D.RadioButton()->SetShowBorder(true);
+            AddRadios(D, 2);
+        }) << int(ctRadioGroup) << 0 << "TRadioGroup" << "VxDialogRadioGroupControl";
+        QTest::newRow("OK button") << Design([](TProbeDialog&) {}) << int(ctButton) << int(mrOk) << "TButton" << "bOK";
+    }
+
+    void controlClasses()
+    {
+        QFETCH(Design, design);
+        QFETCH(int, type);
+        QFETCH(int, value);
+        QFETCH(QString, className);
+        QFETCH(QString, name);
+        TProbeDialog dialog;
+        design(dialog);
+        dialog.Engine()->BuildHidden();
+        QObject* control = dialog.GetControl(TControlType(type), value);
+        QVERIFY(control);
+        QCOMPARE(QString::fromLatin1(control->metaObject()->className()), className);
+        if (!name.isEmpty())
+            QCOMPARE(control->objectName(), name);
+        QCOMPARE(static_cast<QWidget*>(control)->window(), WindowOf(&dialog));
+        dialog.Engine()->DestroyHiddenWindow();
+        QVERIFY(!dialog.GetControl(TControlType(type), value));
+    }
+
+    void clientChoosesControlClass()
+    {
+        TProbeDialog dialog;
+        QList<int> asked;
+        // A handler that leaves the class empty gets the built-in one.
+        dialog.OnGetControlClass = TGetControlClassEvent([&](TObject*, TControlType Type, TControlClass& Class) {
+            asked.append(int(Type));
+            Class = nullptr;
+        });
+        int initialised = 0;
+        dialog.OnInitControl = TInitControlEvent([&](TObject*, TControlType Type, TControl*, TCollectionItem*, bool& Handled) {
+            ++initialised;
+            Handled = Type == ctButton;
+        });
+        dialog.Engine()->BuildHidden();
+        QCOMPARE(asked, (QList<int>{ctButton, ctButton}));
+        QCOMPARE(initialised, 2);
+        // Handled set-up still gets the engine's tag, size and click handler.
+        auto* ok = qobject_cast<QWidget*>(dialog.GetControl(ctButton, mrOk));
+        QVERIFY(ok);
+        QCOMPARE(QString::fromLatin1(ok->metaObject()->className()), QStringLiteral("TButton"));
+        QVERIFY(ok->width() > 0);
+        dialog.Engine()->DestroyHiddenWindow();
     }
 
     void titleOnly()
