@@ -5,6 +5,7 @@
 #include "support/EngineProbe.h"
 
 #include "Shell.h"
+#include "StringList.h"
 #include "VxCollections.h"
 #include "VxDialogSound.h"
 #include "VxOptions.h"
@@ -343,6 +344,45 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(EInvalidOperation, dialog.Execute(nullptr));
         QVERIFY(!dialog.Form());
         QVERIFY(!dialog.DialogState().Contains(dsNormal));
+    }
+
+    void commandLinks()
+    {
+        TProbeDialog dialog;
+        dialog.SetTitle(QStringLiteral("T"));
+        dialog.SetDialogOptions(dialog.DialogOptions() + doCommandLinks);
+        dialog.ButtonBar()->SetButtons({cbCancel});
+        TVxCustomButtonItem* first = dialog.CustomButtons()->Add();
+        first->SetCaption(QStringLiteral("&Save"));
+        first->Info()->Add(QStringLiteral("Keeps the changes"));
+        TVxCustomButtonItem* second = dialog.CustomButtons()->Add();
+        second->SetCaption(QStringLiteral("&Discard"));
+        second->SetModalResult(mrNo);
+        bool hotKeysShown = false;
+        int heightBefore = 0, heightAfter = 0;
+        const int result = RunModal(&dialog, [&](QWidget* window) {
+            auto* link = qobject_cast<QWidget*>(dialog.GetControl(ctCommandLink, 100));
+            QVERIFY(link);
+            link->setProperty("ShowHotKey", false);
+            Key(window, Qt::Key_Alt, Qt::AltModifier);
+            hotKeysShown = link->property("ShowHotKey").toBool();
+            // New details re-measure the link and resize the window.
+            heightBefore = window->height();
+            TStringList info;
+            info.Add(QStringLiteral("One"));
+            info.Add(QStringLiteral("Two"));
+            info.Add(QStringLiteral("Three"));
+            dialog.UpdateCustomButtonDetails(100, QStringLiteral("&Keep"), QStringLiteral("hint"), &info);
+            heightAfter = window->height();
+            Key(window, Qt::Key_C, Qt::ControlModifier);
+            QTest::mouseClick(qobject_cast<QWidget*>(dialog.GetControl(ctCommandLink, 101)), Qt::LeftButton);
+        });
+        QVERIFY(hotKeysShown);
+        QVERIFY(heightAfter > heightBefore);
+        QCOMPARE(result, int(mrNo));
+        QCOMPARE(dialog.CustomButtonResult(), 101);
+        QVERIFY2(ClipboardText().contains(QStringLiteral("[&Save]\r\n  Keeps the changes\r\n\r\n[&Discard]\r\n\r\n[Cancel] \r\n\r\n")),
+                 qPrintable(ClipboardText()));
     }
 
     void eventOrder()
