@@ -32,11 +32,22 @@ QString NormalisedLineBreaks(QString Text)
     return Text;
 }
 
+void LowerLimit(QLineEdit* Edit, int MaxLength)
+{
+    const int limit = TypingLimit(MaxLength, Edit->text().size());
+    if (limit < Edit->maxLength())
+        Edit->setMaxLength(limit);
+}
+
 } // namespace
 
 // ---------------------------------------------------------------------------------------------
 
-TEdit::TEdit(QWidget* Parent) : QLineEdit(Parent) {}
+TEdit::TEdit(QWidget* Parent) : QLineEdit(Parent)
+{
+    // Once the user shortens an over-long text, the limit comes down with it.
+    connect(this, &QLineEdit::textChanged, this, &TEdit::ApplyLimit);
+}
 
 void TEdit::SetText(const QString& Value)
 {
@@ -52,7 +63,9 @@ void TEdit::SetMaxLength(int Value)
 
 void TEdit::ApplyLimit()
 {
-    setMaxLength(TypingLimit(FMaxLength, text().size()));
+    const int limit = TypingLimit(FMaxLength, text().size());
+    if (limit != maxLength())
+        setMaxLength(limit);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -102,6 +115,7 @@ TComboBox::TComboBox(QWidget* Parent) : QComboBox(Parent)
     setEditable(true);
     setInsertPolicy(QComboBox::NoInsert);
     ApplyLimit();
+    connect(lineEdit(), &QLineEdit::textChanged, this, [this] { LowerLimit(lineEdit(), FMaxLength); });
 }
 
 void TComboBox::SetStyle(TComboBoxStyle Value)
@@ -113,6 +127,7 @@ void TComboBox::SetStyle(TComboBoxStyle Value)
     if (editable) {
         setInsertPolicy(QComboBox::NoInsert);
         ApplyLimit();
+        connect(lineEdit(), &QLineEdit::textChanged, this, [this] { LowerLimit(lineEdit(), FMaxLength); });
     }
 }
 
