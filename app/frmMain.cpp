@@ -7,6 +7,9 @@
 #include "ExceptionHandler.h"
 #include "Shell.h"
 #include "VxDialog.h"
+#include "VxDualEditDialog.h"
+#include "VxEditDialogs.h"
+#include "VxOptions.h"
 #include "VxPageScroller.h"
 #include "VxSelectIconForm.h"
 #include "private/AnchoredPanel.h"
@@ -39,6 +42,24 @@
 #include <cstring>
 
 namespace {
+// The stored dialog that asks for the expando's texts; every run starts from these two texts.
+TVxDualEditDialog* CreateExpandoTextDialog(TComponent* AOwner)
+{
+    auto* dialog = new TVxDualEditDialog(AOwner);
+    dialog->SetName(QStringLiteral("VxDualEditDialog1"));
+    dialog->SetTitle(QStringLiteral("Expando Information"));
+    dialog->Instruction()->SetText(QStringLiteral("Enter in the Expando Caption details"));
+    dialog->SetPosition(dpMainFormCenter);
+    dialog->ButtonBar()->SetColor(TColor(0x00F0F0F0));
+    dialog->EditProperties()->SetEditType(etCustom);
+    TVxDualEditProperties* texts = dialog->DualEditProperties();
+    texts->SetValue1(QStringLiteral("Expand Dialog"));
+    texts->SetValue1Caption(QStringLiteral("Show Text:"));
+    texts->SetValue2(QStringLiteral("Collapse Dialog"));
+    texts->SetValue2Caption(QStringLiteral("Hide Text:"));
+    return dialog;
+}
+
 QWidget* NewPanel(QWidget* Parent, const QString& Name)
 {
     auto* panel = new QWidget(Parent);
@@ -81,6 +102,7 @@ TfrmMain::TfrmMain(QWidget* Parent) : QMainWindow(Parent), FRoot(std::make_uniqu
     setPalette(pal);
 
     VxDialog1 = CreateDesignDialog(FRoot.get());
+    VxDualEditDialog1 = CreateExpandoTextDialog(FRoot.get());
 
     BuildToolBar();
 
@@ -490,16 +512,38 @@ void TfrmMain::cbdoShowHelpLinkClick()
 void TfrmMain::ExpandoCheckBoxClick()
 {
     EndSectionEditing();
-    if (!ExpandoCheckBox->isChecked())
-        ExpandoCheckBox->setText(QStringLiteral("Expando"));
+    if (!ExpandoCheckBox->isChecked()) {
+        SetDataCaption(ExpandoCheckBox, QStringLiteral("Expando"));
+        return;
+    }
+    // A cancelled query leaves the box checked with its caption.
+    RunGuarded([this] {
+        if (VxDualEditDialog1->Execute() == mrOk)
+            SetDataCaption(ExpandoCheckBox, VxDualEditDialog1->EditValue1() + QLatin1Char('|') + VxDualEditDialog1->EditValue2());
+    });
 }
 
 // As above for the verification text.
 void TfrmMain::VerificationCheckBoxClick()
 {
     EndSectionEditing();
-    if (!VerificationCheckBox->isChecked())
-        VerificationCheckBox->setText(QStringLiteral("Verification"));
+    if (!VerificationCheckBox->isChecked()) {
+        SetDataCaption(VerificationCheckBox, QStringLiteral("Verification"));
+        return;
+    }
+    RunGuarded([this] {
+        QString caption;
+        if (EditQuery(QStringLiteral("Caption:"), QStringLiteral("Enter Verification Caption"), caption))
+            SetDataCaption(VerificationCheckBox, caption);
+    });
+}
+
+void TfrmMain::SetDataCaption(QCheckBox* Box, const QString& Caption)
+{
+    // The panel widens the box for its caption as far as there is room; the tip shows a caption
+    // too long even for that in full.
+    Box->setText(Caption);
+    Box->setToolTip(Caption);
 }
 
 void TfrmMain::MainIconSectionShowEdit(TObject* Sender, bool& Handled)

@@ -19,6 +19,7 @@ class QToolBar;
 class TCodeView;
 class TComponent;
 class TVxDialog;
+class TVxDualEditDialog;
 class TVxPage;
 class TVxPageScroller;
 
@@ -37,6 +38,8 @@ public:
     // Components of the window (the names of its stored form).
     TComponent* FormRoot() const { return FRoot.get(); }
     TVxDialog* VxDialog1;
+    // Asks for the expando's show and hide texts.
+    TVxDualEditDialog* VxDualEditDialog1;
     TVxPageScroller* VxPageScroller1;
     TVxPage* VxPage1;
     TVxPage* VxPage2;
@@ -119,6 +122,8 @@ private:
     void cbdoShowHelpLinkClick();
     void ExpandoCheckBoxClick();
     void VerificationCheckBoxClick();
+    // Sets a caption that holds data (the expando's or the verification's texts).
+    void SetDataCaption(QCheckBox* Box, const QString& Caption);
     void MainIconSectionShowEdit(TObject* Sender, bool& Handled);
     void EndSectionEditing();
     void ApplyDesignToDialog();
