@@ -55,6 +55,21 @@ void TypeInto(TfrmMain& W, TVxDSectionControl* Section, const QString& Text)
     QVERIFY(!Section->IsEditing());
 }
 
+// Checks the expando or verification box and cancels the prompt it opens, so the box keeps its
+// reset caption.
+void CheckAndCancelPrompt(QCheckBox* Box)
+{
+    bool prompted = false;
+    WhenModalShows([&prompted](QWidget* Modal) {
+        prompted = true;
+        for (auto* b : Modal->findChildren<QAbstractButton*>())
+            if (ControlTag(b) == mrCancel)
+                b->click();
+    });
+    QTest::mouseClick(Box, Qt::LeftButton);
+    QVERIFY(prompted);
+}
+
 // Picks Name in the icon picker that a double click on Section opens.
 void PickIcon(TVxDSectionControl* Section, const QString& Name)
 {
@@ -340,9 +355,10 @@ void tst_mainwindow::viewsMatchGenerator()
     QTest::mouseClick(W->cbdoShowHelpLink, Qt::LeftButton);
     QVERIFY(W->HelpLinkSection->isVisible());
     TypeInto(*W, W->HelpLinkSection, QStringLiteral("Need help?"));
-    for (QCheckBox* box : {W->cbdoCommandLinks, W->cbdoTimer, W->cbdoModal, W->cbButtonClose, W->ExpandoCheckBox,
-                           W->VerificationCheckBox})
+    for (QCheckBox* box : {W->cbdoCommandLinks, W->cbdoTimer, W->cbdoModal, W->cbButtonClose})
         QTest::mouseClick(box, Qt::LeftButton);
+    CheckAndCancelPrompt(W->ExpandoCheckBox);
+    CheckAndCancelPrompt(W->VerificationCheckBox);
     W->GenerateActn->trigger();
 
     TGenerateRequest request;
@@ -365,12 +381,12 @@ void tst_mainwindow::checkBoxesAndNew()
     const QString code = Code(*W);
     W->VxPageScroller1->SetActivePageIndex(0);
 
-    QTest::mouseClick(W->ExpandoCheckBox, Qt::LeftButton);
-    QTest::mouseClick(W->VerificationCheckBox, Qt::LeftButton);
+    CheckAndCancelPrompt(W->ExpandoCheckBox);
+    CheckAndCancelPrompt(W->VerificationCheckBox);
     QVERIFY(W->ExpandoCheckBox->isChecked() && W->VerificationCheckBox->isChecked());
     QCOMPARE(W->ExpandoCheckBox->text(), QStringLiteral("Expando"));
     QCOMPARE(W->VerificationCheckBox->text(), QStringLiteral("Verification"));
-    // Captions set by the prompts of a later version are reset by unchecking.
+    // Captions set by the prompts are reset by unchecking.
     W->ExpandoCheckBox->setText(QStringLiteral("Show|Hide"));
     QTest::mouseClick(W->cbdoShowHelpLink, Qt::LeftButton);
     QVERIFY(W->HelpLinkSection->isVisible());
