@@ -1,11 +1,14 @@
 #include "DrawText.h"
 
 #include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QRect>
+#include <QTextBoundaryFinder>
 #include <QTextLayout>
 
 #include <algorithm>
+#include <array>
 
 namespace {
 
@@ -31,6 +34,7 @@ public:
     }
 
     int TabWidth() const { return FTabWidth; }
+    const QFontMetrics& Metrics() const { return FMetrics; }
 
     int Width(const QString& S, qsizetype From, qsizetype To) const
     {
@@ -80,19 +84,79 @@ public:
         return Lo;
     }
 
+    // The same answer searched from a guess: galloping up or down from it, then bisecting, so
+    // a good guess costs two measurements.
+    template <typename Pred>
+    static qsizetype LargestFrom(qsizetype Guess, qsizetype Max, Pred Fits)
+    {
+        if (Max < 1)
+            return 0;
+        qsizetype Lo = 0, Hi = Max + 1; // Fits(Lo) unless 0; not Fits(Hi) unless Max + 1
+        const qsizetype K = std::clamp<qsizetype>(Guess, 1, Max);
+        if (Fits(K)) {
+            Lo = K;
+            for (qsizetype Step = 1; Lo < Max; Step *= 2) {
+                const qsizetype T = std::min(Max, Lo + Step);
+                if (!Fits(T)) {
+                    Hi = T;
+                    break;
+                }
+                Lo = T;
+            }
+        } else {
+            Hi = K;
+            for (qsizetype Step = 1; Hi > 1; Step *= 2) {
+                const qsizetype T = std::max<qsizetype>(1, Hi - Step);
+                if (Fits(T)) {
+                    Lo = T;
+                    break;
+                }
+                Hi = T;
+            }
+        }
+        while (Hi - Lo > 1) {
+            const qsizetype Mid = Lo + (Hi - Lo) / 2;
+            if (Fits(Mid))
+                Lo = Mid;
+            else
+                Hi = Mid;
+        }
+        return Lo;
+    }
+
 private:
     const QFontMetrics& FMetrics;
     bool FExpandTabs;
     int FTabWidth;
 };
 
-// Never splits a surrogate pair: moves a cut at Pos (0 < Pos < S.size()) back before a high
-// surrogate, or forward past it when that would leave nothing.
-qsizetype SafeCut(const QString& S, qsizetype Start, qsizetype Pos)
+// Where a cut at Pos (Start < Pos < S.size()) may go: never inside a grapheme cluster (a
+// surrogate pair, a letter with its combining marks, a flag, CR LF). The cut moves back to the
+// cluster's start; when that would leave nothing after Start it moves forward past the cluster,
+// unless Floor asks for the start regardless.
+qsizetype SafeCut(const QString& S, qsizetype Start, qsizetype Pos, bool Floor = false)
 {
-    if (Pos > Start && Pos < S.size() && S.at(Pos - 1).isHighSurrogate() && S.at(Pos).isLowSurrogate())
-        return Pos - 1 > Start ? Pos - 1 : Pos + 1;
-    return Pos;
+    if (Pos <= Start || Pos >= S.size())
+        return Pos;
+    const QChar at = S.at(Pos);
+    // Below U+0300 a character starts a cluster of its own, except LF after CR.
+    if (at.unicode() < 0x300 && !(at == u'\n' && S.at(Pos - 1) == u'\r'))
+        return Pos;
+    // Clusters are short: look at a window that starts at a plain character.
+    qsizetype from = Pos - 1;
+    while (from > Start && Pos - from < 64 && S.at(from).unicode() >= 0x300)
+        --from;
+    const qsizetype to = std::min(S.size(), Pos + 64);
+    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, S.mid(from, to - from));
+    finder.setPosition(Pos - from);
+    if (finder.isAtBoundary())
+        return Pos;
+    const qsizetype before = finder.toPreviousBoundary();
+    if (before >= 0 && (from + before > Start || Floor))
+        return std::max(Start, from + before);
+    finder.setPosition(Pos - from);
+    const qsizetype after = finder.toNextBoundary();
+    return after < 0 ? to : from + after;
 }
 
 // Removes accelerator markers and turns characters that are not drawn as such into blanks.
@@ -152,11 +216,21 @@ public:
         qsizetype Pos = P;
         size_t Word = 0; // first word end after Pos
         while (Word < FEnds.size()) {
-            // Characters first, so that a very long word costs only what fits of it.
+            // Whole words first, from an estimate checked by measuring; 0 when even the first
+            // word is wider than the line.
+            const auto Fits = [&](qsizetype K) { return Width(Pos, FEnds[Word + K - 1]) <= FWidth; };
             const qsizetype FirstWord = FEnds[Word] - Pos;
-            const qsizetype Chars = FMeasure.Largest(FirstWord, [&](qsizetype N) { return FMeasure.Width(FText, Pos, Pos + N) <= FWidth; });
-            if (Chars < FirstWord && (FFormat & DT_EDITCONTROL)) {
+            const qsizetype Guessed = Guess(Pos, Word);
+            // A first word that looks too wide is searched by characters from its start, so that
+            // a very long word costs only what fits of it.
+            qsizetype Chars = FirstWord;
+            if (Guessed == 0)
+                Chars = FMeasure.Largest(FirstWord, [&](qsizetype N) { return Width(Pos, Pos + N) <= FWidth; });
+            qsizetype Taken = Chars < FirstWord ? 0 : TMeasure::LargestFrom(Guessed, qsizetype(FEnds.size() - Word), Fits);
+            if (Taken == 0 && (FFormat & DT_EDITCONTROL)) {
                 // The word alone is too wide: cut it where the line is full (at least one character).
+                if (Chars == FirstWord)
+                    Chars = FMeasure.Largest(FirstWord, [&](qsizetype N) { return Width(Pos, Pos + N) <= FWidth; });
                 const qsizetype Cut = SafeCut(FText, Pos, Pos + std::max<qsizetype>(Chars, 1));
                 Add(Pos, Cut);
                 Pos = Cut;
@@ -164,16 +238,11 @@ public:
                     ++Word;
             } else {
                 // A too wide word stays whole on its own line.
-                qsizetype Taken = 1;
-                if (Chars == FirstWord) {
-                    const auto Fits = [&](qsizetype K) { return FMeasure.Width(FText, Pos, FEnds[Word + K - 1]) <= FWidth; };
-                    Taken = FMeasure.Largest(qsizetype(FEnds.size() - Word), Fits);
-                }
                 Taken = std::max<qsizetype>(Taken, 1);
                 qsizetype End = FEnds[Word + Taken - 1];
                 Word += Taken;
                 // The last line of a paragraph keeps its trailing blanks when they fit.
-                if (Word == FEnds.size() && End < Q && FMeasure.Width(FText, Pos, Q) <= FWidth)
+                if (Word == FEnds.size() && End < Q && Width(Pos, Q) <= FWidth)
                     End = Q;
                 Add(Pos, End);
                 Pos = End;
@@ -192,8 +261,53 @@ private:
         TDrawTextLine Line;
         Line.Text = FText.mid(From, To - From);
         Line.Start = int(From);
-        Line.Width = FMeasure.Width(FText, From, To);
+        Line.Width = Width(From, To);
         Lines.append(std::move(Line));
+    }
+
+    // Measures; the last range is remembered, as the line that was found is measured again.
+    int Width(qsizetype From, qsizetype To)
+    {
+        if (From != FLastFrom || To != FLastTo) {
+            FLastFrom = From;
+            FLastTo = To;
+            FLastWidth = FMeasure.Width(FText, From, To);
+        }
+        return FLastWidth;
+    }
+
+    // How many words from Word on fit after Pos by the summed advances of their characters: a
+    // first guess that a few measurements correct.
+    qsizetype Guess(qsizetype Pos, size_t Word)
+    {
+        if (FPrefix.empty()) {
+            const QFontMetricsF Metrics(FMeasure.Metrics());
+            FPrefix.resize(size_t(FText.size()) + 1);
+            std::array<float, 128> ascii;
+            ascii.fill(-1);
+            float sum = 0;
+            for (qsizetype I = 0; I < FText.size(); ++I) {
+                const QChar C = FText.at(I);
+                float advance;
+                if (C == u'\t') {
+                    advance = float(FMeasure.TabWidth());
+                } else if (C.unicode() < 128) {
+                    float& cached = ascii[C.unicode()];
+                    if (cached < 0)
+                        cached = float(Metrics.horizontalAdvance(C));
+                    advance = cached;
+                } else {
+                    advance = float(Metrics.horizontalAdvance(C));
+                }
+                FPrefix[size_t(I)] = sum;
+                sum += advance;
+            }
+            FPrefix.back() = sum;
+        }
+        const float Start = FPrefix[size_t(Pos)];
+        const auto Beyond = std::upper_bound(FEnds.begin() + qsizetype(Word), FEnds.end(), FWidth,
+                                             [&](int Limit, qsizetype End) { return FPrefix[size_t(End)] - Start > float(Limit); });
+        return qsizetype(Beyond - (FEnds.begin() + qsizetype(Word)));
     }
 
     TMeasure FMeasure;
@@ -201,6 +315,9 @@ private:
     int FWidth;
     uint FFormat;
     std::vector<qsizetype> FEnds;
+    std::vector<float> FPrefix; // summed advances of the characters before each position
+    qsizetype FLastFrom = -1, FLastTo = -1;
+    int FLastWidth = 0;
 };
 
 // Keeps the longest start of Line that fits Width together with "...".
@@ -208,7 +325,7 @@ void ElideEnd(const TMeasure& Measure, TDrawTextLine& Line, int Width)
 {
     const QString& T = Line.Text;
     qsizetype Keep = TMeasure::Largest(T.size(), [&](qsizetype N) { return Measure.Width(T.left(N) + Ellipsis) <= Width; });
-    Keep = SafeCut(T, 0, Keep);
+    Keep = SafeCut(T, 0, Keep, true);
     if (Line.Underline >= Keep)
         Line.Underline = -1;
     Line.Text = T.left(Keep) + Ellipsis;
@@ -233,7 +350,7 @@ void ElidePath(const TMeasure& Measure, TDrawTextLine& Line, int Width)
         return;
     }
     qsizetype Keep = TMeasure::Largest(Sep, [&](qsizetype N) { return Measure.Width(T.left(N) + Ellipsis + Tail) <= Width; });
-    Keep = SafeCut(T, 0, Keep);
+    Keep = SafeCut(T, 0, Keep, true);
     if (Line.Underline >= Sep)
         Line.Underline = int(Line.Underline - Sep + Keep + Ellipsis.size());
     else if (Line.Underline >= Keep)

@@ -56,14 +56,14 @@ struct TDrawTextLayout {
 // - CR LF, LF or a lone CR start a new line, unless DT_SINGLELINE (then each is a blank);
 // - with DT_WORDBREAK a line breaks at the last blank that fits; the blanks at a break are
 //   dropped. A word wider than the line stays whole on its own line (DT_CALCRECT then reports the
-//   wider width), or with DT_EDITCONTROL is broken inside;
+//   wider width), or with DT_EDITCONTROL is broken inside (never inside a grapheme cluster);
 // - "&" marks the accelerator ("&&" is a literal "&", a trailing lone "&" is dropped) unless
 //   DT_NOPREFIX;
 // - DT_EXPANDTABS sets tab stops every 8 average character widths;
 // - DT_END_ELLIPSIS / DT_WORD_ELLIPSIS cut a line that is too wide and end it with "...";
 //   DT_PATH_ELLIPSIS keeps the part after the last "\" or "/" and cuts before it.
 // A width of zero or less puts every word (every character with DT_EDITCONTROL) on its own line.
-// An empty text has no lines. Cost grows with the text length times log of the line length.
+// An empty text has no lines. Cost grows linearly with the text length.
 TDrawTextLayout LayoutDrawText(const QFontMetrics& Metrics, const QString& Text, int Width, uint Format);
 
 // The platform's DrawText. Draws Text in Font with the painter's pen inside Rect, clipped to it

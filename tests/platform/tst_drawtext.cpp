@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QRect>
+#include <QTextBoundaryFinder>
 #include <QtTest>
 
 namespace {
@@ -405,6 +406,44 @@ private slots:
         while (Adv(Second + "...") > width)
             Second.chop(1);
         QCOMPARE(Render(Size, Text, Low, Format), Render(Size, Lines.at(0) + "\n" + Second + "...", Low, DT_NOPREFIX));
+    }
+
+    // Breaking inside a word and cutting for an ellipsis never split a grapheme cluster.
+    void clustersStayWhole_data()
+    {
+        QTest::addColumn<QString>("text");
+        QString emoji;
+        for (int i = 0; i < 12; ++i)
+            emoji += QString::fromUcs4(U"\U0001F600");
+        QTest::newRow("surrogate pairs") << emoji;
+        QTest::newRow("combining marks") << QString::fromUtf8("e\u0301a\u0308o\u0302u\u0300").repeated(5);
+        QTest::newRow("flags") << QString::fromUcs4(U"\U0001F1E9\U0001F1EA\U0001F1EB\U0001F1F7").repeated(4);
+        QTest::newRow("family") << QString::fromUcs4(U"\U0001F468\u200D\U0001F469\u200D\U0001F467x").repeated(4);
+    }
+
+    void clustersStayWhole()
+    {
+        QFETCH(QString, text);
+        QTextBoundaryFinder clusters(QTextBoundaryFinder::Grapheme, text);
+        auto boundary = [&](qsizetype Pos) {
+            clusters.setPosition(Pos);
+            return clusters.isAtBoundary();
+        };
+        const int Full = Adv(text);
+        for (int Width = 1; Width < Full; Width += 7) {
+            const TDrawTextLayout Wrapped = LayoutDrawText(Fm(), text, Width, DT_WORDBREAK | DT_EDITCONTROL);
+            QCOMPARE(Texts(Wrapped).join(QString()), text);
+            for (const TDrawTextLine& Line : Wrapped.Lines) {
+                QVERIFY2(boundary(Line.Start), qPrintable(QStringLiteral("line at %1, width %2").arg(Line.Start).arg(Width)));
+                QVERIFY(!Line.Text.isEmpty());
+            }
+            const TDrawTextLayout Cut = LayoutDrawText(Fm(), text, Width, DT_SINGLELINE | DT_END_ELLIPSIS);
+            QCOMPARE(Cut.Lines.size(), qsizetype(1));
+            const QString Kept = Cut.Lines.first().Text.chopped(3);
+            QVERIFY(Cut.Lines.first().Text.endsWith("..."));
+            QVERIFY(text.startsWith(Kept));
+            QVERIFY2(boundary(Kept.size()), qPrintable(QStringLiteral("cut at %1, width %2").arg(Kept.size()).arg(Width)));
+        }
     }
 
     void verticalPlacement_data()
