@@ -2,6 +2,7 @@
 // the section controls.
 
 #include "VxDialogEngine.h"
+#include "VxDialogSheet.h"
 
 #include "VxCaptionControl.h"
 #include "VxCheckBox.h"
@@ -292,7 +293,13 @@ bool TVxDialogEngine::Prepare(QObject* aOwner)
 
     form->OnShowHandler = [this] { ShowHandler(); };
     form->OnCloseHandler = [this] { D->DoDialogClose(); };
-    form->OnCloseQuery = [this, form](bool& CanClose) { D->DoCloseQuery(form, CanClose); };
+    form->OnCloseQuery = [this, form](bool& CanClose) {
+        D->DoCloseQuery(form, CanClose);
+        // A sheet slides out once it may close (a refused close leaves it in place).
+        if (CanClose && D->FDialogStyle == dsSheet)
+            if (auto* slide = form->findChild<TVxSheetSlide*>())
+                slide->SlideOut();
+    };
     form->OnDestroyHandler = [this] {
         D->CleanUpDialog();
         D->DoDestroyed();
@@ -523,7 +530,34 @@ void TVxDialogEngine::ShowForm()
 
 void TVxDialogEngine::PositionSheet()
 {
-    // Sheets slide out of their form; placing them belongs to the sheet component.
+    TVxTaskDialogForm* form = Form();
+    if (!form)
+        return;
+    if (D->Position() != dpDesigned)
+        throw EDialogSheet(QStringLiteral("The position property must be set to dpDesigned for the TVxDialogSheet class"));
+    QWidget* active = QApplication::activeWindow();
+    if (active == form)
+        active = nullptr;
+    // Where the platform places windows itself (Wayland), the compositor puts the sheet over its
+    // owner (its transient parent); it does not slide.
+    if (!WindowsCanPlaceThemselves())
+        return;
+    if (D->Sheet()->Location() == slActiveForm) {
+        if (!active)
+            return;
+        const QRect frame = active->frameGeometry();
+        const int top = D->AdjustSheetTop(frame.top() + SheetCaptionHeight(active));
+        form->move(frame.left() + (frame.width() - form->width()) / 2, top);
+    } else {
+        QScreen* screen = active && active->screen() ? active->screen() : QGuiApplication::primaryScreen();
+        if (!screen)
+            return;
+        const QRect monitor = screen->geometry();
+        form->move((monitor.width() - form->width()) / 2, monitor.top());
+    }
+    // Slides in when the window shows (the sheet component starts it) and out when it closes.
+    if (!form->findChild<TVxSheetSlide*>())
+        new TVxSheetSlide(form, int(qMin<quint32>(D->Sheet()->Interval(), 10000)));
 }
 
 TVxTaskDialogForm* TVxDialogEngine::BuildHidden(QObject* aOwner)

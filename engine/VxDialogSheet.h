@@ -1,0 +1,78 @@
+#pragma once
+// Sheets: dialogs that slide down out of the caption of the active window (or from the top of the
+// screen). Any dialog with DialogStyle dsSheet is placed and slid in as a sheet when it runs
+// modally; TVxCustomDialogSheet also runs modeless and stays attached to the window it came from
+// while that window moves or resizes. Every sheet slides out when it closes.
+
+#include "VxDialog.h"
+
+#include <QPointer>
+#include <QRect>
+
+class QVariantAnimation;
+class QWidget;
+
+// Height from a window's top edge to its client area, by the sheet rules: the system caption
+// height adjusted for tool windows (at least 20 for other styles), plus the sizing frame for a
+// sizeable window, else 3 (scaled). 0 for no window or bsNone.
+int SheetCaptionHeight(TFormBorderStyle Style, int SystemCaptionHeight, int SizingFrameHeight);
+// The border style of any top-level window: its BorderStyle property when it has one, else
+// bsSingle for a fixed-size window and bsSizeable otherwise.
+TFormBorderStyle WindowBorderStyle(const QWidget* Window);
+// The rule above for a real window, with the style's title bar height as the system caption.
+int SheetCaptionHeight(const QWidget* Window);
+// Whether the platform lets a window place itself (Wayland does not).
+bool WindowsCanPlaceThemselves();
+
+// Slides a window down into place (AnimateWindow with AW_SLIDE | AW_VER_POSITIVE) or up out of
+// it, over Interval milliseconds, by moving it and masking what is above its final top edge.
+// Driven by a QVariantAnimation; without a platform that places windows nothing slides.
+class TVxSheetSlide : public QObject {
+    Q_OBJECT
+public:
+    TVxSheetSlide(QWidget* Window, int Interval);
+    // Slide in to the window's current position (starts when the window shows).
+    void SlideIn();
+    // Slide out; returns once the window has slid out (a local event loop, no busy waiting).
+    void SlideOut();
+    bool Running() const;
+
+protected:
+    // Starts the slide in when the window shows.
+    bool eventFilter(QObject* Watched, QEvent* Event) override;
+
+private:
+    void Step(double Progress);
+    QPointer<QWidget> FWindow;
+    QVariantAnimation* FAnimation;
+    QPoint FHome;
+};
+
+class TVxCustomDialogSheet : public TVxDialog {
+    Q_OBJECT
+    VX_PUBLISHED_CLASS
+public:
+    explicit TVxCustomDialogSheet(TComponent* AOwner = nullptr);
+    ~TVxCustomDialogSheet() override;
+
+    using TVxDialog::Execute;
+    int Execute(QObject* aOwner) override;
+    int Close(int AModalResult) override;
+    // The window a modeless sheet follows (nullptr when none).
+    QWidget* ActiveForm() const { return FActiveForm.data(); }
+
+protected:
+    bool eventFilter(QObject* Watched, QEvent* Event) override;
+
+private:
+    void Detach();
+    void Follow();
+    QPointer<QWidget> FActiveForm;
+};
+
+class TVxDialogSheet : public TVxCustomDialogSheet {
+    Q_OBJECT
+    VX_PUBLISHED_CLASS
+public:
+    explicit TVxDialogSheet(TComponent* AOwner = nullptr) : TVxCustomDialogSheet(AOwner) {}
+};
