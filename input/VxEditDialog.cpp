@@ -2,7 +2,7 @@
 
 #include "Screen.h"
 #include "VxDialogEngine.h"
-#include "VxDialogStrs.h"
+#include "VxDialogs.h"
 #include "VxEditControls.h"
 #include "VxEditDialogIntf.h"
 #include "VxMonthCalendar.h"
@@ -608,14 +608,8 @@ QString TVxCustomEditDialog::ReadEditValue()
 
 void TVxCustomEditDialog::ShowValidationMessage(const QString& Message)
 {
-    // The library's error message: the message as content, one Close button.
-    TVxDialog message;
-    message.SetTitle(LoadResString(&SVxMsgDlgError));
-    message.Content()->SetText(Message);
-    message.SetMainIcon(tdiError);
-    message.ButtonBar()->SetButtons(TCommonButtons{cbClose});
-    message.SetPosition(dpScreenCenter);
-    message.Execute(Form());
+    // The library's error message box: the message and one Close button.
+    VxShowError(Message);
 }
 
 // ---------------------------------------------------------------------------------------------
