@@ -540,8 +540,14 @@ void TVxDialogEngine::PositionSheet()
         active = nullptr;
     // Where the platform places windows itself (Wayland), the compositor puts the sheet over its
     // owner (its transient parent); it does not slide.
-    if (!WindowsCanPlaceThemselves())
+    if (!WindowsCanPlaceThemselves()) {
+        if (active) {
+            form->winId();
+            if (form->windowHandle() && active->windowHandle())
+                form->windowHandle()->setTransientParent(active->windowHandle());
+        }
         return;
+    }
     if (D->Sheet()->Location() == slActiveForm) {
         if (!active)
             return;

@@ -6,6 +6,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QScreen>
 #include <QTest>
 
 // Sheets: placement under the owner's caption, the slide, and a modeless sheet that follows its
@@ -20,6 +21,7 @@ private slots:
     void captionHeight();
     void modalSheetSlidesIn();
     void modelessSheetFollows();
+    void desktopSheet();
     void positionMustBeDesigned();
 
 private:
@@ -133,6 +135,21 @@ void tst_DialogSheet::modelessSheetFollows()
     QCOMPARE(window->pos(), before);
     QCOMPARE(sheet.Close(mrOk), int(mrOk));
     QVERIFY(!sheet.IsShowing());
+}
+
+void tst_DialogSheet::desktopSheet()
+{
+    TVxDialogSheet sheet;
+    sheet.Sheet()->SetLocation(slDesktop);
+    sheet.Sheet()->SetInterval(0);
+    const QRect monitor = FOwner->screen()->geometry();
+    const int result = RunModal(&sheet, [&](QWidget* window) {
+        // At the top of the active window's monitor, centred on its width.
+        QCOMPARE(window->pos(), QPoint((monitor.width() - window->width()) / 2, monitor.top()));
+        sheet.Close(mrCancel);
+    });
+    QCOMPARE(result, int(mrCancel));
+    QVERIFY(!sheet.ActiveForm());
 }
 
 void tst_DialogSheet::positionMustBeDesigned()
