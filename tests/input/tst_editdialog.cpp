@@ -101,6 +101,7 @@ private slots:
     void queries_data();
     void queries();
     void badControls();
+    void runTimeCalls();
 };
 
 void tst_EditDialog::initTestCase()
@@ -696,6 +697,44 @@ void tst_EditDialog::badControls()
         QCOMPARE(result, int(mrOk));
         QCOMPARE(dialog.EditValue(), QString());
     }
+}
+
+void tst_EditDialog::runTimeCalls()
+{
+    TProbeEditDialog dialog;
+    int initialised = 0;
+    QStringList setValues;
+    dialog.OnInitialiseEdit = TVxInitialiseEditEvent([&](TObject*, TControl* C, int Index) {
+        QCOMPARE(C, dialog.EditControl());
+        QCOMPARE(Index, 0);
+        ++initialised;
+    });
+    dialog.OnSetEditValue = TVxSetDefaultValueEvent(
+        [&](TObject*, TControl*, int Index, const QString& V) { setValues << QStringLiteral("%1:%2").arg(Index).arg(V); });
+    // A program moves the control 10 pixels up.
+    dialog.OnAdjustTopValue = TVxAdjustTopValueEvent([](TObject*, int& Top) { Top -= 10; });
+    const int result = RunModal(&dialog, [&](QWidget* window) {
+        auto* edit = qobject_cast<QLineEdit*>(dialog.EditControl());
+        const TRect bar = dialog.ButtonBarRect();
+        QCOMPARE(edit->y(), bar.Top - edit->height() - Scaled(8) - Scaled(3) - 10);
+        // Re-laying out fires OnInitialiseEdit only once per run.
+        dialog.PositionControls();
+        QCOMPARE(initialised, 1);
+        dialog.SetEditValue(QStringLiteral("set by the program"));
+        QCOMPARE(edit->text(), QStringLiteral("set by the program"));
+        QCOMPARE(setValues, QStringList({"-1:set by the program"}));
+        window->setFocus();
+        dialog.UpdateValue(QStringLiteral("updated"), true, true);
+        QCOMPARE(edit->text(), QStringLiteral("updated"));
+        QTRY_VERIFY(edit->hasFocus());
+        QCOMPARE(edit->selectedText(), QStringLiteral("updated"));
+        ClickCommonButton(window, mrOk);
+    });
+    QCOMPARE(result, int(mrOk));
+    QCOMPARE(dialog.EditValue(), QStringLiteral("updated"));
+    // A second run initialises again.
+    RunModal(&dialog, [&](QWidget* window) { ClickCommonButton(window, mrCancel); });
+    QCOMPARE(initialised, 2);
 }
 
 QTEST_MAIN(tst_EditDialog)
