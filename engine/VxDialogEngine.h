@@ -204,6 +204,9 @@ private:
     bool InBody() const;
     bool MainGlyph() const;
     bool RightToLeft() const;
+    // The instruction is shown at the top as a band without a glyph of its own, and a main icon
+    // is present: the icon stands below the band.
+    bool IconBelowInstructionBand() const;
 
     TVxCustomDialog* const D;
 

@@ -97,6 +97,12 @@ bool TVxDialogEngine::MainGlyph() const
     return !D->FGlyph->Empty();
 }
 
+bool TVxDialogEngine::IconBelowInstructionBand() const
+{
+    TVxInstruction* instruction = D->Instruction();
+    return MainGlyph() && instruction->ShowAtTop() && !instruction->Text().isEmpty() && !instruction->GlyphAvailable();
+}
+
 bool TVxDialogEngine::RightToLeft() const
 {
     return D->BiDiMode() != bdLeftToRight;
@@ -413,6 +419,9 @@ void TVxDialogEngine::CalcAutoSize(int& Height, int& Width, bool Apply)
         h += FHelpLinkLabel->height() + 2 * D->FVertSpacing;
     if (D->MainIcon() == tdiCustom && MainGlyph())
         h = qMax(h, D->FVertSpacing * MulDiv(5) + D->FGlyph->Height());
+    // An icon moved below the instruction band keeps clear of the button bar.
+    if (IconBelowInstructionBand())
+        h = qMax(h, GetSectionRect(secMainIcon).Bottom + D->FVertMargin);
     if (D->ButtonBar()->Visible()) {
         if (D->Expando()->Visible() && D->Verification()->Visible())
             h += qMax(D->FButtonBarHeight, D->GetFooterControlsHeight());
@@ -479,7 +488,9 @@ TRect TVxDialogEngine::GetSectionRect(TVxDialogSection Section)
         r.Top = H + MulDiv(10);
         r.Right = r.Left + D->FGlyph->Width();
         r.Bottom = r.Top + D->FGlyph->Height();
-        if (instruction->GlyphAvailable()) {
+        // Below an instruction with its own glyph, and below an instruction band shown at the
+        // top, which would otherwise cover the icon.
+        if (instruction->GlyphAvailable() || IconBelowInstructionBand()) {
             const int dy = GetSectionRect(secInstruction).Bottom - H;
             r.Top += dy;
             r.Bottom += dy;

@@ -8,6 +8,7 @@
 #include "DrawText.h"
 #include "VxCaption.h"
 #include "VxCaptionControl.h"
+#include "VxCheckBox.h"
 #include "VxCollections.h"
 #include "VxDefaultFonts.h"
 #include "VxOptions.h"
@@ -197,6 +198,13 @@ private slots:
             D.Footer()->SetIcon(tdiInformation);
             D.ButtonBar()->SetButtons({cbOK, cbCancel, cbHelp, cbClose});
         });
+        row("instruction band at the top with a main icon", [](TProbeDialog& D) {
+            D.SetMainIcon(tdiError);
+            D.Instruction()->SetText(QStringLiteral("Instruction at the top"));
+            D.Instruction()->SetShowAtTop(true);
+            D.Instruction()->SetColor(0x00F0E0D0);
+            D.Content()->Add(QStringLiteral("One line"));
+        });
         row("right to left", [](TProbeDialog& D) {
             D.SetBiDiMode(bdRightToLeft);
             D.SetMainIcon(tdiInformation);
@@ -254,7 +262,9 @@ private slots:
             const QRect r = Bounds(engine->GetSectionRect(Section));
             QVERIFY2(r.contains(g), qPrintable(Control->objectName() + QStringLiteral(" leaves its section")));
         };
-        inSection(engine->InstructionLabel(), secInstruction);
+        // An instruction shown at the top without a glyph spans its band.
+        const bool band = dialog.Instruction()->ShowAtTop() && !dialog.Instruction()->GlyphAvailable();
+        inSection(engine->InstructionLabel(), band ? secInstructionBand : secInstruction);
         inSection(engine->ContentLabel(), secContent);
         inSection(engine->ContentMemo(), secContent);
         inSection(engine->FooterLabel(), secFooter);
@@ -293,6 +303,16 @@ private slots:
                 continue;
             const int needed = TVxCaption::MinimumHeight(nullptr, text, caption->Font(), caption->width());
             QVERIFY2(needed <= caption->height(), qPrintable(caption->objectName() + QStringLiteral(" is clipped")));
+        }
+
+        // The main icon is covered by no text control and stays above the button bar.
+        const QRect icon = Bounds(engine->GetSectionRect(secMainIcon));
+        if (icon.isValid()) {
+            QVERIFY(client.contains(icon));
+            for (QWidget* w : {engine->InstructionLabel(), engine->ContentLabel()})
+                if (w && !w->isHidden())
+                    QVERIFY2(!w->geometry().intersects(icon), qPrintable(w->objectName() + QStringLiteral(" covers the icon")));
+            QVERIFY(icon.bottom() < engine->GetSectionRect(secButtonBar).Top);
         }
 
         // Common buttons stand right-aligned (left-aligned when reading right to left), equally
@@ -621,6 +641,29 @@ private slots:
         QVERIFY(dialog.ClientHeight() > before);
         QCOMPARE(WindowOf(&dialog)->height(), dialog.ClientHeight());
         dialog.Close(mrOk);
+    }
+
+    void optionChangeRebuildsButtons()
+    {
+        TProbeDialog dialog;
+        dialog.SetDialogOptions(TDialogOptions{});
+        AddCustomButtons(dialog, 2, true);
+        dialog.Verification()->SetVisible(true);
+        dialog.Verification()->SetText(QStringLiteral("Remember"));
+        QCOMPARE(dialog.Execute(nullptr), -1);
+        TVxDialogEngine* engine = dialog.Engine();
+        QCOMPARE(QString::fromLatin1(engine->CreatedCustomButtons().first()->metaObject()->className()),
+                 QStringLiteral("TButton"));
+        // The box's state survives the rebuild as the initial state.
+        qobject_cast<TVxCheckBox*>(engine->VerificationCheckBox())->SetChecked(true);
+        dialog.SetDialogOptions(TDialogOptions{doCommandLinks});
+        QCOMPARE(engine->CreatedCustomButtons().size(), 2);
+        QCOMPARE(QString::fromLatin1(engine->CreatedCustomButtons().first()->metaObject()->className()),
+                 QStringLiteral("TVxCommandLinkButton"));
+        QVERIFY(dialog.Verification()->InitialState());
+        QVERIFY(dialog.VerificationResult());
+        dialog.Close(mrCancel);
+        QVERIFY(!dialog.Form());
     }
 
     void hitTest()
