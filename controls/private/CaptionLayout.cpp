@@ -120,36 +120,42 @@ private:
 };
 
 // Where a line may be cut: never inside a grapheme cluster (a surrogate pair, a letter with its
-// combining marks, CR LF). Texts without such clusters need no boundary analysis.
+// combining marks, a flag, CR LF). Below U+0300 every character starts a cluster of its own
+// (except LF after CR); elsewhere boundaries are found in a short window around the position,
+// so the cost does not grow with the text.
 class ClusterCuts {
 public:
     explicit ClusterCuts(const QString& Text) : FText(Text) {}
 
     bool IsBoundary(int Pos)
     {
-        if (Pos <= 0 || Pos >= FText.size() || Simple())
+        if (Pos <= 0 || Pos >= FText.size() || Plain(Pos))
             return true;
-        FFinder->setPosition(Pos);
-        return FFinder->isAtBoundary();
+        QTextBoundaryFinder& finder = Window(Pos);
+        finder.setPosition(Pos - FFrom);
+        return finder.isAtBoundary();
     }
     // The last boundary at or before Pos, but not before From.
     int Floor(int From, int Pos)
     {
         if (IsBoundary(Pos))
             return Pos;
-        FFinder->setPosition(Pos);
-        return qMax(From, int(FFinder->toPreviousBoundary()));
+        QTextBoundaryFinder& finder = Window(Pos);
+        finder.setPosition(Pos - FFrom);
+        const qsizetype before = finder.toPreviousBoundary();
+        return qMax(From, before < 0 ? From : int(FFrom + before));
     }
     // The first boundary after From.
     int Next(int From)
     {
         if (From >= FText.size())
             return From;
-        if (Simple())
+        if (Plain(From + 1) || From + 1 >= FText.size())
             return From + 1;
-        FFinder->setPosition(From);
-        const qsizetype next = FFinder->toNextBoundary();
-        return next < 0 ? int(FText.size()) : int(next);
+        QTextBoundaryFinder& finder = Window(From + 1);
+        finder.setPosition(From - FFrom);
+        const qsizetype next = finder.toNextBoundary();
+        return next < 0 ? int(FText.size()) : int(FFrom + next);
     }
 
     // The longest run of whole clusters from From (at most Count characters) that fits Avail.
@@ -158,9 +164,9 @@ public:
     int Fit(TextMeasurer& M, int From, int Count, int Avail)
     {
         const int k = M.Fit(FText, From, Count, Avail);
-        if (Simple())
-            return k;
         int end = Floor(From, From + k);
+        if (end + 1 <= From + Count && end + 1 < FText.size() && Plain(end) && Plain(end + 1))
+            return end - From; // the next character is a plain cluster of its own: it did not fit
         for (int next = Next(end); next > end && next <= From + Count && M.Width(FText, From, next - From) <= Avail;
              next = Next(end))
             end = next;
@@ -168,19 +174,30 @@ public:
     }
 
 private:
-    bool Simple()
+    // A character that starts a cluster of its own.
+    bool Plain(int Pos) const
     {
-        if (!FSimple) {
-            // Below U+0300 every character is a cluster of its own, except CR before LF.
-            FSimple = std::none_of(FText.cbegin(), FText.cend(), [](QChar c) { return c.unicode() >= 0x300 || c == u'\r'; });
-            if (!*FSimple)
-                FFinder.emplace(QTextBoundaryFinder::Grapheme, FText);
+        if (Pos >= FText.size())
+            return true;
+        const QChar c = FText.at(Pos);
+        return c.unicode() < 0x300 && !(c == u'\n' && Pos > 0 && FText.at(Pos - 1) == u'\r');
+    }
+    // A boundary finder over a window around Pos that starts at a plain character.
+    QTextBoundaryFinder& Window(int Pos)
+    {
+        if (!FFinder || Pos - 1 < FFrom || Pos + 1 > FTo) {
+            int from = qMax(0, Pos - 1);
+            while (from > 0 && Pos - from < 64 && !Plain(from))
+                --from;
+            FFrom = from;
+            FTo = int(qMin<qsizetype>(FText.size(), Pos + 64));
+            FFinder.emplace(QTextBoundaryFinder::Grapheme, FText.mid(FFrom, FTo - FFrom));
         }
-        return *FSimple;
+        return *FFinder;
     }
 
     const QString& FText;
-    std::optional<bool> FSimple;
+    int FFrom = 0, FTo = 0;
     std::optional<QTextBoundaryFinder> FFinder;
 };
 
@@ -193,12 +210,20 @@ void MeasureInto(const QFont& Font, const QString& Text, TRect& R, uint Flags)
     R.Bottom = R.Top + q.height();
 }
 
-// Text that DrawText measures as one line whose width is TextWidth's.
+// Text that DrawText measures as one line whose width is TextWidth's. Checked in blocks without
+// early exits inside, which the compiler vectorises: long captions pass here whole.
 bool IsOneLine(const QString& Text)
 {
-    for (QChar c : Text)
-        if (c.unicode() < 0x20 || c.unicode() == 0x9c)
+    const char16_t* p = reinterpret_cast<const char16_t*>(Text.constData());
+    const qsizetype n = Text.size();
+    for (qsizetype i = 0; i < n; i += 256) {
+        const qsizetype e = qMin(n, i + 256);
+        bool other = false;
+        for (qsizetype k = i; k < e; ++k)
+            other |= (p[k] < 0x20) | (p[k] == 0x9c);
+        if (other)
             return false;
+    }
     return true;
 }
 
