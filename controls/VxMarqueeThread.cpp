@@ -4,6 +4,10 @@
 #include "private/ProgressPaint_p.h"
 
 #include <QPainter>
+#include <QSocketNotifier>
+
+#include <sys/eventfd.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
@@ -25,6 +29,14 @@ TVxMarqueeThread::TVxMarqueeThread(TVxProgressBar* AProgressBar, bool Themed)
     FOffset = ProgressInset(FUseThemes);
     FRect = TRect::FromQRect(FClientRect.adjusted(FOffset, FOffset, -FOffset, -FOffset));
     FX = 0;
+    // The worker raises frame requests through an event counter watched by this thread's event
+    // loop: a write never blocks and allocates nothing, and closing the counter drops a request
+    // that was not served.
+    FRequestFd = eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
+    if (FRequestFd >= 0) {
+        FRequestNotifier = std::make_unique<QSocketNotifier>(FRequestFd, QSocketNotifier::Read);
+        connect(FRequestNotifier.get(), &QSocketNotifier::activated, this, &TVxMarqueeThread::ServeFrameRequest);
+    }
     // Until the first frame the bar shows the empty track.
     if (!FBitmap.isNull()) {
         QPainter painter(&FBitmap);
@@ -39,6 +51,9 @@ TVxMarqueeThread::~TVxMarqueeThread()
 {
     Terminate();
     WaitFor();
+    FRequestNotifier.reset();
+    if (FRequestFd >= 0)
+        ::close(FRequestFd);
 }
 
 void TVxMarqueeThread::Start()
@@ -70,18 +85,38 @@ void TVxMarqueeThread::Execute()
     while (!FTerminated) {
         lock.unlock();
         // At most one request is outstanding, so a busy user-interface thread is not flooded.
-        // The request is an event posted to this object, which lives on the user-interface
-        // thread: deleting the object discards a request not yet served.
         if (!FFramePending.exchange(true))
-            QMetaObject::invokeMethod(this, &TVxMarqueeThread::DrawMarqueeFrame, Qt::QueuedConnection);
+            RequestFrame();
         lock.lock();
         FWake.wait_for(lock, interval, [this] { return FTerminated; });
     }
 }
 
+void TVxMarqueeThread::RequestFrame()
+{
+    if (FRequestFd >= 0) {
+        const quint64 one = 1;
+        if (::write(FRequestFd, &one, sizeof one) == sizeof one)
+            return;
+    }
+    // Without an event counter: an event posted to this object, which lives on the
+    // user-interface thread (deleting the object discards it).
+    QMetaObject::invokeMethod(this, &TVxMarqueeThread::ServeFrameRequest, Qt::QueuedConnection);
+}
+
+void TVxMarqueeThread::ServeFrameRequest()
+{
+    if (FRequestFd >= 0) {
+        quint64 count = 0;
+        [[maybe_unused]] const auto got = ::read(FRequestFd, &count, sizeof count);
+    }
+    // Only after the counter is drained may the worker raise the next request.
+    FFramePending.store(false);
+    DrawMarqueeFrame();
+}
+
 void TVxMarqueeThread::DrawMarqueeFrame()
 {
-    FFramePending.store(false);
     const TRect client = TRect::FromQRect(FClientRect);
     TRect content;
     const TRect* contentRect = nullptr;

@@ -1,6 +1,6 @@
 #pragma once
 // The timing of one running marquee of a TVxProgressBar. The worker thread never waits for the
-// user-interface thread: it posts a frame request (at most one outstanding) and sleeps for the
+// user-interface thread: it raises a frame request (at most one outstanding) and sleeps for the
 // interval, so stopping it from the user-interface thread can never deadlock. The frames are
 // drawn on the user-interface thread into the thread's own frame buffer, which the bar shows.
 
@@ -15,7 +15,10 @@
 #include <atomic>
 #include <condition_variable>
 #include <mutex>
+#include <memory>
 #include <thread>
+
+class QSocketNotifier;
 
 class TVxMarqueeThread : public QObject {
     Q_OBJECT
@@ -52,6 +55,8 @@ public:
 
 private:
     void Execute();
+    void RequestFrame();
+    void ServeFrameRequest();
 
     QRect FClientRect;
     uint FInterval;
@@ -71,4 +76,7 @@ private:
     std::condition_variable FWake;
     bool FTerminated = false; // guarded by FSleepLock
     std::atomic<bool> FFramePending{false};
+    // The frame request: an event counter the user-interface thread's event loop watches.
+    int FRequestFd = -1;
+    std::unique_ptr<QSocketNotifier> FRequestNotifier;
 };
