@@ -347,7 +347,7 @@ void tst_ProgressBar::startStopStress()
 
     QRandomGenerator random(20261210);
     bar->SetStyle(psMarquee);
-    for (int i = 0; i < 4000; ++i) {
+    for (int i = 0; i < 10000; ++i) {
         switch (random.bounded(8)) {
         case 0:
             bar->Activate(random.bounded(0, 4));
