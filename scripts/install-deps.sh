@@ -9,6 +9,7 @@ packages=(
   qt6-tools-dev qt6-l10n-tools
   libqscintilla2-qt6-dev
   libbenchmark-dev
+  clang libclang-rt-14-dev llvm
   fp-compiler
   fonts-dejavu-core fonts-wine
   xvfb xauth
