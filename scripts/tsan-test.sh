@@ -6,12 +6,12 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 target=${1:?test target, e.g. controls_tst_progressbar}
 shift
+# The same build folder and settings as `make tsan`, which runs every test that starts threads.
 if [ ! -f build-tsan/CMakeCache.txt ]; then
-  cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++-14 \
-    -DCMAKE_CXX_FLAGS="-fsanitize=thread -fno-omit-frame-pointer" \
-    -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=thread" >/dev/null
+  cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+    -DQUILLFEN_BENCH=OFF -DQUILLFEN_SANITIZE=thread >/dev/null
 fi
 cmake --build build-tsan -j2 --target "$target"
 exe=$(find build-tsan/tests -type f -name "$target" -perm -u+x | head -n1)
 QT_QPA_PLATFORM=offscreen QT_QPA_FONTDIR=/usr/share/fonts/truetype/dejavu \
-  TSAN_OPTIONS="halt_on_error=1 exitcode=66 suppressions=$PWD/scripts/tsan.supp" "$exe" "$@"
+  TSAN_OPTIONS="halt_on_error=1 exitcode=66 suppressions=$PWD/scripts/sanitizers/tsan.supp" "$exe" "$@"
