@@ -337,6 +337,8 @@ void tst_ProgressBar::stopWithFramePendingReturns()
     }
 }
 
+// Every start makes a std::thread worker; thousands of changes start and stop them while frame
+// requests are pending. Run under ThreadSanitizer too (`make tsan`).
 void tst_ProgressBar::startStopStress()
 {
     QWidget window;
