@@ -15,50 +15,70 @@ void DrawSingleLineElided(QPainter& Painter, const QRect& R, const QString& Text
     Painter.restore();
 }
 
-void DrawWordBreakElided(QPainter& Painter, const QRect& R, const QString& Text)
+namespace {
+QString WithoutTrailingBlanks(QString S)
 {
-    const QFontMetrics fm(Painter.font());
-    const int lineHeight = fm.height();
-    Painter.save();
-    Painter.setClipRect(R);
-    int y = R.top();
+    qsizetype n = S.size();
+    while (n > 0 && S.at(n - 1).isSpace())
+        --n;
+    S.truncate(n);
+    return S;
+}
+} // namespace
+
+QStringList WordBreakElidedLines(const QFont& Font, const QSize& Size, const QString& Text)
+{
+    const QFontMetrics fm(Font);
+    const int width = qMax(0, Size.width());
+    // Lines that fit whole; the first one is drawn (clipped) even when it does not.
+    const int maxLines = qMax(1, Size.height() / qMax(1, fm.height()));
+    QStringList shown;
     const QStringList paragraphs = QString(Text).remove(QLatin1Char('\r')).split(QLatin1Char('\n'));
     for (int p = 0; p < paragraphs.size(); ++p) {
-        QTextLayout layout(paragraphs[p], Painter.font());
+        QTextLayout layout(paragraphs[p], Font);
         QTextOption option;
         option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
         layout.setTextOption(option);
         layout.beginLayout();
         QList<QPair<int, int>> lines; // start, length
         for (QTextLine l = layout.createLine(); l.isValid(); l = layout.createLine()) {
-            l.setLineWidth(qMax(0, R.width()));
+            l.setLineWidth(width);
             lines.append({l.textStart(), l.textLength()});
         }
         layout.endLayout();
         if (lines.isEmpty())
             lines.append({0, 0});
         for (int i = 0; i < lines.size(); ++i) {
-            const bool lastThatFits = y + 2 * lineHeight > R.bottom() + 1;
+            const bool lastThatFits = shown.size() + 1 >= maxLines;
             const bool moreText = i + 1 < lines.size() || p + 1 < paragraphs.size();
-            QString s = paragraphs[p].mid(lines[i].first, lines[i].second);
             if (lastThatFits && moreText) {
                 // Whatever follows is folded into this line and cut with the ellipsis.
                 QString rest = paragraphs[p].mid(lines[i].first);
                 for (int q = p + 1; q < paragraphs.size(); ++q)
                     rest += QLatin1Char(' ') + paragraphs[q];
-                s = fm.elidedText(rest, Qt::ElideRight, qMax(0, R.width()));
-                Painter.drawText(QRect(R.left(), y, R.width(), lineHeight), int(Qt::AlignLeft | Qt::TextSingleLine), s);
-                Painter.restore();
-                return;
+                shown.append(fm.elidedText(WithoutTrailingBlanks(rest), Qt::ElideRight, width));
+                return shown;
             }
-            Painter.drawText(QRect(R.left(), y, R.width(), lineHeight), int(Qt::AlignLeft | Qt::TextSingleLine),
-                             fm.elidedText(s, Qt::ElideRight, qMax(0, R.width())));
-            y += lineHeight;
-            if (y > R.bottom()) {
-                Painter.restore();
-                return;
-            }
+            // A wrapped line keeps the blank it broke at; that blank takes no room, and must not
+            // make the line look too wide and lose its last word to an ellipsis.
+            const QString line = WithoutTrailingBlanks(paragraphs[p].mid(lines[i].first, lines[i].second));
+            shown.append(lastThatFits ? fm.elidedText(line, Qt::ElideRight, width) : line);
+            if (lastThatFits)
+                return shown;
         }
+    }
+    return shown;
+}
+
+void DrawWordBreakElided(QPainter& Painter, const QRect& R, const QString& Text)
+{
+    const int lineHeight = QFontMetrics(Painter.font()).height();
+    Painter.save();
+    Painter.setClipRect(R);
+    int y = R.top();
+    for (const QString& line : WordBreakElidedLines(Painter.font(), R.size(), Text)) {
+        Painter.drawText(QRect(R.left(), y, R.width(), lineHeight), int(Qt::AlignLeft | Qt::TextSingleLine), line);
+        y += lineHeight;
     }
     Painter.restore();
 }

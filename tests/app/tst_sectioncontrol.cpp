@@ -1,4 +1,5 @@
 #include "VxDControls.h"
+#include "private/ElidedText.h"
 
 #include <QClipboard>
 #include <QLineEdit>
@@ -28,6 +29,8 @@ private slots:
     void ampersandsDrawnAsTheDialogShowsThem();
     void paintsIconOrCaption_data();
     void paintsIconOrCaption();
+    void wrappedTextKeepsEveryWord_data();
+    void wrappedTextKeepsEveryWord();
 };
 
 void tst_sectioncontrol::geometry_data()
@@ -427,6 +430,60 @@ void tst_sectioncontrol::paintsIconOrCaption()
         QVERIFY(fm.horizontalAdvance(QStringLiteral("Icon")) < section.width());
         QVERIFY(inkIn(text) > 0);
     }
+}
+
+void tst_sectioncontrol::wrappedTextKeepsEveryWord_data()
+{
+    // The width is that of `widthOf` in the section's value font, so a line break falls where the
+    // row says on any machine; `lines` is how many lines the height holds.
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("widthOf");
+    QTest::addColumn<int>("lines");
+    const QString sentence = QStringLiteral(
+        "Type here some long text, so that we can see how the end ellipsis works when the text is long");
+    QTest::newRow("break after a word, all fits") << sentence << "Type here some long text, so that we can" << 10;
+    QTest::newRow("break after a word, cut on line 2") << sentence << "Type here some long text, so that we can" << 2;
+    QTest::newRow("narrow, all fits") << sentence << "some long text," << 20;
+    QTest::newRow("narrow, cut on line 3") << sentence << "some long text," << 3;
+    QTest::newRow("blanks between words") << "one  two   three    four     five" << "one  two" << 10;
+    QTest::newRow("paragraphs, all fit") << "First line of words\r\nand the second one\r\nthird" << "First line" << 10;
+    QTest::newRow("paragraphs, cut") << "First line of words\r\nand the second one\r\nthird" << "First line" << 3;
+}
+
+void tst_sectioncontrol::wrappedTextKeepsEveryWord()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, widthOf);
+    QFETCH(int, lines);
+    TVxDSectionControl section;
+    const QFont font = section.EditValueFont();
+    const QFontMetrics fm(font);
+    const int width = fm.horizontalAdvance(widthOf);
+    const QStringList shown = WordBreakElidedLines(font, QSize(width, lines * fm.height()), text);
+    QVERIFY(!shown.isEmpty());
+    QVERIFY(shown.size() <= lines);
+
+    const QString ellipsis(QChar(0x2026));
+    const QStringList words = text.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
+    QStringList seen;
+    for (int i = 0; i < shown.size(); ++i) {
+        QVERIFY2(fm.horizontalAdvance(shown[i]) <= width, qPrintable(shown[i]));
+        // Only the last line may end with the ellipsis.
+        QVERIFY2(i + 1 == shown.size() || !shown[i].endsWith(ellipsis), qPrintable(shown[i]));
+        seen += shown[i].split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
+    }
+    const bool cut = shown.last().endsWith(ellipsis);
+    if (!cut) {
+        QCOMPARE(seen, words);
+        return;
+    }
+    // Every word up to the cut shows, in order; the cut word shows as far as it goes.
+    QString stem = seen.takeLast();
+    stem.chop(ellipsis.size());
+    QVERIFY(seen.size() < words.size());
+    QCOMPARE(seen, words.mid(0, seen.size()));
+    QVERIFY2(words.at(seen.size()).startsWith(stem), qPrintable(stem));
+    QCOMPARE(shown.size(), lines); // cut only when no line is left
 }
 
 QTEST_MAIN(tst_sectioncontrol)
