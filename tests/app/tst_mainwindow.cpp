@@ -497,11 +497,11 @@ void tst_mainwindow::keyboardWalksAndEditsThePage()
     QTRY_VERIFY(W->InstructionIconSection->hasFocus());
 
     // Enter on an icon section opens the picker, driven by the keyboard as well.
-    WhenModalShows([](QWidget* modal) {
-        // The focus starts on the top row ("Custom"); each Down selects the row below.
+    WhenModalShows([](QWidget*) {
+        // The helper acts once the picker has the keyboard. The focus starts on the top row
+        // ("Custom"); each Down selects the row below.
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
-        Q_UNUSED(modal);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     });
     QTest::keyClick(W->InstructionIconSection, Qt::Key_Return);
