@@ -113,3 +113,13 @@ int TVxTaskBarProgressImpl::Send()
     signal << d->Uri << properties;
     return d->Bus->send(signal) ? ResultOk : ResultFailed;
 }
+
+TBPFLAG TVxTaskBarProgressImpl::State() const
+{
+    return d->State;
+}
+
+double TVxTaskBarProgressImpl::Value() const
+{
+    return d->Value;
+}

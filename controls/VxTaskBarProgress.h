@@ -33,6 +33,10 @@ public:
     // state normal, as on the platform. Total 0 counts as no value (0).
     int SetProgressValue(quint64 ullCompleted, quint64 ullTotal);
 
+    // The state and value (0..1) last set.
+    TBPFLAG State() const;
+    double Value() const;
+
     // Whether a session bus was found.
     bool Available() const;
     // "application://<desktop file name>.desktop"

@@ -1406,6 +1406,7 @@ void TVxDialogEngine::ReleaseControls()
         delete w;
     D->FFocusedControl = nullptr;
     D->FDefaultButton = nullptr;
+    ResetMoreData();
 }
 
 void TVxDialogEngine::RestartProgressAnimation()

@@ -15,11 +15,13 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 
 class QPainter;
 class TVxCaptionControl;
 class TVxTaskDialogForm;
 class TVxRichEdit;
+class QEventLoop;
 class TMemo;
 class TRadioGroup;
 class TVxTaskBarProgressImpl;
@@ -161,6 +163,15 @@ public:
     void ProgressChange() override;
     void TimerChange() override;
 
+    int UpdateProgress(int aPosition, int aStep) override;
+    int StepProgress() override;
+    void SetProgressState(TProgressBarState aState) override;
+    void ProgressToTaskBar(int Position) override;
+    void ShowApplicationHelp(THelpType HelpType, int HelpContext, const QString& HelpKeyword) override;
+
+    // The taskbar progress of the run; nullptr without one.
+    TVxTaskBarProgressImpl* TaskBarProgress() const { return FTaskBarProgress.get(); }
+
 private:
     friend class TVxTaskDialogForm;
 
@@ -175,6 +186,17 @@ private:
     void VerificationClick();
     void Resize();
     void DeleteVerificationBox();
+
+    // Run-time behaviour (VxDialogRuntime.cpp).
+    void RunExpandCollapse(bool Expand);
+    void AnimateExpandCollapse(bool Expand);
+    void SetAnimationHeight(int Height);
+    // The expanded information as Expando.MoreSource gives it: raw bytes of a file or stream, or
+    // the Lines text. nullopt when a file or stream source gave nothing (the target stays as it is).
+    std::optional<QByteArray> MoreData();
+    // The same as text for a caption control (UTF-8 when valid, else the local encoding).
+    std::optional<QString> MoreText();
+    void ResetMoreData();
 
     // Measurements (Part of the layout rules).
     int MulDiv(int Value) const;
@@ -231,4 +253,11 @@ private:
     // Whether the glyph was empty before the run put the stock picture in (it is emptied again
     // afterwards, so the designer does not write the stock picture as the dialog's glyph).
     bool FGlyphLoadedByRun = false;
+
+    // The expanded information of a file or stream source, loaded once per run and expansion.
+    std::optional<QByteArray> FMoreData;
+    bool FMoreDataLoaded = false;
+    // A toggle click while the window grows or shrinks: the direction to run next.
+    std::optional<bool> FPendingExpand;
+    QEventLoop* FAnimationLoop = nullptr;
 };

@@ -949,7 +949,8 @@ void TVxDialogEngine::PositionMoreLinesLabel()
         return;
     }
     FMoreLinesLabel->show();
-    FMoreLinesLabel->SetText(D->Expando()->Lines()->Text());
+    if (const std::optional<QString> text = MoreText())
+        FMoreLinesLabel->SetText(*text);
 }
 
 void TVxDialogEngine::PositionMoreRichEdit()
@@ -961,7 +962,8 @@ void TVxDialogEngine::PositionMoreRichEdit()
     if (expanded) {
         SetBounds(FMoreRichEdit, D->FHorzSpacing, D->FClientHeight - D->FVertMargin - D->Expando()->MoreHeight(),
                   D->FClientWidth - 2 * D->FHorzSpacing, D->Expando()->MoreHeight());
-        FMoreRichEdit->LoadFromData(D->Expando()->Lines()->Text().toUtf8());
+        if (const std::optional<QByteArray> data = MoreData())
+            FMoreRichEdit->LoadFromData(*data);
     }
     FMoreRichEdit->setVisible(expanded && D->Expando()->ShowInFooter() && !D->FExpanding && !D->FCollapsing);
 }
@@ -993,32 +995,6 @@ void TVxDialogEngine::PositionFooterLabel()
     FFooterLabel->setProperty("Anchors", int(D->Expando()->Visible() && D->Expando()->ShowInFooter()
                                                  ? (Qt::TopEdge | Qt::LeftEdge)
                                                  : (Qt::LeftEdge | Qt::BottomEdge)));
-}
-
-void TVxDialogEngine::ExpandCollapse(bool Expand)
-{
-    TVxTaskDialogForm* form = Form();
-    if (!form)
-        return;
-    {
-        FlagScope running(Expand ? D->FExpanding : D->FCollapsing);
-        D->FExpandingHeight = form->height();
-        if (auto* toggle = qobject_cast<TVxCustomMoreLabel*>(FShowMoreButton))
-            toggle->SetCaption(Expand ? D->Expando()->HideText() : D->Expando()->ShowText());
-        if (Expand) {
-            D->DoDialogExpand();
-        } else {
-            if (FMoreLinesLabel)
-                FMoreLinesLabel->hide();
-            D->DoDialogCollapse();
-        }
-    }
-    Resize();
-    if (Expand && FMoreRichEdit && !FMoreRichEdit->isVisible())
-        FMoreRichEdit->resize(D->FClientWidth - 2 * D->FHorzSpacing, FMoreRichEdit->height());
-    if (D->Expando()->Visible() && InBody())
-        form->update();
-    D->PositionControls();
 }
 
 // ---------------------------------------------------------------------------------------------

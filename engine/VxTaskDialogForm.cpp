@@ -130,7 +130,11 @@ void TVxTaskDialogForm::StartDialogTimer()
 {
     if (!FDialog)
         return;
-    FTimer.start(int(qMin<quint32>(FDialog->Timer()->Interval(), quint32(INT_MAX))), this);
+    // A zero interval would tick on every pass of the event loop; the platform's timer has a
+    // minimum of 10 milliseconds, and so has this one.
+    constexpr quint32 MinimumInterval = 10;
+    const quint32 interval = qBound<quint32>(MinimumInterval, FDialog->Timer()->Interval(), quint32(INT_MAX));
+    FTimer.start(int(interval), Qt::PreciseTimer, this);
 }
 
 void TVxTaskDialogForm::StopDialogTimer()
@@ -254,9 +258,13 @@ void TVxTaskDialogForm::timerEvent(QTimerEvent* Event)
     }
     if (!FDialog)
         return;
-    const quint32 now = VxTickCount();
-    const quint32 elapsed = FLastTimer == 0 ? 0 : now - FLastTimer;
-    FLastTimer = now;
+    quint32 elapsed = 0;
+    if (FTickClock.isValid())
+        elapsed = quint32(qMin<qint64>(FTickClock.restart(), qint64(UINT_MAX)));
+    else
+        FTickClock.start();
+    FLastTimer = VxTickCount();
+    // The handler may close the dialog and free this window: nothing of it is used afterwards.
     FDialog->DoTimer(elapsed);
 }
 

@@ -97,6 +97,8 @@ private:
     TVxDialogEngine* FEngine = nullptr;
     QPointer<QObject> FOwnerRef;
     QBasicTimer FTimer;
+    // Measures the time between ticks (monotonic); invalid before the first tick.
+    QElapsedTimer FTickClock;
     bool FClosingFromCode = false;
     int FPaintCount = 0;
 };

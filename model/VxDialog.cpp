@@ -843,6 +843,8 @@ void TVxCustomDialog::HelpButtonClick(QObject* Sender)
         TObject* sender = dynamic_cast<TObject*>(Sender);
         OnHelpButtonClick(sender, handled);
     }
+    if (!handled)
+        VX_FORWARD(ShowApplicationHelp(htContext, FHelpContext, QString()))
 }
 
 void TVxCustomDialog::DoControlClick(TControl* Control, TControlType ControlType, int Value, bool& Handled)
@@ -1032,7 +1034,10 @@ void TVxCustomDialog::HelpLinkClick()
 {
     bool handled = false;
     if (OnHelpLinkClick)
-        OnHelpLinkClick(this, handled);
+        OnHelpLinkClick(dynamic_cast<TObject*>(GetControl(ctLinkLabel, 0)), handled);
+    if (handled)
+        return;
+    VX_FORWARD(ShowApplicationHelp(FHelpLink->HelpType(), FHelpLink->HelpContext(), FHelpLink->HelpKeyword()))
 }
 
 void TVxCustomDialog::ExpandCollapse(bool Expand) { VX_FORWARD(ExpandCollapse(Expand)) }
@@ -1069,6 +1074,7 @@ void TVxCustomDialog::DoUpdateProgressBar(int Position, bool& CloseDialog)
 
 void TVxCustomDialog::DoProgress(int Position)
 {
+    VX_FORWARD(ProgressToTaskBar(Position))
     if (OnProgress)
         OnProgress(this, Position);
 }
@@ -1205,5 +1211,31 @@ void TVxCustomDialog::FooterChange(TObject*) { VX_FORWARD(FooterChange()) }
 void TVxCustomDialog::HeaderChange(TObject*) { VX_FORWARD(HeaderChange()) }
 void TVxCustomDialog::ProgressChange(TObject*) { VX_FORWARD(ProgressChange()) }
 void TVxCustomDialog::TimerChange(TObject*) { VX_FORWARD(TimerChange()) }
+
+int TVxCustomDialog::UpdateProgress()
+{
+    TVxDialogEngineIntf* engine = FEngine.get();
+    return engine ? engine->StepProgress() : 0;
+}
+
+int TVxCustomDialog::UpdateProgress(int aPosition)
+{
+    return UpdateProgress(aPosition, 0);
+}
+
+int TVxCustomDialog::UpdateProgress(int aPosition, int aStep)
+{
+    TVxDialogEngineIntf* engine = FEngine.get();
+    return engine ? engine->UpdateProgress(aPosition, aStep) : 0;
+}
+
+void TVxCustomDialog::SetProgressState(TProgressBarState aState)
+{
+    TVxDialogEngineIntf* engine = FEngine.get();
+    if (engine)
+        engine->SetProgressState(aState);
+    else
+        FProgress->SetState(aState);
+}
 
 #undef VX_FORWARD

@@ -299,6 +299,16 @@ public:
     // Enables or disables the button created for a custom button value.
     virtual void EnableButton(int AValue, bool AEnabled);
 
+    // --- Progress while the window shows (the engine does the work) ---
+    // Steps the bar by its own step; returns Progress.Position, 0 without a window.
+    int UpdateProgress();
+    // UpdateProgress(aPosition, 0).
+    int UpdateProgress(int aPosition);
+    // Moves a normal (non-marquee) bar to aPosition + aStep; at Max the dialog closes with result
+    // 0. Returns Progress.Position; 0 without a window, a progress control or doProgressBar.
+    int UpdateProgress(int aPosition, int aStep);
+    void SetProgressState(TProgressBarState aState);
+
     // The engine behind this dialog: created on first use when an engine is installed, else
     // nullptr.
     TVxDialogEngineIntf* Engine();

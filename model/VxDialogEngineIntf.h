@@ -118,6 +118,19 @@ public:
     virtual void HeaderChange() = 0;
     virtual void ProgressChange() = 0;
     virtual void TimerChange() = 0;
+
+    // Run-time progress and help. The defaults do nothing (no window, no progress control).
+    virtual int UpdateProgress(int aPosition, int aStep) { (void)aPosition; (void)aStep; return 0; }
+    virtual int StepProgress() { return 0; }
+    virtual void SetProgressState(TProgressBarState aState) { (void)aState; }
+    // The taskbar part of DoProgress.
+    virtual void ProgressToTaskBar(int Position) { (void)Position; }
+    // The application's help for a topic number (htContext) or a keyword; raises when the
+    // application has no help.
+    virtual void ShowApplicationHelp(THelpType HelpType, int HelpContext, const QString& HelpKeyword)
+    {
+        (void)HelpType; (void)HelpContext; (void)HelpKeyword;
+    }
 };
 
 // Creates the engine object of one dialog component.
