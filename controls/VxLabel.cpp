@@ -8,6 +8,7 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QKeySequence>
+#include <QPointer>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QShortcutEvent>
@@ -359,10 +360,14 @@ void TVxCustomMoreLabel::SetExpanded(bool Value)
     if (Value == FExpanded)
         return;
     FExpanded = Value;
+    // A handler may close the window and free this control with it.
+    const QPointer<TVxCustomMoreLabel> self(this);
     if (Value)
         DoExpanded();
     else
         DoCollapsed();
+    if (!self)
+        return;
     update();
     NotifyCheckLabelStateChange(this, CheckLabelStateChange::Expanded);
 }
@@ -437,8 +442,10 @@ QSize TVxCustomMoreLabel::AutoSizeExtent() const
 
 void TVxCustomMoreLabel::Click()
 {
+    const QPointer<TVxCustomMoreLabel> self(this);
     TVxCustomLabel::Click();
-    SetExpanded(!FExpanded);
+    if (self)
+        SetExpanded(!FExpanded);
 }
 
 void TVxCustomMoreLabel::keyPressEvent(QKeyEvent* Event)
@@ -462,8 +469,10 @@ void TVxCustomMoreLabel::mouseReleaseEvent(QMouseEvent* Event)
 {
     if (!(Event->buttons() & (Qt::LeftButton | Qt::RightButton)))
         FButtonHeld = false;
+    const QPointer<TVxCustomMoreLabel> self(this);
     TVxCustomLabel::mouseReleaseEvent(Event);
-    update();
+    if (self)
+        update();
 }
 
 void TVxCustomMoreLabel::enterEvent(QEnterEvent* Event)

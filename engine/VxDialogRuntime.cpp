@@ -236,16 +236,10 @@ void TVxDialogEngine::RunExpandCollapse(bool Expand)
 
 void TVxDialogEngine::SetAnimationHeight(int Height)
 {
-    TVxTaskDialogForm* form = Form();
-    if (!form)
-        return;
-    if (form->property("BorderStyle").toInt() == bsSizeable) {
-        form->setMinimumSize(0, 0);
-        form->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    // The size limits were lifted when the movement started; the final CalcAutoSize fixes the
+    // size again.
+    if (TVxTaskDialogForm* form = Form())
         form->resize(form->width(), Height);
-    } else {
-        form->setFixedSize(form->width(), Height);
-    }
 }
 
 void TVxDialogEngine::AnimateExpandCollapse(bool Expand)
@@ -274,6 +268,8 @@ void TVxDialogEngine::AnimateExpandCollapse(bool Expand)
         // The frames come from a timer; the local loop keeps the call synchronous while clicks,
         // ticks and paints go on. A closed or destroyed window ends the movement.
         const bool wasVisible = form->isVisible();
+        form->setMinimumSize(0, 0);
+        form->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
         int h = start;
         int framesLeft = std::abs(D->FExpandedAmount) / step + 2;
         QEventLoop loop;
@@ -288,6 +284,10 @@ void TVxDialogEngine::AnimateExpandCollapse(bool Expand)
             h += Expand ? step : -step;
             D->FExpandedLeftOver += Expand ? step : -step;
             SetAnimationHeight(h);
+            if (!form) {
+                loop.quit();
+                return;
+            }
             if (expando->Visible() && InBody())
                 form->update();
             if (expando->ShowInFooter() && expando->MoreFormat() == mfRTF)
