@@ -13,7 +13,8 @@
 
 class TVxCustomDialog;
 
-enum TMsgDlgType { mtWarning, mtError, mtInformation, mtConfirmation, mtCustom };
+// A fixed underlying type: callers may pass any number, and the functions treat unknown ones as mtCustom.
+enum TMsgDlgType : int { mtWarning, mtError, mtInformation, mtConfirmation, mtCustom };
 // Ordinals equal those of TCommonButton (mbYes = cbYes ... mbClose = cbClose).
 enum TMsgDlgBtn { mbYes, mbNo, mbOK, mbCancel, mbAbort, mbRetry, mbIgnore, mbAll, mbNoToAll, mbYesToAll, mbHelp, mbClose };
 using TMsgDlgButtons = TSet<TMsgDlgBtn>;
