@@ -382,9 +382,11 @@ const TClassInfo& TVxAnimate::StaticClassInfo()
                                        .NoSetter()
                                        .Integer(QStringLiteral("Speed"), &C::Speed, &C::SetSpeed, 10,
                                                 QStringLiteral("TVxSpeedRange"))
+                                       .Range(2, 50)
                                        .NoSetter()
                                        .Integer(QStringLiteral("Step"), &C::Step, &C::SetStep, 2,
                                                 QStringLiteral("TVxStepRange"))
+                                       .Range(1, 10)
                                        .NoSetter()
                                        .Build();
     return info;

@@ -1,6 +1,7 @@
 #include "Classes.h"
 #include "TypInfo.h"
 
+#include <QHash>
 #include <QRegularExpression>
 
 #include <algorithm>
@@ -49,6 +50,8 @@ void TPersistent::AssignError(const TPersistent* Source, const TPersistent* Dest
 }
 
 void TPersistent::DefineProperties(QList<TDefinedProperty>&) const {}
+void TPersistent::DefinedPropertyKinds(QList<TDefinedProperty>&) const {}
+void TPersistent::ReadDefinedProperty(const TDefinedProperty&) {}
 
 // ---------------------------------------------------------------------------------------------
 // TComponent
@@ -203,6 +206,47 @@ void TComponent::DefineProperties(QList<TDefinedProperty>& Filer) const
         Filer.append({QStringLiteral("Left"), qint64(DesignLeft())});
     if (DesignTop() != 0)
         Filer.append({QStringLiteral("Top"), qint64(DesignTop())});
+}
+
+void TComponent::DefinedPropertyKinds(QList<TDefinedProperty>& Filer) const
+{
+    TPersistent::DefinedPropertyKinds(Filer);
+    Filer.append({QStringLiteral("Left"), qint64(0)});
+    Filer.append({QStringLiteral("Top"), qint64(0)});
+}
+
+void TComponent::ReadDefinedProperty(const TDefinedProperty& Property)
+{
+    const auto* value = std::get_if<qint64>(&Property.Value);
+    if (!value)
+        return;
+    if ((Property.Name == QLatin1String("Left") || Property.Name == QLatin1String("Top"))
+        && (*value < -32768 || *value > 32767))
+        throw EReadError(QStringLiteral("%1 is out of range for a designer position (-32768..32767)").arg(*value));
+    if (Property.Name == QLatin1String("Left"))
+        SetDesignPosition(int(*value), DesignTop());
+    else if (Property.Name == QLatin1String("Top"))
+        SetDesignPosition(DesignLeft(), int(*value));
+    else
+        TPersistent::ReadDefinedProperty(Property);
+}
+
+namespace {
+QHash<QString, TComponentFactory>& ComponentClasses()
+{
+    static QHash<QString, TComponentFactory> classes;
+    return classes;
+}
+} // namespace
+
+void RegisterComponentClass(const QString& ClassName, TComponentFactory Factory)
+{
+    ComponentClasses().insert(ClassName.toLower(), std::move(Factory));
+}
+
+TComponentFactory FindComponentClass(const QString& ClassName)
+{
+    return ComponentClasses().value(ClassName.toLower());
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -79,6 +79,11 @@ public:
     virtual void Assign(const TPersistent* Source);
     // Adds the defined properties that hold data, in writing order.
     virtual void DefineProperties(QList<TDefinedProperty>& Filer) const;
+    // The reading side: every defined property the class takes back, each with an empty value of
+    // the kind it holds (qint64, QStringList or QByteArray).
+    virtual void DefinedPropertyKinds(QList<TDefinedProperty>& Filer) const;
+    // Takes back one value named by DefinedPropertyKinds (the name as listed there).
+    virtual void ReadDefinedProperty(const TDefinedProperty& Property);
     // The object that owns this one in the naming path (collection of an item, ...).
     virtual TPersistent* GetOwner() const { return nullptr; }
 
@@ -155,7 +160,13 @@ public:
     virtual TComponent* ParentControl() const { return nullptr; }
     virtual QList<TComponent*> ChildControls() const { return {}; }
 
+    // The parent a form reader gives a nested object (a control's parent control); plain
+    // components have none.
+    virtual void SetParentComponent(TComponent* /*Value*/) {}
+
     void DefineProperties(QList<TDefinedProperty>& Filer) const override;
+    void DefinedPropertyKinds(QList<TDefinedProperty>& Filer) const override;
+    void ReadDefinedProperty(const TDefinedProperty& Property) override;
     TPersistent* GetOwner() const override { return FOwner; }
 
 protected:
@@ -173,6 +184,13 @@ private:
     int FTag = 0;
     qint32 FDesignInfo = 0;
 };
+
+// Component classes a form reader may create for nested object blocks, by class name.
+using TComponentFactory = std::function<TComponent*(TComponent* AOwner)>;
+// A second registration of a name replaces the first.
+void RegisterComponentClass(const QString& ClassName, TComponentFactory Factory);
+// The factory of a registered class (case-insensitive), or an empty function.
+TComponentFactory FindComponentClass(const QString& ClassName);
 
 enum TCollectionNotification { cnAdding, cnAdded, cnExtracting, cnExtracted, cnDeleting, cnRemoved };
 

@@ -284,6 +284,21 @@ void TGraphic::DefineProperties(QList<TDefinedProperty>& Filer) const
         Filer.append({QStringLiteral("Data"), WriteData()});
 }
 
+void TGraphic::DefinedPropertyKinds(QList<TDefinedProperty>& Filer) const
+{
+    TPersistent::DefinedPropertyKinds(Filer);
+    Filer.append({QStringLiteral("Data"), QByteArray()});
+}
+
+void TGraphic::ReadDefinedProperty(const TDefinedProperty& Property)
+{
+    const auto* data = std::get_if<QByteArray>(&Property.Value);
+    if (data && Property.Name == QLatin1String("Data"))
+        ReadData(*data);
+    else
+        TPersistent::ReadDefinedProperty(Property);
+}
+
 // ---------------------------------------------------------------------------------------------
 // TBitmap
 
@@ -612,6 +627,21 @@ void TPicture::DefineProperties(QList<TDefinedProperty>& Filer) const
 {
     if (FGraphic)
         Filer.append({QStringLiteral("Data"), SaveToData()});
+}
+
+void TPicture::DefinedPropertyKinds(QList<TDefinedProperty>& Filer) const
+{
+    TPersistent::DefinedPropertyKinds(Filer);
+    Filer.append({QStringLiteral("Data"), QByteArray()});
+}
+
+void TPicture::ReadDefinedProperty(const TDefinedProperty& Property)
+{
+    const auto* data = std::get_if<QByteArray>(&Property.Value);
+    if (data && Property.Name == QLatin1String("Data"))
+        LoadFromData(*data);
+    else
+        TPersistent::ReadDefinedProperty(Property);
 }
 
 QByteArray TPicture::SaveToData() const

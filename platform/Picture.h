@@ -57,6 +57,9 @@ public:
     // Any graphic's pixels can be taken over (re-encoded in this class's format); nil clears.
     void Assign(const TPersistent* Source) override;
     void DefineProperties(QList<TDefinedProperty>& Filer) const override;
+    void DefinedPropertyKinds(QList<TDefinedProperty>& Filer) const override;
+    // "Data" goes through ReadData (EInvalidGraphic for data that is no picture).
+    void ReadDefinedProperty(const TDefinedProperty& Property) override;
 
     TNotifyEvent OnChange;
 
@@ -177,6 +180,9 @@ public:
     // From a picture: copies its graphic or clears; from a graphic: holds a copy; nil clears.
     void Assign(const TPersistent* Source) override;
     void DefineProperties(QList<TDefinedProperty>& Filer) const override;
+    void DefinedPropertyKinds(QList<TDefinedProperty>& Filer) const override;
+    // "Data" goes through LoadFromData.
+    void ReadDefinedProperty(const TDefinedProperty& Property) override;
 
     // The value of the "Data" defined property: one byte with the length of the graphic's class
     // name, the class name in UTF-8, then the graphic's own data (TGraphic::WriteData). Empty

@@ -187,6 +187,21 @@ void TStrings::DefineProperties(QList<TDefinedProperty>& Filer) const
         Filer.append({QStringLiteral("Strings"), FLines});
 }
 
+void TStrings::DefinedPropertyKinds(QList<TDefinedProperty>& Filer) const
+{
+    TPersistent::DefinedPropertyKinds(Filer);
+    Filer.append({QStringLiteral("Strings"), QStringList()});
+}
+
+void TStrings::ReadDefinedProperty(const TDefinedProperty& Property)
+{
+    const auto* lines = std::get_if<QStringList>(&Property.Value);
+    if (lines && Property.Name == QLatin1String("Strings"))
+        ReplaceLines(*lines);
+    else
+        TPersistent::ReadDefinedProperty(Property);
+}
+
 // ---------------------------------------------------------------------------------------------
 // TStringList
 

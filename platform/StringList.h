@@ -46,6 +46,9 @@ public:
     void Assign(const TPersistent* Source) override;
     // "Strings": the lines, when there are any.
     void DefineProperties(QList<TDefinedProperty>& Filer) const override;
+    void DefinedPropertyKinds(QList<TDefinedProperty>& Filer) const override;
+    // "Strings" replaces the lines.
+    void ReadDefinedProperty(const TDefinedProperty& Property) override;
 
     bool Equals(const TStrings& Other) const { return FLines == Other.FLines; }
 

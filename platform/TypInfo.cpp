@@ -22,6 +22,25 @@ const TEnumInfo& BooleanTypeInfo()
     return info;
 }
 
+void OrdinalTypeRange(const QString& TypeName, qint64& Min, qint64& Max)
+{
+    static const struct {
+        const char* Name;
+        qint64 Min;
+        qint64 Max;
+    } types[] = {{"Byte", 0, 255},           {"ShortInt", -128, 127},        {"SmallInt", -32768, 32767},
+                 {"Word", 0, 65535},         {"Cardinal", 0, 4294967295LL},  {"LongWord", 0, 4294967295LL},
+                 {"DWORD", 0, 4294967295LL}, {"TFontCharset", 0, 255}};
+    for (const auto& type : types)
+        if (TypeName.compare(QLatin1String(type.Name), Qt::CaseInsensitive) == 0) {
+            Min = type.Min;
+            Max = type.Max;
+            return;
+        }
+    Min = -2147483648LL;
+    Max = 2147483647LL;
+}
+
 bool TPropInfo::IsStored(const TObject& Instance) const
 {
     switch (Stored) {

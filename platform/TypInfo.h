@@ -8,6 +8,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <limits>
 #include <optional>
 #include <vector>
 
@@ -29,6 +30,10 @@ struct TIntNameMap {
 };
 
 const TEnumInfo& BooleanTypeInfo();
+
+// The range of the platform's integer types by name (Byte, Word, Cardinal, TFontCharset, ...);
+// Integer's range for any other name.
+void OrdinalTypeRange(const QString& TypeName, qint64& Min, qint64& Max);
 
 struct TPropInfo {
     enum class StoredKind { Always, Never, Predicate };
@@ -57,6 +62,12 @@ struct TPropInfo {
     std::function<TObject*(const TObject&)> GetObj;   // Class
     std::function<void(TObject&, TObject*)> SetObj;
     std::function<TMethodRef(const TObject&)> GetMethod; // Event
+    // A form reader restores a handler by name only: the event then names the method (so it is
+    // written again) but runs no code; an empty name clears the event.
+    std::function<void(TObject&, const TMethodRef&)> SetMethod;
+    // Integer kinds: the values the type holds (from the type name, or declared by Range()).
+    qint64 MinValue = -2147483648LL;
+    qint64 MaxValue = 2147483647LL;
 
     bool IsStored(const TObject& Instance) const;
     const TClassInfo* PropertyClass() const { return PropClass ? PropClass() : nullptr; }
@@ -209,6 +220,10 @@ public:
     {
         TPropInfo p = Base(Name, TTypeKind::Event, TypeName);
         p.GetMethod = [Field](const TObject& o) { return (Self(o).*Field).Method(); };
+        p.SetMethod = [Field](TObject& o, const TMethodRef& m) {
+            using E = std::remove_cvref_t<decltype(Self(o).*Field)>;
+            Self(o).*Field = m.Name.isEmpty() ? E() : E(typename E::Function(), m.Data, m.Name);
+        };
         p.HasSetter = true;
         return Push(std::move(p));
     }
@@ -223,6 +238,13 @@ public:
     TClassBuilder& NeverStored()
     {
         FProps.back().Stored = TPropInfo::StoredKind::Never;
+        return *this;
+    }
+    // Declares the range of values of the integer property added last (a subrange type).
+    TClassBuilder& Range(qint64 Min, qint64 Max)
+    {
+        FProps.back().MinValue = Min;
+        FProps.back().MaxValue = Max;
         return *this;
     }
     // Declares that the property added last has no setter even though a getter pair was given.
@@ -250,6 +272,12 @@ private:
         p.Name = Name;
         p.Kind = Kind;
         p.TypeName = TypeName;
+        if (Kind == TTypeKind::Integer)
+            OrdinalTypeRange(TypeName, p.MinValue, p.MaxValue);
+        else if (Kind == TTypeKind::Int64) {
+            p.MinValue = std::numeric_limits<qint64>::min();
+            p.MaxValue = std::numeric_limits<qint64>::max();
+        }
         return p;
     }
     template <typename S>

@@ -41,7 +41,8 @@ const TClassInfo& TCgItem::StaticClassInfo()
     static const TClassInfo info =
         TClassBuilder<TCgItem>(QStringLiteral("TCgItem"), nullptr)
             .String(QStringLiteral("Caption"), &TCgItem::Caption, &TCgItem::SetCaption)
-            .Integer(QStringLiteral("Value"), &TCgItem::Value, nullptr)
+            .Integer(QStringLiteral("Value"), &TCgItem::Value, &TCgItem::SetValue)
+            .NoSetter()
             .Boolean(QStringLiteral("Enabled"), &TCgItem::Enabled, &TCgItem::SetEnabled, true)
             .Enum(QStringLiteral("Shade"), &TCgItem::Shade, &TCgItem::SetShade, CgShadeTypeInfo(),
                   std::optional<TCgShade>(shNone))
@@ -127,6 +128,11 @@ const TClassInfo& TCgThing2::StaticClassInfo()
 TCgControl::~TCgControl()
 {
     SetParentControl(nullptr);
+}
+
+void TCgControl::SetParentComponent(TComponent* Value)
+{
+    SetParentControl(dynamic_cast<TCgWinControl*>(Value));
 }
 
 TComponent* TCgControl::ParentControl() const

@@ -202,6 +202,8 @@ public:
     bool IsVisualControl() const override { return true; }
     TComponent* ParentControl() const override;
     void SetParentControl(TCgWinControl* Parent);
+    // A form reader's parent: only windowed controls take children.
+    void SetParentComponent(TComponent* Value) override;
 
     int Left() const { return FLeft; }
     void SetLeft(int Value) { FLeft = Value; }
