@@ -3,6 +3,7 @@
 // Goals: 10,000 items under one second; the 10,000 / 1,000 time ratio under 12.
 
 #include "ComponentCreate.h"
+#include "FormTextReader.h"
 #include "FormTextWriter.h"
 #include "StringList.h"
 #include "VxCollections.h"
@@ -89,8 +90,29 @@ void BM_CodeOnly(benchmark::State& state)
     }
 }
 
+// Reading that form text back into a fresh dialog (parse and set every property).
+void BM_ReadFormText(benchmark::State& state)
+{
+    TComponent frmMain;
+    frmMain.SetName(QStringLiteral("frmMain"));
+    auto* dialog = new TVxDialog(&frmMain);
+    FillDialog(*dialog, int(state.range(0)));
+    const QByteArray text = ComponentFormText(dialog);
+    TComponent other;
+    for (auto _ : state) {
+        auto* fresh = new TVxDialog(&other);
+        ReadComponentFormText(text, fresh, &frmMain);
+        benchmark::DoNotOptimize(fresh->CustomButtons()->Count());
+        state.PauseTiming();
+        delete fresh;
+        state.ResumeTiming();
+    }
+    state.counters["bytes"] = double(text.size());
+}
+
 } // namespace
 
+BENCHMARK(BM_ReadFormText)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FormTextOnly)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CodeOnly)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_GenerateCodeAndFormText)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);

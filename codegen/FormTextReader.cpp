@@ -17,8 +17,9 @@ QString TFormTextValue::Description() const
 {
     switch (Kind) {
     case Integer:
+        return QStringLiteral("the number %1").arg(Int);
     case Float:
-        return QStringLiteral("the number %1").arg(Text);
+        return QStringLiteral("the number %1").arg(Real);
     case String:
         return QStringLiteral("a string");
     case Identifier:
@@ -94,6 +95,12 @@ qsizetype InvalidUtf8At(const QByteArray& Text, qsizetype From)
     return -1;
 }
 
+// A copy that owns its characters (names taken out of the document's text).
+QString Owned(const QString& S)
+{
+    return QString(S.constData(), S.size());
+}
+
 bool IsIdentStart(QChar c)
 {
     const char16_t u = c.unicode();
@@ -125,9 +132,8 @@ class TParser {
 public:
     TParser(const QString& Text, const TFormTextLimits& Limits) : FText(Text), FLimits(Limits) {}
 
-    TFormTextDocument ParseDocument()
+    void ParseDocument(TFormTextDocument& document)
     {
-        TFormTextDocument document;
         SkipBlanks();
         if (AtEnd())
             Fail(Here(), QStringLiteral("expected 'object' but the text is empty"));
@@ -139,7 +145,6 @@ public:
             document.Objects.push_back(ParseObject(keyword, at, 1));
             SkipBlanks();
         }
-        return document;
     }
 
 private:
@@ -200,8 +205,11 @@ private:
         ++FPos;
         while (FPos < FText.size() && IsIdentPart(FText.at(FPos)))
             ++FPos;
-        return FText.mid(start, FPos - start);
+        return Raw(start);
     }
+
+    // The text from Start to here without a copy: names and paths refer to the document's text.
+    QString Raw(qsizetype Start) const { return QString::fromRawData(FText.constData() + Start, FPos - Start); }
 
     static bool IsObjectKeyword(const QString& Word)
     {
@@ -225,17 +233,18 @@ private:
         TFormTextPosition classAt = Here();
         SkipBlanks();
         classAt = Here();
-        QString first = ReadIdentifier(QStringLiteral("an object name or class name"));
+        const QString first = ReadIdentifier(QStringLiteral("an object name or class name"));
         SkipBlanks();
         if (Peek() == QLatin1Char(':')) {
             ++FPos;
-            object.Name = first;
+            object.Name = Owned(first);
             SkipBlanks();
             classAt = Here();
-            object.ClassName = ReadIdentifier(QStringLiteral("a class name"));
+            object.ClassName = Owned(ReadIdentifier(QStringLiteral("a class name")));
         } else {
-            object.ClassName = first;
+            object.ClassName = Owned(first);
         }
+        object.Keyword = Owned(Keyword);
         object.ClassPosition = classAt;
         SkipBlanks();
         if (Peek() == QLatin1Char('[')) { // the position of an inherited child: read and ignored
@@ -270,14 +279,17 @@ private:
     {
         TFormTextProperty property;
         property.Position = At;
-        property.Path = First;
-        while (Peek() == QLatin1Char('.')) {
+        // A dotted path has no blanks inside.
+        const qsizetype start = First.constData() - FText.constData();
+        qsizetype end = start + First.size();
+        while (FPos == end && Peek() == QLatin1Char('.')) {
             ++FPos;
             if (AtEnd() || !IsIdentStart(Peek()))
                 Fail(Here(), QStringLiteral("expected a property name after '.' but found %1").arg(Found()));
-            property.Path += QLatin1Char('.');
-            property.Path += ReadIdentifier(QString());
+            ReadIdentifier(QString());
+            end = FPos;
         }
+        property.Path = QString::fromRawData(FText.constData() + start, end - start);
         Expect('=', "'=' after the property name");
         property.Value = ParseValue(Depth);
         return property;
@@ -310,13 +322,14 @@ private:
             ParseBinary(value);
         } else if (IsIdentStart(Peek())) {
             value.Kind = TFormTextValue::Identifier;
-            value.Text = ReadIdentifier(QString());
+            const qsizetype start = FPos;
+            ReadIdentifier(QString());
             // Component references may name a path ("Form1.ImageList1").
             while (Peek() == QLatin1Char('.') && FPos + 1 < FText.size() && IsIdentStart(FText.at(FPos + 1))) {
                 ++FPos;
-                value.Text += QLatin1Char('.');
-                value.Text += ReadIdentifier(QString());
+                ReadIdentifier(QString());
             }
+            value.Text = Raw(start);
         } else {
             Fail(Here(), QStringLiteral("expected a value but found %1").arg(Found()));
         }
@@ -440,7 +453,7 @@ private:
     {
         const TFormTextPosition at = Here();
         const QStringView token = ReadNumberToken();
-        Value.Text = token.toString();
+        QString written = token.toString();
         QStringView digits = token;
         bool negative = false;
         if (!digits.isEmpty() && (digits.front() == QLatin1Char('-') || digits.front() == QLatin1Char('+'))) {
@@ -448,7 +461,7 @@ private:
             digits = digits.mid(1);
         }
         if (digits.isEmpty())
-            Fail(at, QStringLiteral("expected a number but found '%1'").arg(Value.Text));
+            Fail(at, QStringLiteral("expected a number but found '%1'").arg(written));
         const bool isFloat = digits.front() != QLatin1Char('$')
             && (digits.contains(QLatin1Char('.')) || digits.contains(QLatin1Char('e')) || digits.contains(QLatin1Char('E')));
         const char16_t next = Peek().unicode();
@@ -456,12 +469,12 @@ private:
             bool ok = false;
             const double v = digits.toDouble(&ok);
             if (!ok || !std::isfinite(v))
-                Fail(at, QStringLiteral("'%1' is not a valid number").arg(Value.Text));
+                Fail(at, QStringLiteral("'%1' is not a valid number").arg(written));
             Value.Kind = TFormTextValue::Float;
             Value.Real = negative ? -v : v;
             if (next == 's' || next == 'c' || next == 'd' || next == 'S' || next == 'C' || next == 'D') {
                 Value.FloatType = char(QChar(next).toLower().unicode());
-                Value.Text += QChar(next);
+                written += QChar(next);
                 ++FPos;
             }
         } else {
@@ -477,16 +490,16 @@ private:
             for (QChar c : digits) {
                 const int d = hex ? HexDigit(c.unicode()) : c.unicode() - '0';
                 if (v < (limit + d) / base)
-                    Fail(at, QStringLiteral("%1 is out of the range of 64-bit integers").arg(Value.Text));
+                    Fail(at, QStringLiteral("%1 is out of the range of 64-bit integers").arg(written));
                 v = v * base - d;
             }
             if (!negative && v == limit)
-                Fail(at, QStringLiteral("%1 is out of the range of 64-bit integers").arg(Value.Text));
+                Fail(at, QStringLiteral("%1 is out of the range of 64-bit integers").arg(written));
             Value.Kind = TFormTextValue::Integer;
             Value.Int = negative ? v : -v;
         }
         if (!AtEnd() && IsIdentPart(Peek()))
-            Fail(Here(), QStringLiteral("unexpected %1 after the number %2").arg(Found(), Value.Text));
+            Fail(Here(), QStringLiteral("unexpected %1 after the number %2").arg(Found(), written));
     }
 
     void ParseSet(TFormTextValue& Value)
@@ -546,6 +559,7 @@ private:
                 Fail(at, QStringLiteral("expected 'item' or '>' but found '%1'").arg(word));
             TFormTextItem item;
             item.Position = at;
+            item.Properties.reserve(4);
             SkipBlanks();
             if (Peek() == QLatin1Char('[')) { // an explicit item index: read and ignored
                 ++FPos;
@@ -630,9 +644,11 @@ TFormTextDocument ParseFormText(const QByteArray& Text, const TFormTextLimits& L
         throw EFormTextError({line, column}, QStringLiteral("invalid UTF-8 byte $%1")
                                                  .arg(QString::number(quint8(Text.at(bad)), 16).toUpper()));
     }
-    const QString text = QString::fromUtf8(Text.constData() + start, Text.size() - start);
-    TParser parser(text, Limits);
-    return parser.ParseDocument();
+    TFormTextDocument document;
+    document.Source = QString::fromUtf8(Text.constData() + start, Text.size() - start);
+    TParser parser(document.Source, Limits);
+    parser.ParseDocument(document);
+    return document;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -844,7 +860,7 @@ void TFormTextReader::SetValue(TObject& Instance, const TPropInfo& Prop, const T
             v = Value.Int;
             if (v < Prop.MinValue || v > Prop.MaxValue)
                 Fail(Value.Position, QStringLiteral("%1 is out of range for %2 (%3..%4)")
-                                         .arg(Value.Text, Prop.TypeName)
+                                         .arg(QString::number(Value.Int), Prop.TypeName)
                                          .arg(Prop.MinValue)
                                          .arg(Prop.MaxValue));
         } else if (Value.Kind == TFormTextValue::Identifier && Prop.NameMap) {
@@ -911,7 +927,7 @@ void TFormTextReader::SetValue(TObject& Instance, const TPropInfo& Prop, const T
         if (Value.Text.compare(QLatin1String("nil"), Qt::CaseInsensitive) == 0)
             Prop.SetMethod(Instance, TMethodRef{});
         else
-            Prop.SetMethod(Instance, TMethodRef{FRoot, Value.Text});
+            Prop.SetMethod(Instance, TMethodRef{FRoot, Owned(Value.Text)});
         return;
     case TTypeKind::Class: {
         if (Value.Kind == TFormTextValue::Collection) {
@@ -933,7 +949,7 @@ void TFormTextReader::SetValue(TObject& Instance, const TPropInfo& Prop, const T
             return;
         }
         // Resolved when the whole block is read: the component may stand further down.
-        FFixups.push_back({&Instance, &Prop, Value.Text, Value.Position});
+        FFixups.push_back({&Instance, &Prop, Owned(Value.Text), Value.Position});
         return;
     }
     }
@@ -951,7 +967,7 @@ void TFormTextReader::SetDefined(TPersistent& Instance, const TDefinedProperty& 
         if (Value.Kind != TFormTextValue::Integer)
             wrong("an integer");
         if (Value.Int < -2147483648LL || Value.Int > 2147483647LL)
-            Fail(Value.Position, QStringLiteral("%1 is out of range for Integer").arg(Value.Text));
+            Fail(Value.Position, QStringLiteral("%1 is out of range for Integer").arg(Value.Int));
         property.Value = Value.Int;
     } else if (std::holds_alternative<QStringList>(Kind.Value)) {
         if (Value.Kind != TFormTextValue::List)

@@ -68,7 +68,7 @@ struct TFormTextValue {
     qint64 Int = 0;
     double Real = 0;
     char FloatType = 0;                   // 0, or the type letter 's', 'c' or 'd'
-    QString Text;                         // a string, an identifier, a number as written
+    QString Text;                         // a string, an identifier
     std::vector<TFormTextValue> Elements; // the elements of a set, the items of a list
     std::vector<TFormTextItem> Items;     // the items of a collection
     QByteArray Data;                      // binary data
@@ -98,8 +98,10 @@ struct TFormTextObject {
     const TFormTextObject* FindClass(const QString& ClassName) const;
 };
 
-// The object blocks of a text, in order (a clipboard may hold several).
+// The object blocks of a text, in order (a clipboard may hold several). Property paths and
+// identifiers refer to Source without copies: use them while the document (or a copy) lives.
 struct TFormTextDocument {
+    QString Source;
     std::vector<TFormTextObject> Objects;
     // The first block of that class at any depth, or nullptr.
     const TFormTextObject* FindClass(const QString& ClassName) const;
