@@ -1,6 +1,8 @@
 #include "CommandLine.h"
 
+#include "DesignFile.h"
 #include "DesignValues.h"
+#include "VxDialog.h"
 #include "GenerateCommand.h"
 #include "RenderCommand.h"
 
@@ -240,6 +242,11 @@ QList<QCommandLineOption> DesignOptions()
     for (const auto& option : DesignTextOptions)
         options.append(QCommandLineOption(QLatin1String(option[0]), QLatin1String(option[2]), QLatin1String(option[1])));
     options.append(QCommandLineOption(
+        QStringLiteral("from"),
+        QStringLiteral("take the design from this form-text file (the first TVxDialog in it); the other design "
+                       "options change what the file says"),
+        QStringLiteral("FILE")));
+    options.append(QCommandLineOption(
         QStringLiteral("options"),
         QStringLiteral("dialog options, replacing the default doModal: %1").arg(OptionNames().join(QStringLiteral(", "))),
         QStringLiteral("LIST")));
@@ -248,6 +255,28 @@ QList<QCommandLineOption> DesignOptions()
         QStringLiteral("common buttons, replacing the default OK,Cancel: %1").arg(ButtonNames().join(QStringLiteral(", "))),
         QStringLiteral("LIST")));
     return options;
+}
+
+bool ReadDesignFromOption(const QCommandLineParser& Parser, QByteArray& Text, TDesignValues& Values, QString& Error)
+{
+    if (!Parser.isSet(QStringLiteral("from")))
+        return true;
+    const QString fileName = Parser.value(QStringLiteral("from"));
+    try {
+        Text = ReadDesignFileBytes(fileName);
+        TComponent root;
+        root.SetName(QStringLiteral("frmMain"));
+        TDesignSource source;
+        const std::unique_ptr<TVxDialog> dialog = ReadDesign(Text, &root, source);
+        Values = DesignFromDialog(dialog.get());
+    } catch (const EFormTextError& E) {
+        Error = QStringLiteral("%1: %2").arg(fileName, E.Message());
+        return false;
+    } catch (const Exception& E) {
+        Error = E.Message();
+        return false;
+    }
+    return true;
 }
 
 bool ReadDesignOptions(const QCommandLineParser& Parser, TDesignValues& V, QString& Error)

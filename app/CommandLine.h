@@ -74,6 +74,12 @@ QList<QCommandLineOption> DesignOptions();
 // line in Error for an unknown icon, dialog option or button name.
 bool ReadDesignOptions(const QCommandLineParser& Parser, TDesignValues& Values, QString& Error);
 
+// Reads the file that --from names (when given): its text into Text and the page values of its
+// first TVxDialog into Values, which the other design options then change. False with one line
+// in Error for a file that cannot be read or holds no readable design ("FILE: line L, column C:
+// ...").
+bool ReadDesignFromOption(const QCommandLineParser& Parser, QByteArray& Text, TDesignValues& Values, QString& Error);
+
 // Writes Data to standard output and flushes it. False with a one-line reason when the write
 // fails (a full disk, a closed file).
 bool WriteStandardOutput(const QByteArray& Data, QString& Error);

@@ -70,7 +70,7 @@ void ApplyDesignToDialog(const TDesignValues& V, TVxDialog* D)
 
     D->Header()->SetText(V.Header);
     D->Header()->SetIcon(IconFromName(V.HeaderIcon));
-    D->Header()->SetVisible(!D->Header()->Text().isEmpty());
+    D->Header()->SetVisible(V.HeaderVisible.value_or(!D->Header()->Text().isEmpty()));
 
     D->Instruction()->SetText(V.Instruction);
     D->Instruction()->SetIcon(IconFromName(V.InstructionIcon));
@@ -93,13 +93,13 @@ void ApplyDesignToDialog(const TDesignValues& V, TVxDialog* D)
 
     D->Footer()->SetText(V.Footer);
     D->Footer()->SetIcon(IconFromName(V.FooterIcon));
-    D->Footer()->SetVisible(!D->Footer()->Text().isEmpty());
+    D->Footer()->SetVisible(V.FooterVisible.value_or(!D->Footer()->Text().isEmpty()));
 
     D->SetDialogOptions(TDialogOptions());
     if (V.ShowHelpLink) {
         D->SetDialogOptions(D->DialogOptions() + doShowHelpLink);
         D->HelpLink()->SetText(V.HelpLink);
-    } else {
+    } else if (!V.KeepHelpLinkText) {
         D->HelpLink()->SetText(QString());
     }
     // One assignment of the whole set per checked box.
@@ -112,7 +112,7 @@ void ApplyDesignToDialog(const TDesignValues& V, TVxDialog* D)
         if (checked)
             D->SetDialogOptions(D->DialogOptions() + option);
 
-    TCommonButtons buttons;
+    TCommonButtons buttons = V.OtherButtons - TCommonButtons{cbYes, cbNo, cbOK, cbCancel, cbHelp, cbClose};
     const std::pair<bool, TCommonButton> common[] = {{V.ButtonYes, cbYes}, {V.ButtonNo, cbNo},
                                                       {V.ButtonOK, cbOK},   {V.ButtonCancel, cbCancel},
                                                       {V.ButtonHelp, cbHelp}, {V.ButtonClose, cbClose}};
@@ -124,6 +124,93 @@ void ApplyDesignToDialog(const TDesignValues& V, TVxDialog* D)
     D->Verification()->SetVisible(V.VerificationChecked);
     if (D->Verification()->Visible())
         D->Verification()->SetText(V.VerificationCaption);
+}
+
+QString IconName(TTaskDialogIcon Icon)
+{
+    switch (Icon) {
+    case tdiNone:
+        return {};
+    case tdiWarning:
+        return QStringLiteral("Warning");
+    case tdiError:
+        return QStringLiteral("Error");
+    case tdiInformation:
+        return QStringLiteral("Information");
+    case tdiConfirmation:
+        return QStringLiteral("Confirmation");
+    case tdiCustom:
+        return QStringLiteral("Custom");
+    case tdiShield:
+        return QStringLiteral("Shield");
+    }
+    return {};
+}
+
+namespace {
+// Lines as a section shows them: joined by CR LF, with a final break only when the last line is
+// empty (so that setting the text gives the same lines).
+QString PageText(const TStrings* Lines)
+{
+    QString text = Lines->Lines().join(QStringLiteral("\r\n"));
+    if (!Lines->Lines().isEmpty() && Lines->Lines().constLast().isEmpty())
+        text += QStringLiteral("\r\n");
+    return text;
+}
+} // namespace
+
+TDesignValues DesignFromDialog(const TVxDialog* D)
+{
+    TDesignValues V;
+    V.Title = D->Title();
+    V.MainIcon = IconName(D->MainIcon());
+    V.Header = D->Header()->Text();
+    V.HeaderIcon = IconName(D->Header()->Icon());
+    if (D->Header()->Visible() != !V.Header.isEmpty())
+        V.HeaderVisible = D->Header()->Visible();
+    V.Instruction = D->Instruction()->Text();
+    V.InstructionIcon = IconName(D->Instruction()->Icon());
+    V.Content = PageText(D->Content());
+    V.ExpandoChecked = D->Expando()->Visible();
+    if (!D->Expando()->ShowText().isEmpty() || !D->Expando()->HideText().isEmpty())
+        V.ExpandoCaption = D->Expando()->ShowText() + QLatin1Char('|') + D->Expando()->HideText();
+    if (D->Expando()->Lines()->Count() > 0) {
+        if (D->Expando()->ShowInFooter())
+            V.ExpandoFooter = PageText(D->Expando()->Lines());
+        else
+            V.ExpandoContent = PageText(D->Expando()->Lines());
+    }
+    V.Footer = D->Footer()->Text();
+    V.FooterIcon = IconName(D->Footer()->Icon());
+    if (D->Footer()->Visible() != !V.Footer.isEmpty())
+        V.FooterVisible = D->Footer()->Visible();
+
+    const TDialogOptions options = D->DialogOptions();
+    V.ShowHelpLink = options.Contains(doShowHelpLink);
+    V.HelpLink = D->HelpLink()->Text();
+    V.KeepHelpLinkText = !V.ShowHelpLink && !V.HelpLink.isEmpty();
+    V.RadioButtons = options.Contains(doRadioButtons);
+    V.CommandLinks = options.Contains(doCommandLinks);
+    V.CommandLinksNoIcon = options.Contains(doCommandLinksNoIcon);
+    V.ProgressBar = options.Contains(doProgressBar);
+    V.ProgressBarMarquee = options.Contains(doProgressBarMarquee);
+    V.Timer = options.Contains(doTimer);
+    V.TopMost = options.Contains(doTopMost);
+    V.Modal = options.Contains(doModal);
+
+    const TCommonButtons buttons = D->ButtonBar()->Buttons();
+    V.ButtonYes = buttons.Contains(cbYes);
+    V.ButtonNo = buttons.Contains(cbNo);
+    V.ButtonOK = buttons.Contains(cbOK);
+    V.ButtonCancel = buttons.Contains(cbCancel);
+    V.ButtonHelp = buttons.Contains(cbHelp);
+    V.ButtonClose = buttons.Contains(cbClose);
+    V.OtherButtons = buttons - TCommonButtons{cbYes, cbNo, cbOK, cbCancel, cbHelp, cbClose};
+
+    V.VerificationChecked = D->Verification()->Visible();
+    if (V.VerificationChecked)
+        V.VerificationCaption = D->Verification()->Text();
+    return V;
 }
 
 TVxDialog* CreateDesignDialog(TComponent* AOwner)

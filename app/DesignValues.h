@@ -7,6 +7,8 @@
 
 #include <QString>
 
+#include <optional>
+
 class TComponent;
 class TVxDialog;
 
@@ -42,7 +44,23 @@ struct TDesignValues {
     bool ButtonClose = false;
     bool VerificationChecked = false;
     QString VerificationCaption = QStringLiteral("Verification");
+
+    // What a dialog read from a file holds that the page has no control for. ApplyDesignToDialog
+    // keeps these instead of deriving them from the page; a page the user filled leaves them empty.
+    TCommonButtons OtherButtons;       // common buttons without a check box (Abort, Retry, ...)
+    std::optional<bool> HeaderVisible; // set when it differs from "the header has a text"
+    std::optional<bool> FooterVisible;
+    bool KeepHelpLinkText = false;     // the help link text stays while doShowHelpLink is off
+
+    bool operator==(const TDesignValues&) const = default;
 };
+
+// The picker's name of an icon ("Warning", ...); empty for tdiNone.
+QString IconName(TTaskDialogIcon Icon);
+
+// The page for a dialog: the inverse of ApplyDesignToDialog. Applying the result to the same
+// dialog changes nothing in it (a show text with a vertical bar in it apart).
+TDesignValues DesignFromDialog(const TVxDialog* ADialog);
 
 // A multi-line section's text as the page stores it: every line break (LF, CR or CR LF) is CR LF,
 // the break of the dialog's texts.

@@ -2,6 +2,7 @@
 
 #include "Classes.h"
 #include "CommandLine.h"
+#include "DesignFile.h"
 #include "SysUtils.h"
 #include "VxDialog.h"
 
@@ -27,7 +28,7 @@ QString Description()
 
 QString GenerateSynopsis()
 {
-    return QStringLiteral("generate [--dfm] [design options]");
+    return QStringLiteral("generate [--dfm] [--from FILE] [design options]");
 }
 
 bool ParseGenerateArguments(const QStringList& Args, TGenerateRequest& Request, QString& Error)
@@ -36,6 +37,8 @@ bool ParseGenerateArguments(const QStringList& Args, TGenerateRequest& Request, 
     if (!ParseCommandArguments(parser, GenerateOptions(), Args, Error))
         return false;
     Request.DFM = parser.isSet(QStringLiteral("dfm"));
+    if (!ReadDesignFromOption(parser, Request.FromText, Request.Values, Error))
+        return false;
     return ReadDesignOptions(parser, Request.Values, Error);
 }
 
@@ -44,7 +47,15 @@ QString RenderGenerateRequest(const TGenerateRequest& Request)
     // The same owner and component as the main window: "VxDialog1" of "frmMain".
     TComponent root;
     root.SetName(QStringLiteral("frmMain"));
-    TVxDialog* dialog = CreateDesignDialog(&root);
+    TVxDialog* dialog = nullptr;
+    if (Request.FromText.isEmpty()) {
+        dialog = CreateDesignDialog(&root);
+    } else {
+        // What the page cannot show stays as the file has it.
+        TDesignSource source;
+        dialog = ReadDesign(Request.FromText, &root, source).release();
+        dialog->SetName(source.Name.isEmpty() ? QStringLiteral("VxDialog1") : source.Name);
+    }
     ApplyDesignToDialog(Request.Values, dialog);
     if (!Request.DFM)
         return RenderCreationCode(dialog);
@@ -71,7 +82,8 @@ int RunGenerateCommand(const QStringList& Args)
         return status;
     TGenerateRequest request;
     request.DFM = parser.isSet(QStringLiteral("dfm"));
-    if (!ReadDesignOptions(parser, request.Values, error)) {
+    if (!ReadDesignFromOption(parser, request.FromText, request.Values, error)
+        || !ReadDesignOptions(parser, request.Values, error)) {
         PrintCommandError(CommandName, error);
         return esUsage;
     }

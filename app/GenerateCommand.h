@@ -10,6 +10,9 @@
 struct TGenerateRequest {
     bool DFM = false;
     TDesignValues Values;
+    // The text of the --from file: the dialog read from it takes the values; empty for a fresh
+    // design.
+    QByteArray FromText;
 };
 
 // What follows "quillfen " in the command's usage line.

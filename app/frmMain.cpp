@@ -18,6 +18,16 @@
 #include "private/WideCheckBox.h"
 
 #include <QAction>
+#include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMenu>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QSettings>
+#include <QTimer>
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
@@ -149,6 +159,15 @@ TfrmMain::TfrmMain(QWidget* Parent) : QMainWindow(Parent), FRoot(std::make_uniqu
 
     FormCreate();
     qApp->installEventFilter(this); // window shortcuts win over the focused control's own keys
+
+    setAcceptDrops(true);
+    MarkSaved();
+    // The page's controls report no edits of their own; the marker follows the page's values.
+    FModifiedTimer = new QTimer(this);
+    FModifiedTimer->setInterval(200);
+    connect(FModifiedTimer, &QTimer::timeout, this, &TfrmMain::UpdateCaption);
+    FModifiedTimer->start();
+    UpdateRecentMenu();
 }
 
 TfrmMain::~TfrmMain()
@@ -201,6 +220,12 @@ void TfrmMain::BuildToolBar()
     const Command commands[] = {
         {&NewActn, "NewActn", "&New", "New", "new", QKeySequence(Qt::CTRL | Qt::Key_N),
          "New Dialog|Clear all of the previous customisations ready to start again."},
+        {&OpenActn, "OpenActn", "Op&en", "Open", "open", QKeySequence(Qt::CTRL | Qt::Key_O),
+         "Open Design|Open a dialog design kept as form text (a .dfm file)."},
+        {&SaveActn, "SaveActn", "&Save", "Save", "save", QKeySequence(Qt::CTRL | Qt::Key_S),
+         "Save Design|Save the design as form text."},
+        {&SaveAsActn, "SaveAsActn", "Save &As", "Save As", "saveas", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
+         "Save Design As|Save the design as form text under a new name."},
         {&PreviewActn, "PreviewActn", "&Preview", "Preview", "preview", QKeySequence(Qt::CTRL | Qt::Key_P),
          "Preview Dialog|Preview the dialog as it would appear to the user."},
         {&GenerateActn, "GenerateActn", "&Generate", "Generate", "generate", QKeySequence(Qt::CTRL | Qt::Key_G),
@@ -234,9 +259,31 @@ void TfrmMain::BuildToolBar()
     connect(HelpActn, &QAction::triggered, this, [this] { RunGuarded([this] { HelpActnExecute(); }); });
     connect(ExitActn, &QAction::triggered, this, [this] { RunGuarded([this] { ExitActnExecute(); }); });
     connect(PreviewActn, &QAction::triggered, this, [this] { RunGuarded([this] { PreviewActnExecute(); }); });
+    connect(OpenActn, &QAction::triggered, this, [this] { RunGuarded([this] { OpenActnExecute(); }); });
+    connect(SaveActn, &QAction::triggered, this, [this] { RunGuarded([this] { SaveActnExecute(); }); });
+    connect(SaveAsActn, &QAction::triggered, this, [this] { RunGuarded([this] { SaveAsActnExecute(); }); });
+    PasteActn = new QAction(QStringLiteral("Paste Design"), this);
+    PasteActn->setObjectName(QStringLiteral("PasteActn"));
+    PasteActn->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V));
+    PasteActn->setShortcutContext(Qt::WindowShortcut);
+    PasteActn->setProperty("Hint", QStringLiteral("Paste Design|Read a dialog's form text from the clipboard onto the design page."));
+    PasteActn->setToolTip(QStringLiteral("Paste Design"));
+    addAction(PasteActn);
+    FActions.push_back(PasteActn);
+    connect(PasteActn, &QAction::triggered, this, [this] { RunGuarded([this] { PasteActnExecute(); }); });
 
     ToolBar1->addAction(NewActn);
+    ToolBar1->addAction(OpenActn);
+    ToolBar1->addAction(SaveActn);
+    ToolBar1->addAction(SaveAsActn);
     ToolBar1->addSeparator();
+    // The Open button's menu lists the recent files.
+    RecentMenu = new QMenu(this);
+    RecentMenu->setObjectName(QStringLiteral("RecentMenu"));
+    if (auto* openButton = qobject_cast<QToolButton*>(ToolBar1->widgetForAction(OpenActn))) {
+        openButton->setMenu(RecentMenu);
+        openButton->setPopupMode(QToolButton::MenuButtonPopup);
+    }
     ToolBar1->addAction(CopyCodeActn);
     ToolBar1->addAction(CopyDFMActn);
     ToolBar1->addSeparator();
@@ -462,6 +509,10 @@ TDesignValues TfrmMain::DesignValues() const
     v.ButtonClose = cbButtonClose->isChecked();
     v.VerificationChecked = VerificationCheckBox->isChecked();
     v.VerificationCaption = VerificationCheckBox->text();
+    v.OtherButtons = FKept.OtherButtons;
+    v.HeaderVisible = FKept.HeaderVisible;
+    v.FooterVisible = FKept.FooterVisible;
+    v.KeepHelpLinkText = FKept.KeepHelpLinkText;
     return v;
 }
 
@@ -469,8 +520,14 @@ TDesignValues TfrmMain::DesignValues() const
 
 void TfrmMain::VxPageScroller1PageChanged(TObject*, int, int NewPageIndex)
 {
+    FPageIndex = NewPageIndex;
+    UpdateCaption();
+}
+
+void TfrmMain::UpdateCaption()
+{
     QString caption = QStringLiteral("Quillfen");
-    switch (NewPageIndex) {
+    switch (FPageIndex) {
     case 0:
         caption += QStringLiteral(" - Design Dialog");
         break;
@@ -483,7 +540,13 @@ void TfrmMain::VxPageScroller1PageChanged(TObject*, int, int NewPageIndex)
     default:
         break;
     }
-    setWindowTitle(caption);
+    // The file's name, with a marker while there are unsaved changes. An untitled design keeps the
+    // plain page caption (its changes are still asked about before they are dropped).
+    if (!FFileName.isEmpty())
+        caption += QStringLiteral(" - %1%2").arg(QFileInfo(FFileName).fileName(),
+                                                 IsModified() ? QStringLiteral("*") : QString());
+    if (windowTitle() != caption)
+        setWindowTitle(caption);
 }
 
 void TfrmMain::TitleSectionClick()
@@ -576,6 +639,18 @@ void TfrmMain::PickSectionIcon(TVxDSectionControl* Section)
 
 void TfrmMain::NewActnExecute()
 {
+    if (!MaybeSave())
+        return;
+    // A design read from a file brought values the page cannot show; a new design starts
+    // without them.
+    if (FLoaded) {
+        delete VxDialog1;
+        VxDialog1 = CreateDesignDialog(FRoot.get());
+    }
+    FLoaded = false;
+    FKept = TDesignValues();
+    FSource = TDesignSource();
+    FFileName.clear();
     for (TVxDSectionControl* section : FSections)
         section->SetEditValue(QString());
     for (QCheckBox* box : FCheckBoxes)
@@ -584,6 +659,7 @@ void TfrmMain::NewActnExecute()
     cbButtonOK->setChecked(true);
     cbButtonCancel->setChecked(true);
     VxPageScroller1->SetActivePageIndex(0);
+    MarkSaved();
 }
 
 void TfrmMain::GenerateActnExecute()
@@ -686,7 +762,264 @@ void TfrmMain::HelpActnExecute()
 
 void TfrmMain::ExitActnExecute()
 {
-    close();
+    close(); // closeEvent asks about unsaved changes
+}
+
+// --- design files ----------------------------------------------------------------------------
+
+namespace {
+QSettings RecentSettings()
+{
+    // A small settings file of our own; the program keeps nothing else between runs.
+    return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Quillfen"), QStringLiteral("recent"));
+}
+} // namespace
+
+bool TfrmMain::IsModified() const
+{
+    return DesignValues() != FSavedValues;
+}
+
+void TfrmMain::MarkSaved()
+{
+    FSavedValues = DesignValues();
+    UpdateCaption();
+}
+
+void TfrmMain::Warn(const QString& Text)
+{
+    QMessageBox::warning(this, QStringLiteral("Quillfen"), Text);
+}
+
+bool TfrmMain::MaybeSave()
+{
+    EndSectionEditing();
+    if (!IsModified())
+        return true;
+    const QString name = FFileName.isEmpty() ? QStringLiteral("the untitled design") : QFileInfo(FFileName).fileName();
+    const auto answer = QMessageBox::question(this, QStringLiteral("Quillfen"),
+                                              QStringLiteral("Save the changes to %1?").arg(name),
+                                              QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
+                                              QMessageBox::Save);
+    if (answer == QMessageBox::Save)
+        return SaveActnExecute();
+    return answer == QMessageBox::Discard;
+}
+
+void TfrmMain::OpenActnExecute()
+{
+    if (!MaybeSave())
+        return;
+    const QString dir = FFileName.isEmpty() ? QString() : QFileInfo(FFileName).absolutePath();
+    const QString fileName = QFileDialog::getOpenFileName(this, QStringLiteral("Open Design"), dir, DesignFileFilter());
+    if (!fileName.isEmpty())
+        OpenFile(fileName, false);
+}
+
+bool TfrmMain::OpenFile(const QString& FileName, bool AskFirst)
+{
+    if (AskFirst && !MaybeSave())
+        return false;
+    QByteArray text;
+    try {
+        text = ReadDesignFileBytes(FileName);
+    } catch (const Exception& E) {
+        Warn(E.Message());
+        return false;
+    }
+    if (!LoadDesign(text, QFileInfo(FileName).fileName()))
+        return false;
+    FFileName = QFileInfo(FileName).absoluteFilePath();
+    AddRecentFile(FFileName);
+    MarkSaved();
+    return true;
+}
+
+void TfrmMain::PasteActnExecute()
+{
+    const QString text = ClipboardText();
+    if (text.trimmed().isEmpty()) {
+        Warn(QStringLiteral("The clipboard holds no text to read a design from."));
+        return;
+    }
+    if (!MaybeSave())
+        return;
+    if (!LoadDesign(text.toUtf8(), QStringLiteral("The clipboard")))
+        return;
+    // Pasted form text is the dialog alone, whatever else the clipboard held; it is not saved yet.
+    FSource = TDesignSource();
+    FFileName.clear();
+    FSavedValues = TDesignValues();
+    UpdateCaption();
+}
+
+bool TfrmMain::LoadDesign(const QByteArray& Text, const QString& SourceName)
+{
+    EndSectionEditing();
+    TDesignSource source;
+    QStringList skipped;
+    std::unique_ptr<TVxDialog> dialog;
+    try {
+        dialog = ReadDesign(Text, FRoot.get(), source, true, &skipped);
+    } catch (const Exception& E) {
+        Warn(QStringLiteral("%1 holds no design that can be read:\n%2").arg(SourceName, E.Message()));
+        return false;
+    }
+    if (!skipped.isEmpty()) {
+        QStringList shown = skipped.mid(0, 15);
+        if (skipped.size() > shown.size())
+            shown.append(QStringLiteral("... and %1 more").arg(skipped.size() - shown.size()));
+        const auto answer = QMessageBox::question(
+            this, QStringLiteral("Quillfen"),
+            QStringLiteral("%1 holds what this designer does not know:\n\n%2\n\nLoad the rest of the design "
+                           "without these?")
+                .arg(SourceName, shown.join(QLatin1Char('\n'))),
+            QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+        if (answer != QMessageBox::Yes)
+            return false;
+    }
+    const QString name = source.Name.isEmpty() ? QStringLiteral("VxDialog1") : source.Name;
+    if (TComponent* other = FRoot->FindComponent(name); other && other != VxDialog1 && other != dialog.get()) {
+        Warn(QStringLiteral("%1: the name %2 is taken in the designer").arg(SourceName, name));
+        return false;
+    }
+    delete VxDialog1;
+    VxDialog1 = dialog.release();
+    VxDialog1->SetName(name);
+    FSource = source;
+    FLoaded = true;
+    const TDesignValues values = DesignFromDialog(VxDialog1);
+    FKept = values;
+    ShowDesign(values);
+    VxPageScroller1->SetActivePageIndex(0);
+    return true;
+}
+
+void TfrmMain::ShowDesign(const TDesignValues& V)
+{
+    // Check boxes first: their handlers reset captions and show or hide the help link section.
+    const std::pair<QCheckBox*, bool> boxes[] = {
+        {cbdoShowHelpLink, V.ShowHelpLink}, {cbdoRadioButtons, V.RadioButtons},
+        {cbdoCommandLinks, V.CommandLinks}, {cbdoCommandLinksNoIcon, V.CommandLinksNoIcon},
+        {cbdoProgressBar, V.ProgressBar},   {cbdoProgressBarMarque, V.ProgressBarMarquee},
+        {cbdoTimer, V.Timer},               {cbdoTopMost, V.TopMost},
+        {cbdoModal, V.Modal},               {ExpandoCheckBox, V.ExpandoChecked},
+        {VerificationCheckBox, V.VerificationChecked}, {cbButtonYes, V.ButtonYes},
+        {cbButtonNo, V.ButtonNo},           {cbButtonOK, V.ButtonOK},
+        {cbButtonCancel, V.ButtonCancel},   {cbButtonHelp, V.ButtonHelp},
+        {cbButtonClose, V.ButtonClose}};
+    for (const auto& [box, checked] : boxes)
+        box->setChecked(checked);
+    ExpandoCheckBox->setText(V.ExpandoCaption);
+    VerificationCheckBox->setText(V.VerificationCaption);
+    const std::pair<TVxDSectionControl*, const QString*> sections[] = {
+        {TitleSection, &V.Title},           {MainIconSection, &V.MainIcon},
+        {HeaderSection, &V.Header},         {HeaderIconSection, &V.HeaderIcon},
+        {InstructionSection, &V.Instruction}, {InstructionIconSection, &V.InstructionIcon},
+        {ContentSection, &V.Content},       {ExpandoContentSection, &V.ExpandoContent},
+        {ExpandoFooterSection, &V.ExpandoFooter}, {FooterSection, &V.Footer},
+        {FooterIconSection, &V.FooterIcon}, {HelpLinkSection, &V.HelpLink}};
+    for (const auto& [section, value] : sections)
+        section->SetEditValue(*value);
+}
+
+bool TfrmMain::SaveActnExecute()
+{
+    if (FFileName.isEmpty())
+        return SaveAsActnExecute();
+    return SaveFile(FFileName);
+}
+
+bool TfrmMain::SaveAsActnExecute()
+{
+    EndSectionEditing();
+    const QString suggested = FFileName.isEmpty() ? VxDialog1->Name() + QStringLiteral(".dfm") : FFileName;
+    QString fileName = QFileDialog::getSaveFileName(this, QStringLiteral("Save Design As"), suggested, DesignFileFilter());
+    if (fileName.isEmpty())
+        return false;
+    if (QFileInfo(fileName).suffix().isEmpty())
+        fileName += QStringLiteral(".dfm");
+    return SaveFile(fileName);
+}
+
+bool TfrmMain::SaveFile(const QString& FileName)
+{
+    EndSectionEditing();
+    ApplyDesignToDialog();
+    try {
+        WriteDesignFile(FileName, DesignText(VxDialog1, FRoot.get(), FSource));
+    } catch (const Exception& E) {
+        Warn(E.Message() + QStringLiteral("\nThe design stays in the window; save it under another name."));
+        return false;
+    }
+    FFileName = QFileInfo(FileName).absoluteFilePath();
+    AddRecentFile(FFileName);
+    MarkSaved();
+    return true;
+}
+
+QStringList TfrmMain::RecentFiles() const
+{
+    return RecentSettings().value(QStringLiteral("Files")).toStringList().mid(0, RecentFileCount);
+}
+
+void TfrmMain::AddRecentFile(const QString& FileName)
+{
+    QStringList files = RecentFiles();
+    files.removeAll(FileName);
+    files.prepend(FileName);
+    QSettings settings = RecentSettings();
+    settings.setValue(QStringLiteral("Files"), files.mid(0, RecentFileCount));
+    settings.sync();
+    UpdateRecentMenu();
+}
+
+void TfrmMain::UpdateRecentMenu()
+{
+    RecentMenu->clear();
+    const QStringList files = RecentFiles();
+    for (int i = 0; i < files.size(); ++i) {
+        const QString file = files.at(i);
+        QAction* action = RecentMenu->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(QFileInfo(file).fileName()));
+        action->setToolTip(file);
+        action->setData(file);
+        connect(action, &QAction::triggered, this, [this, file] { RunGuarded([&] { OpenFile(file); }); });
+    }
+    if (files.isEmpty())
+        RecentMenu->addAction(QStringLiteral("No recent files"))->setEnabled(false);
+}
+
+void TfrmMain::closeEvent(QCloseEvent* Event)
+{
+    if (!MaybeSave()) {
+        Event->ignore();
+        return;
+    }
+    QMainWindow::closeEvent(Event);
+}
+
+void TfrmMain::dragEnterEvent(QDragEnterEvent* Event)
+{
+    const QList<QUrl> urls = Event->mimeData()->urls();
+    if (!urls.isEmpty() && urls.first().isLocalFile())
+        Event->acceptProposedAction();
+}
+
+void TfrmMain::dropEvent(QDropEvent* Event)
+{
+    if (DropFiles(Event->mimeData()))
+        Event->acceptProposedAction();
+}
+
+bool TfrmMain::DropFiles(const QMimeData* Data)
+{
+    const QList<QUrl> urls = Data ? Data->urls() : QList<QUrl>();
+    if (urls.isEmpty() || !urls.first().isLocalFile())
+        return false;
+    const QString file = urls.first().toLocalFile();
+    // Not inside the drop: the questions and messages run their own loops.
+    QTimer::singleShot(0, this, [this, file] { RunGuarded([&] { OpenFile(file); }); });
+    return true;
 }
 
 bool TfrmMain::eventFilter(QObject* Watched, QEvent* Event)

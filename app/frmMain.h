@@ -3,6 +3,7 @@
 // page, the generated-code page and the generated form-text page. The design page holds the
 // design; every command that needs it copies the page into VxDialog1 first.
 
+#include "DesignFile.h"
 #include "DesignValues.h"
 #include "VxDControls.h"
 
@@ -15,6 +16,9 @@ class QAction;
 class QCheckBox;
 class QGroupBox;
 class QLabel;
+class QMenu;
+class QMimeData;
+class QTimer;
 class QToolBar;
 class TCodeView;
 class TComponent;
@@ -48,6 +52,11 @@ public:
     TCodeView* SynEdit2;
     QToolBar* ToolBar1;
     QAction* NewActn;
+    QAction* OpenActn;
+    QAction* SaveActn;
+    QAction* SaveAsActn;
+    QAction* PasteActn;
+    QMenu* RecentMenu;
     QAction* PreviewActn;
     QAction* GenerateActn;
     QAction* CopyCodeActn;
@@ -105,9 +114,36 @@ public:
     void CopyDFMActnUpdate();
     void HelpActnExecute();
     void ExitActnExecute();
+    // File commands. The save commands answer whether the design was saved.
+    void OpenActnExecute();
+    bool SaveActnExecute();
+    bool SaveAsActnExecute();
+    // Reads a design from the clipboard's form text onto the page (an untitled design).
+    void PasteActnExecute();
+
+    // Opens a design file (after asking about unsaved changes when AskFirst). False, with a
+    // message shown, when the file cannot be read or the user keeps the current design.
+    bool OpenFile(const QString& FileName, bool AskFirst = true);
+    // Saves the design to FileName; false with a message shown when it cannot be written.
+    bool SaveFile(const QString& FileName);
+    // The file the design was opened from or saved to last; empty for an untitled design.
+    QString FileName() const { return FFileName; }
+    // The page differs from what was opened, saved or started with.
+    bool IsModified() const;
+    // Asks whether to save unsaved changes: true to go on (saved or discarded), false to stay.
+    bool MaybeSave();
+    // Opens the first local file of dropped data (soon after, outside the drop); false when the
+    // data names none.
+    bool DropFiles(const QMimeData* Data);
+    // Most recent first, at most RecentFileCount.
+    QStringList RecentFiles() const;
+    static constexpr int RecentFileCount = 6;
 
 protected:
     bool eventFilter(QObject* Watched, QEvent* Event) override;
+    void closeEvent(QCloseEvent* Event) override;
+    void dragEnterEvent(QDragEnterEvent* Event) override;
+    void dropEvent(QDropEvent* Event) override;
 
 private:
     void FormCreate();
@@ -129,10 +165,27 @@ private:
     void ApplyDesignToDialog();
     void PickSectionIcon(TVxDSectionControl* Section);
     static bool WriteGuide(const QString& FileName, QString& Error);
+    bool LoadDesign(const QByteArray& Text, const QString& SourceName);
+    void ShowDesign(const TDesignValues& Values);
+    void MarkSaved();
+    void UpdateCaption();
+    void AddRecentFile(const QString& FileName);
+    void UpdateRecentMenu();
+    void Warn(const QString& Text);
 
     std::unique_ptr<TComponent> FRoot;
     // The window's component list, in creation order, as New and EndSectionEditing walk it.
     std::vector<TVxDSectionControl*> FSections;
     std::vector<QCheckBox*> FCheckBoxes;
     std::vector<QAction*> FActions;
+
+    int FPageIndex = 0;
+    QString FFileName;
+    // The design came from a file or the clipboard (New then starts from a fresh dialog).
+    bool FLoaded = false;
+    TDesignSource FSource;
+    // Values of a loaded dialog that the page has no control for (see TDesignValues).
+    TDesignValues FKept;
+    TDesignValues FSavedValues;
+    QTimer* FModifiedTimer;
 };

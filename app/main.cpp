@@ -7,6 +7,7 @@
 #include "VxDialogStrs.h"
 
 #include <QApplication>
+#include <QFileInfo>
 
 #include <QCoreApplication>
 #include <QLocale>
@@ -51,7 +52,16 @@ private:
 
 int main(int argc, char* argv[])
 {
-    if (argc >= 2) // a command, --help or --version: no window
+    // "quillfen my-dialog.dfm" opens the file in the designer; anything else is a command, --help
+    // or --version and needs no window.
+    QString openFile;
+    if (argc == 2 && argv[1][0] != '-' && !FindCommandLineCommand(QString::fromLocal8Bit(argv[1]))) {
+        const QFileInfo file(QString::fromLocal8Bit(argv[1]));
+        const QString suffix = file.suffix().toLower();
+        if (file.isFile() || suffix == QLatin1String("dfm") || suffix == QLatin1String("txt"))
+            openFile = file.filePath();
+    }
+    if (argc >= 2 && openFile.isEmpty())
         return RunCommandLine(argc, argv);
     if (!hasDisplay()) {
         std::fprintf(stderr,
@@ -74,5 +84,7 @@ int main(int argc, char* argv[])
     if (const QScreen* screen = window.screen()) // opens centred on the screen
         window.move(screen->availableGeometry().center() - window.rect().center());
     window.show();
+    if (!openFile.isEmpty()) // once the window shows, so that a message stands over it
+        QTimer::singleShot(0, &window, [&window, openFile] { window.OpenFile(openFile, false); });
     return app.exec();
 }

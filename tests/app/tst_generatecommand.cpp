@@ -1,5 +1,6 @@
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
@@ -51,6 +52,9 @@ private slots:
     void orderDoesNotMatter_data();
     void orderDoesNotMatter();
     void failedWrite();
+    void fromFile();
+    void fromFileErrors_data();
+    void fromFileErrors();
     void help();
 };
 
@@ -237,6 +241,81 @@ void tst_generatecommand::help()
     const Run gui = Quillfen({});
     QCOMPARE(gui.ExitCode, 3);
     QVERIFY(gui.Err.contains(QStringLiteral("no display")));
+}
+
+// A form file whose dialog is nested in a form and holds what the page cannot show (radio
+// buttons, a font, a handler): generate takes it, options change it, the rest stays.
+void tst_generatecommand::fromFile()
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("form.dfm"));
+    QFile out(file);
+    QVERIFY(out.open(QIODevice::WriteOnly));
+    out.write("object Form1: TForm1\r\n"
+              "  Caption = 'Project'\r\n"
+              "  object dlgAsk: TVxDialog\r\n"
+              "    Title = 'From the file'\r\n"
+              "    Instruction.Text = 'Kept'\r\n"
+              "    RadioButtons = <\r\n"
+              "      item\r\n"
+              "        Caption = 'One'\r\n"
+              "        Value = 200\r\n"
+              "      end>\r\n"
+              "    OnDialogClose = dlgAskClose\r\n"
+              "  end\r\n"
+              "end\r\n");
+    out.close();
+    const Run r = Quillfen({"generate", "--dfm", "--from", file, "--title", "From the command line"});
+    QCOMPARE(r.Err, QString());
+    QCOMPARE(r.ExitCode, 0);
+    const QStringList expected = {"object dlgAsk: TVxDialog",
+                                  "  Instruction.Text = 'Kept'",
+                                  "  RadioButtons = <",
+                                  "    item",
+                                  "      Caption = 'One'",
+                                  "      Value = 200",
+                                  "    end>",
+                                  "  Title = 'From the command line'",
+                                  "  OnDialogClose = dlgAskClose",
+                                  "end"};
+    QCOMPARE(r.Out, expected.join(QLatin1Char('\n')) + QLatin1Char('\n'));
+
+    // The creation code names the file's component.
+    const Run code = Quillfen({"generate", "--from", file});
+    QCOMPARE(code.ExitCode, 0);
+    QVERIFY2(code.Out.contains(QStringLiteral("dlgAsk := TVxDialog.Create(")), qPrintable(code.Out));
+}
+
+void tst_generatecommand::fromFileErrors_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<QString>("error");
+    QTest::newRow("unknown property") << QByteArray("object VxDialog1: TVxDialog\n  Titel = 'x'\nend\n")
+                                      << "line 2, column 3: unknown property 'Titel' of TVxDialog";
+    QTest::newRow("syntax") << QByteArray("object VxDialog1: TVxDialog\n  Title = 'x\nend\n")
+                            << "line 2, column 11: unterminated string";
+    QTest::newRow("no dialog") << QByteArray("object Form1: TForm1\nend\n")
+                               << "line 1, column 1: the text holds no TVxDialog object";
+}
+
+void tst_generatecommand::fromFileErrors()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(QString, error);
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("bad.dfm"));
+    QFile out(file);
+    QVERIFY(out.open(QIODevice::WriteOnly));
+    out.write(text);
+    out.close();
+    const Run r = Quillfen({"generate", "--from", file});
+    QCOMPARE(r.ExitCode, 2);
+    QCOMPARE(r.Out, QString());
+    QCOMPARE(r.Err, QStringLiteral("quillfen generate: %1: %2\n").arg(file, error));
+
+    const Run missing = Quillfen({"generate", "--from", dir.filePath(QStringLiteral("missing.dfm"))});
+    QCOMPARE(missing.ExitCode, 2);
+    QVERIFY2(missing.Err.contains(QStringLiteral("missing.dfm")), qPrintable(missing.Err));
 }
 
 QTEST_GUILESS_MAIN(tst_generatecommand)

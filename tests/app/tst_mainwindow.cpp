@@ -16,6 +16,7 @@
 #include <QAction>
 #include <QPushButton>
 #include <QCheckBox>
+#include <QMessageBox>
 #include <QClipboard>
 #include <QGroupBox>
 #include <QMessageBox>
@@ -207,6 +208,11 @@ void tst_mainwindow::toolbarAndCommands()
     const QList<Expect> expected = {
         {W->NewActn, "&New", "New", QKeySequence("Ctrl+N"),
          "New Dialog|Clear all of the previous customisations ready to start again."},
+        {W->OpenActn, "Op&en", "Open", QKeySequence("Ctrl+O"),
+         "Open Design|Open a dialog design kept as form text (a .dfm file)."},
+        {W->SaveActn, "&Save", "Save", QKeySequence("Ctrl+S"), "Save Design|Save the design as form text."},
+        {W->SaveAsActn, "Save &As", "Save As", QKeySequence("Ctrl+Shift+S"),
+         "Save Design As|Save the design as form text under a new name."},
         {nullptr, {}, {}, {}, {}},
         {W->CopyCodeActn, "&Copy Code", "Copy Code", QKeySequence("Ctrl+C"),
          "Copy Code|Copy the source code required to create the designed dialog."},
@@ -400,6 +406,8 @@ void tst_mainwindow::checkBoxesAndNew()
     Activate(W.get());
     W->ContentSection->SetIsEditing(true);
     QTest::keyClicks(W->ContentSection->Editor(), QStringLiteral("typing"));
+    // The changes are not saved: New asks first, and the changes are discarded.
+    WhenModalShows([](QWidget* Modal) { qobject_cast<QMessageBox*>(Modal)->button(QMessageBox::Discard)->click(); });
     QTest::keyClick(W->ContentSection->Editor(), Qt::Key_N, Qt::ControlModifier);
 
     QCOMPARE(W->VxPageScroller1->ActivePageIndex(), 0);

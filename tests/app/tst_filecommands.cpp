@@ -1,0 +1,367 @@
+// The designer's file commands driven through the main window: open, save, the modified marker,
+// the unsaved-changes prompt, paste, drop, recent files and a save that cannot be written.
+
+#include "CodeView.h"
+#include "DesignFile.h"
+#include "FormTextWriter.h"
+#include "Shell.h"
+#include "VxCollections.h"
+#include "VxDialog.h"
+#include "VxOptions.h"
+#include "frmMain.h"
+#include "support/ModalHelper.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <unistd.h>
+
+namespace {
+
+// A design with what the page shows and what it cannot show (radio buttons, a width, a handler,
+// an Abort button, a footer that is hidden although it has a text).
+const QByteArray Design = "object dlgAsk: TVxDialog\r\n"
+                          "  Content.Strings = (\r\n"
+                          "    'First line'\r\n"
+                          "    'Second line')\r\n"
+                          "  DialogOptions = [doRadioButtons, doModal]\r\n"
+                          "  Instruction.Text = 'Save changes?'\r\n"
+                          "  RadioButtons = <\r\n"
+                          "    item\r\n"
+                          "      Caption = 'Keep'\r\n"
+                          "      Checked = True\r\n"
+                          "      Value = 200\r\n"
+                          "    end>\r\n"
+                          "  ButtonBar.Buttons = [cbYes, cbNo, cbAbort]\r\n"
+                          "  Footer.Text = 'Hidden footer'\r\n"
+                          "  MainIcon = tdiWarning\r\n"
+                          "  Title = 'Confirm'\r\n"
+                          "  Width = 400\r\n"
+                          "  OnDialogClose = dlgAskClose\r\n"
+                          "  Left = 40\r\n"
+                          "  Top = 50\r\n"
+                          "end\r\n";
+
+QByteArray ReadAll(const QString& FileName)
+{
+    QFile file(FileName);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void WriteAll(const QString& FileName, const QByteArray& Text)
+{
+    QFile file(FileName);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(Text);
+}
+
+// Answers the next message box with Button.
+void Answer(QMessageBox::StandardButton Button)
+{
+    WhenModalShows([Button](QWidget* Modal) {
+        auto* box = qobject_cast<QMessageBox*>(Modal);
+        QVERIFY(box);
+        box->button(Button)->click();
+    });
+}
+
+// Answers the next file dialog with FileName.
+void ChooseFile(const QString& FileName)
+{
+    WhenModalShows([FileName](QWidget* Modal) {
+        auto* dialog = qobject_cast<QFileDialog*>(Modal);
+        QVERIFY(dialog);
+        dialog->selectFile(FileName);
+        static_cast<QDialog*>(dialog)->accept();
+    });
+}
+
+} // namespace
+
+class tst_filecommands : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void openShowsTheDesignAndSaveWritesItBack();
+    void unsavedChangesPrompt();
+    void closeAsksFirst();
+    void saveAsForAnUntitledDesign();
+    void saveThatCannotBeWritten_data();
+    void saveThatCannotBeWritten();
+    void readOnlyFile();
+    void openErrorsChangeNothing();
+    void unknownPropertiesOffered();
+    void pasteAndDrop();
+    void formFileKeepsTheRestOfTheForm();
+
+private:
+    std::unique_ptr<TfrmMain> W;
+    QTemporaryDir Dir;
+};
+
+void tst_filecommands::initTestCase()
+{
+    QStandardPaths::setTestModeEnabled(true); // the recent-files list goes to a test folder
+}
+
+void tst_filecommands::init()
+{
+    W = std::make_unique<TfrmMain>();
+    W->show();
+    QVERIFY(QTest::qWaitForWindowExposed(W.get()));
+}
+
+void tst_filecommands::cleanup()
+{
+    W.reset();
+    QVERIFY(!QApplication::activeModalWidget());
+}
+
+void tst_filecommands::openShowsTheDesignAndSaveWritesItBack()
+{
+    const QString file = Dir.filePath(QStringLiteral("ask.dfm"));
+    WriteAll(file, Design);
+    QVERIFY(W->OpenFile(file));
+
+    // The page shows what it can.
+    QCOMPARE(W->TitleSection->EditValue(), QStringLiteral("Confirm"));
+    QCOMPARE(W->InstructionSection->EditValue(), QStringLiteral("Save changes?"));
+    QCOMPARE(W->ContentSection->EditValue(), QStringLiteral("First line\r\nSecond line"));
+    QCOMPARE(W->MainIconSection->EditValue(), QStringLiteral("Warning"));
+    QCOMPARE(W->FooterSection->EditValue(), QStringLiteral("Hidden footer"));
+    QVERIFY(W->cbdoRadioButtons->isChecked() && W->cbdoModal->isChecked());
+    QVERIFY(W->cbButtonYes->isChecked() && W->cbButtonNo->isChecked());
+    QVERIFY(!W->cbButtonOK->isChecked() && !W->cbButtonCancel->isChecked());
+    QCOMPARE(W->windowTitle(), QStringLiteral("Quillfen - Design Dialog - ask.dfm"));
+    QVERIFY(!W->IsModified());
+    QCOMPARE(W->RecentFiles().value(0), QFileInfo(file).absoluteFilePath());
+
+    // Saving what was opened writes the same bytes: nothing the page cannot show is lost.
+    QVERIFY(W->SaveActnExecute());
+    QCOMPARE(ReadAll(file), Design);
+
+    // A change shows the marker; Save writes it and clears the marker.
+    W->TitleSection->SetEditValue(QStringLiteral("Confirm again"));
+    QTRY_COMPARE(W->windowTitle(), QStringLiteral("Quillfen - Design Dialog - ask.dfm*"));
+    W->SaveActn->trigger();
+    QCOMPARE(W->windowTitle(), QStringLiteral("Quillfen - Design Dialog - ask.dfm"));
+    QByteArray expected = Design;
+    expected.replace("Title = 'Confirm'", "Title = 'Confirm again'");
+    QCOMPARE(ReadAll(file), expected);
+    // No temporary file is left beside it.
+    QCOMPARE(QDir(Dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("ask.dfm")});
+
+    // Generate writes the kept values as well.
+    W->GenerateActn->trigger();
+    QVERIFY(W->SynEdit2->Text().contains(QStringLiteral("  Width = 400\n")));
+    QVERIFY(W->SynEdit1->Text().contains(QStringLiteral("dlgAsk := TVxDialog.Create(")));
+}
+
+void tst_filecommands::unsavedChangesPrompt()
+{
+    const QString file = Dir.filePath(QStringLiteral("prompt.dfm"));
+    WriteAll(file, Design);
+    QVERIFY(W->OpenFile(file));
+    W->TitleSection->SetEditValue(QStringLiteral("Changed"));
+    QVERIFY(W->IsModified());
+
+    // Cancel keeps everything.
+    Answer(QMessageBox::Cancel);
+    W->NewActn->trigger();
+    QCOMPARE(W->TitleSection->EditValue(), QStringLiteral("Changed"));
+    QCOMPARE(W->FileName(), QFileInfo(file).absoluteFilePath());
+
+    // Save writes the file, then New goes on with a fresh design.
+    Answer(QMessageBox::Save);
+    W->NewActn->trigger();
+    QVERIFY(ReadAll(file).contains("Title = 'Changed'"));
+    QCOMPARE(W->TitleSection->EditValue(), QString());
+    QCOMPARE(W->FileName(), QString());
+    QCOMPARE(W->windowTitle(), QStringLiteral("Quillfen - Design Dialog"));
+    // The fresh design has nothing of the file left.
+    W->GenerateActn->trigger();
+    QVERIFY(!W->SynEdit2->Text().contains(QStringLiteral("RadioButtons")));
+    QVERIFY(W->SynEdit2->Text().startsWith(QStringLiteral("object VxDialog1: TVxDialog")));
+
+    // Discard drops the change; Open then reads the chosen file.
+    W->TitleSection->SetEditValue(QStringLiteral("Thrown away"));
+    WhenModalShows([file](QWidget* Modal) {
+        ChooseFile(file); // the open dialog comes after the question
+        qobject_cast<QMessageBox*>(Modal)->button(QMessageBox::Discard)->click();
+    });
+    W->OpenActn->trigger();
+    QCOMPARE(W->TitleSection->EditValue(), QStringLiteral("Changed"));
+    QVERIFY(!W->IsModified());
+}
+
+void tst_filecommands::closeAsksFirst()
+{
+    W->TitleSection->SetEditValue(QStringLiteral("Unsaved"));
+    QVERIFY(W->IsModified());
+    // An untitled design keeps the plain caption.
+    QCOMPARE(W->windowTitle(), QStringLiteral("Quillfen - Design Dialog"));
+    Answer(QMessageBox::Cancel);
+    W->ExitActn->trigger();
+    QVERIFY(W->isVisible());
+    Answer(QMessageBox::Discard);
+    W->close();
+    QVERIFY(!W->isVisible());
+}
+
+void tst_filecommands::saveAsForAnUntitledDesign()
+{
+    W->TitleSection->SetEditValue(QStringLiteral("Fresh"));
+    const QString file = Dir.filePath(QStringLiteral("fresh")); // the extension is added
+    ChooseFile(file);
+    W->SaveActn->trigger();
+    QCOMPARE(W->FileName(), file + QStringLiteral(".dfm"));
+    const QByteArray text = ReadAll(file + QStringLiteral(".dfm"));
+    // The file is the form text Generate shows.
+    W->GenerateActn->trigger();
+    QCOMPARE(QString::fromUtf8(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")), W->SynEdit2->Text());
+    QVERIFY(text.contains("Title = 'Fresh'"));
+    QCOMPARE(W->windowTitle(), QStringLiteral("Quillfen - Generated Code - fresh.dfm"));
+}
+
+// Targets no write can replace, whoever runs the test: a folder, and a path whose folder does not
+// exist. The design stays in the window, with a message.
+void tst_filecommands::saveThatCannotBeWritten_data()
+{
+    QTest::addColumn<QString>("target");
+    QTest::newRow("a folder") << QStringLiteral("folder.dfm");
+    QTest::newRow("a missing folder") << QStringLiteral("missing/x.dfm");
+}
+
+void tst_filecommands::saveThatCannotBeWritten()
+{
+    QFETCH(QString, target);
+    QDir(Dir.path()).mkdir(QStringLiteral("folder.dfm"));
+    const QString path = Dir.filePath(target);
+    W->TitleSection->SetEditValue(QStringLiteral("Not lost"));
+    QString message;
+    WhenModalShows([&message](QWidget* Modal) {
+        auto* box = qobject_cast<QMessageBox*>(Modal);
+        message = box->text();
+        box->button(QMessageBox::Ok)->click();
+    });
+    QVERIFY(!W->SaveFile(path));
+    QVERIFY2(message.startsWith(QStringLiteral("Cannot save \"%1\": ").arg(path)), qPrintable(message));
+    QVERIFY(message.contains(QStringLiteral("The design stays in the window")));
+    QCOMPARE(W->TitleSection->EditValue(), QStringLiteral("Not lost"));
+    QCOMPARE(W->FileName(), QString());
+    QVERIFY(W->IsModified());
+}
+
+// A read-only file is not replaced (renaming over it would bypass its protection). The super-user
+// may write any file, so the check only holds for other users.
+void tst_filecommands::readOnlyFile()
+{
+    const QString file = Dir.filePath(QStringLiteral("locked.dfm"));
+    WriteAll(file, Design);
+    QFile::setPermissions(file, QFileDevice::ReadOwner);
+    if (::access(QFile::encodeName(file).constData(), W_OK) == 0)
+        QSKIP("running as a user who may write read-only files (root)");
+    QVERIFY(W->OpenFile(file));
+    W->TitleSection->SetEditValue(QStringLiteral("Changed"));
+    Answer(QMessageBox::Ok);
+    QVERIFY(!W->SaveActnExecute());
+    QCOMPARE(ReadAll(file), Design);
+    QVERIFY(W->IsModified());
+}
+
+void tst_filecommands::openErrorsChangeNothing()
+{
+    W->TitleSection->SetEditValue(QStringLiteral("Mine"));
+    const QString file = Dir.filePath(QStringLiteral("broken.dfm"));
+    WriteAll(file, "object VxDialog1: TVxDialog\r\n  Title = 'unterminated\r\nend\r\n");
+    QString message;
+    WhenModalShows([&message](QWidget* Modal) {
+        auto* box = qobject_cast<QMessageBox*>(Modal);
+        message = box->text();
+        box->button(QMessageBox::Ok)->click();
+    });
+    QVERIFY(!W->OpenFile(file, false));
+    QCOMPARE(message, QStringLiteral("broken.dfm holds no design that can be read:\nline 2, column 11: unterminated string"));
+    QCOMPARE(W->TitleSection->EditValue(), QStringLiteral("Mine"));
+    QCOMPARE(W->FileName(), QString());
+    QCOMPARE(W->VxDialog1->Name(), QStringLiteral("VxDialog1"));
+}
+
+void tst_filecommands::unknownPropertiesOffered()
+{
+    const QString file = Dir.filePath(QStringLiteral("newer.dfm"));
+    WriteAll(file, "object VxDialog1: TVxDialog\r\n  Title = 'Known'\r\n  Sparkle = True\r\nend\r\n");
+    QString message;
+    WhenModalShows([&message](QWidget* Modal) {
+        auto* box = qobject_cast<QMessageBox*>(Modal);
+        message = box->text();
+        box->button(QMessageBox::No)->click();
+    });
+    QVERIFY(!W->OpenFile(file, false));
+    QVERIFY2(message.contains(QStringLiteral("line 3, column 3: unknown property 'Sparkle' of TVxDialog")),
+             qPrintable(message));
+    QCOMPARE(W->TitleSection->EditValue(), QString());
+
+    Answer(QMessageBox::Yes);
+    QVERIFY(W->OpenFile(file, false));
+    QCOMPARE(W->TitleSection->EditValue(), QStringLiteral("Known"));
+}
+
+void tst_filecommands::pasteAndDrop()
+{
+    ClipboardSetText(QString::fromUtf8(Design));
+    W->PasteActn->trigger();
+    QCOMPARE(W->TitleSection->EditValue(), QStringLiteral("Confirm"));
+    QCOMPARE(W->FileName(), QString());
+    QVERIFY(W->IsModified()); // pasted, not saved anywhere yet
+
+    // A file dropped on the window opens (after the question about the pasted design).
+    const QString file = Dir.filePath(QStringLiteral("dropped.dfm"));
+    WriteAll(file, "object VxDialog1: TVxDialog\r\n  Title = 'Dropped'\r\nend\r\n");
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(file)});
+    Answer(QMessageBox::Discard);
+    QVERIFY(W->acceptDrops());
+    QVERIFY(W->DropFiles(&data));
+    QTRY_COMPARE(W->TitleSection->EditValue(), QStringLiteral("Dropped"));
+    QCOMPARE(W->FileName(), QFileInfo(file).absoluteFilePath());
+}
+
+void tst_filecommands::formFileKeepsTheRestOfTheForm()
+{
+    const QByteArray form = "\xEF\xBB\xBF"
+                            "inherited Form1: TForm1\r\n"
+                            "  Caption = 'Project'\r\n"
+                            "  object Button1: TButton\r\n"
+                            "    Left = 8\r\n"
+                            "  end\r\n"
+                            "  object dlgAsk: TVxDialog\r\n"
+                            "    Title = 'Inside'\r\n"
+                            "  end\r\n"
+                            "  object Label1: TLabel\r\n"
+                            "  end\r\n"
+                            "end\r\n";
+    const QString file = Dir.filePath(QStringLiteral("Unit1.dfm"));
+    WriteAll(file, form);
+    QVERIFY(W->OpenFile(file));
+    QCOMPARE(W->TitleSection->EditValue(), QStringLiteral("Inside"));
+    W->HeaderSection->SetEditValue(QStringLiteral("Added"));
+    QVERIFY(W->SaveActnExecute());
+    QByteArray expected = form;
+    expected.replace("    Title = 'Inside'\r\n", "    Header.Text = 'Added'\r\n    Header.Visible = True\r\n    Title = 'Inside'\r\n");
+    QCOMPARE(ReadAll(file), expected);
+}
+
+QTEST_MAIN(tst_filecommands)
+#include "tst_filecommands.moc"
