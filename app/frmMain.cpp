@@ -919,8 +919,18 @@ void TfrmMain::ShowDesign(const TDesignValues& V)
         {ContentSection, &V.Content},       {ExpandoContentSection, &V.ExpandoContent},
         {ExpandoFooterSection, &V.ExpandoFooter}, {FooterSection, &V.Footer},
         {FooterIconSection, &V.FooterIcon}, {HelpLinkSection, &V.HelpLink}};
-    for (const auto& [section, value] : sections)
-        section->SetEditValue(*value);
+    for (const auto& [section, value] : sections) {
+        // A text section shows (and later edits) what its in-place editor holds, and that editor
+        // only exists after a first edit; a value set without it would show as the placeholder
+        // and be lost by the next edit. So the value goes through the editor.
+        if (section->EditType() != etIcon && section->EditType() != etSmallIcon && !value->isEmpty()) {
+            section->SetIsEditing(true);
+            section->SetEditValue(*value);
+            section->SetIsEditing(false);
+        } else {
+            section->SetEditValue(*value);
+        }
+    }
 }
 
 bool TfrmMain::SaveActnExecute()

@@ -1,5 +1,9 @@
 #include "DesignValues.h"
 
+#include "FormTextWriter.h"
+#include "ImageList.h"
+#include "RandomDesign.h"
+
 #include "StringList.h"
 #include "VxDialog.h"
 #include "VxOptions.h"
@@ -23,6 +27,8 @@ private slots:
     void optionsAndButtons();
     void verificationTextOnlyWhileChecked();
     void helpLinkTextFollowsOption();
+    void pageFromDialogIsTheInverse();
+    void pageValuesOfALoadedDialog();
 
 private:
     std::unique_ptr<TComponent> FRoot;
@@ -187,6 +193,59 @@ void tst_designvalues::helpLinkTextFollowsOption()
     ApplyDesignToDialog(v, FDialog);
     QVERIFY(!FDialog->DialogOptions().Contains(doShowHelpLink));
     QCOMPARE(FDialog->HelpLink()->Text(), QString());
+}
+
+// Filling the page from a dialog and applying the page to it again changes nothing in the dialog,
+// for any dialog (random values in every published property, a fixed seed).
+void tst_designvalues::pageFromDialogIsTheInverse()
+{
+    const quint32 seed = 14;
+    QRandomGenerator random(seed);
+    TComponent root;
+    root.SetName(QStringLiteral("frmMain"));
+    (new TImageList(&root))->SetName(QStringLiteral("ImageList1"));
+    for (int i = 0; i < 200; ++i) {
+        TVxDialog dialog(&root);
+        dialog.SetName(QStringLiteral("VxDialog1"));
+        FillRandomly(dialog, root, random);
+        // The page splits the expando caption at its first bar, so a show text cannot hold one.
+        dialog.Expando()->SetShowText(dialog.Expando()->ShowText().remove(QLatin1Char('|')));
+        const QByteArray before = ComponentFormText(&dialog);
+        ApplyDesignToDialog(DesignFromDialog(&dialog), &dialog);
+        const QByteArray after = ComponentFormText(&dialog);
+        if (before != after)
+            QFAIL(qPrintable(QStringLiteral("seed %1, dialog %2:\n%3\n---\n%4")
+                                 .arg(seed)
+                                 .arg(i)
+                                 .arg(QString::fromUtf8(before), QString::fromUtf8(after))));
+    }
+}
+
+void tst_designvalues::pageValuesOfALoadedDialog()
+{
+    TVxDialog dialog;
+    dialog.SetTitle(QStringLiteral("T"));
+    dialog.SetMainIcon(tdiShield);
+    dialog.Content()->SetText(QStringLiteral("a\r\n\r\n"));
+    dialog.Expando()->SetShowText(QStringLiteral("More"));
+    dialog.Expando()->Lines()->SetText(QStringLiteral("x"));
+    dialog.Expando()->SetShowInFooter(true);
+    dialog.Footer()->SetText(QStringLiteral("F"));
+    dialog.HelpLink()->SetText(QStringLiteral("kept while the option is off"));
+    dialog.ButtonBar()->SetButtons({cbRetry, cbClose});
+    const TDesignValues v = DesignFromDialog(&dialog);
+    QCOMPARE(v.Title, QStringLiteral("T"));
+    QCOMPARE(v.MainIcon, QStringLiteral("Shield"));
+    QCOMPARE(v.Content, QStringLiteral("a\r\n\r\n")); // the empty last line survives
+    QCOMPARE(v.ExpandoCaption, QStringLiteral("More|"));
+    QCOMPARE(v.ExpandoFooter, QStringLiteral("x"));
+    QCOMPARE(v.ExpandoContent, QString());
+    QCOMPARE(v.Footer, QStringLiteral("F"));
+    QCOMPARE(v.FooterVisible, std::optional<bool>(false)); // a text, yet hidden
+    QVERIFY(v.KeepHelpLinkText);
+    QVERIFY(v.ButtonClose && !v.ButtonOK && !v.ButtonCancel);
+    QCOMPARE(v.OtherButtons, (TCommonButtons{cbRetry}));
+    QVERIFY(!v.Modal == !dialog.DialogOptions().Contains(doModal));
 }
 
 QTEST_GUILESS_MAIN(tst_designvalues)

@@ -17,6 +17,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -145,6 +146,14 @@ void tst_filecommands::openShowsTheDesignAndSaveWritesItBack()
     QVERIFY(!W->cbButtonOK->isChecked() && !W->cbButtonCancel->isChecked());
     QCOMPARE(W->windowTitle(), QStringLiteral("Quillfen - Design Dialog - ask.dfm"));
     QVERIFY(!W->IsModified());
+    // The sections show the values, and an edit starts from them.
+    QCOMPARE(W->TitleSection->DisplayText(), QStringLiteral("Confirm"));
+    QCOMPARE(W->ContentSection->DisplayText(), QStringLiteral("First line\r\nSecond line"));
+    W->InstructionSection->SetIsEditing(true);
+    QCOMPARE(qobject_cast<QPlainTextEdit*>(W->InstructionSection->Editor())->toPlainText(),
+             QStringLiteral("Save changes?"));
+    W->InstructionSection->SetIsEditing(false);
+    QCOMPARE(W->InstructionSection->EditValue(), QStringLiteral("Save changes?"));
     QCOMPARE(W->RecentFiles().value(0), QFileInfo(file).absoluteFilePath());
 
     // Saving what was opened writes the same bytes: nothing the page cannot show is lost.
