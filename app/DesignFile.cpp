@@ -1,5 +1,6 @@
 #include "DesignFile.h"
 
+#include "DesignValues.h"
 #include "FormTextWriter.h"
 #include "VxDialog.h"
 
@@ -87,6 +88,16 @@ std::unique_ptr<TVxDialog> ReadDesign(const QByteArray& Text, TComponent* Root, 
     }
     Source = std::move(source);
     return dialog;
+}
+
+TVxDialog* CreateCommandDialog(TComponent* Root, const QByteArray& FromText)
+{
+    if (FromText.isEmpty())
+        return CreateDesignDialog(Root);
+    TDesignSource source;
+    std::unique_ptr<TVxDialog> dialog = ReadDesign(FromText, Root, source);
+    dialog->SetName(source.Name.isEmpty() ? QStringLiteral("VxDialog1") : source.Name);
+    return dialog.release();
 }
 
 QByteArray DesignText(const TVxDialog* Dialog, const TComponent* Root, const TDesignSource& Source)

@@ -41,6 +41,10 @@ QByteArray ReadDesignFileBytes(const QString& FileName);
 std::unique_ptr<TVxDialog> ReadDesign(const QByteArray& Text, TComponent* Root, TDesignSource& Source,
                                       bool SkipUnknown = false, QStringList* Skipped = nullptr);
 
+// The dialog a headless command works on, owned by Root: read from FromText (named as in the
+// text) or, when FromText is empty, a fresh designer dialog ("VxDialog1"). Raises EFormTextError.
+TVxDialog* CreateCommandDialog(TComponent* Root, const QByteArray& FromText);
+
 // The text to save: the dialog's form text, or the source form with the dialog's block replaced.
 QByteArray DesignText(const TVxDialog* Dialog, const TComponent* Root, const TDesignSource& Source);
 

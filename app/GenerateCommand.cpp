@@ -47,15 +47,8 @@ QString RenderGenerateRequest(const TGenerateRequest& Request)
     // The same owner and component as the main window: "VxDialog1" of "frmMain".
     TComponent root;
     root.SetName(QStringLiteral("frmMain"));
-    TVxDialog* dialog = nullptr;
-    if (Request.FromText.isEmpty()) {
-        dialog = CreateDesignDialog(&root);
-    } else {
-        // What the page cannot show stays as the file has it.
-        TDesignSource source;
-        dialog = ReadDesign(Request.FromText, &root, source).release();
-        dialog->SetName(source.Name.isEmpty() ? QStringLiteral("VxDialog1") : source.Name);
-    }
+    // What the page cannot show stays as the --from file has it.
+    TVxDialog* dialog = CreateCommandDialog(&root, Request.FromText);
     ApplyDesignToDialog(Request.Values, dialog);
     if (!Request.DFM)
         return RenderCreationCode(dialog);

@@ -1,5 +1,7 @@
 #include "RenderCommand.h"
 
+#include "DesignFile.h"
+
 #include "Classes.h"
 #include "CommandLine.h"
 #include "SysUtils.h"
@@ -82,7 +84,7 @@ QPalette DarkPalette()
 
 QString RenderSynopsis()
 {
-    return QStringLiteral("render [design options] --out FILE.png [--scale 1|1.25|1.5|2] [--dark] [--rtl]");
+    return QStringLiteral("render [--from FILE] [design options] --out FILE.png [--scale 1|1.25|1.5|2] [--dark] [--rtl]");
 }
 
 QString RenderHelpText()
@@ -96,6 +98,8 @@ bool ParseRenderArguments(const QStringList& Args, TRenderRequest& Request, QStr
 {
     QCommandLineParser parser;
     if (!ParseCommandArguments(parser, RenderOptions(), Args, Error))
+        return false;
+    if (!ReadDesignFromOption(parser, Request.FromText, Request.Values, Error))
         return false;
     if (!ReadDesignOptions(parser, Request.Values, Error))
         return false;
@@ -144,7 +148,7 @@ QImage RenderDialogRequest(const TRenderRequest& Request)
     QApplication::setLayoutDirection(Request.RightToLeft ? Qt::RightToLeft : Qt::LeftToRight);
     TComponent root;
     root.SetName(QStringLiteral("frmMain"));
-    TVxDialog* dialog = CreateDesignDialog(&root);
+    TVxDialog* dialog = CreateCommandDialog(&root, Request.FromText);
     ApplyDesignToDialog(Request.Values, dialog);
     if (Request.RightToLeft)
         dialog->SetBiDiMode(bdRightToLeft);

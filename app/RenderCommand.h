@@ -5,11 +5,15 @@
 
 #include "DesignValues.h"
 
+#include <QByteArray>
+
 #include <QString>
 #include <QStringList>
 
 struct TRenderRequest {
     TDesignValues Values;
+    // The text of the --from file, whose dialog takes the values; empty for a fresh design.
+    QByteArray FromText;
     QString OutFile;
     // Screen scale: 1, 1.25, 1.5 or 2 (96, 120, 144 or 192 dots per inch).
     double Scale = 1.0;

@@ -275,8 +275,15 @@ private:
         }
     }
 
+    void CountNode(TFormTextPosition At)
+    {
+        if (++FNodes > FLimits.MaxNodes)
+            Fail(At, QStringLiteral("more than %1 values").arg(FLimits.MaxNodes));
+    }
+
     TFormTextProperty ParseProperty(const QString& First, TFormTextPosition At, int Depth)
     {
+        CountNode(At);
         TFormTextProperty property;
         property.Position = At;
         // A dotted path has no blanks inside.
@@ -300,6 +307,7 @@ private:
         SkipBlanks();
         TFormTextValue value;
         value.Position = Here();
+        CountNode(value.Position);
         if (AtEnd())
             Fail(Here(), QStringLiteral("expected a value but found the end of the text"));
         const char16_t u = Peek().unicode();
@@ -515,6 +523,7 @@ private:
             TFormTextValue element;
             element.Kind = TFormTextValue::Identifier;
             element.Position = Here();
+            CountNode(element.Position);
             element.Text = ReadIdentifier(QStringLiteral("a set element"));
             Value.Elements.push_back(std::move(element));
             SkipBlanks();
@@ -617,6 +626,7 @@ private:
     const QString& FText;
     const TFormTextLimits& FLimits;
     qsizetype FPos = 0;
+    qsizetype FNodes = 0;
     int FLine = 1;
     qsizetype FLineStart = 0;
 };

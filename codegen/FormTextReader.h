@@ -50,6 +50,9 @@ struct TFormTextLimits {
     qsizetype MaxStringLength = qsizetype(1) << 22;
     // Characters of one number.
     int MaxNumberLength = 64;
+    // Values, set elements, list items and properties in the whole text: each takes a node of
+    // the tree, so this bounds its memory (about 150 bytes a node) apart from the text itself.
+    qsizetype MaxNodes = 1000000;
 };
 
 struct TFormTextProperty;

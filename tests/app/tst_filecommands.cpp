@@ -15,6 +15,7 @@
 #include <QCheckBox>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPlainTextEdit>
@@ -155,6 +156,7 @@ void tst_filecommands::openShowsTheDesignAndSaveWritesItBack()
     W->InstructionSection->SetIsEditing(false);
     QCOMPARE(W->InstructionSection->EditValue(), QStringLiteral("Save changes?"));
     QCOMPARE(W->RecentFiles().value(0), QFileInfo(file).absoluteFilePath());
+    QCOMPARE(W->RecentMenu->actions().value(0)->data().toString(), QFileInfo(file).absoluteFilePath());
 
     // Saving what was opened writes the same bytes: nothing the page cannot show is lost.
     QVERIFY(W->SaveActnExecute());

@@ -65,6 +65,7 @@ class tst_rendercommand : public QObject {
     Q_OBJECT
 private slots:
     void workedExampleInSettings();
+    void fromFile();
     void badCommandLines_data();
     void badCommandLines();
     void unwritableFile();
@@ -98,6 +99,41 @@ void tst_rendercommand::workedExampleInSettings()
     QCOMPARE(Quillfen(WorkedExample + QStringList{"--out", rtl, "--rtl"}).ExitCode, 0);
     const QImage mirrored(rtl);
     QVERIFY(IconCentreX(mirrored) > mirrored.width() * 3 / 4);
+}
+
+// The same design from a form-text file (its creation defaults, not the designer's, where the
+// file says nothing) gives the same picture as given by options; a bad file is a usage error.
+void tst_rendercommand::fromFile()
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("ask.dfm"));
+    QFile out(file);
+    QVERIFY(out.open(QIODevice::WriteOnly));
+    out.write("object VxDialog1: TVxDialog\r\n"
+              "  Content.Strings = (\r\n"
+              "    'The document has been modified.')\r\n"
+              "  Instruction.Text = 'Save changes?'\r\n"
+              "  ButtonBar.Buttons = [cbYes, cbNo, cbCancel]\r\n"
+              "  ButtonBar.Color = 15790320\r\n"
+              "  MainIcon = tdiWarning\r\n"
+              "  Title = 'Will be replaced'\r\n"
+              "end\r\n");
+    out.close();
+    const QString fromOptions = dir.filePath(QStringLiteral("options.png"));
+    const QString fromFile = dir.filePath(QStringLiteral("file.png"));
+    QCOMPARE(Quillfen(WorkedExample + QStringList{"--out", fromOptions}).ExitCode, 0);
+    const Run r = Quillfen({"render", "--from", file, "--title", "Confirm", "--out", fromFile});
+    QCOMPARE(r.Err, QString());
+    QCOMPARE(r.ExitCode, 0);
+    QCOMPARE(QImage(fromFile), QImage(fromOptions));
+
+    QVERIFY(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    out.write("object VxDialog1: TVxDialog\r\n  MainIcon = tdiPurple\r\nend\r\n");
+    out.close();
+    const Run bad = Quillfen({"render", "--from", file, "--out", fromFile});
+    QCOMPARE(bad.ExitCode, 2);
+    QCOMPARE(bad.Err, QStringLiteral("quillfen render: %1: line 2, column 14: 'tdiPurple' is not a value of "
+                                     "TTaskDialogIcon\n").arg(file));
 }
 
 void tst_rendercommand::badCommandLines_data()

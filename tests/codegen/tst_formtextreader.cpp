@@ -305,6 +305,11 @@ void TstFormTextReader::hostileInput_data()
     QTest::newRow("binary data above the limit")
         << "object A: TCgThing\n  Picture.Data = {" + QByteArray(2 * 4097, 'A') + "}\nend\n"
         << "line 2, column 18: binary data longer than 4096 bytes";
+    QByteArray elements = "object A: TCgThing\n  Shades = [";
+    for (int i = 0; i < 3000; ++i)
+        elements += "shLight,";
+    QTest::newRow("set elements above the limit") << elements + "shDark]\nend\n"
+                                                  << "line 2, column 15997: more than 2000 values";
     QTest::newRow("text above the limit") << QByteArray(70000, ' ')
                                           << "line 1, column 1: the text is 70000 bytes long; at most 65536 bytes are read";
 }
@@ -317,6 +322,7 @@ void TstFormTextReader::hostileInput()
     if (QByteArray(QTest::currentDataTag()).contains("limit")) {
         limits.MaxBinaryBytes = 4096;
         limits.MaxTextBytes = 65536;
+        limits.MaxNodes = 2000;
     }
     try {
         ParseFormText(text, limits);
