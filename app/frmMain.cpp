@@ -27,6 +27,7 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QSettings>
+#include <QSignalBlocker>
 #include <QTimer>
 #include <QApplication>
 #include <QCheckBox>
@@ -897,21 +898,27 @@ bool TfrmMain::LoadDesign(const QByteArray& Text, const QString& SourceName)
 
 void TfrmMain::ShowDesign(const TDesignValues& V)
 {
-    // Check boxes first: their handlers reset captions and show or hide the help link section.
+    // Check boxes first: their handlers show or hide the help link section. The expando and
+    // verification boxes would ask for their texts when checked; the design brings them.
     const std::pair<QCheckBox*, bool> boxes[] = {
         {cbdoShowHelpLink, V.ShowHelpLink}, {cbdoRadioButtons, V.RadioButtons},
         {cbdoCommandLinks, V.CommandLinks}, {cbdoCommandLinksNoIcon, V.CommandLinksNoIcon},
         {cbdoProgressBar, V.ProgressBar},   {cbdoProgressBarMarque, V.ProgressBarMarquee},
         {cbdoTimer, V.Timer},               {cbdoTopMost, V.TopMost},
-        {cbdoModal, V.Modal},               {ExpandoCheckBox, V.ExpandoChecked},
-        {VerificationCheckBox, V.VerificationChecked}, {cbButtonYes, V.ButtonYes},
+        {cbdoModal, V.Modal},               {cbButtonYes, V.ButtonYes},
         {cbButtonNo, V.ButtonNo},           {cbButtonOK, V.ButtonOK},
         {cbButtonCancel, V.ButtonCancel},   {cbButtonHelp, V.ButtonHelp},
         {cbButtonClose, V.ButtonClose}};
     for (const auto& [box, checked] : boxes)
         box->setChecked(checked);
-    ExpandoCheckBox->setText(V.ExpandoCaption);
-    VerificationCheckBox->setText(V.VerificationCaption);
+    {
+        const QSignalBlocker expando(ExpandoCheckBox);
+        const QSignalBlocker verification(VerificationCheckBox);
+        ExpandoCheckBox->setChecked(V.ExpandoChecked);
+        VerificationCheckBox->setChecked(V.VerificationChecked);
+    }
+    SetDataCaption(ExpandoCheckBox, V.ExpandoCaption);
+    SetDataCaption(VerificationCheckBox, V.VerificationCaption);
     const std::pair<TVxDSectionControl*, const QString*> sections[] = {
         {TitleSection, &V.Title},           {MainIconSection, &V.MainIcon},
         {HeaderSection, &V.Header},         {HeaderIconSection, &V.HeaderIcon},

@@ -12,6 +12,8 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QtTest>
 
 // The expando and verification check boxes of the design page ask for their texts with the
@@ -193,6 +195,8 @@ void tst_DesignPrompts::newResetsWithoutAsking()
         DialogButton(Modal, mrOk)->click();
     });
     ClickBox(W->ExpandoCheckBox, true, [](QWidget* Modal) { DialogButton(Modal, mrOk)->click(); });
+    // Only the question about the unsaved changes comes; they are discarded.
+    WhenModalShows([](QWidget* Modal) { qobject_cast<QMessageBox*>(Modal)->button(QMessageBox::Discard)->click(); });
     W->NewActn->trigger();
     QVERIFY(!QApplication::activeModalWidget());
     QVERIFY(!W->ExpandoCheckBox->isChecked());

@@ -96,6 +96,7 @@ private slots:
     void init();
     void cleanup();
     void openShowsTheDesignAndSaveWritesItBack();
+    void expandoAndVerificationOpenWithoutQuestions();
     void unsavedChangesPrompt();
     void closeAsksFirst();
     void saveAsForAnUntitledDesign();
@@ -177,6 +178,28 @@ void tst_filecommands::openShowsTheDesignAndSaveWritesItBack()
     W->GenerateActn->trigger();
     QVERIFY(W->SynEdit2->Text().contains(QStringLiteral("  Width = 400\n")));
     QVERIFY(W->SynEdit1->Text().contains(QStringLiteral("dlgAsk := TVxDialog.Create(")));
+}
+
+// The expando and verification boxes ask for their texts when the user checks them; a design
+// that brings the texts opens without asking.
+void tst_filecommands::expandoAndVerificationOpenWithoutQuestions()
+{
+    const QString file = Dir.filePath(QStringLiteral("expando.dfm"));
+    WriteAll(file, "object VxDialog1: TVxDialog\r\n"
+                   "  Expando.Visible = True\r\n"
+                   "  Expando.ShowText = 'More'\r\n"
+                   "  Expando.HideText = 'Less'\r\n"
+                   "  Verification.Text = 'Do not ask again'\r\n"
+                   "  Verification.Visible = True\r\n"
+                   "end\r\n");
+    QVERIFY(W->OpenFile(file));
+    QVERIFY(!QApplication::activeModalWidget());
+    QVERIFY(W->ExpandoCheckBox->isChecked() && W->VerificationCheckBox->isChecked());
+    QCOMPARE(W->ExpandoCheckBox->text(), QStringLiteral("More|Less"));
+    QCOMPARE(W->VerificationCheckBox->text(), QStringLiteral("Do not ask again"));
+    QVERIFY(!W->IsModified());
+    QVERIFY(W->SaveActnExecute());
+    QVERIFY(ReadAll(file).contains("  Expando.ShowText = 'More'\r\n  Expando.HideText = 'Less'\r\n"));
 }
 
 void tst_filecommands::unsavedChangesPrompt()
