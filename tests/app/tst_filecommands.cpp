@@ -75,15 +75,21 @@ void Answer(QMessageBox::StandardButton Button)
     });
 }
 
-// Answers the next file dialog with FileName.
+// Answers the next file dialog with FileName, through its interface rather than keys (so it need
+// not wait for the keyboard focus, which the offscreen platform may give its line edit late).
 void ChooseFile(const QString& FileName)
 {
-    WhenModalShows([FileName](QWidget* Modal) {
-        auto* dialog = qobject_cast<QFileDialog*>(Modal);
-        QVERIFY(dialog);
+    auto* timer = new QTimer;
+    QObject::connect(timer, &QTimer::timeout, [timer, FileName] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (!dialog || !dialog->isVisible())
+            return;
+        timer->stop();
+        timer->deleteLater();
         dialog->selectFile(FileName);
         static_cast<QDialog*>(dialog)->accept();
     });
+    timer->start(5);
 }
 
 } // namespace
