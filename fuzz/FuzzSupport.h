@@ -3,6 +3,7 @@
 // need one), created once, and a way to take numbers off the front of the input.
 
 #include <QDir>
+#include <QFile>
 #include <QGuiApplication>
 #include <QString>
 
@@ -30,6 +31,18 @@ inline QDir ScratchDir()
 {
     const QDir shm(QStringLiteral("/dev/shm"));
     return shm.exists() ? shm : QDir::temp();
+}
+
+// Writes the input to this process's scratch file Name and returns its path; empty when the
+// file cannot be written.
+inline QString WriteScratchFile(const QString& Name, const uint8_t* Data, size_t Size)
+{
+    const QString path = ScratchDir().filePath(QStringLiteral("quillfen-fuzz-%1-%2").arg(QCoreApplication::applicationPid()).arg(Name));
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return {};
+    file.write(reinterpret_cast<const char*>(Data), qint64(Size));
+    return path;
 }
 
 // Reads the input front to back: fixed-size numbers first, the rest as text or bytes.

@@ -4,26 +4,14 @@
 #include "IniFile.h"
 #include "SysUtils.h"
 
-#include <QDir>
-#include <QFile>
-
-static QString TempPath()
-{
-    static const QString path = fuzz::ScratchDir().filePath(QStringLiteral("quillfen-fuzz-ini-%1.ini").arg(QCoreApplication::applicationPid()));
-    return path;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size)
 {
     fuzz::EnsureApplication();
-    {
-        QFile file(TempPath());
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            return 0;
-        file.write(reinterpret_cast<const char*>(Data), qint64(Size));
-    }
+    const QString path = fuzz::WriteScratchFile(QStringLiteral("ini.ini"), Data, Size);
+    if (path.isEmpty())
+        return 0;
     try {
-        TIniFile ini(TempPath());
+        TIniFile ini(path);
         const QStringList sections = ini.ReadSections();
         int reads = 0;
         for (const QString& section : sections) {
@@ -36,7 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size)
         }
         ini.WriteString(QStringLiteral("Fuzz"), QStringLiteral("Key"), QStringLiteral("Value"));
         ini.UpdateFile();
-        const TIniFile again(TempPath());
+        const TIniFile again(path);
         // What was written reads back, and the file keeps its sections.
         if (again.ReadString(QStringLiteral("Fuzz"), QStringLiteral("Key"), QString()) != QLatin1String("Value"))
             __builtin_trap();
