@@ -538,14 +538,18 @@ void TVxDialogEngine::PositionSheet()
     QWidget* active = QApplication::activeWindow();
     if (active == form)
         active = nullptr;
-    // Where the platform places windows itself (Wayland), the compositor puts the sheet over its
-    // owner (its transient parent); it does not slide.
+    // Where windows cannot place themselves (Wayland) the sheet cannot come out of the owner's
+    // caption: it shows centred on its owner and does not slide. The geometry is still asked for
+    // before the window shows, and the window is made the owner's transient so that a compositor
+    // that ignores positions keeps the two together.
     if (!WindowsCanPlaceThemselves()) {
-        if (active) {
-            form->winId();
-            if (form->windowHandle() && active->windowHandle())
-                form->windowHandle()->setTransientParent(active->windowHandle());
-        }
+        QWidget* owner = active ? active : (form->parentWidget() ? form->parentWidget()->window() : nullptr);
+        if (!owner)
+            return;
+        form->setGeometry(QRect(CentredOn(owner->frameGeometry(), form->size()), form->size()));
+        form->winId();
+        if (form->windowHandle() && owner->windowHandle())
+            form->windowHandle()->setTransientParent(owner->windowHandle());
         return;
     }
     if (D->Sheet()->Location() == slActiveForm) {
@@ -559,7 +563,7 @@ void TVxDialogEngine::PositionSheet()
         if (!screen)
             return;
         const QRect monitor = screen->geometry();
-        form->move((monitor.width() - form->width()) / 2, monitor.top());
+        form->move(monitor.left() + (monitor.width() - form->width()) / 2, monitor.top());
     }
     // Slides in when the window shows (the sheet component starts it) and out when it closes.
     if (!form->findChild<TVxSheetSlide*>())

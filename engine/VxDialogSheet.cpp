@@ -47,9 +47,23 @@ int SheetCaptionHeight(const QWidget* Window)
     return SheetCaptionHeight(WindowBorderStyle(Window), caption, frame);
 }
 
+namespace {
+bool PlacementRefused = false;
+}
+
 bool WindowsCanPlaceThemselves()
 {
-    return !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+    return !PlacementRefused && !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
+void ForceWindowsCannotPlaceThemselves(bool Force)
+{
+    PlacementRefused = Force;
+}
+
+QPoint CentredOn(const QRect& Frame, const QSize& Size)
+{
+    return {Frame.left() + (Frame.width() - Size.width()) / 2, Frame.top() + (Frame.height() - Size.height()) / 2};
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -183,6 +197,12 @@ void TVxCustomDialogSheet::Follow()
     if (!window || !FActiveForm)
         return;
     const QRect frame = FActiveForm->frameGeometry();
+    // Where windows cannot place themselves the sheet was centred on the window; it stays so
+    // (a compositor that ignores the request keeps it over its transient parent anyway).
+    if (!WindowsCanPlaceThemselves()) {
+        window->setGeometry(QRect(CentredOn(frame, window->size()), window->size()));
+        return;
+    }
     const int top = AdjustSheetTop(frame.top() + SheetCaptionHeight(FActiveForm));
     window->move(frame.left() + (frame.width() - window->width()) / 2, top);
 }

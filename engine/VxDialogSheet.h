@@ -21,8 +21,14 @@ int SheetCaptionHeight(TFormBorderStyle Style, int SystemCaptionHeight, int Sizi
 TFormBorderStyle WindowBorderStyle(const QWidget* Window);
 // The rule above for a real window, with the style's title bar height as the system caption.
 int SheetCaptionHeight(const QWidget* Window);
-// Whether the platform lets a window place itself (Wayland does not).
+// Whether the platform lets a window place itself (Wayland does not). Where it does not, a sheet
+// shows centred on its owner, stays its transient, and does not slide.
 bool WindowsCanPlaceThemselves();
+// Makes WindowsCanPlaceThemselves() answer false on any platform until called with false again,
+// so that the path of such platforms runs where windows can be placed (tests, offscreen).
+void ForceWindowsCannotPlaceThemselves(bool Force);
+// The top-left corner that centres a window of Size on Frame (both in screen coordinates).
+QPoint CentredOn(const QRect& Frame, const QSize& Size);
 
 // Slides a window down into place (AnimateWindow with AW_SLIDE | AW_VER_POSITIVE) or up out of
 // it, over Interval milliseconds, by moving it and masking what is above its final top edge.

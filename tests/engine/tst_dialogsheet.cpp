@@ -8,6 +8,30 @@
 #include <QApplication>
 #include <QScreen>
 #include <QTest>
+#include <QVariantAnimation>
+
+namespace {
+enum Direction { LeftToRight, DialogRightToLeft, ApplicationRightToLeft };
+
+// Whether a slide of the window is running (or was ever set up).
+bool Slides(QWidget* Window)
+{
+    if (Window->findChild<TVxSheetSlide*>())
+        return true;
+    for (auto* animation : Window->findChildren<QVariantAnimation*>())
+        if (animation->state() == QAbstractAnimation::Running)
+            return true;
+    return false;
+}
+
+void SetDirection(TVxCustomDialog* Dialog, int Way)
+{
+    if (Way == DialogRightToLeft)
+        Dialog->SetBiDiMode(bdRightToLeft);
+    if (Way == ApplicationRightToLeft)
+        QApplication::setLayoutDirection(Qt::RightToLeft);
+}
+} // namespace
 
 // Sheets: placement under the owner's caption, the slide, and a modeless sheet that follows its
 // window.
@@ -20,6 +44,9 @@ private slots:
     void captionHeight_data();
     void captionHeight();
     void modalSheetSlidesIn();
+    void placement_data();
+    void placement();
+    void modelessSheetFollows_data();
     void modelessSheetFollows();
     void desktopSheet();
     void positionMustBeDesigned();
@@ -48,6 +75,8 @@ void tst_DialogSheet::init()
 void tst_DialogSheet::cleanup()
 {
     FOwner.reset();
+    ForceWindowsCannotPlaceThemselves(false);
+    QApplication::setLayoutDirection(Qt::LeftToRight);
     for (QWidget* w : QApplication::topLevelWidgets())
         QVERIFY(!qobject_cast<TVxTaskDialogForm*>(w) || !w->isVisible());
 }
@@ -103,12 +132,113 @@ void tst_DialogSheet::modalSheetSlidesIn()
     QVERIFY(sawSlide);
 }
 
+void tst_DialogSheet::placement_data()
+{
+    QTest::addColumn<int>("location");
+    QTest::addColumn<bool>("canPlace");
+    QTest::addColumn<int>("direction");
+    QTest::addColumn<int>("ownerWidth");
+    // Odd widths leave a pixel over when centring: mirrored coordinates would put it on the other side.
+    QTest::newRow("under the caption") << int(slActiveForm) << true << int(LeftToRight) << 600;
+    QTest::newRow("under the caption, odd width") << int(slActiveForm) << true << int(LeftToRight) << 601;
+    QTest::newRow("under the caption, right-to-left dialog") << int(slActiveForm) << true << int(DialogRightToLeft) << 601;
+    QTest::newRow("under the caption, right-to-left application") << int(slActiveForm) << true << int(ApplicationRightToLeft) << 601;
+    QTest::newRow("desktop, right-to-left dialog") << int(slDesktop) << true << int(DialogRightToLeft) << 600;
+    QTest::newRow("desktop, right-to-left application") << int(slDesktop) << true << int(ApplicationRightToLeft) << 601;
+    QTest::newRow("cannot place itself") << int(slActiveForm) << false << int(LeftToRight) << 600;
+    QTest::newRow("cannot place itself, odd width") << int(slActiveForm) << false << int(LeftToRight) << 601;
+    QTest::newRow("cannot place itself, right-to-left dialog") << int(slActiveForm) << false << int(DialogRightToLeft) << 601;
+    QTest::newRow("cannot place itself, right-to-left application") << int(slActiveForm) << false << int(ApplicationRightToLeft) << 601;
+    QTest::newRow("cannot place itself, desktop") << int(slDesktop) << false << int(LeftToRight) << 601;
+}
+
+void tst_DialogSheet::placement()
+{
+    // Where a modal sheet shows, in either reading direction; where windows cannot place
+    // themselves it shows centred on its owner at once and neither slides in nor out.
+    QFETCH(int, location);
+    QFETCH(bool, canPlace);
+    QFETCH(int, direction);
+    QFETCH(int, ownerWidth);
+    FOwner->setFixedSize(ownerWidth, 401);
+    ForceWindowsCannotPlaceThemselves(!canPlace);
+    TVxDialogSheet sheet;
+    sheet.Sheet()->SetLocation(TVxSheetLocation(location));
+    sheet.Sheet()->SetInterval(200);
+    sheet.SetTitle(QStringLiteral("Sheet"));
+    sheet.Instruction()->SetText(QStringLiteral("A sheet over its window"));
+    SetDirection(&sheet, direction);
+    QTRY_COMPARE(FOwner->width(), ownerWidth);
+    const QRect owner = FOwner->frameGeometry();
+    const QRect monitor = FOwner->screen()->geometry();
+    QRect shown, closing;
+    bool slid = false;
+    const int result = RunModal(&sheet, [&](QWidget* window) {
+        // The checks return early on a failure; the sheet is closed in any case.
+        [&] {
+            const QSize size = window->size();
+            QRect expected;
+            if (!canPlace)
+                expected = QRect(QPoint(owner.left() + (owner.width() - size.width()) / 2,
+                                        owner.top() + (owner.height() - size.height()) / 2), size);
+            else if (location == slActiveForm)
+                expected = QRect(QPoint(owner.left() + (owner.width() - size.width()) / 2,
+                                        owner.top() + SheetCaptionHeight(FOwner.get())), size);
+            else
+                expected = QRect(QPoint(monitor.left() + (monitor.width() - size.width()) / 2, monitor.top()), size);
+            // The sheet reads in its own direction, the owner in the application's.
+            QCOMPARE(window->layoutDirection(), direction == DialogRightToLeft ? Qt::RightToLeft : Qt::LeftToRight);
+            QCOMPARE(FOwner->layoutDirection(), direction == ApplicationRightToLeft ? Qt::RightToLeft : Qt::LeftToRight);
+            if (!canPlace) {
+                shown = window->geometry();
+                slid = Slides(window);
+            } else {
+                QTRY_COMPARE(window->geometry(), expected);
+                shown = expected;
+            }
+            QCOMPARE(window->geometry(), expected);
+        }();
+        sheet.OnDialogClose = TDialogCloseEvent([&](TVxCustomDialog*) { closing = window->geometry(); });
+        for (auto* button : window->findChildren<QAbstractButton*>())
+            if (ControlTag(button) == mrOk)
+                button->click();
+    });
+    if (QTest::currentTestFailed())
+        return;
+    QCOMPARE(result, int(mrOk));
+    QVERIFY(shown.isValid());
+    if (!canPlace) {
+        QVERIFY(!slid);
+        // Still in place when the window goes: no slide out.
+        QCOMPARE(closing, shown);
+        QVERIFY(!sheet.IsShowing());
+    } else {
+        QVERIFY(closing.top() < shown.top());
+    }
+}
+
+void tst_DialogSheet::modelessSheetFollows_data()
+{
+    QTest::addColumn<bool>("canPlace");
+    QTest::addColumn<int>("direction");
+    QTest::newRow("left to right") << true << int(LeftToRight);
+    QTest::newRow("right-to-left dialog") << true << int(DialogRightToLeft);
+    QTest::newRow("right-to-left application") << true << int(ApplicationRightToLeft);
+    QTest::newRow("cannot place itself") << false << int(LeftToRight);
+    QTest::newRow("cannot place itself, right-to-left application") << false << int(ApplicationRightToLeft);
+}
+
 void tst_DialogSheet::modelessSheetFollows()
 {
+    QFETCH(bool, canPlace);
+    QFETCH(int, direction);
+    ForceWindowsCannotPlaceThemselves(!canPlace);
     TVxDialogSheet sheet;
     sheet.SetDialogOptions(sheet.DialogOptions() - doModal);
-    sheet.Sheet()->SetInterval(0);
+    // A slide would be seen where windows cannot place themselves.
+    sheet.Sheet()->SetInterval(canPlace ? 0 : 200);
     sheet.Instruction()->SetText(QStringLiteral("Following"));
+    SetDirection(&sheet, direction);
     QCOMPARE(sheet.Position(), dpDesigned);
     QCOMPARE(sheet.BorderStyle(), bsNone);
     QCOMPARE(sheet.Execute(nullptr), -1);
@@ -117,13 +247,17 @@ void tst_DialogSheet::modelessSheetFollows()
     QCOMPARE(sheet.ActiveForm(), FOwner.get());
     const auto expected = [&] {
         const QRect owner = FOwner->frameGeometry();
-        return QPoint(owner.left() + (owner.width() - window->width()) / 2, owner.top() + SheetCaptionHeight(FOwner.get()));
+        const int left = owner.left() + (owner.width() - window->width()) / 2;
+        if (!canPlace)
+            return QPoint(left, owner.top() + (owner.height() - window->height()) / 2);
+        return QPoint(left, owner.top() + SheetCaptionHeight(FOwner.get()));
     };
     QCOMPARE(window->pos(), expected());
+    QVERIFY(canPlace || !Slides(window));
     // The owner moves and changes size: the sheet goes along.
     FOwner->move(180, 140);
     QTRY_COMPARE(window->pos(), expected());
-    FOwner->setFixedSize(700, 420);
+    FOwner->setFixedSize(701, 420);
     QTRY_COMPARE(window->pos(), expected());
     // After the owner's close the sheet stays where it is.
     QCloseEvent close;
@@ -133,8 +267,12 @@ void tst_DialogSheet::modelessSheetFollows()
     FOwner->move(300, 300);
     QTest::qWait(0);
     QCOMPARE(window->pos(), before);
+    QPoint closing;
+    sheet.OnDialogClose = TDialogCloseEvent([&](TVxCustomDialog*) { closing = window->pos(); });
     QCOMPARE(sheet.Close(mrOk), int(mrOk));
     QVERIFY(!sheet.IsShowing());
+    if (!canPlace)
+        QCOMPARE(closing, before);
 }
 
 void tst_DialogSheet::desktopSheet()
@@ -145,7 +283,7 @@ void tst_DialogSheet::desktopSheet()
     const QRect monitor = FOwner->screen()->geometry();
     const int result = RunModal(&sheet, [&](QWidget* window) {
         // At the top of the active window's monitor, centred on its width.
-        QCOMPARE(window->pos(), QPoint((monitor.width() - window->width()) / 2, monitor.top()));
+        QCOMPARE(window->pos(), QPoint(monitor.left() + (monitor.width() - window->width()) / 2, monitor.top()));
         sheet.Close(mrCancel);
     });
     QCOMPARE(result, int(mrCancel));
