@@ -109,6 +109,15 @@ void TVxSheetSlide::Step(double Progress)
         FWindow->setMask(QRegion(0, hidden, FWindow->width(), qMax(1, h - hidden)));
 }
 
+void TVxSheetSlide::SetHome(const QPoint& Home)
+{
+    FHome = Home;
+    if (Running())
+        Step(FAnimation->currentValue().toDouble());
+    else if (FWindow)
+        FWindow->move(Home);
+}
+
 void TVxSheetSlide::SlideIn()
 {
     if (!FWindow || !WindowsCanPlaceThemselves() || FAnimation->duration() == 0)
@@ -184,6 +193,13 @@ int TVxCustomDialogSheet::Close(int AModalResult)
     return TVxDialog::Close(AModalResult);
 }
 
+void TVxCustomDialogSheet::DoCloseQuery(TObject* Sender, bool& CanClose)
+{
+    TVxDialog::DoCloseQuery(Sender, CanClose);
+    if (CanClose)
+        Detach();
+}
+
 void TVxCustomDialogSheet::Detach()
 {
     if (FActiveForm)
@@ -204,7 +220,12 @@ void TVxCustomDialogSheet::Follow()
         return;
     }
     const int top = AdjustSheetTop(frame.top() + SheetCaptionHeight(FActiveForm));
-    window->move(frame.left() + (frame.width() - window->width()) / 2, top);
+    const QPoint place(frame.left() + (frame.width() - window->width()) / 2, top);
+    // While it slides in, the slide ends at the new place.
+    if (auto* slide = window->findChild<TVxSheetSlide*>())
+        slide->SetHome(place);
+    else
+        window->move(place);
 }
 
 bool TVxCustomDialogSheet::eventFilter(QObject* Watched, QEvent* Event)
@@ -213,7 +234,7 @@ bool TVxCustomDialogSheet::eventFilter(QObject* Watched, QEvent* Event)
         switch (Event->type()) {
         case QEvent::Move:
         case QEvent::Resize: Follow(); break;
-        case QEvent::Close: FActiveForm = nullptr; break; // the sheet stops following
+        case QEvent::Close: Detach(); break; // the sheet stops following
         default: break;
         }
     }

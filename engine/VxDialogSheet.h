@@ -42,6 +42,8 @@ public:
     // Slide out; returns once the window has slid out (a local event loop, no busy waiting).
     void SlideOut();
     bool Running() const;
+    // Moves the place the window slides to (or stands at when no slide runs).
+    void SetHome(const QPoint& Home);
 
 protected:
     // Starts the slide in when the window shows.
@@ -69,6 +71,9 @@ public:
 
 protected:
     bool eventFilter(QObject* Watched, QEvent* Event) override;
+    // A close that is allowed lets go of the followed window, however the sheet closes (a
+    // button, Escape, the close box or Close).
+    void DoCloseQuery(TObject* Sender, bool& CanClose) override;
 
 private:
     void Detach();

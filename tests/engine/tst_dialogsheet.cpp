@@ -6,6 +6,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QPointer>
 #include <QScreen>
 #include <QTest>
 #include <QVariantAnimation>
@@ -23,6 +24,21 @@ bool Slides(QWidget* Window)
             return true;
     return false;
 }
+
+// A sheet that counts the events of the window it follows reaching it.
+class TCountingSheet : public TVxDialogSheet {
+public:
+    QObject* Watched = nullptr;
+    int Seen = 0;
+
+protected:
+    bool eventFilter(QObject* Object, QEvent* Event) override
+    {
+        if (Object == Watched)
+            ++Seen;
+        return TVxDialogSheet::eventFilter(Object, Event);
+    }
+};
 
 void SetDirection(TVxCustomDialog* Dialog, int Way)
 {
@@ -48,6 +64,9 @@ private slots:
     void placement();
     void modelessSheetFollows_data();
     void modelessSheetFollows();
+    void modelessSheetLetsGo_data();
+    void modelessSheetLetsGo();
+    void ownerMovesWhileSliding();
     void desktopSheet();
     void positionMustBeDesigned();
 
@@ -273,6 +292,89 @@ void tst_DialogSheet::modelessSheetFollows()
     QVERIFY(!sheet.IsShowing());
     if (!canPlace)
         QCOMPARE(closing, before);
+}
+
+void tst_DialogSheet::modelessSheetLetsGo_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::newRow("button") << "button";
+    QTest::newRow("Escape") << "escape";
+    QTest::newRow("close box") << "close box";
+    QTest::newRow("Close") << "Close";
+    QTest::newRow("owner closes") << "owner";
+}
+
+void tst_DialogSheet::modelessSheetLetsGo()
+{
+    // However the sheet closes (or its window does), the window stops reaching the sheet: its
+    // event filter is gone, not only ignored.
+    QFETCH(QString, how);
+    TCountingSheet sheet;
+    sheet.Watched = FOwner.get();
+    sheet.SetDialogOptions(sheet.DialogOptions() - doModal);
+    sheet.ButtonBar()->SetButtons(TCommonButtons{cbOK}); // Escape closes the window itself
+    sheet.Sheet()->SetInterval(0);
+    sheet.Instruction()->SetText(QStringLiteral("Following"));
+    QCOMPARE(sheet.Execute(nullptr), -1);
+    QPointer<QWidget> window = WindowOf(&sheet);
+    QVERIFY(window && window->isVisible());
+    QCOMPARE(sheet.ActiveForm(), FOwner.get());
+    FOwner->move(120, 110);
+    QTRY_VERIFY(sheet.Seen > 0);
+
+    if (how == QLatin1String("button")) {
+        for (auto* button : window->findChildren<QAbstractButton*>())
+            if (ControlTag(button) == mrOk)
+                button->click();
+    } else if (how == QLatin1String("escape")) {
+        QTest::keyClick(window, Qt::Key_Escape);
+    } else if (how == QLatin1String("close box")) {
+        window->close();
+    } else if (how == QLatin1String("Close")) {
+        sheet.Close(mrCancel);
+    } else {
+        QCloseEvent close;
+        QApplication::sendEvent(FOwner.get(), &close);
+        QVERIFY(sheet.IsShowing());
+    }
+    QVERIFY(!sheet.ActiveForm());
+    const int seen = sheet.Seen;
+    const QPoint sheetAt = window && sheet.IsShowing() ? window->pos() : QPoint();
+    FOwner->move(300, 200);
+    FOwner->setFixedSize(640, 420);
+    QTest::qWait(0);
+    QCOMPARE(sheet.Seen, seen);
+    if (how == QLatin1String("owner")) {
+        QCOMPARE(window->pos(), sheetAt);
+        sheet.Close(mrOk);
+    }
+    QTRY_VERIFY(!sheet.IsShowing());
+    QTRY_VERIFY(!WindowOf(&sheet));
+}
+
+void tst_DialogSheet::ownerMovesWhileSliding()
+{
+    // A window that moves while its sheet still slides in gets the sheet where it now is.
+    TVxDialogSheet sheet;
+    sheet.SetDialogOptions(sheet.DialogOptions() - doModal);
+    sheet.Sheet()->SetInterval(1000);
+    sheet.Instruction()->SetText(QStringLiteral("Sliding"));
+    QCOMPARE(sheet.Execute(nullptr), -1);
+    QWidget* window = WindowOf(&sheet);
+    QVERIFY(window);
+    auto* slide = window->findChild<TVxSheetSlide*>();
+    QVERIFY(slide && slide->Running());
+    FOwner->move(260, 180);
+    QVERIFY(slide->Running());
+    const QRect owner = FOwner->frameGeometry();
+    const QPoint expected(owner.left() + (owner.width() - window->width()) / 2,
+                          owner.top() + SheetCaptionHeight(FOwner.get()));
+    // It keeps sliding, below the window's new place, and ends there.
+    QTRY_COMPARE(window->x(), expected.x());
+    QTRY_VERIFY(!slide->Running());
+    QCOMPARE(window->pos(), expected);
+    sheet.Close(mrOk);
+    QVERIFY(!sheet.IsShowing());
 }
 
 void tst_DialogSheet::desktopSheet()
