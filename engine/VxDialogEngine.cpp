@@ -538,6 +538,12 @@ void TVxDialogEngine::PositionSheet()
     QWidget* active = QApplication::activeWindow();
     if (active == form)
         active = nullptr;
+    // A modal sheet follows its window as TVxCustomDialogSheet makes a modeless one do (which
+    // has a follower of its own).
+    const auto follow = [this, form](QWidget* Owner, TVxSheetFollower::TPlace Place) {
+        if (D->FDialogOptions.Contains(doModal) && Owner && !form->findChild<TVxSheetFollower*>())
+            new TVxSheetFollower(form, Owner, std::move(Place));
+    };
     // Where windows cannot place themselves (Wayland) the sheet cannot come out of the owner's
     // caption: it shows centred on its owner and does not slide. The geometry is still asked for
     // before the window shows, and the window is made the owner's transient so that a compositor
@@ -546,18 +552,31 @@ void TVxDialogEngine::PositionSheet()
         QWidget* owner = active ? active : (form->parentWidget() ? form->parentWidget()->window() : nullptr);
         if (!owner)
             return;
-        form->setGeometry(QRect(CentredOn(owner->frameGeometry(), form->size()), form->size()));
+        const auto centre = [](QWidget* Sheet, QWidget* Owner) {
+            Sheet->setGeometry(QRect(CentredOn(Owner->frameGeometry(), Sheet->size()), Sheet->size()));
+        };
+        centre(form, owner);
         form->winId();
         if (form->windowHandle() && owner->windowHandle())
             form->windowHandle()->setTransientParent(owner->windowHandle());
+        follow(owner, centre);
         return;
     }
     if (D->Sheet()->Location() == slActiveForm) {
         if (!active)
             return;
-        const QRect frame = active->frameGeometry();
-        const int top = D->AdjustSheetTop(frame.top() + SheetCaptionHeight(active));
-        form->move(frame.left() + (frame.width() - form->width()) / 2, top);
+        const auto underCaption = [this](QWidget* Sheet, QWidget* Owner) {
+            const QRect frame = Owner->frameGeometry();
+            const int top = D->AdjustSheetTop(frame.top() + SheetCaptionHeight(Owner));
+            const QPoint place(frame.left() + (frame.width() - Sheet->width()) / 2, top);
+            // While it slides in, the slide ends at the new place.
+            if (auto* slide = Sheet->findChild<TVxSheetSlide*>())
+                slide->SetHome(place);
+            else
+                Sheet->move(place);
+        };
+        underCaption(form, active);
+        follow(active, underCaption);
     } else {
         QScreen* screen = active && active->screen() ? active->screen() : QGuiApplication::primaryScreen();
         if (!screen)

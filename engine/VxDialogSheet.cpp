@@ -146,6 +146,36 @@ void TVxSheetSlide::SlideOut()
 
 // ---------------------------------------------------------------------------------------------
 
+TVxSheetFollower::TVxSheetFollower(QWidget* Sheet, QWidget* Owner, TPlace Place)
+    : QObject(Sheet), FSheet(Sheet), FOwner(Owner), FPlace(std::move(Place))
+{
+    Owner->installEventFilter(this);
+}
+
+TVxSheetFollower::~TVxSheetFollower()
+{
+    if (FOwner)
+        FOwner->removeEventFilter(this);
+}
+
+bool TVxSheetFollower::eventFilter(QObject* Watched, QEvent* Event)
+{
+    if (Watched == FOwner && FSheet) {
+        switch (Event->type()) {
+        case QEvent::Move:
+        case QEvent::Resize: FPlace(FSheet, FOwner); break;
+        case QEvent::Close:
+            FOwner->removeEventFilter(this);
+            FOwner = nullptr;
+            break;
+        default: break;
+        }
+    }
+    return QObject::eventFilter(Watched, Event);
+}
+
+// ---------------------------------------------------------------------------------------------
+
 const TClassInfo& TVxCustomDialogSheet::StaticClassInfo()
 {
     static const TClassInfo info(QStringLiteral("TVxCustomDialogSheet"), &TVxDialog::StaticClassInfo(), {});

@@ -9,6 +9,8 @@
 #include <QPointer>
 #include <QRect>
 
+#include <functional>
+
 class QVariantAnimation;
 class QWidget;
 
@@ -54,6 +56,28 @@ private:
     QPointer<QWidget> FWindow;
     QVariantAnimation* FAnimation;
     QPoint FHome;
+};
+
+// Keeps a modal sheet on the window it came out of. Where the window manager still moves a
+// window that a modal one blocks (X11 does), a sheet placed once would be left hanging. Place
+// runs on the owner's moves and size changes; the owner's close stops it. A child of the sheet's
+// window, it goes (and lets go of the owner) with it.
+class TVxSheetFollower : public QObject {
+    Q_OBJECT
+public:
+    using TPlace = std::function<void(QWidget* Sheet, QWidget* Owner)>;
+    TVxSheetFollower(QWidget* Sheet, QWidget* Owner, TPlace Place);
+    ~TVxSheetFollower() override;
+    // The window followed (nullptr once it closed).
+    QWidget* Owner() const { return FOwner.data(); }
+
+protected:
+    bool eventFilter(QObject* Watched, QEvent* Event) override;
+
+private:
+    QPointer<QWidget> FSheet;
+    QPointer<QWidget> FOwner;
+    TPlace FPlace;
 };
 
 class TVxCustomDialogSheet : public TVxDialog {

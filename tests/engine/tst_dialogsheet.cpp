@@ -62,6 +62,8 @@ private slots:
     void modalSheetSlidesIn();
     void placement_data();
     void placement();
+    void modalSheetFollows_data();
+    void modalSheetFollows();
     void modelessSheetFollows_data();
     void modelessSheetFollows();
     void modelessSheetLetsGo_data();
@@ -234,6 +236,63 @@ void tst_DialogSheet::placement()
     } else {
         QVERIFY(closing.top() < shown.top());
     }
+}
+
+void tst_DialogSheet::modalSheetFollows_data()
+{
+    QTest::addColumn<bool>("canPlace");
+    QTest::newRow("under the caption") << true;
+    QTest::newRow("cannot place itself") << false;
+}
+
+void tst_DialogSheet::modalSheetFollows()
+{
+    // The window manager may still move a window that a modal sheet blocks: the sheet goes along
+    // until the window closes, and lets go of it when the sheet closes.
+    QFETCH(bool, canPlace);
+    ForceWindowsCannotPlaceThemselves(!canPlace);
+    TVxDialog dialog;
+    dialog.SetDialogStyle(dsSheet);
+    dialog.SetPosition(dpDesigned);
+    dialog.Sheet()->SetInterval(300);
+    dialog.Instruction()->SetText(QStringLiteral("Modal"));
+    QPointer<TVxSheetFollower> follower;
+    const int result = RunModal(&dialog, [&](QWidget* window) {
+        [&] {
+            const auto expected = [&] {
+                const QRect owner = FOwner->frameGeometry();
+                const int left = owner.left() + (owner.width() - window->width()) / 2;
+                if (!canPlace)
+                    return QPoint(left, owner.top() + (owner.height() - window->height()) / 2);
+                return QPoint(left, owner.top() + SheetCaptionHeight(FOwner.get()));
+            };
+            // Centring places the window's client area (as at the start), the caption rule its frame.
+            const auto at = [&] { return canPlace ? window->pos() : window->geometry().topLeft(); };
+            follower = window->findChild<TVxSheetFollower*>();
+            QVERIFY(follower);
+            QCOMPARE(follower->Owner(), FOwner.get());
+            // Moved while it slides in, and after.
+            FOwner->move(170, 130);
+            QTRY_COMPARE(at(), expected());
+            if (auto* slide = window->findChild<TVxSheetSlide*>())
+                QTRY_VERIFY(!slide->Running());
+            QCOMPARE(at(), expected());
+            FOwner->setFixedSize(640, 420);
+            QTRY_COMPARE(at(), expected());
+            // After the window's close the sheet stays where it is.
+            QCloseEvent close;
+            QApplication::sendEvent(FOwner.get(), &close);
+            QVERIFY(!follower->Owner());
+            const QPoint before = window->pos();
+            FOwner->move(300, 240);
+            QTest::qWait(0);
+            QCOMPARE(window->pos(), before);
+        }();
+        dialog.Close(mrOk);
+    });
+    QCOMPARE(result, int(mrOk));
+    // It went with the window.
+    QVERIFY(!follower);
 }
 
 void tst_DialogSheet::modelessSheetFollows_data()
