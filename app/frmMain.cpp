@@ -14,6 +14,7 @@
 #include "VxSelectIconForm.h"
 #include "private/AnchoredPanel.h"
 #include "private/CheckBoxFit.h"
+#include "private/DataCheckBox.h"
 #include "private/SvgIconEngine.h"
 #include "private/WideCheckBox.h"
 
@@ -316,9 +317,10 @@ TVxDSectionControl* TfrmMain::NewSection(QWidget* Parent, const QString& Name, c
     return section;
 }
 
-QCheckBox* TfrmMain::NewCheckBox(QWidget* Parent, const QString& Name, const QString& Caption, const QRect& Bounds)
+QCheckBox* TfrmMain::NewCheckBox(QWidget* Parent, const QString& Name, const QString& Caption, const QRect& Bounds,
+                                  bool HoldsData)
 {
-    auto* box = new TWideCheckBox(Caption, Parent);
+    auto* box = HoldsData ? new TDataCheckBox(Caption, Parent) : new TWideCheckBox(Caption, Parent);
     box->setObjectName(Name);
     box->setGeometry(Bounds);
     FCheckBoxes.push_back(box);
@@ -419,8 +421,8 @@ QWidget* TfrmMain::BuildDesignPage(QWidget* Page)
     Panel3 = panel3;
     Panel3->setObjectName(QStringLiteral("Panel3"));
     Panel3->installEventFilter(this);
-    VerificationCheckBox = NewCheckBox(Panel3, QStringLiteral("VerificationCheckBox"), QStringLiteral("Verification"), {8, 29, 237, 17});
-    ExpandoCheckBox = NewCheckBox(Panel3, QStringLiteral("ExpandoCheckBox"), QStringLiteral("Expando"), {8, 6, 237, 17});
+    VerificationCheckBox = NewCheckBox(Panel3, QStringLiteral("VerificationCheckBox"), QStringLiteral("Verification"), {8, 29, 237, 17}, true);
+    ExpandoCheckBox = NewCheckBox(Panel3, QStringLiteral("ExpandoCheckBox"), QStringLiteral("Expando"), {8, 6, 237, 17}, true);
     cbButtonYes = NewCheckBox(Panel3, QStringLiteral("cbButtonYes"), QStringLiteral("Yes"), {492, 6, 75, 17});
     cbButtonNo = NewCheckBox(Panel3, QStringLiteral("cbButtonNo"), QStringLiteral("No"), {492, 30, 75, 17});
     cbButtonOK = NewCheckBox(Panel3, QStringLiteral("cbButtonOK"), QStringLiteral("OK"), {580, 6, 75, 17});
@@ -604,10 +606,9 @@ void TfrmMain::VerificationCheckBoxClick()
 
 void TfrmMain::SetDataCaption(QCheckBox* Box, const QString& Caption)
 {
-    // The panel widens the box for its caption as far as there is room; the tip shows a caption
-    // too long even for that in full.
+    // The panel widens the box for its caption as far as there is room; a caption too long even
+    // for that ends with an ellipsis, and the box's tip shows it in full.
     Box->setText(Caption);
-    Box->setToolTip(Caption);
 }
 
 void TfrmMain::MainIconSectionShowEdit(TObject* Sender, bool& Handled)

@@ -150,7 +150,9 @@ private:
     void BuildToolBar();
     QWidget* BuildDesignPage(QWidget* Page);
     TVxDSectionControl* NewSection(QWidget* Parent, const QString& Name, const QString& Caption, TVxDEditType EditType);
-    QCheckBox* NewCheckBox(QWidget* Parent, const QString& Name, const QString& Caption, const QRect& Bounds);
+    // HoldsData: the caption is data the user typed (see TDataCheckBox).
+    QCheckBox* NewCheckBox(QWidget* Parent, const QString& Name, const QString& Caption, const QRect& Bounds,
+                           bool HoldsData = false);
     void VxPageScroller1PageChanged(TObject* Sender, int OldPageIndex, int NewPageIndex);
     void TitleSectionClick();
     void FormClick();

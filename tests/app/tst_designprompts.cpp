@@ -2,6 +2,8 @@
 #include "frmMain.h"
 #include "support/ModalHelper.h"
 
+#include "private/DataCheckBox.h"
+
 #include "VxDialog.h"
 #include "VxDualEditDialog.h"
 #include "VxDualEditDialogFrame.h"
@@ -14,6 +16,8 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStyleOptionButton>
+#include <QToolTip>
 #include <QtTest>
 
 // The expando and verification check boxes of the design page ask for their texts with the
@@ -41,6 +45,49 @@ void ClickBox(QCheckBox* Box, bool Opens, std::function<void(QWidget*)> Answer =
     QCOMPARE(answered, Opens);
 }
 
+// The room a check box's caption gets: its width less the indicator and the gap after it.
+int CaptionRoom(const QCheckBox* Box)
+{
+    QStyleOptionButton option;
+    option.initFrom(Box);
+    option.rect = Box->rect();
+    option.text = Box->text();
+    return Box->style()->subElementRect(QStyle::SE_CheckBoxContents, &option, Box).width();
+}
+
+// Answers the prompt the box opens with one or two texts, as typed by the user.
+void EnterCaption(QCheckBox* Box, const QString& First, const QString& Second)
+{
+    ClickBox(Box, true, [&](QWidget* Modal) {
+        if (auto* frame = Modal->findChild<TfmDualEditDialog*>()) {
+            QTest::keyClick(frame->eValue1, Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClicks(frame->eValue1, First);
+            QTest::keyClick(frame->eValue2, Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClicks(frame->eValue2, Second);
+        } else {
+            QTest::keyClicks(Modal->findChild<TEdit*>(), First);
+        }
+        DialogButton(Modal, mrOk)->click();
+    });
+}
+
+// The tip the box shows when the pointer rests on it, empty when it shows none.
+QString TipOf(QWidget* Box)
+{
+    // A tip goes after a short delay.
+    const auto hidden = [] {
+        QToolTip::hideText();
+        return QTest::qWaitFor([] { return !QToolTip::isVisible(); });
+    };
+    if (!hidden())
+        return QStringLiteral("(a tip that does not go)");
+    QHelpEvent help(QEvent::ToolTip, Box->rect().center(), Box->mapToGlobal(Box->rect().center()));
+    QApplication::sendEvent(Box, &help);
+    const QString tip = QToolTip::isVisible() ? QToolTip::text() : QString();
+    hidden();
+    return tip;
+}
+
 } // namespace
 
 class tst_DesignPrompts : public QObject {
@@ -54,6 +101,8 @@ private slots:
     void verification_data();
     void verification();
     void newResetsWithoutAsking();
+    void dataCaptionsReadable_data();
+    void dataCaptionsReadable();
 
 private:
     std::unique_ptr<TfrmMain> W;
@@ -203,6 +252,73 @@ void tst_DesignPrompts::newResetsWithoutAsking()
     QVERIFY(!W->VerificationCheckBox->isChecked());
     QCOMPARE(W->ExpandoCheckBox->text(), QStringLiteral("Expando"));
     QCOMPARE(W->VerificationCheckBox->text(), QStringLiteral("Verification"));
+}
+
+void tst_DesignPrompts::dataCaptionsReadable_data()
+{
+    QTest::addColumn<bool>("expando");
+    QTest::addColumn<QString>("first");
+    QTest::addColumn<QString>("second");
+    QTest::newRow("expando, stored texts") << true << "Expand Dialog" << "Collapse Dialog";
+    QTest::newRow("expando, longer texts") << true << "Show the technical details of this problem"
+                                           << "Hide the technical details";
+    QTest::newRow("verification sentence") << false << "Do not ask me again about documents like this one" << "";
+    QTest::newRow("verification past the page's width")
+        << false << QStringLiteral("Do not show this message again until the document was saved. ").repeated(4).trimmed()
+        << "";
+}
+
+void tst_DesignPrompts::dataCaptionsReadable()
+{
+    // A caption the user typed is shown whole where the page has room for it; where it has not,
+    // it ends with an ellipsis, the tip shows it whole, and widening the window shows more.
+    QFETCH(bool, expando);
+    QFETCH(QString, first);
+    QFETCH(QString, second);
+    QCheckBox* box = expando ? W->ExpandoCheckBox : W->VerificationCheckBox;
+    const QString caption = expando ? first + QLatin1Char('|') + second : first;
+    EnterCaption(box, first, second);
+    QCOMPARE(box->text(), caption);
+    auto* data = qobject_cast<TDataCheckBox*>(box);
+    QVERIFY(data);
+
+    const int needed = box->fontMetrics().horizontalAdvance(caption);
+    // The room the page has: up to the button boxes on the right, 8 pixels apart.
+    const auto buttonsLeft = [this] {
+        int left = W->Panel3->width();
+        for (QCheckBox* b : {W->cbButtonYes, W->cbButtonNo, W->cbButtonOK, W->cbButtonCancel, W->cbButtonHelp,
+                             W->cbButtonClose})
+            left = qMin(left, b->x());
+        return left;
+    };
+    const int room = buttonsLeft() - 8 - box->x();
+    QVERIFY(room > 0);
+    const auto placedWithinPanel = [&] {
+        const QCheckBox* other = expando ? W->VerificationCheckBox : W->ExpandoCheckBox;
+        return box->geometry().right() < buttonsLeft() && !box->geometry().intersects(other->geometry());
+    };
+    const int indicator = box->width() - CaptionRoom(box);
+    if (indicator + needed <= room) {
+        QTRY_VERIFY2(CaptionRoom(box) >= needed, qPrintable(QStringLiteral("%1 of %2 pixels").arg(CaptionRoom(box)).arg(needed)));
+        QVERIFY(placedWithinPanel());
+        QCOMPARE(data->ShownText(), caption);
+        QCOMPARE(TipOf(box), QString());
+        return;
+    }
+    // Too long for the page at this width.
+    QTRY_COMPARE(box->width(), room);
+    QVERIFY(placedWithinPanel());
+    const QString shown = data->ShownText();
+    QVERIFY(shown.endsWith(QChar(0x2026)));
+    QVERIFY(caption.startsWith(shown.chopped(1)));
+    QVERIFY(box->fontMetrics().horizontalAdvance(shown) <= CaptionRoom(box));
+    QCOMPARE(TipOf(box), caption);
+    // A window wide enough shows it whole, without a tip.
+    W->resize(W->width() + (indicator + needed - room) + 20, W->height());
+    QTRY_VERIFY2(CaptionRoom(box) >= needed, qPrintable(QStringLiteral("%1 of %2 pixels").arg(CaptionRoom(box)).arg(needed)));
+    QVERIFY(placedWithinPanel());
+    QCOMPARE(data->ShownText(), caption);
+    QCOMPARE(TipOf(box), QString());
 }
 
 QTEST_MAIN(tst_DesignPrompts)
