@@ -116,6 +116,18 @@ TComboBox::TComboBox(QWidget* Parent) : QComboBox(Parent)
     setInsertPolicy(QComboBox::NoInsert);
     ApplyLimit();
     connect(lineEdit(), &QLineEdit::textChanged, this, [this] { LowerLimit(lineEdit(), FMaxLength); });
+    // A chosen item shows whole, as a text the program sets does: the edit's limit (its own
+    // 32767 characters without MaxLength) stops typing, not the list.
+    connect(this, &QComboBox::currentIndexChanged, this, [this](int Index) {
+        QLineEdit* edit = lineEdit();
+        if (!edit || Index < 0)
+            return;
+        const QString item = itemText(Index);
+        if (edit->text() == item)
+            return;
+        edit->setMaxLength(TypingLimit(FMaxLength, item.size()));
+        edit->setText(item);
+    });
 }
 
 void TComboBox::SetStyle(TComboBoxStyle Value)

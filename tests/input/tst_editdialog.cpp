@@ -96,6 +96,8 @@ private slots:
     void minimumWidthAndExtraHeight();
     void validation();
     void maxLength();
+    void hugeValueKept_data();
+    void hugeValueKept();
     void doubleClickCloses();
     void checkList();
     void queries_data();
@@ -539,6 +541,43 @@ void tst_EditDialog::maxLength()
         ClickCommonButton(window, mrOk);
     });
     QCOMPARE(dialog.EditValue(), QStringLiteral("abcde"));
+}
+
+void tst_EditDialog::hugeValueKept_data()
+{
+    QTest::addColumn<int>("type");
+    QTest::addColumn<int>("answer");
+    // Past a line edit's own limit of 32767 characters.
+    QTest::newRow("edit, OK") << int(etEdit) << int(mrOk);
+    QTest::newRow("edit, cancel") << int(etEdit) << int(mrCancel);
+    QTest::newRow("edit combo, OK") << int(etEditComboBox) << int(mrOk);
+    QTest::newRow("memo, OK") << int(etMemo) << int(mrOk);
+}
+
+void tst_EditDialog::hugeValueKept()
+{
+    // A text longer than any limit of the control, without MaxLength: shown whole, and the
+    // caller gets it back whole whether the user confirms or cancels.
+    QFETCH(int, type);
+    QFETCH(int, answer);
+    const QString huge = QStringLiteral("0123456789").repeated(4000) + QStringLiteral("end");
+    TVxEditDialog dialog;
+    dialog.EditProperties()->SetEditType(TVxEditType(type));
+    dialog.EditProperties()->SetValue(huge);
+    qsizetype shown = 0;
+    const int result = RunModal(&dialog, [&](QWidget* window) {
+        QWidget* control = dialog.EditControl();
+        if (auto* edit = qobject_cast<QLineEdit*>(control))
+            shown = edit->text().size();
+        else if (auto* combo = qobject_cast<QComboBox*>(control))
+            shown = combo->currentText().size();
+        else if (auto* memo = qobject_cast<QPlainTextEdit*>(control))
+            shown = memo->toPlainText().size();
+        ClickCommonButton(window, answer);
+    });
+    QCOMPARE(result, answer);
+    QCOMPARE(shown, huge.size());
+    QCOMPARE(dialog.EditValue(), huge);
 }
 
 void tst_EditDialog::doubleClickCloses()
