@@ -538,6 +538,10 @@ void TVxDialogEngine::PositionSheet()
     QWidget* active = QApplication::activeWindow();
     if (active == form)
         active = nullptr;
+    // Between one window closing and the next taking the focus no window is active; the sheet
+    // then comes out of the window it was run for.
+    if (!active && form->parentWidget() && form->parentWidget()->window()->isVisible())
+        active = form->parentWidget()->window();
     // A modal sheet follows its window as TVxCustomDialogSheet makes a modeless one do (which
     // has a follower of its own).
     const auto follow = [this, form](QWidget* Owner, TVxSheetFollower::TPlace Place) {
@@ -549,7 +553,7 @@ void TVxDialogEngine::PositionSheet()
     // before the window shows, and the window is made the owner's transient so that a compositor
     // that ignores positions keeps the two together.
     if (!WindowsCanPlaceThemselves()) {
-        QWidget* owner = active ? active : (form->parentWidget() ? form->parentWidget()->window() : nullptr);
+        QWidget* owner = active;
         if (!owner)
             return;
         const auto centre = [](QWidget* Sheet, QWidget* Owner) {

@@ -206,6 +206,10 @@ int TVxCustomDialogSheet::Execute(QObject* aOwner)
     if (!DialogOptions().Contains(doModal) && Sheet()->Location() == slActiveForm && !IsShowing()) {
         Detach();
         QWidget* active = QApplication::activeWindow();
+        // No window is active between one closing and the next taking the focus: the sheet then
+        // follows the window it is run for.
+        if (!active && aOwner && aOwner->isWidgetType() && static_cast<QWidget*>(aOwner)->window()->isVisible())
+            active = static_cast<QWidget*>(aOwner)->window();
         if (active && active != Form()) {
             // Stands in for the replaced window procedure: the window's moves, size changes and
             // close reach the sheet until it closes.

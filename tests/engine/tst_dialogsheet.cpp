@@ -69,6 +69,8 @@ private slots:
     void modelessSheetLetsGo_data();
     void modelessSheetLetsGo();
     void ownerMovesWhileSliding();
+    void noActiveWindow_data();
+    void noActiveWindow();
     void desktopSheet();
     void positionMustBeDesigned();
 
@@ -433,6 +435,52 @@ void tst_DialogSheet::ownerMovesWhileSliding()
     QTRY_COMPARE(window->x(), expected.x());
     QTRY_VERIFY(!slide->Running());
     QCOMPARE(window->pos(), expected);
+    sheet.Close(mrOk);
+    QVERIFY(!sheet.IsShowing());
+}
+
+void tst_DialogSheet::noActiveWindow_data()
+{
+    QTest::addColumn<bool>("modal");
+    QTest::newRow("modal") << true;
+    QTest::newRow("modeless") << false;
+}
+
+void tst_DialogSheet::noActiveWindow()
+{
+    // Run for a window while no window is active (one closed, the next has not taken the focus
+    // yet): the sheet comes out of that window and follows it.
+    QFETCH(bool, modal);
+    QApplication::setActiveWindow(nullptr);
+    QVERIFY(!QApplication::activeWindow());
+    TVxDialogSheet sheet;
+    if (!modal)
+        sheet.SetDialogOptions(sheet.DialogOptions() - doModal);
+    sheet.Sheet()->SetInterval(0);
+    sheet.Instruction()->SetText(QStringLiteral("For its window"));
+    QWidget* owner = FOwner.get();
+    const auto expected = [owner](QWidget* Window) {
+        const QRect frame = owner->frameGeometry();
+        return QPoint(frame.left() + (frame.width() - Window->width()) / 2, frame.top() + SheetCaptionHeight(owner));
+    };
+    const auto check = [&](QWidget* Window) {
+        QCOMPARE(Window->pos(), expected(Window));
+        FOwner->move(210, 160);
+        QTRY_COMPARE(Window->pos(), expected(Window));
+    };
+    if (modal) {
+        const int result = RunModal(&sheet, [&](QWidget* Window) {
+            check(Window);
+            sheet.Close(mrOk);
+        }, owner);
+        QCOMPARE(result, int(mrOk));
+        return;
+    }
+    QCOMPARE(sheet.Execute(owner), -1);
+    QWidget* window = WindowOf(&sheet);
+    QVERIFY(window);
+    QCOMPARE(sheet.ActiveForm(), owner);
+    check(window);
     sheet.Close(mrOk);
     QVERIFY(!sheet.IsShowing());
 }

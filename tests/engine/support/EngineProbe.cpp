@@ -15,7 +15,7 @@ QWidget* WindowOf(TVxCustomDialog* Dialog)
     return qobject_cast<QWidget*>(Dialog->Form());
 }
 
-int RunModal(TVxCustomDialog* Dialog, std::function<void(QWidget* Window)> Action)
+int RunModal(TVxCustomDialog* Dialog, std::function<void(QWidget* Window)> Action, QObject* Owner)
 {
     const auto previous = Dialog->OnDialogShow;
     Dialog->OnDialogShow = TNotifyEvent([Dialog, Action, previous](TObject* Sender) {
@@ -27,7 +27,7 @@ int RunModal(TVxCustomDialog* Dialog, std::function<void(QWidget* Window)> Actio
                 Action(window);
         });
     });
-    const int result = Dialog->Execute(nullptr);
+    const int result = Dialog->Execute(Owner);
     Dialog->OnDialogShow = previous;
     return result;
 }

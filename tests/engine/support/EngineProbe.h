@@ -31,7 +31,8 @@ int Scaled(int Value);
 
 // Runs Action (with the shown window) from the event loop once the modal run's window shows,
 // then runs the dialog modally and returns Execute's result.
-int RunModal(TVxCustomDialog* Dialog, std::function<void(QWidget* Window)> Action);
+// Owner is the window it is run for (none by default).
+int RunModal(TVxCustomDialog* Dialog, std::function<void(QWidget* Window)> Action, QObject* Owner = nullptr);
 
 // The engine's window of a dialog (nullptr when none).
 QWidget* WindowOf(TVxCustomDialog* Dialog);
