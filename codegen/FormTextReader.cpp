@@ -2,10 +2,14 @@
 
 #include "Classes.h"
 
+#include <QSet>
 #include <QStringView>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
+#include <memory>
+#include <type_traits>
 
 EFormTextError::EFormTextError(TFormTextPosition Position, const QString& What)
     : EReadError(QStringLiteral("line %1, column %2: %3").arg(Position.Line).arg(Position.Column).arg(What)),
@@ -128,9 +132,64 @@ int HexDigit(char16_t u)
     return -1;
 }
 
+// Nodes in blocks of a few kilobytes, so that a large document is neither one allocation per
+// node nor one array that grows by copying; a run of nodes is never split over two blocks.
+template <typename T>
+class TNodePool {
+public:
+    TNodePool() = default;
+    TNodePool(const TNodePool&) = delete;
+    TNodePool& operator=(const TNodePool&) = delete;
+    ~TNodePool()
+    {
+        for (const TBlock& block : FBlocks) {
+            std::destroy_n(block.Nodes, block.Used);
+            std::allocator<T>().deallocate(block.Nodes, block.Capacity);
+        }
+    }
+
+    // Moves Count nodes from First into the pool, side by side; returns where they now lie.
+    const T* Append(T* First, size_t Count)
+    {
+        if (FBlocks.empty() || FBlocks.back().Capacity - FBlocks.back().Used < Count) {
+            if (FBlocks.size() == FBlocks.capacity()) // so that push_back cannot throw below
+                FBlocks.reserve(std::max<size_t>(8, FBlocks.size() * 2));
+            const size_t capacity = std::max(Count, BlockNodes);
+            FBlocks.push_back({std::allocator<T>().allocate(capacity), 0, capacity});
+        }
+        TBlock& block = FBlocks.back();
+        T* at = block.Nodes + block.Used;
+        std::uninitialized_move_n(First, Count, at);
+        block.Used += Count;
+        return at;
+    }
+
+private:
+    struct TBlock {
+        T* Nodes;
+        size_t Used;
+        size_t Capacity;
+    };
+    static constexpr size_t BlockNodes = std::max<size_t>(1, 16384 / sizeof(T));
+    std::vector<TBlock> FBlocks;
+};
+
+} // namespace
+
+struct TFormTextStorage {
+    QString Source; // what identifiers (and paths that are not kept in Names) point into
+    std::vector<QString> Names; // the distinct property paths
+    TNodePool<TFormTextProperty> Properties;
+    TNodePool<TFormTextValue> Values;
+    TNodePool<TFormTextItem> Items;
+    TNodePool<QByteArray> Binaries;
+};
+
+namespace {
+
 class TParser {
 public:
-    TParser(const QString& Text, const TFormTextLimits& Limits) : FText(Text), FLimits(Limits) {}
+    TParser(TFormTextStorage& Storage, const TFormTextLimits& Limits) : FStorage(Storage), FText(Storage.Source), FLimits(Limits) {}
 
     void ParseDocument(TFormTextDocument& document)
     {
@@ -253,6 +312,7 @@ private:
             ReadNumberToken();
             Expect(']', "']'");
         }
+        const size_t mark = FPropertyStack.size();
         for (;;) {
             SkipBlanks();
             if (AtEnd())
@@ -263,6 +323,7 @@ private:
             const QString word = ReadIdentifier(QStringLiteral("a property name, 'object' or 'end'"));
             if (word.compare(QLatin1String("end"), Qt::CaseInsensitive) == 0) {
                 object.EndLine = at.Line;
+                object.Properties = Commit(FPropertyStack, mark, FStorage.Properties);
                 return object;
             }
             SkipBlanks();
@@ -271,8 +332,46 @@ private:
                 object.Children.push_back(ParseObject(word, at, Depth + 1));
                 continue;
             }
-            object.Properties.push_back(ParseProperty(word, at, Depth));
+            FPropertyStack.push_back(ParseProperty(word, at, Depth));
         }
+    }
+
+    // The children of a container are parsed onto a stack (their own children land on it above
+    // them and leave it first) and then moved to the document's storage in one run.
+    template <typename T>
+    std::span<const T> Commit(std::vector<T>& Stack, size_t Mark, TNodePool<T>& Pool)
+    {
+        const size_t count = Stack.size() - Mark;
+        if (count == 0)
+            return {};
+        const T* first = Pool.Append(Stack.data() + Mark, count);
+        Stack.erase(Stack.begin() + qsizetype(Mark), Stack.end());
+        return std::span<const T>(first, count);
+    }
+
+    // The same for the elements of a set or list and the items of a collection.
+    template <typename T>
+    static void SetChildren(TFormTextValue& Value, std::span<const T> Children)
+    {
+        Value.Count = quint32(Children.size());
+        if constexpr (std::is_same_v<T, TFormTextItem>)
+            Value.FirstItem = Children.data();
+        else
+            Value.FirstElement = Children.data();
+    }
+
+    // Every item of a collection names the same few properties, so each distinct path is kept
+    // once: reading then finds the names in memory it has just used, not spread over the text.
+    // Past a bound (a text of made-up names) further paths stay in the text.
+    QStringView Intern(QStringView Path)
+    {
+        if (const auto it = FNames.constFind(Path); it != FNames.cend())
+            return *it;
+        if (FNames.size() >= MaxNames)
+            return Path;
+        const QStringView kept = FStorage.Names.emplace_back(Path.toString());
+        FNames.insert(kept);
+        return kept;
     }
 
     void CountNode(TFormTextPosition At)
@@ -296,7 +395,7 @@ private:
             ReadIdentifier(QString());
             end = FPos;
         }
-        property.Path = QString::fromRawData(FText.constData() + start, end - start);
+        property.Path = Intern(QStringView(FText.constData() + start, end - start));
         Expect('=', "'=' after the property name");
         property.Value = ParseValue(Depth);
         return property;
@@ -344,11 +443,29 @@ private:
         return value;
     }
 
-    // Quoted runs and #nnn characters, joined by "+" across lines.
+    // Quoted runs and #nnn characters, joined by "+" across lines. The string is read twice,
+    // once to measure it and once to copy it, so that it is allocated once at its length.
     void ParseString(QString& Out)
     {
+        const qsizetype pos = FPos;
+        const int line = FLine;
+        const qsizetype lineStart = FLineStart;
+        const qsizetype length = ScanString(nullptr);
+        if (length == 0)
+            return;
+        FPos = pos;
+        FLine = line;
+        FLineStart = lineStart;
+        Out = QString(length, Qt::Uninitialized);
+        ScanString(Out.data());
+    }
+
+    // Reads the string here and returns its length; copies its characters to Out unless null.
+    qsizetype ScanString(QChar* Out)
+    {
+        qsizetype length = 0;
         for (;;) {
-            ParseStringPieces(Out);
+            ScanStringPieces(Out, length);
             // A "+" after blanks and line ends continues the string.
             const qsizetype pos = FPos;
             const int line = FLine;
@@ -358,7 +475,7 @@ private:
                 FPos = pos;
                 FLine = line;
                 FLineStart = lineStart;
-                return;
+                return length;
             }
             ++FPos;
             SkipBlanks();
@@ -367,7 +484,7 @@ private:
         }
     }
 
-    void ParseStringPieces(QString& Out)
+    void ScanStringPieces(QChar* Out, qsizetype& Length)
     {
         const QChar* s = FText.constData();
         const qsizetype n = FText.size();
@@ -382,10 +499,10 @@ private:
                         ++end;
                     if (end >= n || s[end] != QLatin1Char('\''))
                         Fail(open, QStringLiteral("unterminated string"));
-                    Append(Out, QStringView(s + FPos, end - FPos), open);
+                    Append(Out, Length, QStringView(s + FPos, end - FPos), open);
                     FPos = end + 1;
                     if (FPos < n && s[FPos] == QLatin1Char('\'')) { // '' inside quotes is one apostrophe
-                        Append(Out, u"'", open);
+                        Append(Out, Length, u"'", open);
                         ++FPos;
                         continue;
                     }
@@ -412,10 +529,10 @@ private:
                     Fail(at, QStringLiteral("expected a character code after '#'"));
                 if (code > 0xFFFF) {
                     const char16_t pair[2] = {QChar::highSurrogate(code), QChar::lowSurrogate(code)};
-                    Append(Out, QStringView(pair, 2), at);
+                    Append(Out, Length, QStringView(pair, 2), at);
                 } else {
                     const char16_t unit = char16_t(code);
-                    Append(Out, QStringView(&unit, 1), at);
+                    Append(Out, Length, QStringView(&unit, 1), at);
                 }
             } else {
                 return;
@@ -423,11 +540,13 @@ private:
         }
     }
 
-    void Append(QString& Out, QStringView Part, TFormTextPosition At)
+    void Append(QChar* Out, qsizetype& Length, QStringView Part, TFormTextPosition At)
     {
-        if (Out.size() + Part.size() > FLimits.MaxStringLength)
+        if (Length + Part.size() > FLimits.MaxStringLength)
             Fail(At, QStringLiteral("string longer than %1 characters").arg(FLimits.MaxStringLength));
-        Out.append(Part);
+        if (Out && !Part.isEmpty())
+            std::copy(Part.begin(), Part.end(), Out + Length);
+        Length += Part.size();
     }
 
     // The characters of a number token, bounded by MaxNumberLength.
@@ -518,6 +637,7 @@ private:
             ++FPos;
             return;
         }
+        const size_t mark = FValueStack.size();
         for (;;) {
             SkipBlanks();
             TFormTextValue element;
@@ -525,10 +645,11 @@ private:
             element.Position = Here();
             CountNode(element.Position);
             element.Text = ReadIdentifier(QStringLiteral("a set element"));
-            Value.Elements.push_back(std::move(element));
+            FValueStack.push_back(std::move(element));
             SkipBlanks();
             if (Peek() == QLatin1Char(']')) {
                 ++FPos;
+                SetChildren(Value, Commit(FValueStack, mark, FStorage.Values));
                 return;
             }
             Expect(',', "',' or ']' in the set");
@@ -539,16 +660,19 @@ private:
     {
         CheckDepth(Depth + 1, Here());
         ++FPos; // (
+        const size_t mark = FValueStack.size();
         for (;;) {
             SkipBlanks();
             if (Peek() == QLatin1Char(')')) {
                 ++FPos;
+                SetChildren(Value, Commit(FValueStack, mark, FStorage.Values));
                 return;
             }
             if (AtEnd())
                 Fail(Here(), QStringLiteral("expected ')' at the end of the list (line %1) but found the end of the text")
                                  .arg(Value.Position.Line));
-            Value.Elements.push_back(ParseValue(Depth + 1));
+            TFormTextValue element = ParseValue(Depth + 1);
+            FValueStack.push_back(std::move(element));
         }
     }
 
@@ -556,10 +680,12 @@ private:
     {
         CheckDepth(Depth + 1, Here());
         ++FPos; // <
+        const size_t itemMark = FItemStack.size();
         for (;;) {
             SkipBlanks();
             if (Peek() == QLatin1Char('>')) {
                 ++FPos;
+                SetChildren(Value, Commit(FItemStack, itemMark, FStorage.Items));
                 return;
             }
             const TFormTextPosition at = Here();
@@ -568,7 +694,6 @@ private:
                 Fail(at, QStringLiteral("expected 'item' or '>' but found '%1'").arg(word));
             TFormTextItem item;
             item.Position = at;
-            item.Properties.reserve(4);
             SkipBlanks();
             if (Peek() == QLatin1Char('[')) { // an explicit item index: read and ignored
                 ++FPos;
@@ -576,6 +701,7 @@ private:
                 ReadNumberToken();
                 Expect(']', "']'");
             }
+            const size_t mark = FPropertyStack.size();
             for (;;) {
                 SkipBlanks();
                 if (AtEnd())
@@ -585,9 +711,11 @@ private:
                 if (name.compare(QLatin1String("end"), Qt::CaseInsensitive) == 0)
                     break;
                 SkipBlanks();
-                item.Properties.push_back(ParseProperty(name, propertyAt, Depth + 1));
+                TFormTextProperty property = ParseProperty(name, propertyAt, Depth + 1);
+                FPropertyStack.push_back(std::move(property));
             }
-            Value.Items.push_back(std::move(item));
+            item.Properties = Commit(FPropertyStack, mark, FStorage.Properties);
+            FItemStack.push_back(item);
         }
     }
 
@@ -595,7 +723,7 @@ private:
     {
         const TFormTextPosition open = Here();
         ++FPos; // {
-        QByteArray& data = Value.Data;
+        QByteArray data;
         int high = -1;
         for (;;) {
             SkipBlanks();
@@ -606,6 +734,7 @@ private:
                 if (high >= 0)
                     Fail(Here(), QStringLiteral("odd number of hexadecimal digits in binary data"));
                 ++FPos;
+                Value.Data = FStorage.Binaries.Append(&data, 1);
                 return;
             }
             const int d = HexDigit(u);
@@ -623,8 +752,14 @@ private:
         }
     }
 
+    TFormTextStorage& FStorage;
     const QString& FText;
     const TFormTextLimits& FLimits;
+    std::vector<TFormTextProperty> FPropertyStack;
+    std::vector<TFormTextValue> FValueStack;
+    std::vector<TFormTextItem> FItemStack;
+    static constexpr qsizetype MaxNames = 4096;
+    QSet<QStringView> FNames;
     qsizetype FPos = 0;
     qsizetype FNodes = 0;
     int FLine = 1;
@@ -656,8 +791,18 @@ TFormTextDocument ParseFormText(const QByteArray& Text, const TFormTextLimits& L
     }
     TFormTextDocument document;
     document.Source = QString::fromUtf8(Text.constData() + start, Text.size() - start);
-    TParser parser(document.Source, Limits);
+    auto storage = std::make_shared<TFormTextStorage>();
+    storage->Source = document.Source;
+    TParser parser(*storage, Limits);
     parser.ParseDocument(document);
+    std::shared_ptr<const TFormTextStorage> shared = std::move(storage);
+    const auto share = [&shared](const auto& Self, TFormTextObject& Object) -> void {
+        Object.Storage = shared;
+        for (TFormTextObject& child : Object.Children)
+            Self(Self, child);
+    };
+    for (TFormTextObject& object : document.Objects)
+        share(share, object);
     return document;
 }
 
@@ -793,7 +938,7 @@ void TFormTextReader::ReadObject(const TFormTextObject& Object, TComponent* Comp
     }
 }
 
-void TFormTextReader::ReadProperties(const std::vector<TFormTextProperty>& Properties, TObject& Instance, int Depth)
+void TFormTextReader::ReadProperties(std::span<const TFormTextProperty> Properties, TObject& Instance, int Depth)
 {
     for (const TFormTextProperty& property : Properties)
         ReadProperty(property, Instance, Depth);
@@ -904,7 +1049,7 @@ void TFormTextReader::SetValue(TObject& Instance, const TPropInfo& Prop, const T
         if (Value.Kind != TFormTextValue::Set || !Prop.EnumInfo)
             WrongKind(Prop, Value);
         quint64 mask = 0;
-        for (const TFormTextValue& element : Value.Elements) {
+        for (const TFormTextValue& element : Value.Elements()) {
             const int ordinal = EnumOrdinal(*Prop.EnumInfo, element.Text);
             if (ordinal < 0 || ordinal >= 64)
                 Fail(element.Position, QStringLiteral("'%1' is not an element of %2").arg(element.Text, Prop.TypeName));
@@ -983,8 +1128,9 @@ void TFormTextReader::SetDefined(TPersistent& Instance, const TDefinedProperty& 
         if (Value.Kind != TFormTextValue::List)
             wrong("a list of strings");
         QStringList lines;
-        lines.reserve(qsizetype(Value.Elements.size()));
-        for (const TFormTextValue& element : Value.Elements) {
+        const std::span<const TFormTextValue> elements = Value.Elements();
+        lines.reserve(qsizetype(elements.size()));
+        for (const TFormTextValue& element : elements) {
             if (element.Kind != TFormTextValue::String)
                 Fail(element.Position, QStringLiteral("expected a string in the list %1 but found %2")
                                            .arg(Kind.Name, element.Description()));
@@ -994,7 +1140,7 @@ void TFormTextReader::SetDefined(TPersistent& Instance, const TDefinedProperty& 
     } else {
         if (Value.Kind != TFormTextValue::Binary)
             wrong("binary data");
-        property.Value = Value.Data;
+        property.Value = *Value.Data;
     }
     Instance.ReadDefinedProperty(property);
 }
@@ -1013,7 +1159,7 @@ void TFormTextReader::ReadCollection(TCollection& Collection, const TFormTextVal
     Collection.BeginUpdate();
     try {
         Collection.Clear();
-        for (const TFormTextItem& item : Value.Items)
+        for (const TFormTextItem& item : Value.Items())
             ReadProperties(item.Properties, *Collection.Add(), Depth + 1);
     } catch (...) {
         Collection.EndUpdate();

@@ -10,7 +10,10 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <QStringView>
 
+#include <memory>
+#include <span>
 #include <vector>
 
 class TCollection;
@@ -51,40 +54,67 @@ struct TFormTextLimits {
     // Characters of one number.
     int MaxNumberLength = 64;
     // Values, set elements, list items and properties in the whole text: each takes a node of
-    // the tree, so this bounds its memory (about 150 bytes a node) apart from the text itself.
+    // the tree, so this bounds its memory (under 100 bytes a node) apart from the text itself.
     qsizetype MaxNodes = 1000000;
 };
 
+struct TFormTextItem;
 struct TFormTextProperty;
-
-// One collection item: "item", its property lines, "end".
-struct TFormTextItem {
-    TFormTextPosition Position;
-    std::vector<TFormTextProperty> Properties;
-};
+// Where the nodes of a document live (defined with the parser): nodes are kept in a few large
+// blocks rather than one allocation each, and the children of a container lie side by side.
+// Reading a large text so touches little memory beyond the text itself.
+struct TFormTextStorage;
 
 // One value as written. Which members count depends on Kind.
 struct TFormTextValue {
-    enum TKind { Integer, Float, String, Identifier, Set, List, Collection, Binary };
+    enum TKind : quint8 { Integer, Float, String, Identifier, Set, List, Collection, Binary };
     TKind Kind = Integer;
+    char FloatType = 0; // 0, or the type letter 's', 'c' or 'd'
+    quint32 Count = 0;  // of elements (Set, List) or items (Collection)
     TFormTextPosition Position;
-    qint64 Int = 0;
-    double Real = 0;
-    char FloatType = 0;                   // 0, or the type letter 's', 'c' or 'd'
-    QString Text;                         // a string, an identifier
-    std::vector<TFormTextValue> Elements; // the elements of a set, the items of a list
-    std::vector<TFormTextItem> Items;     // the items of a collection
-    QByteArray Data;                      // binary data
+    union {
+        qint64 Int = 0;                   // Integer
+        double Real;                      // Float
+        const TFormTextValue* FirstElement; // Set, List
+        const TFormTextItem* FirstItem;   // Collection
+        const QByteArray* Data;           // Binary
+    };
+    QString Text; // a string, an identifier
+
+    // The elements of a set, the items of a list.
+    std::span<const TFormTextValue> Elements() const;
+    // The items of a collection.
+    std::span<const TFormTextItem> Items() const;
 
     // "a string", "the identifier clRed", ... for messages.
     QString Description() const;
 };
 
 struct TFormTextProperty {
-    QString Path; // as written, dotted
+    QStringView Path; // as written, dotted; part of the document's text
     TFormTextPosition Position;
     TFormTextValue Value;
 };
+
+// One collection item: "item", its property lines, "end".
+struct TFormTextItem {
+    TFormTextPosition Position;
+    std::span<const TFormTextProperty> Properties;
+};
+
+inline std::span<const TFormTextValue> TFormTextValue::Elements() const
+{
+    if ((Kind != Set && Kind != List) || Count == 0)
+        return {};
+    return {FirstElement, Count};
+}
+
+inline std::span<const TFormTextItem> TFormTextValue::Items() const
+{
+    if (Kind != Collection || Count == 0)
+        return {};
+    return {FirstItem, Count};
+}
 
 // "object Name: TClass" (or "inherited" / "inline"), property lines, nested blocks, "end".
 struct TFormTextObject {
@@ -94,8 +124,10 @@ struct TFormTextObject {
     TFormTextPosition Position;      // of the keyword
     TFormTextPosition ClassPosition; // of the class name
     int EndLine = 0;                 // line of the block's "end"
-    std::vector<TFormTextProperty> Properties;
+    std::span<const TFormTextProperty> Properties;
     std::vector<TFormTextObject> Children;
+    // Keeps the nodes (and the text they refer to) alive; shared by every block of a document.
+    std::shared_ptr<const TFormTextStorage> Storage;
 
     // This block or the first nested one (depth first) whose class is ClassName (any case).
     const TFormTextObject* FindClass(const QString& ClassName) const;
@@ -144,7 +176,7 @@ private:
         TFormTextPosition Position;
     };
     void ReadObject(const TFormTextObject& Object, TComponent* Component, int Depth);
-    void ReadProperties(const std::vector<TFormTextProperty>& Properties, TObject& Instance, int Depth);
+    void ReadProperties(std::span<const TFormTextProperty> Properties, TObject& Instance, int Depth);
     void ReadProperty(const TFormTextProperty& Property, TObject& Instance, int Depth);
     void SetValue(TObject& Instance, const TPropInfo& Prop, const TFormTextValue& Value, int Depth);
     void SetDefined(TPersistent& Instance, const TDefinedProperty& Kind, const TFormTextValue& Value);
