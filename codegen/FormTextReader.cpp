@@ -3,10 +3,12 @@
 #include "Classes.h"
 
 #include <QSet>
+#include <QStringDecoder>
 #include <QStringView>
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <memory>
 #include <type_traits>
@@ -63,13 +65,20 @@ const TFormTextObject* TFormTextDocument::FindClass(const QString& Class) const
 
 namespace {
 
-// The byte offset of the first byte that is not valid UTF-8, or -1.
-qsizetype InvalidUtf8At(const QByteArray& Text, qsizetype From)
+// The byte offset of the first byte from From that is not valid UTF-8, or -1. Checks the
+// sequences that start before To and moves To to the end of the last one.
+qsizetype InvalidUtf8At(const QByteArray& Text, qsizetype From, qsizetype& To)
 {
     const auto* s = reinterpret_cast<const unsigned char*>(Text.constData());
     const qsizetype n = Text.size();
     qsizetype i = From;
-    while (i < n) {
+    while (i < To) {
+        // Form text is mostly ASCII: eight bytes at a time while no byte has its top bit set.
+        quint64 eight;
+        while (i + 8 <= To && (std::memcpy(&eight, s + i, 8), (eight & 0x8080808080808080ULL) == 0))
+            i += 8;
+        if (i >= To)
+            break;
         const unsigned char c = s[i];
         if (c < 0x80) {
             ++i;
@@ -96,6 +105,7 @@ qsizetype InvalidUtf8At(const QByteArray& Text, qsizetype From)
             return i;
         i += extra + 1;
     }
+    To = i;
     return -1;
 }
 
@@ -103,6 +113,17 @@ qsizetype InvalidUtf8At(const QByteArray& Text, qsizetype From)
 QString Owned(const QString& S)
 {
     return QString(S.constData(), S.size());
+}
+
+QString Owned(QStringView S)
+{
+    return S.toString();
+}
+
+// A string value for the component; the empty string is null, as a string read from nothing.
+QString OwnedText(QStringView S)
+{
+    return S.isEmpty() ? QString() : S.toString();
 }
 
 bool IsIdentStart(QChar c)
@@ -148,16 +169,20 @@ public:
         }
     }
 
+    // Room for Count nodes side by side (characters: left uninitialized).
+    T* Allocate(size_t Count)
+    {
+        static_assert(std::is_trivially_copyable_v<T> && std::is_trivially_destructible_v<T>);
+        TBlock& block = Reserve(Count);
+        T* at = block.Nodes + block.Used;
+        block.Used += Count;
+        return at;
+    }
+
     // Moves Count nodes from First into the pool, side by side; returns where they now lie.
     const T* Append(T* First, size_t Count)
     {
-        if (FBlocks.empty() || FBlocks.back().Capacity - FBlocks.back().Used < Count) {
-            if (FBlocks.size() == FBlocks.capacity()) // so that push_back cannot throw below
-                FBlocks.reserve(std::max<size_t>(8, FBlocks.size() * 2));
-            const size_t capacity = std::max(Count, BlockNodes);
-            FBlocks.push_back({std::allocator<T>().allocate(capacity), 0, capacity});
-        }
-        TBlock& block = FBlocks.back();
+        TBlock& block = Reserve(Count);
         T* at = block.Nodes + block.Used;
         std::uninitialized_move_n(First, Count, at);
         block.Used += Count;
@@ -170,6 +195,17 @@ private:
         size_t Used;
         size_t Capacity;
     };
+
+    TBlock& Reserve(size_t Count)
+    {
+        if (FBlocks.empty() || FBlocks.back().Capacity - FBlocks.back().Used < Count) {
+            if (FBlocks.size() == FBlocks.capacity()) // so that push_back cannot throw below
+                FBlocks.reserve(std::max<size_t>(8, FBlocks.size() * 2));
+            const size_t capacity = std::max(Count, BlockNodes);
+            FBlocks.push_back({std::allocator<T>().allocate(capacity), 0, capacity});
+        }
+        return FBlocks.back();
+    }
     static constexpr size_t BlockNodes = std::max<size_t>(1, 16384 / sizeof(T));
     std::vector<TBlock> FBlocks;
 };
@@ -183,6 +219,7 @@ struct TFormTextStorage {
     TNodePool<TFormTextValue> Values;
     TNodePool<TFormTextItem> Items;
     TNodePool<QByteArray> Binaries;
+    TNodePool<QChar> Characters; // of strings written in pieces
 };
 
 namespace {
@@ -412,7 +449,7 @@ private:
         const char16_t u = Peek().unicode();
         if (u == '\'' || u == '#') {
             value.Kind = TFormTextValue::String;
-            ParseString(value.Text);
+            value.Text = ParseString();
         } else if ((u >= '0' && u <= '9') || u == '-' || u == '+' || u == '$') {
             ParseNumber(value);
         } else if (u == '[') {
@@ -436,28 +473,33 @@ private:
                 ++FPos;
                 ReadIdentifier(QString());
             }
-            value.Text = Raw(start);
+            value.Text = QStringView(FText.constData() + start, FPos - start);
         } else {
             Fail(Here(), QStringLiteral("expected a value but found %1").arg(Found()));
         }
         return value;
     }
 
-    // Quoted runs and #nnn characters, joined by "+" across lines. The string is read twice,
-    // once to measure it and once to copy it, so that it is allocated once at its length.
-    void ParseString(QString& Out)
+    // Quoted runs and #nnn characters, joined by "+" across lines. A string of one run is
+    // part of the text; one written in pieces is read twice, once to measure it and once to
+    // join it in the document's storage.
+    QStringView ParseString()
     {
         const qsizetype pos = FPos;
         const int line = FLine;
         const qsizetype lineStart = FLineStart;
+        FPieces = 0;
         const qsizetype length = ScanString(nullptr);
         if (length == 0)
-            return;
+            return {};
+        if (FPieces == 1 && FFirstPiece >= FText.constData() && FFirstPiece < FText.constData() + FText.size())
+            return QStringView(FFirstPiece, length);
         FPos = pos;
         FLine = line;
         FLineStart = lineStart;
-        Out = QString(length, Qt::Uninitialized);
-        ScanString(Out.data());
+        QChar* joined = FStorage.Characters.Allocate(size_t(length));
+        ScanString(joined);
+        return QStringView(joined, length);
     }
 
     // Reads the string here and returns its length; copies its characters to Out unless null.
@@ -544,8 +586,12 @@ private:
     {
         if (Length + Part.size() > FLimits.MaxStringLength)
             Fail(At, QStringLiteral("string longer than %1 characters").arg(FLimits.MaxStringLength));
-        if (Out && !Part.isEmpty())
+        if (Part.isEmpty())
+            return;
+        if (Out)
             std::copy(Part.begin(), Part.end(), Out + Length);
+        else if (FPieces++ == 0)
+            FFirstPiece = Part.data();
         Length += Part.size();
     }
 
@@ -644,7 +690,8 @@ private:
             element.Kind = TFormTextValue::Identifier;
             element.Position = Here();
             CountNode(element.Position);
-            element.Text = ReadIdentifier(QStringLiteral("a set element"));
+            const QString name = ReadIdentifier(QStringLiteral("a set element"));
+            element.Text = QStringView(name); // in the document's text
             FValueStack.push_back(std::move(element));
             SkipBlanks();
             if (Peek() == QLatin1Char(']')) {
@@ -759,6 +806,8 @@ private:
     std::vector<TFormTextValue> FValueStack;
     std::vector<TFormTextItem> FItemStack;
     static constexpr qsizetype MaxNames = 4096;
+    qsizetype FPieces = 0; // of the string being measured
+    const QChar* FFirstPiece = nullptr;
     QSet<QStringView> FNames;
     qsizetype FPos = 0;
     qsizetype FNodes = 0;
@@ -775,7 +824,22 @@ TFormTextDocument ParseFormText(const QByteArray& Text, const TFormTextLimits& L
                                          .arg(Text.size())
                                          .arg(Limits.MaxTextBytes));
     const qsizetype start = Text.startsWith("\xEF\xBB\xBF") ? 3 : 0;
-    const qsizetype bad = InvalidUtf8At(Text, start);
+    const qsizetype n = Text.size();
+    TFormTextDocument document;
+    // Checked and decoded a slice at a time, each while its bytes are still in the cache. A
+    // UTF-16 text has no more code units than its UTF-8 form has bytes.
+    document.Source = QString(n - start, Qt::Uninitialized);
+    QChar* decoded = document.Source.data();
+    QStringDecoder decoder(QStringDecoder::Utf8); // drops a byte order mark at the start, as fromUtf8 does
+    qsizetype bad = -1;
+    for (qsizetype at = start; at < n;) {
+        qsizetype end = std::min(n, at + 65536);
+        bad = InvalidUtf8At(Text, at, end);
+        if (bad >= 0)
+            break;
+        decoded = decoder.appendToBuffer(decoded, QByteArrayView(Text.constData() + at, end - at));
+        at = end;
+    }
     if (bad >= 0) {
         int line = 1;
         qsizetype lineStart = start;
@@ -789,8 +853,7 @@ TFormTextDocument ParseFormText(const QByteArray& Text, const TFormTextLimits& L
         throw EFormTextError({line, column}, QStringLiteral("invalid UTF-8 byte $%1")
                                                  .arg(QString::number(quint8(Text.at(bad)), 16).toUpper()));
     }
-    TFormTextDocument document;
-    document.Source = QString::fromUtf8(Text.constData() + start, Text.size() - start);
+    document.Source.truncate(decoded - document.Source.constData());
     auto storage = std::make_shared<TFormTextStorage>();
     storage->Source = document.Source;
     TParser parser(*storage, Limits);
@@ -862,7 +925,7 @@ QString Expected(const TPropInfo& Prop)
          QStringLiteral("expected %1 for %2 but found %3").arg(Expected(Prop), Prop.Name, Value.Description()));
 }
 
-int EnumOrdinal(const TEnumInfo& Info, const QString& Name)
+int EnumOrdinal(const TEnumInfo& Info, QStringView Name)
 {
     for (int i = 0; i < Info.Names.size(); ++i)
         if (Info.Names.at(i).compare(Name, Qt::CaseInsensitive) == 0)
@@ -1019,7 +1082,7 @@ void TFormTextReader::SetValue(TObject& Instance, const TPropInfo& Prop, const T
                                          .arg(Prop.MinValue)
                                          .arg(Prop.MaxValue));
         } else if (Value.Kind == TFormTextValue::Identifier && Prop.NameMap) {
-            const std::optional<qint64> named = Prop.NameMap->ValueOf(Value.Text);
+            const std::optional<qint64> named = Prop.NameMap->ValueOf(QString::fromRawData(Value.Text.data(), Value.Text.size()));
             if (!named)
                 Fail(Value.Position, QStringLiteral("'%1' is not a name of %2").arg(Value.Text, Prop.TypeName));
             v = *named;
@@ -1065,7 +1128,7 @@ void TFormTextReader::SetValue(TObject& Instance, const TPropInfo& Prop, const T
             WrongKind(Prop, Value);
         if (!Prop.SetStr)
             notSettable();
-        Prop.SetStr(Instance, Value.Text);
+        Prop.SetStr(Instance, OwnedText(Value.Text));
         return;
     case TTypeKind::Float:
         if (Value.Kind != TFormTextValue::Float && Value.Kind != TFormTextValue::Integer)
@@ -1134,7 +1197,7 @@ void TFormTextReader::SetDefined(TPersistent& Instance, const TDefinedProperty& 
             if (element.Kind != TFormTextValue::String)
                 Fail(element.Position, QStringLiteral("expected a string in the list %1 but found %2")
                                            .arg(Kind.Name, element.Description()));
-            lines.append(element.Text);
+            lines.append(OwnedText(element.Text));
         }
         property.Value = std::move(lines);
     } else {

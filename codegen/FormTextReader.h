@@ -79,7 +79,9 @@ struct TFormTextValue {
         const TFormTextItem* FirstItem;   // Collection
         const QByteArray* Data;           // Binary
     };
-    QString Text; // a string, an identifier
+    // A string or an identifier: part of the document's text, or (a string written in pieces)
+    // of the document's storage. The reader copies what it keeps.
+    QStringView Text;
 
     // The elements of a set, the items of a list.
     std::span<const TFormTextValue> Elements() const;
