@@ -103,6 +103,7 @@ private slots:
     void errors();
     void hostileInput_data();
     void hostileInput();
+    void multibyteCharactersAcrossLongText();
     void skipUnknownReadsTheRest();
     void nestedObjectsAndForwardReferences();
     void findsTheDialogInAFormFile();
@@ -299,6 +300,9 @@ void TstFormTextReader::hostileInput_data()
         << "object A: TCgThing\n  Title = '" + QByteArray(1 << 20, 'x') << "line 2, column 11: unterminated string";
     QTest::newRow("invalid UTF-8") << QByteArray("object A: TCgThing\n  Title = 'ab\xC3('\nend\n")
                                    << "line 2, column 14: invalid UTF-8 byte $C3";
+    QTest::newRow("invalid UTF-8 far into the text")
+        << "object A: TCgThing\n  Title = '" + QByteArray(70000, 'x') + "\xC3('\nend\n"
+        << "line 2, column 70012: invalid UTF-8 byte $C3";
     QTest::newRow("encoded surrogate") << QByteArray("\xEF\xBB\xBFobject A\xED\xA0\x80: TCgThing\nend\n")
                                        << "line 1, column 9: invalid UTF-8 byte $ED";
     QTest::newRow("empty") << QByteArray("  \r\n") << "line 2, column 1: expected 'object' but the text is empty";
@@ -329,6 +333,21 @@ void TstFormTextReader::hostileInput()
         QFAIL("no error");
     } catch (const EFormTextError& E) {
         QCOMPARE(E.Message(), message);
+    }
+}
+
+// A long text is decoded piece by piece: characters of two, three and four bytes come out
+// whole wherever they fall, also across the places where one piece ends.
+void TstFormTextReader::multibyteCharactersAcrossLongText()
+{
+    const QString unit = QStringLiteral("\u00E9\u20AC") + QString::fromUcs4(U"\U0001F600") + QStringLiteral("a");
+    for (int shift = 0; shift < 10; ++shift) {
+        QString title(shift, QLatin1Char('x'));
+        for (int i = 0; i < 20000; ++i) // 10 bytes each: the text passes 64 KiB three times
+            title += unit;
+        TThingFixture f;
+        ReadComponentFormText("object Thing1: TCgThing\n  Title = '" + title.toUtf8() + "'\nend\n", f.Thing, &f.Root);
+        QCOMPARE(f.Thing->Title(), title);
     }
 }
 
