@@ -492,7 +492,7 @@ private:
         const qsizetype length = ScanString(nullptr);
         if (length == 0)
             return {};
-        if (FPieces == 1 && FFirstPiece >= FText.constData() && FFirstPiece < FText.constData() + FText.size())
+        if (FPieces == 1 && FFirstPieceInText)
             return QStringView(FFirstPiece, length);
         FPos = pos;
         FLine = line;
@@ -541,7 +541,7 @@ private:
                         ++end;
                     if (end >= n || s[end] != QLatin1Char('\''))
                         Fail(open, QStringLiteral("unterminated string"));
-                    Append(Out, Length, QStringView(s + FPos, end - FPos), open);
+                    Append(Out, Length, QStringView(s + FPos, end - FPos), open, true);
                     FPos = end + 1;
                     if (FPos < n && s[FPos] == QLatin1Char('\'')) { // '' inside quotes is one apostrophe
                         Append(Out, Length, u"'", open);
@@ -582,7 +582,8 @@ private:
         }
     }
 
-    void Append(QChar* Out, qsizetype& Length, QStringView Part, TFormTextPosition At)
+    // InText: Part is a run of the text itself (not a character made from '' or #n).
+    void Append(QChar* Out, qsizetype& Length, QStringView Part, TFormTextPosition At, bool InText = false)
     {
         if (Length + Part.size() > FLimits.MaxStringLength)
             Fail(At, QStringLiteral("string longer than %1 characters").arg(FLimits.MaxStringLength));
@@ -590,8 +591,10 @@ private:
             return;
         if (Out)
             std::copy(Part.begin(), Part.end(), Out + Length);
-        else if (FPieces++ == 0)
+        else if (FPieces++ == 0) {
             FFirstPiece = Part.data();
+            FFirstPieceInText = InText;
+        }
         Length += Part.size();
     }
 
@@ -808,6 +811,7 @@ private:
     static constexpr qsizetype MaxNames = 4096;
     qsizetype FPieces = 0; // of the string being measured
     const QChar* FFirstPiece = nullptr;
+    bool FFirstPieceInText = false;
     QSet<QStringView> FNames;
     qsizetype FPos = 0;
     qsizetype FNodes = 0;

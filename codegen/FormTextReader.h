@@ -73,11 +73,11 @@ struct TFormTextValue {
     quint32 Count = 0;  // of elements (Set, List) or items (Collection)
     TFormTextPosition Position;
     union {
-        qint64 Int = 0;                   // Integer
-        double Real;                      // Float
+        qint64 Int = 0;                     // Integer
+        double Real;                        // Float
         const TFormTextValue* FirstElement; // Set, List
-        const TFormTextItem* FirstItem;   // Collection
-        const QByteArray* Data;           // Binary
+        const TFormTextItem* FirstItem;     // Collection
+        const QByteArray* Data;             // Binary
     };
     // A string or an identifier: part of the document's text, or (a string written in pieces)
     // of the document's storage. The reader copies what it keeps.
@@ -93,7 +93,7 @@ struct TFormTextValue {
 };
 
 struct TFormTextProperty {
-    QStringView Path; // as written, dotted; part of the document's text
+    QStringView Path; // as written, dotted; kept in the document's storage
     TFormTextPosition Position;
     TFormTextValue Value;
 };
@@ -135,8 +135,9 @@ struct TFormTextObject {
     const TFormTextObject* FindClass(const QString& ClassName) const;
 };
 
-// The object blocks of a text, in order (a clipboard may hold several). Property paths and
-// identifiers refer to Source without copies: use them while the document (or a copy) lives.
+// The object blocks of a text, in order (a clipboard may hold several). Paths, identifiers and
+// strings of the tree refer to Source and the blocks' storage without copies: use them while
+// the document (or one of its blocks) lives.
 struct TFormTextDocument {
     QString Source;
     std::vector<TFormTextObject> Objects;
