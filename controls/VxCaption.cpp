@@ -89,6 +89,17 @@ struct PlainEmitter {
     }
 };
 
+// The height a measuring layout gives a caption: what it requires, capped just below the
+// screen's height, plus one sample line unless the caption is empty.
+int MeasuredHeight(const TVxCaptionLayoutResult& Layout, bool Empty)
+{
+    const int screenHeight = ScreenHeight();
+    int height = (screenHeight > 0 && screenHeight < Layout.RequiredHeight) ? screenHeight - 20 : Layout.RequiredHeight;
+    if (!Empty)
+        height += Layout.SampleLineHeight;
+    return height;
+}
+
 } // namespace
 
 TVxCaptionBackground::TVxCaptionBackground(TColor AColor, const TVxCaptionGradient* AGradient, const TRect& ACopyRect,
@@ -372,14 +383,8 @@ void TVxCaption::PaintBackground(QPainter& Surface, int SurfaceWidth, int Surfac
     }
 }
 
-void TVxCaption::LayoutCaption(bool APaint)
+TVxCaptionLayoutInput TVxCaption::LayoutInput(bool APaint) const
 {
-    FLinkRects.Clear();
-    FRequiredHeight = 0;
-    const bool buffered = FBackground->Buffered;
-    int surfaceWidth = FWidth <= 0 ? 200 : FWidth;
-    int surfaceHeight = FHeight <= 0 ? 200 : FHeight;
-
     TVxCaptionLayoutInput input;
     input.Segments = &FCaptionSegments;
     input.Kinds = &FSegmentKinds;
@@ -396,18 +401,28 @@ void TVxCaption::LayoutCaption(bool APaint)
     // Measuring draws only into the buffer, which nobody sees: nothing needs drawing then.
     input.CollectRuns = APaint && FCanvas;
     // A measured height is capped at the screen's: the layout need not go further down.
-    if (!APaint && buffered && FHeight == -1)
+    if (!APaint && FBackground->Buffered && FHeight == -1)
         input.MeasureLimit = qMax(0, ScreenHeight());
+    return input;
+}
+
+void TVxCaption::LayoutCaption(bool APaint)
+{
+    FLinkRects.Clear();
+    FRequiredHeight = 0;
+    const bool buffered = FBackground->Buffered;
+    int surfaceWidth = FWidth <= 0 ? 200 : FWidth;
+    int surfaceHeight = FHeight <= 0 ? 200 : FHeight;
+
+    const TVxCaptionLayoutInput input = LayoutInput(APaint);
     const TVxCaptionLayoutResult layout = ArrangeCaption(input, FLinkRects);
     FRequiredHeight = layout.RequiredHeight;
 
     if (buffered && FHeight == -1) {
-        const int screenWidth = ScreenWidth(), screenHeight = ScreenHeight();
+        const int screenWidth = ScreenWidth();
         if (screenWidth > 0 && surfaceWidth > screenWidth)
             surfaceWidth = screenWidth - 20;
-        surfaceHeight = (screenHeight > 0 && screenHeight < FRequiredHeight) ? screenHeight - 20 : FRequiredHeight;
-        if (!FCaption.isEmpty())
-            surfaceHeight += layout.SampleLineHeight;
+        surfaceHeight = MeasuredHeight(layout, FCaption.isEmpty());
     }
 
     if (APaint && input.CollectRuns) {
@@ -506,6 +521,36 @@ int TVxCaption::MinimumHeight(QPainter* ACanvas, const QString& ACaption, const 
     TVxCaption caption(ACanvas, ACaption, background, AFont, -1, AWidth, QPoint(0, 0), nullptr, bdLeftToRight);
     caption.LayoutCaption(false);
     return caption.Height();
+}
+
+// ---- measuring at any width
+
+TVxCaptionMeasure::TVxCaptionMeasure(const QString& ACaption, const TFont& AFont)
+    : FCaption(nullptr, ACaption, TVxCaptionBackground(clNone, nullptr, TRect{}, true, true), AFont, -1, 0,
+               QPoint(0, 0), nullptr, bdLeftToRight)
+{
+}
+
+TVxCaptionMeasure::~TVxCaptionMeasure() = default;
+
+bool TVxCaptionMeasure::Measures(const QString& ACaption, const TFont& AFont) const
+{
+    return FCaption.Caption() == ACaption && FCaption.Font() == AFont &&
+           FCaption.Font().PixelsPerInch() == AFont.PixelsPerInch();
+}
+
+int TVxCaptionMeasure::MinimumHeight(int AWidth) const
+{
+    // As TVxCaption::MinimumHeight: a caption without a canvas, of height -1, measured at AWidth.
+    if (AWidth <= 0)
+        return 0;
+    TVxCaptionLayoutInput input = FCaption.LayoutInput(false);
+    if (!FFacts)
+        FFacts = std::make_unique<TVxCaptionFacts>(MeasureCaptionFacts(input));
+    input.Width = AWidth;
+    input.Facts = FFacts.get();
+    TVxLinkRects linkRects;
+    return MeasuredHeight(ArrangeCaption(input, linkRects), FCaption.Caption().isEmpty());
 }
 
 int TVxCaption::MinimumWidth(QPainter* ACanvas, const QString& ACaption, const TFont& AFont, int AWidth)

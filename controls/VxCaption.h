@@ -97,7 +97,8 @@ private:
     std::vector<std::unique_ptr<TVxLinkRect>> FLinkRects;
 };
 
-class TVxCaptionLayout;
+struct TVxCaptionFacts;
+struct TVxCaptionLayoutInput;
 
 // One caption text with markup, laid out for a width.
 class TVxCaption {
@@ -174,6 +175,9 @@ protected:
     void LayoutCaption(bool APaint);
 
 private:
+    friend class TVxCaptionMeasure;
+    // What ArrangeCaption is given for this caption as it stands.
+    TVxCaptionLayoutInput LayoutInput(bool APaint) const;
     void PaintBackground(QPainter& Surface, int SurfaceWidth, int SurfaceHeight) const;
 
     TVxLinkRects FLinkRects;
@@ -195,4 +199,25 @@ private:
     TBiDiMode FBiDiMode;
     const TVxBiDiControl* FControl;
     int FRequiredHeight = 0;
+};
+
+// One caption in one font, measured at any width. What does not depend on the width (the parsed
+// segments, the line heights, the width of each one-line piece) is found on the first
+// measurement and kept; a height then needs no text measuring while every piece fits the rest of
+// its line, and a piece that does not fit is laid out as TVxCaption::MinimumHeight lays it out.
+// MinimumHeight(Width) always equals TVxCaption::MinimumHeight(nullptr, Caption, Font, Width).
+class TVxCaptionMeasure {
+public:
+    TVxCaptionMeasure(const QString& ACaption, const TFont& AFont);
+    ~TVxCaptionMeasure();
+    TVxCaptionMeasure(const TVxCaptionMeasure&) = delete;
+    TVxCaptionMeasure& operator=(const TVxCaptionMeasure&) = delete;
+
+    // Whether this measures ACaption in AFont (its resolution included).
+    bool Measures(const QString& ACaption, const TFont& AFont) const;
+    int MinimumHeight(int AWidth) const;
+
+private:
+    TVxCaption FCaption;
+    mutable std::unique_ptr<TVxCaptionFacts> FFacts;
 };

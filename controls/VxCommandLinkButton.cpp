@@ -403,6 +403,10 @@ TVxCommandLinkMetrics TVxCustomCommandLinkButton::Metrics() const
     TVxCommandLinkMetrics m;
     m.Caption = FCaption;
     m.InfoText = GetInfoText();
+    // The info text's width-independent measurements are kept while its text and font stay.
+    if (!FInfoMeasure || !FInfoMeasure->Measures(m.InfoText, FInfoFont))
+        FInfoMeasure = std::make_shared<TVxCaptionMeasure>(m.InfoText, FInfoFont);
+    m.InfoMeasure = FInfoMeasure;
     m.Font = FFont;
     m.InfoFont = FInfoFont;
     m.ShowIcon = FShowIcon;

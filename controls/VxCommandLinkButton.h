@@ -246,6 +246,8 @@ private:
     // screen's scale).
     bool FGlyphIsShield = false;
     int FShortcutId = 0;
+    // The info text measured at any width (see Metrics).
+    mutable std::shared_ptr<TVxCaptionMeasure> FInfoMeasure;
 };
 
 // The published command link.

@@ -74,7 +74,7 @@ TRect TVxCommandLinkLayout::PartRect(int Part) const
         } else {
             measure.Right = M.Width - 12;
         }
-        int h = TVxCaption::MinimumHeight(nullptr, M.InfoText, M.InfoFont, measure.Width());
+        int h = InfoHeight(measure.Width());
         if (M.HasPicture)
             h = qMax(M.PictureSize.height() + 4, h);
         r = caption;
@@ -112,6 +112,13 @@ void TVxCommandLinkLayout::CaptionColumn(int& Left, int& Right) const
     }
 }
 
+int TVxCommandLinkLayout::InfoHeight(int Width) const
+{
+    if (M.InfoMeasure && M.InfoMeasure->Measures(M.InfoText, M.InfoFont))
+        return M.InfoMeasure->MinimumHeight(Width);
+    return TVxCaption::MinimumHeight(nullptr, M.InfoText, M.InfoFont, Width);
+}
+
 int TVxCommandLinkLayout::InfoPaintWidth(int ControlWidth) const
 {
     // The info rectangle's Left and Right, without measuring its height.
@@ -143,7 +150,7 @@ QSize TVxCommandLinkLayout::AdjustedSize() const
     }
     // The text is measured no wider than it is painted, so every line measured is shown.
     const int infoWidth = qMin(w - 12 - InfoIndent(), InfoPaintWidth(w));
-    const int ih = TVxCaption::MinimumHeight(nullptr, M.InfoText, M.InfoFont, infoWidth);
+    const int ih = InfoHeight(infoWidth);
     int h = caption.height() + (M.HasPicture ? qMax(M.PictureSize.height() + 4, ih) : ih);
     if (M.HasGlyph)
         h = qMax(M.GlyphSize.height() + 4, h);

@@ -9,12 +9,19 @@
 #include <QSize>
 #include <QString>
 
+#include <memory>
+
+class TVxCaptionMeasure;
+
 // Everything the geometry depends on.
 struct TVxCommandLinkMetrics {
     // Caption with its accelerator markers ("&Save").
     QString Caption;
     // Info text as drawn: the lines joined with CR LF and trimmed.
     QString InfoText;
+    // The info text measured at any width, kept by the button between layouts; used only while
+    // it measures InfoText in InfoFont, otherwise the info text is measured afresh.
+    std::shared_ptr<const TVxCaptionMeasure> InfoMeasure;
     TFont Font;
     TFont InfoFont;
     bool ShowIcon = true;
@@ -56,5 +63,7 @@ private:
     bool RightToLeft() const { return M.BiDiMode != bdLeftToRight; }
     // Left and Right of the caption rectangle.
     void CaptionColumn(int& Left, int& Right) const;
+    // Height of the info text wrapped at Width.
+    int InfoHeight(int Width) const;
     TVxCommandLinkMetrics M;
 };

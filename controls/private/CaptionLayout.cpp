@@ -22,22 +22,51 @@ const QString CrLf = QStringLiteral("\r\n");
 // the per-character advances only serve as a first estimate of where a line ends.
 class TextMeasurer {
 public:
-    explicit TextMeasurer(const QFont& Font) : FFont(Font), FMetrics(Font), FMetricsF(Font)
-    {
-        FAscii.fill(-1);
-        FAscii[u'\t'] = TabStopWidth(FMetrics);
-    }
+    explicit TextMeasurer(const QFont& Font) { Take(Font); }
+    // The font is made from Source on first use; a KnownLineHeight above 0 is taken as the
+    // line height without making it.
+    TextMeasurer(const TFont& Source, int KnownLineHeight) : FSource(&Source), FLineHeight(KnownLineHeight) {}
 
-    const QFont& Font() const { return FFont; }
-    int LineHeight() const { return FMetrics.height(); }
+    const QFont& Font()
+    {
+        Ready();
+        return *FFont;
+    }
+    int LineHeight()
+    {
+        if (FLineHeight <= 0) {
+            Ready();
+            FLineHeight = FMetrics->height();
+        }
+        return FLineHeight;
+    }
     int Width(const QString& Text, int From, int Count)
     {
         if (Count <= 0)
             return 0;
+        Ready();
         FLastFrom = From;
         FLastCount = Count;
-        FLastWidth = TextWidth(FMetrics, QStringView(Text).mid(From, Count));
+        FLastWidth = TextWidth(*FMetrics, QStringView(Text).mid(From, Count));
         return FLastWidth;
+    }
+    // Takes Width as the width of From .. From + Count, known without measuring.
+    void Remember(int From, int Count, int Width)
+    {
+        FLastFrom = From;
+        FLastCount = Count;
+        FLastWidth = Width;
+    }
+    // The largest running sum of the advances of Text[From .. From + Count): Fit's estimate
+    // takes every character of the range exactly when this is at most the space available.
+    qreal AdvanceReach(const QString& Text, int From, int Count)
+    {
+        qreal sum = 0, reach = 0;
+        for (int i = 0; i < Count; ++i) {
+            sum += Advance(Text.at(From + i));
+            reach = qMax(reach, sum);
+        }
+        return reach;
     }
 
     // The width of the last range measured, when it is From .. From + Count of the same text.
@@ -99,20 +128,36 @@ public:
     }
 
 private:
+    void Take(const QFont& Font)
+    {
+        FFont.emplace(Font);
+        FMetrics.emplace(Font);
+        FMetricsF.emplace(Font);
+        FAscii.fill(-1);
+        FAscii[u'\t'] = TabStopWidth(*FMetrics);
+    }
+    void Ready()
+    {
+        if (!FFont)
+            Take(FSource->ToQFont());
+    }
     qreal Advance(QChar C)
     {
+        Ready();
         const ushort u = C.unicode();
         if (u < FAscii.size()) {
             if (FAscii[u] < 0)
-                FAscii[u] = FMetricsF.horizontalAdvance(C);
+                FAscii[u] = FMetricsF->horizontalAdvance(C);
             return FAscii[u];
         }
-        return FMetricsF.horizontalAdvance(C);
+        return FMetricsF->horizontalAdvance(C);
     }
 
-    QFont FFont;
-    QFontMetrics FMetrics;
-    QFontMetricsF FMetricsF;
+    const TFont* FSource = nullptr;
+    int FLineHeight = 0;
+    std::optional<QFont> FFont;
+    std::optional<QFontMetrics> FMetrics;
+    std::optional<QFontMetricsF> FMetricsF;
     std::array<qreal, 128> FAscii;
     int FLastFrom = 0;
     int FLastCount = -1;
@@ -227,6 +272,88 @@ bool IsOneLine(const QString& Text)
     return true;
 }
 
+// The font index a segment puts on the surface (plain, bold, underline, italic, link); a line
+// break keeps the one before.
+int FontOf(TVxCaptionSegmentKind Kind)
+{
+    switch (Kind) {
+    case skBold: return 1;
+    case skUnderline: return 2;
+    case skItalic: return 3;
+    case skLink: return 4;
+    default: return 0;
+    }
+}
+
+TVxCaptionSegmentKind KindOf(const TVxCaptionLayoutInput& In, int Index)
+{
+    if (In.Kinds && size_t(Index) < In.Kinds->size())
+        return (*In.Kinds)[size_t(Index)];
+    const QString& segment = In.Segments->at(Index);
+    if (segment == NewLineMarker)
+        return skNewLine;
+    if (segment.startsWith(BoldMarker))
+        return skBold;
+    if (segment.startsWith(UnderlineMarker))
+        return skUnderline;
+    if (segment.startsWith(ItalicMarker))
+        return skItalic;
+    if (segment.startsWith(LinkMarker))
+        return skLink;
+    return skPlain;
+}
+
+// The text a segment of the given kind shows.
+QString PieceText(const TVxCaptionLayoutInput& In, int Index, TVxCaptionSegmentKind Kind)
+{
+    const QString& segment = In.Segments->at(Index);
+    switch (Kind) {
+    case skBold: return segment.mid(BoldMarker.size());
+    case skUnderline: return segment.mid(UnderlineMarker.size());
+    case skItalic: return segment.mid(ItalicMarker.size());
+    case skLink: return In.LinkText;
+    default: return segment;
+    }
+}
+
+// The fonts a piece can take, by FontOf's index, and a measurer for each; both are made on
+// first use. Line heights known from Facts are taken without making the font.
+class CaptionFonts {
+public:
+    CaptionFonts(const TVxCaptionLayoutInput& In, const TVxCaptionFacts* Facts) : FIn(In), FFacts(Facts)
+    {
+        FFonts[0] = In.Font;
+        FFonts[4] = In.LinkFont;
+    }
+
+    const TFont& Font(int Index)
+    {
+        if (!FFonts[Index]) {
+            TFont& variant = FVariants[Index - 1].emplace(*FIn.Font);
+            TFontStyles styles = variant.Style();
+            styles.Include(Index == 1 ? fsBold : Index == 2 ? fsUnderline : fsItalic);
+            variant.SetStyle(styles);
+            FFonts[Index] = &variant;
+        }
+        return *FFonts[Index];
+    }
+    TextMeasurer& Measurer(int Index)
+    {
+        if (!FMeasurers[Index]) {
+            const int known = FFacts ? FFacts->LineHeights[size_t(Index)] : 0;
+            FMeasurers[Index] = std::make_unique<TextMeasurer>(Font(Index), known);
+        }
+        return *FMeasurers[Index];
+    }
+
+private:
+    const TVxCaptionLayoutInput& FIn;
+    const TVxCaptionFacts* FFacts;
+    const TFont* FFonts[5] = {};
+    std::optional<TFont> FVariants[3];
+    std::unique_ptr<TextMeasurer> FMeasurers[5];
+};
+
 } // namespace
 
 int FitPrefix(const QFont& Font, const QString& Text, int From, int Count, int Avail)
@@ -235,42 +362,49 @@ int FitPrefix(const QFont& Font, const QString& Text, int From, int Count, int A
     return measurer.Fit(Text, From, Count, Avail);
 }
 
+TVxCaptionFacts MeasureCaptionFacts(const TVxCaptionLayoutInput& In)
+{
+    CaptionFonts fonts(In, nullptr);
+    TVxCaptionFacts facts;
+    const int segmentCount = int(In.Segments->size());
+    facts.Pieces.resize(size_t(segmentCount));
+    // The surface starts with the plain font; a line break measures the one it holds.
+    facts.LineHeights[0] = fonts.Measurer(0).LineHeight();
+    for (int index = 0; index < segmentCount; ++index) {
+        const TVxCaptionSegmentKind kind = KindOf(In, index);
+        if (kind == skNewLine)
+            continue;
+        const int font = FontOf(kind);
+        TextMeasurer& m = fonts.Measurer(font);
+        facts.LineHeights[size_t(font)] = m.LineHeight();
+        const QString src = PieceText(In, index, kind);
+        const int n = int(src.size());
+        if (n > 0 && IsOneLine(src)) {
+            TVxCaptionFacts::Piece& piece = facts.Pieces[size_t(index)];
+            piece.Measured = true;
+            piece.Width = m.Width(src, 0, n);
+            piece.AdvanceReach = m.AdvanceReach(src, 0, n);
+        }
+    }
+    return facts;
+}
+
 TVxCaptionLayoutResult ArrangeCaption(const TVxCaptionLayoutInput& In, TVxLinkRects& LinkRects)
 {
     TVxCaptionLayoutResult result;
-    const TFont& font = *In.Font;
     const int width = In.Width;
-
-    auto variant = [&](TFontStyle Style) {
-        TFont f = font;
-        TFontStyles styles = f.Style();
-        styles.Include(Style);
-        f.SetStyle(styles);
-        return f;
-    };
-    // The fonts a piece can take; measurers are made on first use.
-    const TFont* fonts[5] = {&font, nullptr, nullptr, nullptr, In.LinkFont};
-    TFont bold, underline, italic;
-    std::unique_ptr<TextMeasurer> measurers[5];
-    auto measurer = [&](int Index) -> TextMeasurer& {
-        if (!measurers[Index]) {
-            if (!fonts[Index]) {
-                if (Index == 1)
-                    fonts[1] = &(bold = variant(fsBold));
-                else if (Index == 2)
-                    fonts[2] = &(underline = variant(fsUnderline));
-                else
-                    fonts[3] = &(italic = variant(fsItalic));
-            }
-            measurers[Index] = std::make_unique<TextMeasurer>(fonts[Index]->ToQFont());
-        }
-        return *measurers[Index];
-    };
+    const bool leftToRight = In.BiDiMode == bdLeftToRight;
+    const bool quick = leftToRight && !In.Paint && !In.CollectRuns;
+    // Facts only spare measurements; they are not read where pieces are drawn or collected.
+    const TVxCaptionFacts* facts =
+        quick && In.Facts && In.Facts->Pieces.size() == size_t(In.Segments->size()) ? In.Facts : nullptr;
+    CaptionFonts fonts(In, facts);
+    auto measurer = [&](int Index) -> TextMeasurer& { return fonts.Measurer(Index); };
     int surface = 0; // the font the surface holds
 
     auto addRun = [&](const QString& Text, const TRect& R, uint Flags) {
         if (In.CollectRuns)
-            result.Runs.push_back({Text, *fonts[surface], R, Flags});
+            result.Runs.push_back({Text, fonts.Font(surface), R, Flags});
     };
 
     if (In.BiDiMode == bdRightToLeft) {
@@ -283,8 +417,6 @@ TVxCaptionLayoutResult ArrangeCaption(const TVxCaptionLayoutInput& In, TVxLinkRe
         return result;
     }
 
-    const bool leftToRight = In.BiDiMode == bdLeftToRight;
-    const bool quick = leftToRight && !In.Paint && !In.CollectRuns;
     const int offX = In.OffSet.x();
     TRect P{offX, In.OffSet.y(), 0, In.OffSet.y()};
     TRect D = P;
@@ -294,32 +426,8 @@ TVxCaptionLayoutResult ArrangeCaption(const TVxCaptionLayoutInput& In, TVxLinkRe
     int& required = result.RequiredHeight;
     const QStringList& segments = *In.Segments;
     const int segmentCount = int(segments.size());
-    auto kindOf = [&](int Index) {
-        if (In.Kinds && size_t(Index) < In.Kinds->size())
-            return (*In.Kinds)[size_t(Index)];
-        const QString& segment = segments.at(Index);
-        if (segment == NewLineMarker)
-            return skNewLine;
-        if (segment.startsWith(BoldMarker))
-            return skBold;
-        if (segment.startsWith(UnderlineMarker))
-            return skUnderline;
-        if (segment.startsWith(ItalicMarker))
-            return skItalic;
-        if (segment.startsWith(LinkMarker))
-            return skLink;
-        return skPlain;
-    };
-    // The font index a segment puts on the surface; a line break keeps the one before.
-    auto fontOf = [](TVxCaptionSegmentKind Kind) {
-        switch (Kind) {
-        case skBold: return 1;
-        case skUnderline: return 2;
-        case skItalic: return 3;
-        case skLink: return 4;
-        default: return 0;
-        }
-    };
+    auto kindOf = [&](int Index) { return KindOf(In, Index); };
+    auto fontOf = [](TVxCaptionSegmentKind Kind) { return FontOf(Kind); };
     // Measuring may stop once the height passes the limit: the caller caps it there, so what
     // follows cannot change the result, only the font the surface ends with, taken from the
     // last segment below.
@@ -335,7 +443,6 @@ TVxCaptionLayoutResult ArrangeCaption(const TVxCaptionLayoutInput& In, TVxLinkRe
             }
             break;
         }
-        const QString& segment = segments.at(index);
         const TVxCaptionSegmentKind kind = kindOf(index);
         if (kind == skNewLine) {
             P.Right = 0;
@@ -347,19 +454,11 @@ TVxCaptionLayoutResult ArrangeCaption(const TVxCaptionLayoutInput& In, TVxLinkRe
             W = 0;
             continue;
         }
-        QString src;
+        const QString src = PieceText(In, index, kind);
         const bool isLink = kind == skLink;
         surface = fontOf(kind);
-        switch (kind) {
-        case skBold: src = segment.mid(BoldMarker.size()); break;
-        case skUnderline: src = segment.mid(UnderlineMarker.size()); break;
-        case skItalic: src = segment.mid(ItalicMarker.size()); break;
-        case skLink: src = In.LinkText; break;
-        default: src = segment; break;
-        }
         TextMeasurer& m = measurer(surface);
         m.Forget();
-        const QFont& qfont = m.Font();
         const int n = int(src.size());
         const int lineHeight = m.LineHeight();
         ClusterCuts cuts(src);
@@ -370,8 +469,9 @@ TVxCaptionLayoutResult ArrangeCaption(const TVxCaptionLayoutInput& In, TVxLinkRe
 
         if (In.Control)
             measureFlags = In.Control->DrawTextBiDiModeFlags(measureFlags);
-        const TFontStyles style = fonts[surface]->Style();
-        const int overhang = style.Contains(fsItalic) && (style.Contains(fsBold) || fonts[surface]->Size() > 8) ? 3 : 0;
+        const TFont& pieceFont = fonts.Font(surface);
+        const TFontStyles style = pieceFont.Style();
+        const int overhang = style.Contains(fsItalic) && (style.Contains(fsBold) || pieceFont.Size() > 8) ? 3 : 0;
         const bool hasCr = src.contains(u'\r');
         // Measuring a one-line piece (no line breaks, no tabs, nothing to draw): the prefix that
         // fits the rest of the line tells whether it overflows, and the width of a piece that
@@ -379,16 +479,26 @@ TVxCaptionLayoutResult ArrangeCaption(const TVxCaptionLayoutInput& In, TVxLinkRe
         int fitted = -1;
         const bool oneLine = quick && IsOneLine(src);
         if (oneLine && n > 0 && D.Left + overhang >= 0) {
-            fitted = cuts.Fit(m, 0, n, width - P.Right);
-            if (fitted < n) {
-                D.Right = D.Left + (width - P.Right) + 1; // overflows; not read again
+            const int avail = width - P.Right;
+            const TVxCaptionFacts::Piece* known = facts ? &facts->Pieces[size_t(index)] : nullptr;
+            if (known && known->Measured && known->AdvanceReach <= avail && known->Width <= avail) {
+                // What the fitting below finds for a piece that fits: its estimate takes every
+                // character, and the whole piece measured is the one measurement made.
+                m.Remember(0, n, known->Width);
+                D.Right = D.Left + known->Width;
             } else {
-                fitted = -1;
-                D.Right = D.Left + m.LastWidth(0, n).value_or(m.Width(src, 0, n));
+                fitted = cuts.Fit(m, 0, n, avail);
+                if (fitted < n) {
+                    D.Right = D.Left + avail + 1; // overflows; not read again
+                } else {
+                    fitted = -1;
+                    const std::optional<int> whole = m.LastWidth(0, n);
+                    D.Right = D.Left + (whole ? *whole : m.Width(src, 0, n));
+                }
             }
             D.Bottom = D.Top + lineHeight;
         } else {
-            MeasureInto(qfont, src, D, measureFlags);
+            MeasureInto(m.Font(), src, D, measureFlags);
         }
         W += D.Right - D.Left;
         D.Right += overhang;
@@ -487,7 +597,7 @@ TVxCaptionLayoutResult ArrangeCaption(const TVxCaptionLayoutInput& In, TVxLinkRe
                 D.Right = D.Left + *known;
                 D.Bottom = D.Top + (piece.isEmpty() ? 0 : lineHeight);
             } else {
-                MeasureInto(qfont, piece, D, measureFlags);
+                MeasureInto(m.Font(), piece, D, measureFlags);
             }
             int shift = 0;
             if (!leftToRight) {

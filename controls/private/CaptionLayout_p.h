@@ -6,12 +6,32 @@
 
 #include <QFontMetrics>
 
+#include <array>
+#include <vector>
+
 // One piece of text to draw.
 struct TVxCaptionRun {
     QString Text;
     TFont Font;
     TRect Rect;
     uint Flags = 0;
+};
+
+// What measuring a caption needs that does not depend on the width, for one set of segments
+// and fonts: the line height of each font a piece takes and, for each one-line piece (no line
+// breaks, no tabs), its width and the largest running sum of its character advances. A piece
+// whose width and advance sum both fit the rest of its line is placed without measuring; any
+// other piece is measured as without facts, so a height with facts equals one without.
+struct TVxCaptionFacts {
+    struct Piece {
+        bool Measured = false;
+        int Width = 0;
+        qreal AdvanceReach = 0;
+    };
+    // One per segment, in order.
+    std::vector<Piece> Pieces;
+    // By font: plain, bold, underline, italic, link; 0 where no piece takes the font.
+    std::array<int, 5> LineHeights{};
 };
 
 struct TVxCaptionLayoutInput {
@@ -34,6 +54,9 @@ struct TVxCaptionLayoutInput {
     // may stop once the required height exceeds it; RequiredHeight is then only known to be
     // above the limit.
     int MeasureLimit = 0;
+    // Facts from MeasureCaptionFacts for the same segments, link text and fonts; read only when
+    // measuring left to right (no paint, no pieces).
+    const TVxCaptionFacts* Facts = nullptr;
 };
 
 struct TVxCaptionLayoutResult {
@@ -42,6 +65,9 @@ struct TVxCaptionLayoutResult {
     // Line height of the sample text in the font the layout ended with.
     int SampleLineHeight = 0;
 };
+
+// The facts of Input's segments in Input's fonts (its width and the rest are not read).
+TVxCaptionFacts MeasureCaptionFacts(const TVxCaptionLayoutInput& Input);
 
 // Lays out the segments; link rectangles go to LinkRects (which the caller has cleared).
 TVxCaptionLayoutResult ArrangeCaption(const TVxCaptionLayoutInput& Input, TVxLinkRects& LinkRects);

@@ -115,6 +115,9 @@ private slots:
     void minimumHeight_data();
     void minimumHeight();
     void minimumHeightStopsAtTheScreen();
+    void measureMatchesMinimumHeight_data();
+    void measureMatchesMinimumHeight();
+    void measureKnowsItsTextAndFont();
     void minimumWidthCountsMarkup();
 
     void linkHitTesting();
@@ -443,6 +446,61 @@ void tst_Caption::minimumHeightStopsAtTheScreen()
         QVERIFY(full.Result.RequiredHeight > screen);
         QCOMPARE(TVxCaption::MinimumHeight(nullptr, caption, font, 300), screen - 20 + full.Result.SampleLineHeight);
     }
+}
+
+// A caption measured once for every width gives the heights MinimumHeight gives, whether its
+// pieces fit their lines (no measuring) or not (laid out in full), in any order of widths.
+void tst_Caption::measureMatchesMinimumHeight_data()
+{
+    const QString words = "Lorem ipsum dolor sit amet, consectetur adipiscing elit, sed do eiusmod tempor. ";
+    QTest::addColumn<QString>("caption");
+    QTest::newRow("empty") << QString();
+    QTest::newRow("one word") << "Hello";
+    QTest::newRow("one line") << "The first line of what action 7 does.";
+    QTest::newRow("two lines") << "The first line of what action 7 does.\r\nThe second line, a little longer.";
+    QTest::newRow("wraps") << words + words + words;
+    QTest::newRow("word longer than the line") << "supercalifragilisticexpialidocious " + words;
+    QTest::newRow("markup") << "Hello <b>bold</b> <u>under</u> <i>italic</i> and <a href=\"x\">a link</a> end";
+    QTest::newRow("markup that wraps") << words + "<b>" + words + "</b>" + words + "<a href=\"x\">" + words + "</a>";
+    QTest::newRow("italic overhang") << "<i>" + words + "</i>tail";
+    QTest::newRow("hard breaks") << "a\r\n\r\nb\r\n";
+    QTest::newRow("typed break") << "Hello<NEWLINE>there";
+    QTest::newRow("break inside bold") << "<b>one\r\ntwo</b> and " + words;
+    QTest::newRow("lone CR and LF") << "one\rtwo\nthree " + words;
+    QTest::newRow("tabs") << "tab\there\tand there " + words;
+    QTest::newRow("clusters") << QString::fromUtf8("Ünïcödé ✓ 中文字符 e\u0301e\u0301 🇫🇷🇫🇷 ") + words;
+}
+
+void tst_Caption::measureMatchesMinimumHeight()
+{
+    QFETCH(QString, caption);
+    TFont large = WithStyle(ContentFont(), fsItalic);
+    large.SetSize(12);
+    const QList<int> widths{600, 0, 1, 2, 7, 40, 2000, 90, 150, 300, -5, 61, 600, 1};
+    for (const TFont& font : {ContentFont(), large}) {
+        const TVxCaptionMeasure measure(caption, font);
+        for (int width : widths)
+            QVERIFY2(measure.MinimumHeight(width) == TVxCaption::MinimumHeight(nullptr, caption, font, width),
+                     qPrintable(QStringLiteral("width %1, size %2").arg(width).arg(font.Size())));
+        // Every width between, too: where a piece stops fitting is where the shortcut ends.
+        for (int width = 1; width <= 700; width += 3)
+            QVERIFY2(measure.MinimumHeight(width) == TVxCaption::MinimumHeight(nullptr, caption, font, width),
+                     qPrintable(QStringLiteral("width %1, size %2").arg(width).arg(font.Size())));
+    }
+}
+
+void tst_Caption::measureKnowsItsTextAndFont()
+{
+    const TFont font = ContentFont();
+    const TVxCaptionMeasure measure(QStringLiteral("Hello"), font);
+    QVERIFY(measure.Measures(QStringLiteral("Hello"), font));
+    QVERIFY(!measure.Measures(QStringLiteral("Hello!"), font));
+    TFont larger = font;
+    larger.SetSize(14);
+    QVERIFY(!measure.Measures(QStringLiteral("Hello"), larger));
+    TFont denser = font;
+    denser.SetPixelsPerInch(font.PixelsPerInch() * 2);
+    QVERIFY(!measure.Measures(QStringLiteral("Hello"), denser));
 }
 
 void tst_Caption::minimumWidthCountsMarkup()

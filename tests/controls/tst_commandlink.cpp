@@ -87,6 +87,7 @@ private slots:
     void measuredSize();
     void wrappedInfoIsNeverCut_data();
     void wrappedInfoIsNeverCut();
+    void keptInfoMeasureMatchesFreshOne();
     void rightToLeftParts();
     void nativeLook_data();
     void nativeLook();
@@ -303,6 +304,43 @@ void tst_CommandLink::wrappedInfoIsNeverCut()
         const int painted = TVxCaption::MinimumHeight(nullptr, info, button.InfoFont(), r.Width());
         QVERIFY2(r.Top + painted <= button.height(), qPrintable(QStringLiteral("width %1").arg(width)));
     }
+}
+
+// The info text is measured once for all widths and kept while its text and font stay; sizes
+// and parts are always those of a fresh measurement, also after the text or the font changed.
+void tst_CommandLink::keptInfoMeasureMatchesFreshOne()
+{
+    TVxCommandLinkButton button;
+    button.SetCaption(QStringLiteral("&Action number 7"));
+    auto fresh = [&button] {
+        TVxCommandLinkMetrics m = button.Metrics();
+        m.InfoMeasure.reset();
+        return m;
+    };
+    auto check = [&](const char* Step) {
+        for (int width : {600, 640, 140, 61, 600, 30, 0, 640}) {
+            button.SetBounds(0, 0, width, 10);
+            button.AdjustBounds();
+            const QByteArray where = QByteArray(Step) + " at width " + QByteArray::number(width);
+            QVERIFY2(button.size() == TVxCommandLinkLayout(fresh()).AdjustedSize(), where.constData());
+            QVERIFY2(button.GetPartRect(clpInfo) == TVxCommandLinkLayout(fresh()).PartRect(clpInfo), where.constData());
+        }
+    };
+    button.SetInfo(QStringLiteral("The first line of what action 7 does.\r\nThe second line, a little longer."));
+    check("two lines");
+    const std::shared_ptr<const TVxCaptionMeasure> kept = button.Metrics().InfoMeasure;
+    QVERIFY(kept);
+    QCOMPARE(button.Metrics().InfoMeasure, kept);
+
+    button.SetInfo(QStringLiteral("One line with <b>markup</b> and <a href=\"x\">a link</a> that wraps when narrow"));
+    QVERIFY(button.Metrics().InfoMeasure != kept);
+    check("new text");
+    TFont larger = button.InfoFont();
+    larger.SetSize(14);
+    button.SetInfoFont(larger);
+    check("larger font");
+    button.SetInfo(QString());
+    check("no info");
 }
 
 void tst_CommandLink::rightToLeftParts()
