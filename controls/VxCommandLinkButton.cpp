@@ -403,10 +403,13 @@ TVxCommandLinkMetrics TVxCustomCommandLinkButton::Metrics() const
     TVxCommandLinkMetrics m;
     m.Caption = FCaption;
     m.InfoText = GetInfoText();
-    // The info text's width-independent measurements are kept while its text and font stay.
+    // The texts' width-independent measurements are kept while the texts and fonts stay.
     if (!FInfoMeasure || !FInfoMeasure->Measures(m.InfoText, FInfoFont))
         FInfoMeasure = std::make_shared<TVxCaptionMeasure>(m.InfoText, FInfoFont);
     m.InfoMeasure = FInfoMeasure;
+    if (!FCaptionExtents || !FCaptionExtents->Measures(FCaption, FFont))
+        FCaptionExtents = std::make_shared<TVxCommandLinkCaptionExtents>(FCaption, FFont);
+    m.CaptionExtents = FCaptionExtents;
     m.Font = FFont;
     m.InfoFont = FInfoFont;
     m.ShowIcon = FShowIcon;

@@ -246,8 +246,9 @@ private:
     // screen's scale).
     bool FGlyphIsShield = false;
     int FShortcutId = 0;
-    // The info text measured at any width (see Metrics).
+    // The info text measured at any width and the caption's extents (see Metrics).
     mutable std::shared_ptr<TVxCaptionMeasure> FInfoMeasure;
+    mutable std::shared_ptr<TVxCommandLinkCaptionExtents> FCaptionExtents;
 };
 
 // The published command link.

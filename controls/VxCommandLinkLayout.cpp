@@ -9,19 +9,39 @@ namespace {
 constexpr uint CaptionMeasureFlags = DT_CALCRECT | DT_EXPANDTABS | DT_SINGLELINE;
 } // namespace
 
+bool TVxCommandLinkCaptionExtents::Measures(const QString& ACaption, const TFont& AFont) const
+{
+    return FCaption == ACaption && FFont == AFont && FFont.PixelsPerInch() == AFont.PixelsPerInch();
+}
+
+QSize TVxCommandLinkCaptionExtents::Extent(uint Flags) const
+{
+    for (const auto& [flags, extent] : FExtents)
+        if (flags == Flags)
+            return extent;
+    QRect r(0, 0, 0, 0);
+    DrawText(nullptr, FFont.ToQFont(), FCaption, r, Flags);
+    FExtents.emplace_back(Flags, r.size());
+    return r.size();
+}
+
+QSize TVxCommandLinkLayout::CaptionSize(uint Flags) const
+{
+    if (M.CaptionExtents && M.CaptionExtents->Measures(M.Caption, M.Font))
+        return M.CaptionExtents->Extent(Flags);
+    QRect r(0, 0, 0, 0);
+    DrawText(nullptr, M.Font.ToQFont(), M.Caption, r, Flags);
+    return r.size();
+}
+
 QSize TVxCommandLinkLayout::CaptionExtent() const
 {
-    QRect r(0, 0, 0, 0);
-    const uint flags = DrawTextBiDiModeFlags(M.BiDiMode, CaptionMeasureFlags);
-    DrawText(nullptr, M.Font.ToQFont(), M.Caption, r, flags);
-    return r.size();
+    return CaptionSize(DrawTextBiDiModeFlags(M.BiDiMode, CaptionMeasureFlags));
 }
 
 int TVxCommandLinkLayout::MinimumWidth() const
 {
-    QRect r(0, 0, 0, 0);
-    DrawText(nullptr, M.Font.ToQFont(), M.Caption, r, CaptionMeasureFlags);
-    int w = r.width() + 28;
+    int w = CaptionSize(CaptionMeasureFlags).width() + 28;
     if (M.ShowIcon)
         w += M.GlyphSize.width() + 10;
     return w;

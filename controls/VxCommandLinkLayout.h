@@ -10,8 +10,26 @@
 #include <QString>
 
 #include <memory>
+#include <utility>
+#include <vector>
 
 class TVxCaptionMeasure;
+
+// The single-line extents of a command link's caption in its font. They do not depend on the
+// width, so the button keeps them while its caption and font stay; each is measured on first use.
+class TVxCommandLinkCaptionExtents {
+public:
+    TVxCommandLinkCaptionExtents(const QString& ACaption, const TFont& AFont) : FCaption(ACaption), FFont(AFont) {}
+    // Whether these are the extents of ACaption in AFont (its resolution included).
+    bool Measures(const QString& ACaption, const TFont& AFont) const;
+    // DrawText's measurement of the caption (DT_CALCRECT) with these flags.
+    QSize Extent(uint Flags) const;
+
+private:
+    QString FCaption;
+    TFont FFont;
+    mutable std::vector<std::pair<uint, QSize>> FExtents;
+};
 
 // Everything the geometry depends on.
 struct TVxCommandLinkMetrics {
@@ -22,6 +40,8 @@ struct TVxCommandLinkMetrics {
     // The info text measured at any width, kept by the button between layouts; used only while
     // it measures InfoText in InfoFont, otherwise the info text is measured afresh.
     std::shared_ptr<const TVxCaptionMeasure> InfoMeasure;
+    // Likewise the caption's extents, used only while they measure Caption in Font.
+    std::shared_ptr<const TVxCommandLinkCaptionExtents> CaptionExtents;
     TFont Font;
     TFont InfoFont;
     bool ShowIcon = true;
@@ -65,5 +85,7 @@ private:
     void CaptionColumn(int& Left, int& Right) const;
     // Height of the info text wrapped at Width.
     int InfoHeight(int Width) const;
+    // DrawText's single-line extent of the caption with these flags.
+    QSize CaptionSize(uint Flags) const;
     TVxCommandLinkMetrics M;
 };

@@ -87,7 +87,7 @@ private slots:
     void measuredSize();
     void wrappedInfoIsNeverCut_data();
     void wrappedInfoIsNeverCut();
-    void keptInfoMeasureMatchesFreshOne();
+    void keptMeasurementsMatchFreshOnes();
     void rightToLeftParts();
     void nativeLook_data();
     void nativeLook();
@@ -306,24 +306,28 @@ void tst_CommandLink::wrappedInfoIsNeverCut()
     }
 }
 
-// The info text is measured once for all widths and kept while its text and font stay; sizes
-// and parts are always those of a fresh measurement, also after the text or the font changed.
-void tst_CommandLink::keptInfoMeasureMatchesFreshOne()
+// The texts are measured once for all widths and the measurements kept while the texts and
+// fonts stay; sizes and parts are always those of a fresh measurement, also after a text or a
+// font changed.
+void tst_CommandLink::keptMeasurementsMatchFreshOnes()
 {
     TVxCommandLinkButton button;
     button.SetCaption(QStringLiteral("&Action number 7"));
     auto fresh = [&button] {
         TVxCommandLinkMetrics m = button.Metrics();
         m.InfoMeasure.reset();
-        return m;
+        m.CaptionExtents.reset();
+        return TVxCommandLinkLayout(m);
     };
     auto check = [&](const char* Step) {
         for (int width : {600, 640, 140, 61, 600, 30, 0, 640}) {
             button.SetBounds(0, 0, width, 10);
             button.AdjustBounds();
             const QByteArray where = QByteArray(Step) + " at width " + QByteArray::number(width);
-            QVERIFY2(button.size() == TVxCommandLinkLayout(fresh()).AdjustedSize(), where.constData());
-            QVERIFY2(button.GetPartRect(clpInfo) == TVxCommandLinkLayout(fresh()).PartRect(clpInfo), where.constData());
+            QVERIFY2(button.size() == fresh().AdjustedSize(), where.constData());
+            QVERIFY2(button.MinimumWidth() == fresh().MinimumWidth(), where.constData());
+            for (int part : {clpCaption, clpInfo})
+                QVERIFY2(button.GetPartRect(part) == fresh().PartRect(part), where.constData());
         }
     };
     button.SetInfo(QStringLiteral("The first line of what action 7 does.\r\nThe second line, a little longer."));
@@ -334,11 +338,19 @@ void tst_CommandLink::keptInfoMeasureMatchesFreshOne()
 
     button.SetInfo(QStringLiteral("One line with <b>markup</b> and <a href=\"x\">a link</a> that wraps when narrow"));
     QVERIFY(button.Metrics().InfoMeasure != kept);
-    check("new text");
+    check("new info text");
     TFont larger = button.InfoFont();
     larger.SetSize(14);
     button.SetInfoFont(larger);
-    check("larger font");
+    check("larger info font");
+    button.SetCaption(QStringLiteral("A much longer caption with a &tab\tinside"));
+    check("new caption");
+    TFont captionFont = button.Font();
+    captionFont.SetSize(20);
+    button.SetFont(captionFont);
+    check("larger caption font");
+    button.SetBiDiMode(bdRightToLeft);
+    check("right to left");
     button.SetInfo(QString());
     check("no info");
 }
