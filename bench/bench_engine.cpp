@@ -95,7 +95,7 @@ void BM_QMessageBoxToFirstPaint(benchmark::State& State)
 class SizedDialog : public TVxDialog {
 public:
     using TVxDialog::TVxDialog;
-    // Sizing after a width change measures every command link again.
+    // Sizing after a width change lays every command link out again.
     void SetWidthForBench(int Value) { FWidth = Value; }
     void Size()
     {
@@ -106,7 +106,8 @@ public:
 };
 
 // Argument 0: the sizing a showing dialog repeats (texts and width unchanged, so the links keep
-// their measurements); 1: every pass at a new width, so all 200 links measure their texts again.
+// their sizes); 1: every pass at a width other than the last, so all 200 links work out their
+// heights again (from their kept text measurements while the info lines fit).
 void BM_CalcAutoSize200CommandLinks(benchmark::State& State)
 {
     const bool newWidth = State.range(0) == 1;
