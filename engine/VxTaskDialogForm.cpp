@@ -134,7 +134,8 @@ void TVxTaskDialogForm::StartDialogTimer()
     // minimum of 10 milliseconds, and so has this one.
     constexpr quint32 MinimumInterval = 10;
     const quint32 interval = qBound<quint32>(MinimumInterval, FDialog->Timer()->Interval(), quint32(INT_MAX));
-    FTimer.start(int(interval), Qt::PreciseTimer, this);
+    FTimerInterval = int(interval);
+    FTimer.start(FTimerInterval, Qt::PreciseTimer, this);
 }
 
 void TVxTaskDialogForm::StopDialogTimer()

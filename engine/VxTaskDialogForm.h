@@ -42,6 +42,8 @@ public:
     void StartDialogTimer();
     void StopDialogTimer();
     bool DialogTimerActive() const { return FTimer.isActive(); }
+    // The milliseconds the running timer ticks at; 0 while it is stopped.
+    int DialogTimerInterval() const { return FTimer.isActive() ? FTimerInterval : 0; }
 
     // Tick count (milliseconds since the process started) of the previous timer tick; 0 before
     // the first.
@@ -97,6 +99,7 @@ private:
     TVxDialogEngine* FEngine = nullptr;
     QPointer<QObject> FOwnerRef;
     QBasicTimer FTimer;
+    int FTimerInterval = 0;
     // Measures the time between ticks (monotonic); invalid before the first tick.
     QElapsedTimer FTickClock;
     bool FClosingFromCode = false;

@@ -892,15 +892,22 @@ const TClassInfo& TVxTimer::StaticClassInfo()
     static const TClassInfo info =
         TClassBuilder<C>(QStringLiteral("TVxTimer"), &TVxDialogOwnedPersistent::StaticClassInfo())
             .Integer(QStringLiteral("Interval"), &C::Interval, &C::SetInterval, 1000, kCardinal)
-            .NoSetter()
             .Build();
     return info;
+}
+
+void TVxTimer::SetInterval(quint32 Value)
+{
+    if (FInterval == Value)
+        return;
+    FInterval = Value;
+    Changed();
 }
 
 void TVxTimer::Assign(const TPersistent* Source)
 {
     if (auto* src = dynamic_cast<const TVxTimer*>(Source)) {
-        FInterval = src->FInterval;
+        SetInterval(src->FInterval);
         return;
     }
     TVxDialogOwnedPersistent::Assign(Source);

@@ -428,15 +428,17 @@ private:
     int FTop = -1;
 };
 
-// The dialog's timer.
+// The dialog's timer. A new interval notifies the dialog, which restarts the timer of a showing
+// window with it.
 class TVxTimer : public TVxDialogOwnedPersistent {
     VX_PUBLISHED_CLASS
 public:
     explicit TVxTimer(TVxCustomDialog* ADialog) : TVxDialogOwnedPersistent(ADialog) {}
 
     quint32 Interval() const { return FInterval; }
-    void SetInterval(quint32 Value) { FInterval = Value; }
+    void SetInterval(quint32 Value);
 
+    // Copies the interval; notifies when it changes.
     void Assign(const TPersistent* Source) override;
 
 private:

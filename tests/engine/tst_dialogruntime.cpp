@@ -392,6 +392,104 @@ private slots:
         QCOMPARE(dialog.ModalResult(), int(mrRetry));
     }
 
+    void timerRestartsWithNewInterval_data()
+    {
+        QTest::addColumn<quint32>("interval");
+        QTest::addColumn<int>("running"); // the interval the window's timer runs at
+        QTest::newRow("20 ms") << 20u << 20;
+        QTest::newRow("zero: the 10 ms minimum") << 0u << 10;
+    }
+
+    void timerRestartsWithNewInterval()
+    {
+        QFETCH(quint32, interval);
+        QFETCH(int, running);
+        TRuntimeDialog dialog;
+        dialog.SetDialogOptions(dialog.DialogOptions() + doTimer);
+        // Long enough that no tick of the first interval can arrive during the test.
+        dialog.Timer()->SetInterval(600000);
+        QList<quint32> ticks;
+        dialog.OnTimer = TTimerEvent([&](TObject*, quint32 TimeSince) { ticks.append(TimeSince); });
+        ShowModeless(dialog);
+        auto* form = qobject_cast<TVxTaskDialogForm*>(WindowOf(&dialog));
+        QVERIFY(form);
+        QCOMPARE(form->DialogTimerInterval(), 600000);
+
+        dialog.Timer()->SetInterval(interval);
+        QCOMPARE(form->DialogTimerInterval(), running);
+        QTRY_VERIFY_WITH_TIMEOUT(ticks.size() >= 5, 10000);
+        QCOMPARE(ticks.first(), 0u);
+        quint64 sum = 0;
+        for (int i = 1; i < ticks.size(); ++i)
+            sum += ticks.at(i);
+        // The mean follows the new interval: never below it (less a little for the clock), and
+        // nowhere near the old one.
+        const quint64 later = quint64(ticks.size() - 1);
+        QVERIFY2(sum >= later * quint64(running * 3 / 4), qPrintable(QString::number(sum)));
+        QVERIFY2(sum < later * 5000, qPrintable(QString::number(sum)));
+
+        // Back to a long interval: the ticks stop coming.
+        dialog.Timer()->SetInterval(600000);
+        QCOMPARE(form->DialogTimerInterval(), 600000);
+        const int count = ticks.size();
+        QTest::qWait(10 * running);
+        QCOMPARE(ticks.size(), count);
+        dialog.Close(mrOk);
+    }
+
+    void timerChangeOutsideARun()
+    {
+        TRuntimeDialog dialog;
+        QList<quint32> ticks;
+        dialog.OnTimer = TTimerEvent([&](TObject*, quint32 TimeSince) { ticks.append(TimeSince); });
+        // Without a window a change only stores the interval.
+        dialog.Timer()->SetInterval(20);
+        QCOMPARE(dialog.Timer()->Interval(), 20u);
+        // Without doTimer a showing window gets no timer from a change.
+        ShowModeless(dialog);
+        auto* form = qobject_cast<TVxTaskDialogForm*>(WindowOf(&dialog));
+        QVERIFY(form);
+        dialog.Timer()->SetInterval(10);
+        QVERIFY(!form->DialogTimerActive());
+        QTest::qWait(100);
+        QVERIFY(ticks.isEmpty());
+        dialog.Close(mrOk);
+        // Assigning another timer's settings to a showing dialog restarts its timer too.
+        TRuntimeDialog other;
+        other.Timer()->SetInterval(15);
+        dialog.SetDialogOptions(dialog.DialogOptions() + doTimer);
+        dialog.Timer()->SetInterval(600000);
+        ShowModeless(dialog);
+        form = qobject_cast<TVxTaskDialogForm*>(WindowOf(&dialog));
+        QVERIFY(form);
+        QCOMPARE(form->DialogTimerInterval(), 600000);
+        dialog.SetTimer(other.Timer());
+        QCOMPARE(form->DialogTimerInterval(), 15);
+        QTRY_VERIFY_WITH_TIMEOUT(ticks.size() >= 2, 10000);
+        dialog.Close(mrOk);
+    }
+
+    void timerHandlerChangesTheInterval()
+    {
+        // A handler that slows its own timer down: the change takes effect from inside the tick.
+        TRuntimeDialog dialog;
+        dialog.SetDialogOptions(dialog.DialogOptions() + doTimer);
+        dialog.Timer()->SetInterval(10);
+        int ticks = 0;
+        dialog.OnTimer = TTimerEvent([&](TObject*, quint32) {
+            ++ticks;
+            dialog.Timer()->SetInterval(600000);
+        });
+        ShowModeless(dialog);
+        QTRY_COMPARE(ticks, 1);
+        QTest::qWait(150);
+        QCOMPARE(ticks, 1);
+        auto* form = qobject_cast<TVxTaskDialogForm*>(WindowOf(&dialog));
+        QVERIFY(form);
+        QCOMPARE(form->DialogTimerInterval(), 600000);
+        dialog.Close(mrOk);
+    }
+
     // --- Expand and collapse ----------------------------------------------------------------
 
     void expandAndCollapseFrameByFrame()

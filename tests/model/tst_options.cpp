@@ -151,6 +151,7 @@ private slots:
 
     void progressAssignCopiesAndNotifiesOnce();
     void progressAssignFailureStillNotifiesOnce();
+    void timerAssignNotifiesOnlyOnChange();
     void instructionAssignCopiesAndNotifiesOnce();
     void headerAssignCopiesGradientAndIconSize();
     void footerAssignFromHeaderCopiesCommonPart();
@@ -275,7 +276,8 @@ void TestOptions::publishedSurface_data()
                                               "Visible:Boolean=0 field"};
     QTest::newRow("TVxLocation") << "TVxLocation"
                                  << QStringList{"Left:Integer=-1 field", "Top:Integer=-1 field"};
-    QTest::newRow("TVxTimer") << "TVxTimer" << QStringList{onChange, "Interval:Cardinal=1000 field"};
+    // The interval notifies, so a showing dialog restarts its timer with a new one.
+    QTest::newRow("TVxTimer") << "TVxTimer" << QStringList{onChange, "Interval:Cardinal=1000"};
     QTest::newRow("TVxRadioButton") << "TVxRadioButton"
                                     << QStringList{onChange, "Columns:Integer=1 field", "ShowBorder:Boolean=0 field",
                                                    "Caption:string=- field"};
@@ -547,6 +549,7 @@ void TestOptions::settersNotifyOnlyOnChange_data()
     QTest::newRow("Progress.ShowOnTaskBar") << "TVxProgress" << "ShowOnTaskBar" << qint64(1);
     QTest::newRow("Progress.State") << "TVxProgress" << "State" << qint64(pbstPaused);
     QTest::newRow("Sheet.Interval") << "TVxSheetOptions" << "Interval" << qint64(0);
+    QTest::newRow("Timer.Interval") << "TVxTimer" << "Interval" << qint64(250);
 }
 
 void TestOptions::settersNotifyOnlyOnChange()
@@ -774,6 +777,21 @@ void TestOptions::progressAssignFailureStillNotifiesOnce()
     QCOMPARE(counter.Count, 2);
 }
 
+void TestOptions::timerAssignNotifiesOnlyOnChange()
+{
+    TVxTimer source(FDialog.get());
+    source.SetInterval(40);
+    TVxTimer target(FDialog.get());
+    ChangeCounter counter(target);
+    target.Assign(&source);
+    QCOMPARE(target.Interval(), 40u);
+    QCOMPARE(counter.Count, 1);
+    QVERIFY(counter.SenderWasObject);
+    // The same interval again: nothing to restart.
+    target.Assign(&source);
+    QCOMPARE(counter.Count, 1);
+}
+
 void TestOptions::instructionAssignCopiesAndNotifiesOnce()
 {
     TVxInstruction source(FDialog.get());
@@ -960,7 +978,7 @@ void TestOptions::copyLists()
         target->Assign(source);
         QCOMPARE(Snapshot(*target), Snapshot(*source));
         // Only the classes that copy through notifying setters report the copy.
-        const bool notifies = source == &link || source == &verification;
+        const bool notifies = source == &link || source == &verification || source == &timer;
         QVERIFY2((notifications > 0) == notifies, qPrintable(source->ClassName()));
     }
 
