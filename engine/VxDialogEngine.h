@@ -197,6 +197,10 @@ private:
     // The same as text for a caption control (UTF-8 when valid, else the local encoding).
     std::optional<QString> MoreText();
     void ResetMoreData();
+    // The expanded information for the clipboard, as the window shows it: the rich edit's plain
+    // text once it is reloaded from the source, or the lines the source gives (lines each
+    // followed by CR LF).
+    QString ExpandedTextForCopy();
 
     // Measurements (Part of the layout rules).
     int MulDiv(int Value) const;

@@ -289,7 +289,7 @@ QString TVxDialogEngine::GetDialogText()
     TVxExpando* expando = D->Expando();
     if (expando->Visible() && !expando->ShowInFooter()) {
         s += QStringLiteral("[Expanded Information]") + CRLF;
-        s += FMoreRichEdit ? FMoreRichEdit->toPlainText() : expando->Lines()->Text();
+        s += ExpandedTextForCopy();
         s += CRLF + CRLF;
     }
     TVxCustomButtons* items = D->CustomButtons();
@@ -334,10 +334,10 @@ QString TVxDialogEngine::GetDialogText()
         s += QStringLiteral("[Footer]") + CRLF + D->Footer()->Text() + CRLF;
     if (expando->Visible() && expando->ShowInFooter()) {
         s += CRLF + QStringLiteral("[Expanded Information]") + CRLF;
-        if (FMoreRichEdit)
-            s += FMoreRichEdit->toPlainText() + CRLF + CRLF;
-        else
-            s += expando->Lines()->Text();
+        const bool richEdit = !FMoreRichEdit.isNull();
+        s += ExpandedTextForCopy();
+        if (richEdit)
+            s += CRLF + CRLF;
     }
     return s;
 }

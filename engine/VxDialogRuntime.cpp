@@ -14,6 +14,7 @@
 #include "VxTaskDialogForm.h"
 
 #include "ApplicationHelp.h"
+#include "StringList.h"
 #include "VxDialogStrs.h"
 #include "VxOptions.h"
 
@@ -368,6 +369,32 @@ std::optional<QString> TVxDialogEngine::MoreText()
     if (utf8.hasError())
         text = QString::fromLocal8Bit(*data);
     return text;
+}
+
+QString TVxDialogEngine::ExpandedTextForCopy()
+{
+    TVxExpando* expando = D->Expando();
+    if (FMoreRichEdit) {
+        // A collapsed rich edit has not been filled yet, and a file or stream may have changed
+        // since: the text copied is the source's as it reads now. A source that gives nothing
+        // leaves the edit as it is.
+        if (!FMoreRichEdit->isVisible())
+            FMoreRichEdit->resize(D->FClientWidth - 2 * D->FHorzSpacing, FMoreRichEdit->height());
+        if (const std::optional<QByteArray> data = MoreData(); data && FMoreRichEdit)
+            FMoreRichEdit->LoadFromData(*data);
+        return FMoreRichEdit ? FMoreRichEdit->toPlainText() : QString();
+    }
+    if (expando->MoreSource() == msDefault)
+        return expando->Lines()->Text();
+    // A file or stream source: its lines, as the caption control shows them. Without any (a
+    // missing file, a stream handler that failed) the control keeps what it shows, and so does
+    // the copy; the design-time lines are never used.
+    TStringList lines;
+    if (const std::optional<QString> text = MoreText())
+        lines.SetText(*text);
+    else if (FMoreLinesLabel)
+        lines.Assign(FMoreLinesLabel->Text());
+    return lines.Text();
 }
 
 // ---------------------------------------------------------------------------------------------

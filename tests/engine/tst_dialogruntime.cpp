@@ -4,6 +4,7 @@
 #include "support/EngineProbe.h"
 
 #include "ApplicationHelp.h"
+#include "Shell.h"
 #include "VxCaptionControl.h"
 #include "VxLabel.h"
 #include "VxOptions.h"
@@ -711,6 +712,83 @@ private slots:
         QVERIFY(edit);
         QCOMPARE(edit->toPlainText().trimmed(), QStringLiteral("Bold words"));
         QVERIFY(!edit->toPlainText().contains(u'\\'));
+        dialog.Close(mrOk);
+    }
+
+    // --- Ctrl+C copies the expanded information that shows -------------------------------------
+
+    void copyTakesExpandedTextFromSource_data()
+    {
+        QTest::addColumn<QString>("placement"); // "body", "footer" (caption control), "footer rtf"
+        QTest::addColumn<QString>("source");    // "file", "stream", "missing file", "failing stream"
+        QTest::addColumn<bool>("expand");
+        QTest::addColumn<QString>("section"); // the part of the copied text that must be there
+        const QString body = QStringLiteral("[Expanded Information]\r\n");
+        const QString footer = QStringLiteral("\r\n[Expanded Information]\r\n");
+        const QString lines = QStringLiteral("From the source\r\nSecond line\r\n");
+        QTest::newRow("body, file") << "body" << "file" << true << body + lines + "\r\n\r\n";
+        QTest::newRow("body, stream") << "body" << "stream" << true << body + lines + "\r\n\r\n";
+        QTest::newRow("body, stream, collapsed") << "body" << "stream" << false << body + lines + "\r\n\r\n";
+        QTest::newRow("body, missing file: no lines") << "body" << "missing file" << true << body + "\r\n\r\n";
+        QTest::newRow("body, failing stream: no lines") << "body" << "failing stream" << true << body + "\r\n\r\n";
+        QTest::newRow("footer, file") << "footer" << "file" << true << footer + lines;
+        QTest::newRow("footer, stream") << "footer" << "stream" << true << footer + lines;
+        QTest::newRow("footer rich edit, file") << "footer rtf" << "file" << true
+                                                << footer + "Bold words\nSecond line\r\n\r\n";
+        QTest::newRow("footer rich edit, stream") << "footer rtf" << "stream" << true
+                                                  << footer + "Bold words\nSecond line\r\n\r\n";
+        QTest::newRow("footer rich edit, stream, collapsed") << "footer rtf" << "stream" << false
+                                                             << footer + "Bold words\nSecond line\r\n\r\n";
+    }
+
+    void copyTakesExpandedTextFromSource()
+    {
+        QFETCH(QString, placement);
+        QFETCH(QString, source);
+        QFETCH(bool, expand);
+        QFETCH(QString, section);
+        const QByteArray content = placement == u"footer rtf"
+                                       ? QByteArray("{\\rtf1\\ansi {\\b Bold} words\\par Second line}")
+                                       : QByteArray("From the source\nSecond line\n");
+        QTemporaryDir dir;
+        const QString existing = dir.filePath(QStringLiteral("more.txt"));
+        {
+            QFile file(existing);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(content);
+        }
+        TRuntimeDialog dialog;
+        SetUpExpando(dialog, 2, 10);
+        dialog.Expando()->Animate()->SetEnabled(false);
+        dialog.Expando()->Lines()->SetText(QStringLiteral("Design-time lines"));
+        if (placement != u"body") {
+            dialog.Expando()->SetShowInFooter(true);
+            dialog.Expando()->SetMoreFormat(placement == u"footer rtf" ? mfRTF : mfText);
+        }
+        const bool fromFile = source.contains(u"file");
+        dialog.Expando()->SetMoreSource(fromFile ? msFile : msStream);
+        dialog.OnGetMoreFileName = TGetMoreFileNameEvent([&](TObject*, QString& FileName) {
+            FileName = source == u"file" ? existing : dir.filePath(QStringLiteral("absent.txt"));
+        });
+        dialog.OnGetMoreStream = TGetMoreStreamEvent([&](TObject*, TMemoryStream*& Stream) {
+            Stream->write(content);
+            if (source == u"failing stream")
+                throw EInOutError(QStringLiteral("the source is gone"));
+        });
+        ShowModeless(dialog);
+        if (expand)
+            Toggle(dialog)->SetExpanded(true);
+        QWidget* window = WindowOf(&dialog);
+        QVERIFY(window);
+        ClipboardSetText(QStringLiteral("before"));
+        QWidget* target = QApplication::focusWidget();
+        if (!target || target->window() != window)
+            target = window;
+        QTest::keyClick(target, Qt::Key_C, Qt::ControlModifier);
+        const QString copied = ClipboardText();
+        QVERIFY2(copied.contains(section), qPrintable(copied));
+        QVERIFY2(!copied.contains(QStringLiteral("Design-time")), qPrintable(copied));
+        QVERIFY(dialog.IsShowing());
         dialog.Close(mrOk);
     }
 
