@@ -170,10 +170,13 @@ TfrmMain::TfrmMain(QWidget* Parent) : QMainWindow(Parent), FRoot(std::make_uniqu
     connect(FModifiedTimer, &QTimer::timeout, this, &TfrmMain::UpdateCaption);
     FModifiedTimer->start();
     UpdateRecentMenu();
+    // A previewed dialog's help, when the dialog has no handler of its own, is the guide.
+    FPreviousHelp = SetApplicationHelpHandler([](const TApplicationHelpRequest& Request) { OpenGuide(Request); });
 }
 
 TfrmMain::~TfrmMain()
 {
+    SetApplicationHelpHandler(std::move(FPreviousHelp));
     qApp->removeEventFilter(this);
 }
 
@@ -746,20 +749,53 @@ bool TfrmMain::WriteGuide(const QString& FileName, QString& Error)
     return true;
 }
 
-void TfrmMain::HelpActnExecute()
+namespace {
+TfrmMain::TGuideOpener& GuideOpener()
 {
-    EndSectionEditing();
+    static TfrmMain::TGuideOpener opener;
+    return opener;
+}
+} // namespace
+
+TfrmMain::TGuideOpener TfrmMain::SetGuideOpener(TGuideOpener Opener)
+{
+    TGuideOpener old = std::move(GuideOpener());
+    GuideOpener() = std::move(Opener);
+    return old;
+}
+
+void TfrmMain::OpenGuide(const TApplicationHelpRequest& Request, QWidget* Parent)
+{
+    // A copy, so an opener that replaces itself does not destroy the running function.
+    if (const TGuideOpener opener = GuideOpener()) {
+        opener(Request);
+        return;
+    }
+    WriteAndShowGuide(Parent);
+}
+
+void TfrmMain::WriteAndShowGuide(QWidget* Parent)
+{
+    QWidget* parent = QApplication::activeModalWidget();
+    if (!parent)
+        parent = Parent;
     // The guide ships inside the program; the browser gets a copy on disk.
     const QString fileName = GuideFileName();
     QString error;
     if (!WriteGuide(fileName, error)) {
-        QMessageBox::warning(this, QStringLiteral("Help"), QStringLiteral("The guide could not be written.\n%1").arg(error));
+        QMessageBox::warning(parent, QStringLiteral("Help"), QStringLiteral("The guide could not be written.\n%1").arg(error));
         return;
     }
     if (!ShellOpen(fileName))
-        QMessageBox::information(this, QStringLiteral("Help"),
+        QMessageBox::information(parent, QStringLiteral("Help"),
                                  QStringLiteral("No program could open the guide. It is at:\n%1")
                                      .arg(QDir::toNativeSeparators(fileName)));
+}
+
+void TfrmMain::HelpActnExecute()
+{
+    EndSectionEditing();
+    OpenGuide(TApplicationHelpRequest(), this);
 }
 
 void TfrmMain::ExitActnExecute()

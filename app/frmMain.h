@@ -3,12 +3,14 @@
 // page, the generated-code page and the generated form-text page. The design page holds the
 // design; every command that needs it copies the page into VxDialog1 first.
 
+#include "ApplicationHelp.h"
 #include "DesignFile.h"
 #include "DesignValues.h"
 #include "VxDControls.h"
 
 #include <QMainWindow>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -38,6 +40,17 @@ public:
     // The guide HelpActn opens: a file the program writes from its resources into the user's
     // cache folder. When nothing can open it, a message box gives its path.
     static QString GuideFileName();
+    // While the window exists the guide is the application's help: a previewed dialog's help
+    // link or Help button that no handler of the dialog takes opens it. Opening goes through a
+    // replaceable opener that gets the request (topic number or keyword) as the dialog made it;
+    // an empty opener restores the default, which writes the guide and hands it to the desktop
+    // (the guide has no topics of its own, so it opens at its start). Returns the opener
+    // installed before.
+    using TGuideOpener = std::function<void(const TApplicationHelpRequest& Request)>;
+    static TGuideOpener SetGuideOpener(TGuideOpener Opener);
+    // Opens the guide for Request through the opener. Messages of the default opener stand over
+    // the modal window that asked (a previewed dialog), else over Parent.
+    static void OpenGuide(const TApplicationHelpRequest& Request, QWidget* Parent = nullptr);
 
     // Components of the window (the names of its stored form).
     TComponent* FormRoot() const { return FRoot.get(); }
@@ -167,6 +180,7 @@ private:
     void ApplyDesignToDialog();
     void PickSectionIcon(TVxDSectionControl* Section);
     static bool WriteGuide(const QString& FileName, QString& Error);
+    static void WriteAndShowGuide(QWidget* Parent);
     bool LoadDesign(const QByteArray& Text, const QString& SourceName);
     void ShowDesign(const TDesignValues& Values);
     void MarkSaved();
@@ -190,4 +204,6 @@ private:
     TDesignValues FKept;
     TDesignValues FSavedValues;
     QTimer* FModifiedTimer;
+    // The application's help before this window installed the guide; restored when it goes.
+    TApplicationHelpHandler FPreviousHelp;
 };

@@ -1,3 +1,4 @@
+#include "ApplicationHelp.h"
 #include "CodeView.h"
 #include "ExceptionHandler.h"
 #include "GenerateCommand.h"
@@ -116,6 +117,8 @@ private slots:
     void captionFollowsPage_data();
     void captionFollowsPage();
     void helpOpensGuide();
+    void previewHelpOpensGuide_data();
+    void previewHelpOpensGuide();
     void failuresReachHandler();
     void exitCloses();
 
@@ -652,6 +655,92 @@ void tst_mainwindow::helpOpensGuide()
     SetShellOpenHandler(old);
     QCOMPARE(opened.size(), 2);
     QVERIFY2(message.contains(QDir::toNativeSeparators(fileName)), qPrintable(message));
+}
+
+void tst_mainwindow::previewHelpOpensGuide_data()
+{
+    QTest::addColumn<QString>("path");     // "link" or "button": what the user clicks in the preview
+    QTest::addColumn<QString>("helpType"); // the help link's
+    QTest::addColumn<bool>("seam");        // the opener is replaced (else the desktop gets the guide)
+    QTest::addColumn<QString>("expected"); // the request the guide was asked for
+    QTest::newRow("help link by topic") << "link" << "htContext" << true << "context 12";
+    QTest::newRow("help link by keyword") << "link" << "htKeyword" << true << "keyword saving";
+    QTest::newRow("Help button: the dialog's topic") << "button" << "htKeyword" << true << "context 77";
+    QTest::newRow("Help button, the guide on the desktop") << "button" << "htContext" << false << "";
+}
+
+void tst_mainwindow::previewHelpOpensGuide()
+{
+    QFETCH(QString, path);
+    QFETCH(QString, helpType);
+    QFETCH(bool, seam);
+    QFETCH(QString, expected);
+    QStandardPaths::setTestModeEnabled(true); // the test's own cache folder
+    // A design whose help settings the page cannot show: they come from the file.
+    QTemporaryDir dir;
+    const QString design = dir.filePath(QStringLiteral("help.dfm"));
+    {
+        QFile file(design);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("object dlgHelp: TVxDialog\r\n"
+                   "  DialogOptions = [doShowHelpLink, doModal]\r\n"
+                   "  HelpContext = 77\r\n"
+                   "  HelpLink.HelpContext = 12\r\n"
+                   "  HelpLink.HelpKeyword = 'saving'\r\n"
+                   "  HelpLink.HelpType = " +
+                   helpType.toLatin1() +
+                   "\r\n"
+                   "  HelpLink.Text = 'Help on saving'\r\n"
+                   "  Instruction.Text = 'Save changes?'\r\n"
+                   "  ButtonBar.Buttons = [cbOK, cbHelp]\r\n"
+                   "  Title = 'Confirm'\r\n"
+                   "end\r\n");
+    }
+    QVERIFY(W->OpenFile(design, false));
+    QVERIFY(ApplicationHasHelp());
+
+    QStringList requests;
+    QList<QUrl> opened;
+    TfrmMain::TGuideOpener oldOpener;
+    if (seam)
+        oldOpener = TfrmMain::SetGuideOpener([&](const TApplicationHelpRequest& R) {
+            requests << (R.ByKeyword ? QStringLiteral("keyword ") + R.HelpKeyword
+                                     : QStringLiteral("context ") + QString::number(R.HelpContext));
+        });
+    const TShellOpenHandler oldShell = SetShellOpenHandler([&](const QUrl& url) {
+        opened.append(url);
+        return true;
+    });
+    bool clicked = false, stillOpen = false;
+    WhenModalShows([&](QWidget* Window) {
+        QWidget* target = path == u"link" ? Window->findChild<QWidget*>(QStringLiteral("VxDialogHelpLinkControl"))
+                                          : Window->findChild<QWidget*>(QStringLiteral("bHelp"));
+        if (target && target->isVisible()) {
+            clicked = true;
+            QTest::mouseClick(target, Qt::LeftButton, {}, QPoint(4, target->height() / 2));
+        }
+        stillOpen = Window->isVisible();
+        Window->close();
+    });
+    Activate(W.get());
+    QTest::keyClick(W.get(), Qt::Key_P, Qt::ControlModifier);
+    QTRY_VERIFY(!W->VxDialog1->Form());
+    if (seam)
+        TfrmMain::SetGuideOpener(oldOpener);
+    SetShellOpenHandler(oldShell);
+    QVERIFY(clicked);
+    // Help leaves the dialog open.
+    QVERIFY(stillOpen);
+    if (seam) {
+        QCOMPARE(requests, QStringList{expected});
+        QVERIFY(opened.isEmpty());
+    } else {
+        QCOMPARE(opened.size(), 1);
+        QCOMPARE(opened.first().toLocalFile(), TfrmMain::GuideFileName());
+    }
+    // The guide is the application's help only while the window exists.
+    W.reset();
+    QVERIFY(!ApplicationHasHelp());
 }
 
 void tst_mainwindow::failuresReachHandler()
