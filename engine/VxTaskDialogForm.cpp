@@ -12,6 +12,7 @@
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QPointer>
 #include <QResizeEvent>
 
 namespace {
@@ -340,10 +341,13 @@ bool TVxTaskDialogForm::KeyDown(quint16& Key, TShiftState Shift)
         return false;
     if (Shift == TShiftState{ssCtrl} && Key == quint16('C')) {
         MessageBeep(0);
+        // Reading the expanded information runs the dialog's file or stream handler, which may
+        // close the dialog and free this window; the key then goes no further.
+        const QPointer<TVxTaskDialogForm> self(this);
         QString text;
         GetDialogText(text);
         ClipboardSetText(text);
-        return false;
+        return !self;
     }
     if (Shift == TShiftState{ssAlt}) {
         if (Key == VK_F4) {

@@ -792,6 +792,48 @@ private slots:
         dialog.Close(mrOk);
     }
 
+    void copyWhenTheSourceHandlerClosesTheDialog_data()
+    {
+        QTest::addColumn<bool>("modal");
+        QTest::newRow("modeless: the window is freed at once") << false;
+        QTest::newRow("modal") << true;
+    }
+
+    void copyWhenTheSourceHandlerClosesTheDialog()
+    {
+        QFETCH(bool, modal);
+        TRuntimeDialog dialog;
+        SetUpExpando(dialog, 2, 10);
+        dialog.Expando()->Animate()->SetEnabled(false);
+        dialog.SetTitle(QStringLiteral("Copying"));
+        dialog.Expando()->SetMoreSource(msStream);
+        int asked = 0;
+        dialog.OnGetMoreStream = TGetMoreStreamEvent([&](TObject*, TMemoryStream*& Stream) {
+            ++asked;
+            Stream->write("Late lines");
+            dialog.Close(mrAbort);
+        });
+        ClipboardSetText(QStringLiteral("before"));
+        const auto copy = [](QWidget* Window) {
+            QWidget* target = QApplication::focusWidget();
+            if (!target || target->window() != Window)
+                target = Window;
+            QTest::keyClick(target, Qt::Key_C, Qt::ControlModifier);
+        };
+        if (modal) {
+            QCOMPARE(RunModal(&dialog, copy), int(mrAbort));
+        } else {
+            ShowModeless(dialog);
+            copy(WindowOf(&dialog));
+        }
+        QCOMPARE(asked, 1);
+        QVERIFY(!dialog.IsShowing());
+        QCOMPARE(dialog.ModalResult(), int(mrAbort));
+        const QString copied = ClipboardText();
+        QVERIFY2(copied.startsWith(QStringLiteral("[Window Title]\r\nCopying\r\n")), qPrintable(copied));
+        QVERIFY2(copied.contains(QStringLiteral("[Expanded Information]\r\nLate lines\r\n")), qPrintable(copied));
+    }
+
     // --- Help --------------------------------------------------------------------------------
 
     void help_data()
