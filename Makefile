@@ -30,11 +30,14 @@ TSAN_DIR ?= build-tsan
 FUZZ_DIR ?= build-fuzz
 FUZZ_SECONDS ?= 60
 CLANG_CONFIG = -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ -DQUILLFEN_BENCH=OFF
+# sanitize and fuzz share one build folder: the fuzz targets need the libraries built with the same
+# sanitizers (plus coverage), so the libraries are compiled once for both.
+SAN_CONFIG = $(CLANG_CONFIG) -DQUILLFEN_FUZZ=ON
 SUPP = $(CURDIR)/scripts/sanitizers
 
 # The whole suite under AddressSanitizer and UndefinedBehaviorSanitizer.
 sanitize: deps
-	@cmake -S . -B $(SAN_DIR) $(CLANG_CONFIG) -DQUILLFEN_SANITIZE=address,undefined >/dev/null
+	@cmake -S . -B $(SAN_DIR) $(SAN_CONFIG) >/dev/null
 	@cmake --build $(SAN_DIR) -j $(JOBS)
 	@cd $(SAN_DIR) && QT_QPA_PLATFORM=offscreen \
 	  ASAN_OPTIONS=detect_leaks=1:detect_stack_use_after_return=1 \
@@ -50,11 +53,12 @@ tsan: deps
 	  TSAN_OPTIONS=suppressions=$(SUPP)/tsan.supp:halt_on_error=1:second_deadlock_stack=1 \
 	  ctest --output-on-failure -L threads
 
-# Every fuzz target for FUZZ_SECONDS seconds; findings go to $(FUZZ_DIR)/crashes/.
+# Every fuzz target for FUZZ_SECONDS seconds, built in the sanitizer folder; corpora, logs and
+# findings go to $(FUZZ_DIR) (findings in $(FUZZ_DIR)/crashes/).
 fuzz: deps
-	@cmake -S . -B $(FUZZ_DIR) $(CLANG_CONFIG) -DQUILLFEN_FUZZ=ON >/dev/null
-	@cmake --build $(FUZZ_DIR) -j $(JOBS) --target fuzzers
-	@bash fuzz/run.sh $(FUZZ_DIR) $(FUZZ_SECONDS)
+	@cmake -S . -B $(SAN_DIR) $(SAN_CONFIG) >/dev/null
+	@cmake --build $(SAN_DIR) -j $(JOBS) --target fuzzers
+	@bash fuzz/run.sh $(SAN_DIR) $(FUZZ_SECONDS) $(FUZZ_DIR)
 
 clean:
 	@rm -rf $(BUILD_DIR) $(SAN_DIR) $(TSAN_DIR) $(FUZZ_DIR)
