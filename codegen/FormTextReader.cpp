@@ -343,12 +343,7 @@ private:
         object.Keyword = Owned(Keyword);
         object.ClassPosition = classAt;
         SkipBlanks();
-        if (Peek() == QLatin1Char('[')) { // the position of an inherited child: read and ignored
-            ++FPos;
-            SkipBlanks();
-            ReadNumberToken();
-            Expect(']', "']'");
-        }
+        SkipBracketedNumber(); // the position of an inherited child
         const size_t mark = FPropertyStack.size();
         for (;;) {
             SkipBlanks();
@@ -371,6 +366,17 @@ private:
             }
             FPropertyStack.push_back(ParseProperty(word, at, Depth));
         }
+    }
+
+    // "[n]" after an object's class or after "item": read and ignored.
+    void SkipBracketedNumber()
+    {
+        if (Peek() != QLatin1Char('['))
+            return;
+        ++FPos;
+        SkipBlanks();
+        ReadNumberToken();
+        Expect(']', "']'");
     }
 
     // The children of a container are parsed onto a stack (their own children land on it above
@@ -745,12 +751,7 @@ private:
             TFormTextItem item;
             item.Position = at;
             SkipBlanks();
-            if (Peek() == QLatin1Char('[')) { // an explicit item index: read and ignored
-                ++FPos;
-                SkipBlanks();
-                ReadNumberToken();
-                Expect(']', "']'");
-            }
+            SkipBracketedNumber(); // an explicit item index
             const size_t mark = FPropertyStack.size();
             for (;;) {
                 SkipBlanks();

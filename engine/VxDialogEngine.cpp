@@ -28,20 +28,9 @@
 #include <QMainWindow>
 #include <QScreen>
 #include <QWindow>
+#include <QScopedValueRollback>
 
 namespace {
-
-// Clears a flag when the scope ends, also by an exception.
-class FlagScope {
-public:
-    explicit FlagScope(bool& Flag) : FFlag(Flag) { FFlag = true; }
-    ~FlagScope() { FFlag = false; }
-    FlagScope(const FlagScope&) = delete;
-    FlagScope& operator=(const FlagScope&) = delete;
-
-private:
-    bool& FFlag;
-};
 
 void DeleteControl(QPointer<QWidget> Control)
 {
@@ -326,7 +315,7 @@ bool TVxDialogEngine::Prepare(QObject* aOwner)
     form->setLayoutDirection(D->BiDiMode() == bdLeftToRight ? Qt::LeftToRight : Qt::RightToLeft);
 
     if (D->UseDefaultFonts()) {
-        FlagScope initialising(D->FInitialisingFonts);
+        const QScopedValueRollback<bool> initialising(D->FInitialisingFonts, true);
         D->Font()->Assign(VxDefaultFonts().GetFont(ftContent));
         D->Instruction()->Font()->Assign(VxDefaultFonts().GetFont(ftInstruction));
         D->Footer()->Font()->Assign(VxDefaultFonts().GetFont(ftFooter));

@@ -20,19 +20,9 @@
 
 #include <QHash>
 #include <QPainter>
+#include <QScopedValueRollback>
 
 namespace {
-
-class FlagScope {
-public:
-    explicit FlagScope(bool& Flag) : FFlag(Flag) { FFlag = true; }
-    ~FlagScope() { FFlag = false; }
-    FlagScope(const FlagScope&) = delete;
-    FlagScope& operator=(const FlagScope&) = delete;
-
-private:
-    bool& FFlag;
-};
 
 bool IsStockKind(TTaskDialogIcon Icon)
 {
@@ -310,7 +300,7 @@ void TVxDialogEngine::CalcAutoSize(int& Height, int& Width, bool Apply)
     TVxTaskDialogForm* form = Form();
     if (!form)
         return;
-    FlagScope autosizing(D->FCalcAutosizing);
+    const QScopedValueRollback<bool> autosizing(D->FCalcAutosizing, true);
     const QSize outerBefore = form->size();
     const int HS = D->FHorzSpacing;
 
@@ -738,7 +728,7 @@ void TVxDialogEngine::PositionControls()
     if (!form)
         return;
     {
-        FlagScope layout(D->FCalcLayout);
+        const QScopedValueRollback<bool> layout(D->FCalcLayout, true);
         D->PositionInstructionLabel();
         D->PositionContentLabel();
         D->PositionRadioButtons();

@@ -24,21 +24,11 @@
 #include <QFileInfo>
 #include <QStringDecoder>
 #include <QTimer>
+#include <QScopedValueRollback>
 
 #include <algorithm>
 
 namespace {
-
-class FlagScope {
-public:
-    explicit FlagScope(bool& Flag) : FFlag(Flag) { FFlag = true; }
-    ~FlagScope() { FFlag = false; }
-    FlagScope(const FlagScope&) = delete;
-    FlagScope& operator=(const FlagScope&) = delete;
-
-private:
-    bool& FFlag;
-};
 
 TVxProgressBarState BarState(TProgressBarState State)
 {
@@ -208,7 +198,7 @@ void TVxDialogEngine::RunExpandCollapse(bool Expand)
 {
     TVxExpando* expando = D->Expando();
     {
-        FlagScope running(Expand ? D->FExpanding : D->FCollapsing);
+        const QScopedValueRollback<bool> running(Expand ? D->FExpanding : D->FCollapsing, true);
         D->FExpandingHeight = Form()->height();
         if (auto* toggle = qobject_cast<TVxCustomMoreLabel*>(FShowMoreButton))
             toggle->SetCaption(Expand ? expando->HideText() : expando->ShowText());
