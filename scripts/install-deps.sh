@@ -15,6 +15,12 @@ packages=(
   xvfb xauth
   dbus-daemon
   libcanberra-dev sound-theme-freedesktop
+  openbox imagemagick
+  at-spi2-core python3-pyatspi python3-gi gir1.2-atspi-2.0
+  weston qt6-wayland
+  doxygen
+  lintian dpkg-dev fakeroot file
+  desktop-file-utils appstream shared-mime-info xdg-utils
 )
 
 missing=()
