@@ -18,6 +18,7 @@
 #include <optional>
 
 class QPainter;
+class QScrollArea;
 class TVxCaptionControl;
 class TVxTaskDialogForm;
 class TVxRichEdit;
@@ -29,6 +30,15 @@ class TVxTaskBarProgressImpl;
 // Installs the engine for every dialog component of the process (idempotent). The designer calls
 // it at start-up; anything else that runs dialogs calls it before the first run.
 void InstallDialogEngine();
+
+// The largest client size a dialog window may take: the available area of the screen it shows on
+// (Window's screen, else the primary one) less the window frame. The engine sizes every dialog
+// within it: text wraps at most at its width (a word longer than a line is broken, as the footer
+// breaks it), and when the sections do not fit its height the content, expanded text, progress,
+// radio buttons and command links scroll while the rest stays in view. A descendant that adds
+// size of its own (GetExtraHeight, GetMinimumWidth) keeps that within it too. Without a screen
+// there is no bound.
+QSize MaximumDialogClientSize(const QWidget* Window);
 
 // Layout sections, in the order the hit test visits them.
 enum TVxDialogSection {
@@ -169,6 +179,11 @@ public:
     void ProgressToTaskBar(int Position) override;
     void ShowApplicationHelp(THelpType HelpType, int HelpContext, const QString& HelpKeyword) override;
 
+    // The scrolling part of a dialog taller than the screen allows (nullptr while all fits). The
+    // scrolled controls are children of its widget, placed in window coordinates less its origin
+    // (0, top of the area).
+    QScrollArea* ScrollArea() const;
+
     // The taskbar progress of the run; nullptr without one.
     TVxTaskBarProgressImpl* TaskBarProgress() const { return FTaskBarProgress.get(); }
 
@@ -186,6 +201,10 @@ private:
     void VerificationClick();
     void Resize();
     void DeleteVerificationBox();
+    // The controls that scroll when the dialog is taller than the screen allows.
+    QList<QWidget*> ScrolledControls() const;
+    // Moves the scrolled controls into the scroll area, or back onto the window once all fits.
+    void UpdateScrollRegion();
 
     // Run-time behaviour (VxDialogRuntime.cpp).
     void RunExpandCollapse(bool Expand);
@@ -252,6 +271,13 @@ private:
     QPointer<TVxCaptionControl> FFooterLabel;
     QPointer<TVxCaptionControl> FMoreLinesLabel;
     QPointer<TVxRichEdit> FMoreRichEdit;
+    // Scrolling (set by CalcAutoSize): the window rows from FScrollTop to FScrollBottom (in the
+    // full-height layout) are shown in a FScrollVisible-high scroll area; FScrollVisible is 0
+    // while everything fits.
+    QPointer<QScrollArea> FScrollArea;
+    int FScrollTop = 0;
+    int FScrollBottom = 0;
+    int FScrollVisible = 0;
     // The taskbar's copy of the progress, while a run shows a progress bar with ShowOnTaskBar.
     std::unique_ptr<TVxTaskBarProgressImpl> FTaskBarProgress;
     // Whether the glyph was empty before the run put the stock picture in (it is emptied again

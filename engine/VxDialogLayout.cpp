@@ -18,9 +18,14 @@
 #include "VxCollections.h"
 #include "VxOptions.h"
 
+#include <QGuiApplication>
 #include <QHash>
 #include <QPainter>
 #include <QScopedValueRollback>
+#include <QScreen>
+#include <QScrollArea>
+#include <QStyle>
+#include <QWindow>
 
 namespace {
 
@@ -41,17 +46,47 @@ QString FontKey(const QFont& Font)
     return Font.key();
 }
 
-// Placement keeps the rule's integer rectangles; Qt widgets take position and size.
+// The origin, in window coordinates, of the widget that holds the scrolled controls.
+constexpr char ScrollOriginProperty[] = "VxScrollOrigin";
+
+// Placement keeps the rule's integer rectangles, in window coordinates; Qt widgets take position
+// and size in their parent's, which differs for the controls of the scroll area.
 void SetBounds(QWidget* Control, int Left, int Top, int Width, int Height)
 {
-    if (Control)
-        Control->setGeometry(Left, Top, qMax(0, Width), qMax(0, Height));
+    if (!Control)
+        return;
+    QPoint origin;
+    if (QWidget* parent = Control->parentWidget(); parent && !parent->isWindow())
+        origin = parent->property(ScrollOriginProperty).toPoint();
+    Control->setGeometry(Left - origin.x(), Top - origin.y(), qMax(0, Width), qMax(0, Height));
 }
 
 // Set on a command link once the engine has measured it at its current width.
 constexpr char MeasuredProperty[] = "VxMeasuredAtWidth";
 
 } // namespace
+
+QSize MaximumDialogClientSize(const QWidget* Window)
+{
+    QScreen* screen = Window && Window->screen() ? Window->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    const QRect area = screen->availableGeometry();
+    // The frame is known once a window manager framed the window; before, the style's title bar
+    // and a thin border stand in for it. Platforms without window decorations have none.
+    QMargins frame;
+    const QString platform = QGuiApplication::platformName();
+    if (Window && Window->windowHandle() && !Window->windowHandle()->frameMargins().isNull()) {
+        frame = Window->windowHandle()->frameMargins();
+    } else if (platform != QLatin1String("offscreen") && platform != QLatin1String("minimal")) {
+        const int border = 4;
+        const QStyle* style = Window ? Window->style() : nullptr;
+        const int title = style ? style->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, Window) : 24;
+        frame = QMargins(border, title + border, border, border);
+    }
+    return QSize(qMax(1, area.width() - frame.left() - frame.right()),
+                 qMax(1, area.height() - frame.top() - frame.bottom()));
+}
 
 // ---------------------------------------------------------------------------------------------
 // Derived conditions
@@ -357,75 +392,115 @@ void TVxDialogEngine::CalcAutoSize(int& Height, int& Width, bool Apply)
     if (D->GetMinimumWidth() > 0 && D->GetMinimumWidth() > D->FClientWidth)
         D->FClientWidth = D->GetMinimumWidth();
 
-    const TRect c = GetSectionRect(secContent);
-    const int screenHeight = ScreenHeight();
-    if (screenHeight > 0 && double(c.Height()) > double(screenHeight) - double(screenHeight) / 10.0) {
-        const int line = OneLineHeight(D->FClientWidth - D->FLeftMargin - D->FRightMargin);
-        if (line > 0)
-            D->FMaxLines = (screenHeight / 2) / line;
-    }
+    // A window never leaves the available screen: the text column wraps (breaking words longer
+    // than a line) rather than widen the window past it.
+    const QSize maxClient = MaximumDialogClientSize(form);
+    D->FClientWidth = qMin(D->FClientWidth, maxClient.width());
 
-    int h = c.Bottom;
-    if (c.Height() > 0)
-        h += MulDiv(9);
-    if (HasProgress())
-        h += GetSectionRect(secProgressBar).Height();
-    if (Expanded() || D->FExpanding) {
-        if (InBody()) {
-            h += GetSectionRect(secExpandedText).Height();
-            if (c.Height() == 0)
-                h += D->FVertMargin;
-        } else if (D->Expando()->MoreFormat() == mfRTF) {
-            h += 2 * D->FVertMargin + D->Expando()->MoreHeight();
-        } else {
-            h += GetSectionRect(secFooterExpanded).Height();
+    // The client height of the sections at the current width and margins; BodyBottom is where
+    // the sections that may scroll (content to command links) end.
+    const auto measureHeight = [&](int& BodyBottom) {
+        const TRect c = GetSectionRect(secContent);
+        const int screenHeight = ScreenHeight();
+        if (screenHeight > 0 && double(c.Height()) > double(screenHeight) - double(screenHeight) / 10.0) {
+            const int line = OneLineHeight(D->FClientWidth - D->FLeftMargin - D->FRightMargin);
+            if (line > 0)
+                D->FMaxLines = (screenHeight / 2) / line;
         }
-    }
-    if (HasRadio())
-        h += GetSectionRect(secRadioButtons).Height();
-    if (links) {
-        const int linkWidth = D->FClientWidth - D->FLeftMargin - D->FRightMargin;
-        for (QWidget* link : CreatedCustomButtons()) {
-            // A command link measures its height for its width. It measures again by itself when
-            // its texts, fonts or pictures change, so only a new width needs a new measurement.
-            auto* commandLink = qobject_cast<TVxCustomCommandLinkButton*>(link);
-            if (link->width() != linkWidth || (commandLink && !link->property(MeasuredProperty).toBool())) {
-                link->resize(linkWidth, link->height());
-                if (commandLink) {
-                    commandLink->AdjustBounds();
-                    link->setProperty(MeasuredProperty, true);
-                }
+
+        int h = c.Bottom;
+        if (c.Height() > 0)
+            h += MulDiv(9);
+        if (HasProgress())
+            h += GetSectionRect(secProgressBar).Height();
+        if (Expanded() || D->FExpanding) {
+            if (InBody()) {
+                h += GetSectionRect(secExpandedText).Height();
+                if (c.Height() == 0)
+                    h += D->FVertMargin;
+            } else if (D->Expando()->MoreFormat() == mfRTF) {
+                h += 2 * D->FVertMargin + D->Expando()->MoreHeight();
+            } else {
+                h += GetSectionRect(secFooterExpanded).Height();
             }
-            h += link->height();
         }
-        if (!D->Content()->Text().isEmpty())
-            h += D->FVertSpacing + MulDiv(6);
-        else if (!instruction->Text().isEmpty())
-            h += D->FVertSpacing + MulDiv(15);
-        else
-            h += D->FVertSpacing + MulDiv(22);
+        if (HasRadio())
+            h += GetSectionRect(secRadioButtons).Height();
+        if (links) {
+            const int linkWidth = D->FClientWidth - D->FLeftMargin - D->FRightMargin;
+            for (QWidget* link : CreatedCustomButtons()) {
+                // A command link measures its height for its width. It measures again by itself when
+                // its texts, fonts or pictures change, so only a new width needs a new measurement.
+                auto* commandLink = qobject_cast<TVxCustomCommandLinkButton*>(link);
+                if (link->width() != linkWidth || (commandLink && !link->property(MeasuredProperty).toBool())) {
+                    link->resize(linkWidth, link->height());
+                    if (commandLink) {
+                        commandLink->AdjustBounds();
+                        link->setProperty(MeasuredProperty, true);
+                    }
+                }
+                h += link->height();
+            }
+            if (!D->Content()->Text().isEmpty())
+                h += D->FVertSpacing + MulDiv(6);
+            else if (!instruction->Text().isEmpty())
+                h += D->FVertSpacing + MulDiv(15);
+            else
+                h += D->FVertSpacing + MulDiv(22);
+        }
+        BodyBottom = h;
+        if (D->FDialogOptions.Contains(doShowHelpLink) && FHelpLinkLabel)
+            h += FHelpLinkLabel->height() + 2 * D->FVertSpacing;
+        if (D->MainIcon() == tdiCustom && MainGlyph())
+            h = qMax(h, D->FVertSpacing * MulDiv(5) + D->FGlyph->Height());
+        // An icon moved below the instruction band keeps clear of the button bar.
+        if (IconBelowInstructionBand())
+            h = qMax(h, GetSectionRect(secMainIcon).Bottom + D->FVertMargin);
+        if (D->ButtonBar()->Visible()) {
+            if (D->Expando()->Visible() && D->Verification()->Visible())
+                h += qMax(D->FButtonBarHeight, D->GetFooterControlsHeight());
+            else
+                h += D->FButtonBarHeight;
+        } else if (!links && D->CustomButtons()->Count() > 0) {
+            h += D->FButtonBarHeight - D->FVertMargin;
+        } else if (links) {
+            h += D->FVertMargin;
+        }
+        h += FooterHeight();
+        if (D->UseMinimumHeight())
+            h = qMax(h, 93);
+        return h + D->GetExtraHeight();
+    };
+
+    int bodyBottom = 0;
+    int total = measureHeight(bodyBottom);
+    FScrollTop = FScrollBottom = FScrollVisible = 0;
+    if (maxClient.height() > 0 && total > maxClient.height()) {
+        // Too tall: the scrolling part gives up the excess. Its scroll bar takes room at the
+        // right; the margin grows by that much and so does the window where the screen allows,
+        // so the text keeps its width and its height.
+        const int bar = form->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, form);
+        const int widthBefore = D->FClientWidth;
+        D->FRightMargin += bar;
+        D->FClientWidth = qMin(D->FClientWidth + bar, maxClient.width());
+        // Only the header and footer bands measure at the window's own width.
+        if (D->FClientWidth != widthBefore + bar || D->Header()->Visible() || D->Footer()->Visible() ||
+            (D->Expando()->Visible() && D->Expando()->ShowInFooter()))
+            total = measureHeight(bodyBottom);
+        FScrollTop = GetSectionRect(secInstruction).Bottom;
+        FScrollBottom = qMax(bodyBottom, FScrollTop);
+        const int fixed = total - (FScrollBottom - FScrollTop);
+        // At least a few lines stay visible, whatever the rest takes.
+        const int least = qMin(FScrollBottom - FScrollTop, 3 * OneLineHeight(D->FClientWidth));
+        FScrollVisible = qMax(least, maxClient.height() - fixed);
+        if (FScrollVisible >= FScrollBottom - FScrollTop) {
+            FScrollTop = FScrollBottom = FScrollVisible = 0;
+        } else {
+            total -= FScrollBottom - FScrollTop - FScrollVisible;
+            FScrollVisible = qMax(FScrollVisible, 1);
+        }
     }
-    if (D->FDialogOptions.Contains(doShowHelpLink) && FHelpLinkLabel)
-        h += FHelpLinkLabel->height() + 2 * D->FVertSpacing;
-    if (D->MainIcon() == tdiCustom && MainGlyph())
-        h = qMax(h, D->FVertSpacing * MulDiv(5) + D->FGlyph->Height());
-    // An icon moved below the instruction band keeps clear of the button bar.
-    if (IconBelowInstructionBand())
-        h = qMax(h, GetSectionRect(secMainIcon).Bottom + D->FVertMargin);
-    if (D->ButtonBar()->Visible()) {
-        if (D->Expando()->Visible() && D->Verification()->Visible())
-            h += qMax(D->FButtonBarHeight, D->GetFooterControlsHeight());
-        else
-            h += D->FButtonBarHeight;
-    } else if (!links && D->CustomButtons()->Count() > 0) {
-        h += D->FButtonBarHeight - D->FVertMargin;
-    } else if (links) {
-        h += D->FVertMargin;
-    }
-    h += FooterHeight();
-    if (D->UseMinimumHeight())
-        h = qMax(h, 93);
-    D->FClientHeight = h + D->GetExtraHeight();
+    D->FClientHeight = qMin(total, qMax(maxClient.height(), 1));
 
     if (Apply) {
         const bool sizeable = form->property("BorderStyle").toInt() == bsSizeable;
@@ -727,6 +802,8 @@ void TVxDialogEngine::PositionControls()
     TVxTaskDialogForm* form = Form();
     if (!form)
         return;
+    if (FScrollArea && FScrollArea->widget())
+        FScrollArea->widget()->setProperty(ScrollOriginProperty, QPoint(0, FScrollTop));
     {
         const QScopedValueRollback<bool> layout(D->FCalcLayout, true);
         D->PositionInstructionLabel();
@@ -745,10 +822,85 @@ void TVxDialogEngine::PositionControls()
         D->PositionMoreRichEdit();
         D->PositionFooterLabel();
     }
+    UpdateScrollRegion();
     if (D->FInvalidateOnPosition) {
         form->update();
         D->FInvalidateOnPosition = false;
     }
+}
+
+QScrollArea* TVxDialogEngine::ScrollArea() const
+{
+    return FScrollArea.data();
+}
+
+QList<QWidget*> TVxDialogEngine::ScrolledControls() const
+{
+    QList<QWidget*> result;
+    for (QWidget* w : std::initializer_list<QWidget*>{FContentLabel, FContentMaxLines, FProgressBar, FRadioGroup})
+        if (w)
+            result.append(w);
+    if (FMoreLinesLabel && InBody())
+        result.append(FMoreLinesLabel);
+    result.append(CreatedRadioButtons());
+    if (CommandLinks())
+        result.append(CreatedCustomButtons());
+    return result;
+}
+
+void TVxDialogEngine::UpdateScrollRegion()
+{
+    TVxTaskDialogForm* form = Form();
+    if (!form)
+        return;
+    // Moves a control to another parent, keeping its place in window coordinates.
+    const auto reparent = [](QWidget* Control, QWidget* Parent, const QPoint& Shift) {
+        const bool hidden = Control->isHidden();
+        const QRect g = Control->geometry().translated(Shift);
+        Control->setParent(Parent);
+        Control->setGeometry(g);
+        Control->setVisible(!hidden);
+    };
+    if (FScrollVisible <= 0) {
+        if (!FScrollArea)
+            return;
+        QWidget* body = FScrollArea->widget();
+        const QPoint origin = body ? body->property(ScrollOriginProperty).toPoint() : QPoint();
+        if (body)
+            for (QWidget* w : body->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+                reparent(w, form, origin);
+        delete FScrollArea.data();
+        return;
+    }
+    if (!FScrollArea) {
+        auto* area = new QScrollArea(form);
+        area->setObjectName(QStringLiteral("VxDialogScrollArea"));
+        area->setFrameShape(QFrame::NoFrame);
+        area->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        area->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+        area->setWidgetResizable(false);
+        // The window paints the bands and the main icon under the area.
+        area->setAutoFillBackground(false);
+        area->viewport()->setAutoFillBackground(false);
+        auto* body = new QWidget;
+        body->setObjectName(QStringLiteral("VxDialogScrollBody"));
+        body->setAutoFillBackground(false);
+        body->setProperty(ScrollOriginProperty, QPoint(0, FScrollTop));
+        area->setWidget(body);
+        area->show();
+        FScrollArea = area;
+    }
+    QWidget* body = FScrollArea->widget();
+    const QPoint origin(0, FScrollTop);
+    body->setProperty(ScrollOriginProperty, origin);
+    FScrollArea->setGeometry(0, FScrollTop, D->FClientWidth, FScrollVisible);
+    const int bar = form->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, form);
+    body->resize(qMax(1, D->FClientWidth - bar), FScrollBottom - FScrollTop);
+    for (QWidget* w : ScrolledControls())
+        if (w->parentWidget() != body)
+            reparent(w, body, -origin);
+    // The scrolled part lies under the instruction, the rest of the window over it.
+    FScrollArea->lower();
 }
 
 void TVxDialogEngine::PositionInstructionLabel()
