@@ -30,6 +30,8 @@
 #include <QWindow>
 #include <QScopedValueRollback>
 
+#include <utility>
+
 namespace {
 
 void DeleteControl(QPointer<QWidget> Control)
@@ -198,7 +200,10 @@ QList<QWidget*> TVxDialogEngine::CreatedRadioButtons() const
 int TVxDialogEngine::Execute(QObject* aOwner)
 {
     bool prepared = false;
+    FClosedDuringSetUp = false;
+    FPendingException = nullptr;
     try {
+        const QScopedValueRollback<bool> settingUp(FSettingUp, true);
         prepared = Prepare(aOwner);
     } catch (...) {
         // A handler that raised during the set-up: no half-built window stays behind.
@@ -207,17 +212,31 @@ int TVxDialogEngine::Execute(QObject* aOwner)
         D->FDialogState.Exclude(dsNormal);
         throw;
     }
-    if (!prepared) {
+    const auto endRun = [this] {
         if (D->FResetMaxLines) {
             D->FMaxLines = 0;
             D->FResetMaxLines = false;
         }
         D->FDialogState.Exclude(dsNormal);
+    };
+    if (!prepared) {
+        endRun();
         return -1;
     }
+    const bool modal = D->FDialogOptions.Contains(doModal);
+    // Closed from OnDialogConstructed: the run ends there, the window never shows.
+    if (FClosedDuringSetUp) {
+        FClosedDuringSetUp = false;
+        DestroyHiddenWindow();
+        endRun();
+        return modal ? D->FDialogResult.ModalResult : -1;
+    }
     int result;
-    if (D->FDialogOptions.Contains(doModal)) {
-        D->ShowModalForm();
+    if (modal) {
+        {
+            const QScopedValueRollback<bool> inLoop(FInModalLoop, true);
+            D->ShowModalForm();
+        }
         result = D->FDialogResult.ModalResult;
         if (TVxTaskDialogForm* form = Form()) {
             if (D->FDialogOptions.Contains(doTimer))
@@ -234,12 +253,37 @@ int TVxDialogEngine::Execute(QObject* aOwner)
         D->ShowForm();
         result = -1;
     }
-    if (D->FResetMaxLines) {
-        D->FMaxLines = 0;
-        D->FResetMaxLines = false;
-    }
-    D->FDialogState.Exclude(dsNormal);
+    endRun();
+    // A handler's exception ended the run; the window is released, the caller gets it.
+    if (FPendingException)
+        std::rethrow_exception(std::exchange(FPendingException, nullptr));
     return result;
+}
+
+void TVxDialogEngine::Guarded(const std::function<void()>& Fn)
+{
+    if (!FInModalLoop) {
+        Fn();
+        return;
+    }
+    try {
+        Fn();
+    } catch (...) {
+        // An exception must not cross the modal loop (Qt cannot unwind through it): keep the first
+        // one and end the run; Execute raises it once the window is gone.
+        if (!FPendingException)
+            FPendingException = std::current_exception();
+        if (TVxTaskDialogForm* form = Form(); form && form->isVisible()) {
+            try {
+                form->CloseFromCode();
+            } catch (...) {
+                // A close handler that raises as well: the first exception is the one reported.
+            }
+            // A close handler may have refused the close; the run ends regardless.
+            if (form->isVisible())
+                form->done(QDialog::Rejected);
+        }
+    }
 }
 
 bool TVxDialogEngine::Prepare(QObject* aOwner)
@@ -280,8 +324,8 @@ bool TVxDialogEngine::Prepare(QObject* aOwner)
 
     D->DoCreated();
 
-    form->OnShowHandler = [this] { ShowHandler(); };
-    form->OnCloseHandler = [this] { D->DoDialogClose(); };
+    form->OnShowHandler = [this] { Guarded([this] { ShowHandler(); }); };
+    form->OnCloseHandler = [this] { Guarded([this] { D->DoDialogClose(); }); };
     form->OnCloseQuery = [this, form](bool& CanClose) {
         D->DoCloseQuery(form, CanClose);
         // A sheet slides out once it may close (a refused close leaves it in place).
@@ -293,9 +337,9 @@ bool TVxDialogEngine::Prepare(QObject* aOwner)
         D->CleanUpDialog();
         D->DoDestroyed();
     };
-    form->OnKeyUp = [this](quint16& Key, TShiftState Shift) { D->DoKeyPress(Key, Shift); };
+    form->OnKeyUp = [this](quint16& Key, TShiftState Shift) { Guarded([&] { D->DoKeyPress(Key, Shift); }); };
     form->OnClientClick = [this, form](TObject*, const QPoint& APt) {
-        D->DoDialogClick(form, HitTest(form->mapFromGlobal(APt)));
+        Guarded([&] { D->DoDialogClick(form, HitTest(form->mapFromGlobal(APt))); });
     };
 
     // The toolkit has no keyboard-cue state to ask the owner for: hot keys are shown.
@@ -426,6 +470,7 @@ void TVxDialogEngine::ShowHandler()
     TVxTaskDialogForm* form = Form();
     if (!form)
         return;
+    const QScopedValueRollback<bool> showing(FShowing, true);
     if (D->FDialogStyle == dsDialog || D->FDialogOptions.Contains(doModal)) {
         if (auto* focus = qobject_cast<QWidget*>(D->GetInitialFocusControl()))
             if (focus->isEnabled() && focus->focusPolicy() != Qt::NoFocus)
@@ -470,6 +515,26 @@ int TVxDialogEngine::Close(int AModalResult)
     D->FModalResult = AModalResult;
     D->Progress()->SetPosition(D->FPreviousProgressPosition);
     D->FButtonClicked = true;
+    if (FSettingUp && !form->isVisible()) {
+        // From OnDialogConstructed: the close events fire now, Execute then frees the window
+        // instead of showing it.
+        FClosedDuringSetUp = true;
+        form->CloseFromCode();
+        return D->FDialogResult.ModalResult;
+    }
+    if (FShowing) {
+        // From OnDialogShow: the window is still being shown (a modal loop has not started, and a
+        // modeless window cannot be freed inside its own show). It closes as soon as it is shown.
+        const QPointer<TVxTaskDialogForm> pending(form);
+        QMetaObject::invokeMethod(
+            qApp,
+            [this, pending] {
+                if (pending && pending->isVisible() && Form() == pending.data())
+                    Close(D->FDialogResult.ModalResult);
+            },
+            Qt::QueuedConnection);
+        return D->FDialogResult.ModalResult;
+    }
     form->CloseFromCode();
     if (!D->FDialogOptions.Contains(doModal) && Form()) {
         D->SetForm(nullptr);
@@ -683,6 +748,8 @@ void TVxDialogEngine::UpdateCustomButtonDetails(int aValue, const QString& aCapt
     }
     int height = 0, width = 0;
     D->CalcAutoSize(height, width, true);
+    // A grown button or link must not cover its neighbours.
+    D->PositionControls();
     D->Update();
 }
 
@@ -886,7 +953,7 @@ void TVxDialogEngine::CreateInstructionLabel()
                                                                                             : D->Color();
     SetupCaption(label, *D->Instruction()->Font(), color);
     label->SetText(D->Instruction()->Text());
-    label->OnClick = TNotifyEvent([this](TObject*) { D->DoDialogClick(D, htInstruction); });
+    label->OnClick = TNotifyEvent([this](TObject*) { Guarded([&] { D->DoDialogClick(D, htInstruction); }); });
     FInstructionLabel = label;
 }
 
@@ -912,7 +979,7 @@ void TVxDialogEngine::CreateContentLabel()
     label->setObjectName(QStringLiteral("VxDialogContentControl"));
     SetupCaption(label, *D->Font(), D->Color());
     label->SetText(*D->Content());
-    label->OnClick = TNotifyEvent([this](TObject*) { D->DoDialogClick(D, htContent); });
+    label->OnClick = TNotifyEvent([this](TObject*) { Guarded([&] { D->DoDialogClick(D, htContent); }); });
     FContentLabel = label;
 }
 
@@ -946,7 +1013,7 @@ void TVxDialogEngine::CreateHelpLinkLabel()
         auto* label = new TVxCaptionControl(form);
         label->setObjectName(QStringLiteral("VxDialogHelpLinkControl"));
         label->SetAutoSize(false);
-        label->OnClick = TNotifyEvent([this](TObject*) { D->HelpLinkClick(); });
+        label->OnClick = TNotifyEvent([this](TObject*) { Guarded([&] { D->HelpLinkClick(); }); });
         label->SetFont(*D->HelpLink()->Font());
         label->SetLinkFont(*D->HelpLink()->Font());
         label->SetTreatAsLink(true);
@@ -993,7 +1060,7 @@ void TVxDialogEngine::CreateRadioButtons()
                 if (item->Checked())
                     radioGroup->SetItemIndex(index);
             }
-            radioGroup->OnClick = [this, radioGroup] { RadioClick(radioGroup); };
+            radioGroup->OnClick = [this, radioGroup] { Guarded([&] { RadioClick(radioGroup); }); };
         } else {
             D->InitControl(ctRadioGroup, group, nullptr);
         }
@@ -1073,7 +1140,7 @@ void TVxDialogEngine::CreateCustomButtons()
             D->InitControl(ctButton, control, item);
         }
         if (qobject_cast<TButton*>(control) && !links) {
-            SetClickHandler(control, [this, control] { D->ButtonClick(control); });
+            SetClickHandler(control, [this, control] { Guarded([&] { D->ButtonClick(control); }); });
             if (item->Default()) {
                 D->FFocusedControl = control;
                 D->FDefaultButton = control;
@@ -1124,9 +1191,9 @@ void TVxDialogEngine::CreateButtonBarButtons()
         item.SetCancel(D->ButtonBar()->UseCancel() && kind == D->ButtonBar()->Cancel());
         D->InitControl(ctButton, control, &item);
         if (kind == cbHelp)
-            SetClickHandler(control, [this, control] { D->HelpButtonClick(control); });
+            SetClickHandler(control, [this, control] { Guarded([&] { D->HelpButtonClick(control); }); });
         else
-            SetClickHandler(control, [this, control] { D->ButtonClick(control); });
+            SetClickHandler(control, [this, control] { Guarded([&] { D->ButtonClick(control); }); });
         if (item.Default()) {
             D->FFocusedControl = control;
             D->FDefaultButton = control;
@@ -1161,8 +1228,8 @@ void TVxDialogEngine::CreateExpandoButton()
         toggle->SetBiDiMode(D->BiDiMode());
         if (InBody())
             SetAnchors(toggle, Qt::LeftEdge | Qt::BottomEdge);
-        toggle->OnCollapsed = TNotifyEvent([this](TObject*) { D->ExpandCollapse(false); });
-        toggle->OnExpanded = TNotifyEvent([this](TObject*) { D->ExpandCollapse(true); });
+        toggle->OnCollapsed = TNotifyEvent([this](TObject*) { Guarded([&] { D->ExpandCollapse(false); }); });
+        toggle->OnExpanded = TNotifyEvent([this](TObject*) { Guarded([&] { D->ExpandCollapse(true); }); });
         FShowMoreButton = toggle;
     }
     auto* toggle = qobject_cast<TVxCustomMoreLabel*>(FShowMoreButton);
@@ -1213,7 +1280,7 @@ void TVxDialogEngine::CreateFooterLabel()
     label->setObjectName(QStringLiteral("VxDialogFooterControl"));
     SetupCaption(label, *D->Footer()->Font(), D->Footer()->Color());
     label->SetText(D->Footer()->Text());
-    label->OnClick = TNotifyEvent([this](TObject*) { D->DoDialogClick(D, htFooter); });
+    label->OnClick = TNotifyEvent([this](TObject*) { Guarded([&] { D->DoDialogClick(D, htFooter); }); });
     FFooterLabel = label;
 }
 
@@ -1227,7 +1294,7 @@ void TVxDialogEngine::CreateMoreLinesLabel()
     const TColor color = D->Expando()->ShowInFooter() && D->Expando()->MoreFormat() == mfText ? D->ButtonBar()->Color()
                                                                                               : D->Color();
     SetupCaption(label, *D->Font(), color);
-    label->OnClick = TNotifyEvent([this](TObject*) { D->DoDialogClick(D, htExpandedSection); });
+    label->OnClick = TNotifyEvent([this](TObject*) { Guarded([&] { D->DoDialogClick(D, htExpandedSection); }); });
     label->hide();
     FMoreLinesLabel = label;
 }
@@ -1270,7 +1337,7 @@ void TVxDialogEngine::DefaultInitControl(TControlType ControlType, QObject* Cont
                 D->FDefaultButton = link;
             }
         }
-        link->OnClick = TNotifyEvent([this, link](TObject*) { D->ButtonClick(link); });
+        link->OnClick = TNotifyEvent([this, link](TObject*) { Guarded([&] { D->ButtonClick(link); }); });
         link->SetShowHotKey(!(D->FAcceleratorState & 2));
         return;
     }
@@ -1295,7 +1362,7 @@ void TVxDialogEngine::DefaultInitControl(TControlType ControlType, QObject* Cont
                 D->FDefaultButton = button;
             }
         }
-        SetClickHandler(button, [this, button] { D->ButtonClick(button); });
+        SetClickHandler(button, [this, button] { Guarded([&] { D->ButtonClick(button); }); });
         return;
     }
     if (auto* box = qobject_cast<TVxCustomCheckBox*>(Control)) {
@@ -1307,11 +1374,11 @@ void TVxDialogEngine::DefaultInitControl(TControlType ControlType, QObject* Cont
         box->SetCaption(caption);
         box->resize(TextWidth(D->Font()->ToQFont(), StripHotkey(caption)) + MulDiv(20), box->height());
         box->SetChecked(D->Verification()->InitialState());
-        box->OnClick = TNotifyEvent([this](TObject*) { VerificationClick(); });
+        box->OnClick = TNotifyEvent([this](TObject*) { Guarded([&] { VerificationClick(); }); });
         return;
     }
     if (ControlType == ctCheckBox) {
-        SetClickHandler(Control, [this] { VerificationClick(); });
+        SetClickHandler(Control, [this] { Guarded([&] { VerificationClick(); }); });
         return;
     }
     if (auto* bar = qobject_cast<TVxProgressBar*>(Control)) {
@@ -1351,12 +1418,20 @@ void TVxDialogEngine::DefaultInitControl(TControlType ControlType, QObject* Cont
         if (auto* radioItem = dynamic_cast<TVxRadioButtonItem*>(Item)) {
             radio->setText(radioItem->Caption());
             radio->setFont(Form() ? Form()->font() : radio->font());
-            radio->setChecked(radioItem->Checked());
+            // With RadioResult -1 the button of value 200 starts checked whatever the items say
+            // (checking an item's button later would uncheck it again through auto-exclusivity).
+            if (D->FRadioResult != -1)
+                radio->setChecked(radioItem->Checked());
             radio->setEnabled(radioItem->Enabled());
         }
-        SetClickHandler(radio, [this, radio] { RadioClick(radio); });
-        if (D->FRadioResult == -1)
+        SetClickHandler(radio, [this, radio] { Guarded([&] { RadioClick(radio); }); });
+        if (D->FRadioResult == -1) {
+            // Auto-exclusivity refuses to uncheck the one checked button of a group.
+            const bool exclusive = radio->autoExclusive();
+            radio->setAutoExclusive(false);
             radio->setChecked(ControlTag(radio) == 200);
+            radio->setAutoExclusive(exclusive);
+        }
         return;
     }
 }

@@ -14,6 +14,8 @@
 #include <QWidget>
 
 #include <array>
+#include <exception>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -184,6 +186,11 @@ public:
     // (0, top of the area).
     QScrollArea* ScrollArea() const;
 
+    // Runs Fn, an entry from the window or a control into the dialog's handlers. An exception
+    // from a modal run's handler ends the run: the window closes and is released, and Execute
+    // raises the exception to its caller. Elsewhere the exception goes on.
+    void Guarded(const std::function<void()>& Fn);
+
     // The taskbar progress of the run; nullptr without one.
     TVxTaskBarProgressImpl* TaskBarProgress() const { return FTaskBarProgress.get(); }
 
@@ -275,6 +282,15 @@ private:
     // full-height layout) are shown in a FScrollVisible-high scroll area; FScrollVisible is 0
     // while everything fits.
     QPointer<QScrollArea> FScrollArea;
+    // Close called while the run was set up (OnDialogConstructed): the window is not shown.
+    bool FSettingUp = false;
+    bool FClosedDuringSetUp = false;
+    // The window is being shown (its show handler runs): a Close then waits until it shows.
+    bool FShowing = false;
+    // A modal run's modal loop is running.
+    bool FInModalLoop = false;
+    // The first exception a handler raised during the modal loop; Execute raises it.
+    std::exception_ptr FPendingException;
     int FScrollTop = 0;
     int FScrollBottom = 0;
     int FScrollVisible = 0;

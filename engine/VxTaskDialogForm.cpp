@@ -6,6 +6,7 @@
 #include "VxOptions.h"
 
 #include <QAbstractButton>
+#include <QPushButton>
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -227,18 +228,24 @@ void TVxTaskDialogForm::keyPressEvent(QKeyEvent* Event)
         return;
     }
     case Qt::Key_Return:
-    case Qt::Key_Enter:
-        // QDialog clicks its default push button; a default command link takes the key otherwise.
+    case Qt::Key_Enter: {
+        // QDialog clicks its default push button, and takes the key even when it has none; a
+        // default command link takes it then, wherever the focus is.
+        bool defaultButton = false;
+        for (auto* button : findChildren<QPushButton*>())
+            if (button->isDefault() && button->isVisible())
+                defaultButton = true;
+        if (!defaultButton && (Event->modifiers() == Qt::NoModifier || Event->modifiers() == Qt::KeypadModifier)) {
+            for (auto* link : findChildren<TVxCustomCommandLinkButton*>())
+                if (link->Default() && link->isVisible() && link->isEnabled()) {
+                    Event->accept();
+                    link->Click();
+                    return;
+                }
+        }
         QDialog::keyPressEvent(Event);
-        if (Event->isAccepted())
-            return;
-        for (auto* link : findChildren<TVxCustomCommandLinkButton*>())
-            if (link->Default() && link->isVisible() && link->isEnabled()) {
-                Event->accept();
-                link->Click();
-                return;
-            }
         return;
+    }
     default:
         break;
     }
@@ -267,7 +274,8 @@ void TVxTaskDialogForm::timerEvent(QTimerEvent* Event)
         FTickClock.start();
     FLastTimer = VxTickCount();
     // The handler may close the dialog and free this window: nothing of it is used afterwards.
-    FDialog->DoTimer(elapsed);
+    TVxCustomDialog* dialog = FDialog;
+    FEngine->Guarded([dialog, elapsed] { dialog->DoTimer(elapsed); });
 }
 
 void TVxTaskDialogForm::changeEvent(QEvent* Event)

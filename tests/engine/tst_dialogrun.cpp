@@ -17,6 +17,7 @@
 #include <QScreen>
 #include <QClipboard>
 #include <QRadioButton>
+#include <QTimer>
 #include <QtTest>
 
 namespace {
@@ -597,6 +598,203 @@ private slots:
         dialog.Engine()->BuildHidden();
         QVERIFY(!dialog.GetControl(ctCommandLink, 100));
         dialog.Engine()->DestroyHiddenWindow();
+    }
+
+    // Close called from OnDialogConstructed or OnDialogShow ends the run with its result, modal
+    // or modeless, without hanging on a hidden window or freeing a window while it shows.
+    void closeFromRunEvents_data()
+    {
+        QTest::addColumn<bool>("fromShow");
+        QTest::addColumn<bool>("modal");
+        QTest::newRow("constructed, modal") << false << true;
+        QTest::newRow("constructed, modeless") << false << false;
+        QTest::newRow("show, modal") << true << true;
+        QTest::newRow("show, modeless") << true << false;
+    }
+
+    void closeFromRunEvents()
+    {
+        QFETCH(bool, fromShow);
+        QFETCH(bool, modal);
+        TVxDialog dialog;
+        if (!modal)
+            dialog.SetDialogOptions(dialog.DialogOptions() - doModal);
+        int closeResult = 0;
+        bool shown = false;
+        const TNotifyEvent close([&](TObject*) { closeResult = dialog.Close(mrOk); });
+        if (fromShow)
+            dialog.OnDialogShow = close;
+        else
+            dialog.OnDialogConstructed = close;
+        if (!fromShow)
+            dialog.OnDialogShow = TNotifyEvent([&](TObject*) { shown = true; });
+        // A run that hangs is ended from outside so that the test can report it.
+        bool hung = false;
+        QTimer guard;
+        guard.setSingleShot(true);
+        QObject::connect(&guard, &QTimer::timeout, [&] {
+            hung = true;
+            if (QWidget* w = WindowOf(&dialog))
+                static_cast<QDialog*>(w)->done(0);
+        });
+        guard.start(5000);
+        const int result = dialog.Execute(nullptr);
+        QVERIFY(!hung);
+        QCOMPARE(closeResult, int(mrOk));
+        QCOMPARE(result, modal ? int(mrOk) : -1);
+        QTRY_VERIFY(!dialog.Form());
+        QVERIFY(!hung);
+        QCOMPARE(dialog.DialogResult().ModalResult, int(mrOk));
+        QVERIFY(!shown);
+    }
+
+    // Enter clicks the default command link wherever the focus is when no push button is the
+    // default.
+    void enterClicksDefaultCommandLink_data()
+    {
+        QTest::addColumn<bool>("focusOnBox");
+        QTest::newRow("focus on the verification box") << true;
+        QTest::newRow("sent to the window") << false;
+    }
+
+    void enterClicksDefaultCommandLink()
+    {
+        QFETCH(bool, focusOnBox);
+        TVxDialog dialog;
+        dialog.SetDialogOptions(dialog.DialogOptions() + doCommandLinks);
+        dialog.ButtonBar()->SetButtons({cbCancel});
+        dialog.Verification()->SetVisible(true);
+        dialog.Verification()->SetText(QStringLiteral("Don't ask again"));
+        dialog.CustomButtons()->Add()->SetCaption(QStringLiteral("&First"));
+        TVxCustomButtonItem* second = dialog.CustomButtons()->Add();
+        second->SetCaption(QStringLiteral("&Second"));
+        second->SetModalResult(mrYes);
+        second->SetDefault(true);
+        const int result = RunModal(&dialog, [&](QWidget* window) {
+            if (focusOnBox) {
+                auto* box = qobject_cast<QWidget*>(dialog.GetControl(ctCheckBox, 0));
+                box->setFocus();
+                QTRY_COMPARE(QApplication::focusWidget(), box);
+                QTest::keyClick(box, Qt::Key_Return);
+            } else {
+                QTest::keyClick(window, Qt::Key_Return);
+            }
+            // A key that did nothing leaves the window open; end the run as a failure.
+            if (window->isVisible())
+                dialog.Close(mrAbort);
+        });
+        QCOMPARE(result, int(mrYes));
+        QCOMPARE(dialog.CustomButtonResult(), 101);
+    }
+
+    // RadioResult -1 starts with the button of value 200 checked, also when another item is
+    // checked; enabling addresses by position (200 + n) or by item value.
+    void radioResultMinusOneAndEnabling()
+    {
+        TVxDialog dialog;
+        dialog.SetDialogOptions(dialog.DialogOptions() + doRadioButtons);
+        for (int i = 0; i < 3; ++i)
+            dialog.RadioButtons()->Add()->SetCaption(QStringLiteral("Choice %1").arg(i));
+        dialog.RadioButtons()->Items(2)->SetChecked(true);
+        dialog.SetRadioResult(-1);
+        bool firstChecked = false, thirdChecked = true;
+        int live = 0;
+        bool firstEnabled = true, secondEnabled = true, secondEnabledAgain = false;
+        const int result = RunModal(&dialog, [&](QWidget*) {
+            firstChecked = dialog.IsChecked(200);
+            thirdChecked = dialog.IsChecked(202);
+            live = dialog.RadioResult();
+            dialog.EnableRadioButton(200, false);
+            firstEnabled = static_cast<QWidget*>(dialog.GetControl(ctRadioButton, 200))->isEnabled();
+            dialog.EnableRadioButton(201, false);
+            secondEnabled = static_cast<QWidget*>(dialog.GetControl(ctRadioButton, 201))->isEnabled();
+            dialog.EnableRadioButton(201, true);
+            secondEnabledAgain = static_cast<QWidget*>(dialog.GetControl(ctRadioButton, 201))->isEnabled();
+            QTest::mouseClick(Button(&dialog, ctButton, mrOk), Qt::LeftButton);
+        });
+        QCOMPARE(result, int(mrOk));
+        QVERIFY(firstChecked);
+        QVERIFY(!thirdChecked);
+        QCOMPARE(live, 200);
+        QCOMPARE(dialog.DialogResult().RadioResult, 200);
+        QVERIFY(!firstEnabled);
+        QVERIFY(!secondEnabled);
+        QVERIFY(secondEnabledAgain);
+    }
+
+    // New details of a custom button re-place the buttons: a grown push button does not cover
+    // its neighbours, a grown command link moves the links below it.
+    void updateCustomButtonDetailsReplaces_data()
+    {
+        QTest::addColumn<bool>("links");
+        QTest::newRow("push buttons") << false;
+        QTest::newRow("command links") << true;
+    }
+
+    void updateCustomButtonDetailsReplaces()
+    {
+        QFETCH(bool, links);
+        TVxDialog dialog;
+        if (links)
+            dialog.SetDialogOptions(dialog.DialogOptions() + doCommandLinks);
+        for (int i = 0; i < 3; ++i)
+            dialog.CustomButtons()->Add()->SetCaption(QStringLiteral("B%1").arg(i));
+        QList<QRect> after;
+        RunModal(&dialog, [&](QWidget*) {
+            TStringList info;
+            for (int i = 0; i < 4; ++i)
+                info.Add(QStringLiteral("An info line that says a little more, number %1").arg(i));
+            dialog.UpdateCustomButtonDetails(100, QStringLiteral("A much longer caption than before"), QString(), &info);
+            for (int v = 100; v < 103; ++v)
+                after << static_cast<QWidget*>(dialog.GetControl(ctCommandLink, v))->geometry();
+            dialog.Close(mrCancel);
+        });
+        QCOMPARE(after.size(), 3);
+        for (int i = 0; i < after.size(); ++i)
+            for (int j = i + 1; j < after.size(); ++j)
+                QVERIFY2(!after.at(i).intersects(after.at(j)), qPrintable(QStringLiteral("%1 and %2 overlap").arg(i).arg(j)));
+        if (links) {
+            QCOMPARE(after.at(1).top(), after.at(0).bottom() + 1);
+            QCOMPARE(after.at(2).top(), after.at(1).bottom() + 1);
+        }
+    }
+
+    // An exception from a handler during a modal run ends the run: the window is released and
+    // Execute raises the exception; the next run works.
+    void handlerExceptionEndsRun_data()
+    {
+        QTest::addColumn<bool>("help");
+        QTest::newRow("click handler") << false;
+        QTest::newRow("help button without a help file") << true;
+    }
+
+    void handlerExceptionEndsRun()
+    {
+        QFETCH(bool, help);
+        TVxDialog dialog;
+        if (help)
+            dialog.ButtonBar()->SetButtons({cbOK, cbHelp});
+        else
+            dialog.OnControlClick = TControlClickEvent(
+                [](TObject*, TControlType, TControl*, int, bool&) { throw EInvalidOperation(QStringLiteral("refused")); });
+        const auto clickFirst = [&](QWidget*) {
+            QTest::mouseClick(help ? Button(&dialog, ctButton, 0) : Button(&dialog, ctButton, mrOk), Qt::LeftButton);
+        };
+        bool raised = false;
+        try {
+            RunModal(&dialog, clickFirst);
+        } catch (const Exception&) {
+            raised = true;
+        }
+        QVERIFY(raised);
+        QVERIFY(!dialog.Form());
+        QVERIFY(!dialog.DialogState().Contains(dsNormal));
+        for (QWidget* w : QApplication::topLevelWidgets())
+            QVERIFY(!qobject_cast<TVxTaskDialogForm*>(w));
+        // The next run shows and returns its result.
+        dialog.OnControlClick = TControlClickEvent();
+        const int result = RunModal(&dialog, [&](QWidget*) { QTest::mouseClick(Button(&dialog, ctButton, mrOk), Qt::LeftButton); });
+        QCOMPARE(result, int(mrOk));
     }
 
     void performActionClicksCustomButton()

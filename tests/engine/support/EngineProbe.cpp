@@ -3,6 +3,7 @@
 #include "Screen.h"
 #include "VxTaskDialogForm.h"
 
+#include <QScopeGuard>
 #include <QTimer>
 
 int Scaled(int Value)
@@ -27,7 +28,7 @@ int RunModal(TVxCustomDialog* Dialog, std::function<void(QWidget* Window)> Actio
                 Action(window);
         });
     });
-    const int result = Dialog->Execute(Owner);
-    Dialog->OnDialogShow = previous;
-    return result;
+    // The handler goes back also when the run raises.
+    const auto restore = qScopeGuard([Dialog, previous] { Dialog->OnDialogShow = previous; });
+    return Dialog->Execute(Owner);
 }
