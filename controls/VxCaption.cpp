@@ -197,10 +197,6 @@ void TVxCaption::ParseCaption()
     if (FCaption.isEmpty())
         return;
     SegmentSink sink{FCaptionSegments, FSegmentKinds};
-    if (FBiDiMode == bdRightToLeft) {
-        sink.Add(FCaption, skPlain);
-        return;
-    }
     // Tags are matched without regard to case (each character lower-cased in place); text is
     // always copied from the caption.
     const QString& S = FCaption;

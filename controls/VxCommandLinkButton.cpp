@@ -646,6 +646,9 @@ void TVxCustomCommandLinkButton::DrawGlyph(QPainter& Canvas, const TRect& R)
     else if (FMouseInControl)
         arrow = FMouseButtonPressed ? claDown : claHot;
     QImage image = CommandLinkArrowImage(arrow, qRound(BuiltInGlyphSize * scale));
+    // The arrow points the way the text reads.
+    if (FBiDiMode != bdLeftToRight)
+        image = image.mirrored(true, false);
     image.setDevicePixelRatio(scale);
     DrawImageAt(Canvas, at, image);
 }

@@ -599,7 +599,9 @@ TRect TVxDialogEngine::GetSectionRect(TVxDialogSection Section)
         const TRect i = GetSectionRect(secInstruction);
         if (!D->Content()->Text().trimmed().isEmpty()) {
             r.Left = D->FLeftMargin;
-            const int right = CW - D->FRightMargin;
+            // Measured at the width the control gets: the instruction's right edge (narrower
+            // right to left beside an icon), taken as if the window already had its new width.
+            const int right = qMin(CW - D->FRightMargin, i.Right - ClientWidthNow() + CW);
             int height;
             if (FContentLabel)
                 height = CaptionHeight(D->Content()->Text(), *D->Font(), right - r.Left);

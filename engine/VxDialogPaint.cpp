@@ -184,13 +184,19 @@ void TVxDialogEngine::PaintHeader(QPainter* Canvas)
     // The band is filled across the whole width, also behind a right-aligned icon.
     Canvas->fillRect(GetSectionRect(secHeader).ToQRect(), ToQColor(header->Color()));
     auto* background = new TVxCaptionBackground(header->Color(), &gradient, TRect{}, true, true);
-    TVxCaption::PaintCaption(Canvas, header->Text(), background, *header->Font(), r, offset);
+    // Right to left the band is mirrored: the text runs from the right edge, the icon stands on
+    // the other side (a right-aligned icon at the left, the text's room moved past it).
+    const bool rightToLeft = RightToLeft();
+    const int textLeft = rightToLeft && right ? r.Left + x : r.Left;
+    TVxCaption::PaintCaption(Canvas, header->Text(), background, *header->Font(), textLeft, r.Top, r.Right, r.Bottom,
+                             offset, nullptr, rightToLeft ? bdRightToLeft : bdLeftToRight);
 
     if (header->Icon() == tdiNone || (header->Icon() == tdiCustom && header->Glyph()->Empty()))
         return;
     r = GetSectionRect(secHeader);
     const int top = r.Top + D->FVertSpacing;
-    const int left = right ? r.Right - D->FHorzSpacing - iconWidth : r.Left + D->FHorzSpacing;
+    const bool iconRight = right != rightToLeft;
+    const int left = iconRight ? r.Right - D->FHorzSpacing - iconWidth : r.Left + D->FHorzSpacing;
     if (header->Icon() == tdiCustom)
         DrawGlyph(Canvas, *header->Glyph(), QRect(left, top, iconWidth, iconHeight), true);
     else

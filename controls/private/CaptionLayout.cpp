@@ -408,13 +408,30 @@ TVxCaptionLayoutResult ArrangeCaption(const TVxCaptionLayoutInput& In, TVxLinkRe
     };
 
     if (In.BiDiMode == bdRightToLeft) {
-        uint flags = DT_NOPREFIX | DT_EXPANDTABS;
-        if (In.Control)
-            flags = In.Control->DrawTextBiDiModeFlags(flags);
-        measurer(surface);
-        addRun(In.Caption, TRect{In.OffSet.x(), In.OffSet.y(), width, In.Height}, flags);
-        result.SampleLineHeight = measurer(surface).LineHeight();
-        return result;
+        // Right to left is left to right mirrored: the same markup, links and line breaks, lines
+        // starting at the right edge and pieces following leftwards; each piece reads right to
+        // left, so Qt's bidirectional layout orders its characters.
+        TVxCaptionLayoutInput leftToRight = In;
+        leftToRight.BiDiMode = bdLeftToRight;
+        leftToRight.Control = nullptr;
+        TVxLinkRects rects;
+        TVxCaptionLayoutResult mirrored = ArrangeCaption(leftToRight, rects);
+        // A first line cut after its measuring keeps the width of the whole piece and may pass
+        // the right edge; mirrored, that part would lie left of 0, where nothing is drawn
+        // (pieces are drawn against their right edge).
+        const auto mirror = [width](TRect R) {
+            const int left = qMax(0, width - R.Right);
+            R.Right = width - R.Left;
+            R.Left = qMin(left, R.Right);
+            return R;
+        };
+        for (TVxCaptionRun& run : mirrored.Runs) {
+            run.Rect = mirror(run.Rect);
+            run.Flags = (run.Flags & ~uint(DT_CENTER)) | DT_RIGHT | DT_RTLREADING;
+        }
+        for (int i = 0; i < rects.Count(); ++i)
+            LinkRects.Add(mirror(rects.GetItem(i).FRect));
+        return mirrored;
     }
 
     const int offX = In.OffSet.x();

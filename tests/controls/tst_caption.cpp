@@ -97,7 +97,8 @@ class tst_Caption : public QObject {
 private slots:
     void parse_data();
     void parse();
-    void rightToLeftIsNotParsed();
+    void rightToLeftMirrors_data();
+    void rightToLeftMirrors();
     void manyTags();
     void typedMarkersAreText();
 
@@ -211,17 +212,49 @@ void tst_Caption::typedMarkersAreText()
     }
 }
 
-void tst_Caption::rightToLeftIsNotParsed()
+void tst_Caption::rightToLeftMirrors_data()
 {
-    const QString text = "See " + Link + "here</a> and <b>more</b>";
-    TVxCaption c(nullptr, text, TVxCaptionBackground(), ContentFont(), 20, 300, QPoint(), nullptr, bdRightToLeft);
-    QCOMPARE(c.CaptionSegments(), QStringList{text});
-    QVERIFY(c.LinkInfo().Link.isEmpty());
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("width");
+    QTest::newRow("link and bold on one line") << QString("See " + Link + "here</a> and <b>more</b>") << 300;
+    QTest::newRow("wrapped sentence with a link")
+        << QString("The document has been modified since it was last saved. " + Link + "Learn more</a>") << 120;
+    QTest::newRow("line break and offset") << QString("First line\r\n<i>second</i> line") << 200;
+}
 
-    // Drawn in one piece, markup characters and all, in the caption's rectangle.
-    const Laid l = Arrange(text, 300, 40, QPoint(5, 2), true, true, bdRightToLeft);
-    QCOMPARE(RunTexts(l), QStringList{text});
-    QCOMPARE(l.Result.Runs[0].Rect, (TRect{5, 2, 300, 40}));
+// Right to left is the left-to-right layout mirrored: the markup is parsed, the pieces, line
+// breaks and link are the same, every rectangle is mirrored in the width and read right to left.
+void tst_Caption::rightToLeftMirrors()
+{
+    QFETCH(QString, text);
+    QFETCH(int, width);
+    TVxCaption rtl(nullptr, text, TVxCaptionBackground(), ContentFont(), 20, width, QPoint(), nullptr, bdRightToLeft);
+    TVxCaption ltr(nullptr, text, TVxCaptionBackground(), ContentFont(), 20, width, QPoint(), nullptr, bdLeftToRight);
+    QCOMPARE(rtl.CaptionSegments(), ltr.CaptionSegments());
+    QCOMPARE(rtl.LinkInfo().Link, ltr.LinkInfo().Link);
+
+    const QPoint offset(5, 2);
+    const Laid l = Arrange(text, width, 200, offset, true, true, bdLeftToRight);
+    const Laid r = Arrange(text, width, 200, offset, true, true, bdRightToLeft);
+    QCOMPARE(RunTexts(r), RunTexts(l));
+    QCOMPARE(r.Result.RequiredHeight, l.Result.RequiredHeight);
+    QVERIFY(!RunTexts(r).join(QString()).contains(QLatin1String("</")));
+    for (size_t i = 0; i < l.Result.Runs.size(); ++i) {
+        const TRect a = l.Result.Runs[i].Rect;
+        const TRect b = r.Result.Runs[i].Rect;
+        QCOMPARE(b.Left, qMax(0, width - a.Right));
+        QCOMPARE(b.Right, width - a.Left);
+        QCOMPARE(b.Top, a.Top);
+        QCOMPARE(b.Bottom, a.Bottom);
+        QVERIFY(r.Result.Runs[i].Flags & DT_RTLREADING);
+        // Nothing is cut at either edge.
+        QVERIFY(b.Left >= 0 && b.Right <= width);
+    }
+    QCOMPARE(r.Links.Count(), l.Links.Count());
+    for (int i = 0; i < l.Links.Count(); ++i) {
+        QCOMPARE(r.Links.GetItem(i).FRect.Left, qMax(0, width - l.Links.GetItem(i).FRect.Right));
+        QCOMPARE(r.Links.GetItem(i).FRect.Top, l.Links.GetItem(i).FRect.Top);
+    }
 }
 
 void tst_Caption::wrapsAtLastFittingBlank()

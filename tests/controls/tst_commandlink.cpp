@@ -89,6 +89,7 @@ private slots:
     void wrappedInfoIsNeverCut();
     void keptMeasurementsMatchFreshOnes();
     void rightToLeftParts();
+    void rightToLeftArrowAndInfo();
     void nativeLook_data();
     void nativeLook();
     void paintedStateColours_data();
@@ -369,6 +370,42 @@ void tst_CommandLink::rightToLeftParts()
     const TRect caption = button.GetPartRect(clpCaption);
     QVERIFY(caption.Left < caption.Right);
     QCOMPARE(caption.Right, 300 - 13);
+}
+
+// Right to left the arrow points left (the left-to-right arrow mirrored) and the info text ends
+// at the same (right) edge as the caption.
+void tst_CommandLink::rightToLeftArrowAndInfo()
+{
+    const auto make = [](TBiDiMode Mode) {
+        auto button = std::make_unique<TVxCommandLinkButton>();
+        button->SetCaption(QStringLiteral("Go"));
+        button->SetInfo(QStringLiteral("A short note"));
+        button->SetBounds(0, 0, 300, 60);
+        button->SetBiDiMode(Mode);
+        return button;
+    };
+    const auto ltr = make(bdLeftToRight);
+    const auto rtl = make(bdRightToLeft);
+    const QImage a = ltr->grab().toImage().convertToFormat(QImage::Format_ARGB32);
+    const QImage b = rtl->grab().toImage().convertToFormat(QImage::Format_ARGB32);
+    const QRect ga = ltr->GetPartRect(clpGlyph).ToQRect();
+    const QRect gb = rtl->GetPartRect(clpGlyph).ToQRect();
+    QCOMPARE(b.copy(gb), a.copy(ga).mirrored(true, false));
+    QVERIFY(b.copy(gb) != a.copy(ga));
+
+    // The rightmost ink of the info text lies near the caption's right edge, not at the left.
+    const QRect info = rtl->GetPartRect(clpInfo).ToQRect();
+    const QColor paper = b.pixelColor(info.left() + 1, info.top() + 1);
+    int right = -1, left = b.width();
+    for (int y = info.top(); y <= info.bottom() && y < b.height(); ++y)
+        for (int x = info.left(); x <= info.right() && x < b.width(); ++x)
+            if (qAbs(b.pixelColor(x, y).lightness() - paper.lightness()) > 60) {
+                right = qMax(right, x);
+                left = qMin(left, x);
+            }
+    QVERIFY(right >= 0);
+    QVERIFY2(right > info.right() - 8, qPrintable(QStringLiteral("ink ends at %1, info %2..%3").arg(right).arg(info.left()).arg(info.right())));
+    QVERIFY(left > info.left() + info.width() / 2);
 }
 
 // The state-to-colour table of the native look.

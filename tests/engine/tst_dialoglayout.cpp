@@ -14,6 +14,7 @@
 #include "VxOptions.h"
 #include "VxTaskDialogForm.h"
 
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QtTest>
 
@@ -205,6 +206,17 @@ private slots:
             D.Instruction()->SetColor(0x00F0E0D0);
             D.Content()->Add(QStringLiteral("One line"));
         });
+        // Measured at the width the content gets beside the icon, which is narrower right to left.
+        for (int width : {433, 420, 450}) {
+            const QByteArray name = "right to left content beside an icon, width " + QByteArray::number(width);
+            QTest::newRow(name.constData()) << Design([width](TProbeDialog& D) {
+                D.SetBiDiMode(bdRightToLeft);
+                D.SetMainIcon(tdiWarning);
+                D.SetWidth(width);
+                D.Instruction()->SetText(QStringLiteral("Save changes?"));
+                D.Content()->Add(QStringLiteral("The document has been modified since it was last saved."));
+            });
+        }
         row("right to left", [](TProbeDialog& D) {
             D.SetBiDiMode(bdRightToLeft);
             D.SetMainIcon(tdiInformation);
@@ -333,6 +345,46 @@ private slots:
                     QCOMPARE(b.left(), a.right() + 1 + dialog.ButtonSpacing() + 2);
             }
         }
+        engine->DestroyHiddenWindow();
+    }
+
+    // Right to left the header band is mirrored: its text runs from the right edge.
+    void rightToLeftHeader_data()
+    {
+        QTest::addColumn<bool>("rightToLeft");
+        QTest::newRow("left to right") << false;
+        QTest::newRow("right to left") << true;
+    }
+
+    void rightToLeftHeader()
+    {
+        QFETCH(bool, rightToLeft);
+        TProbeDialog dialog;
+        dialog.SetBiDiMode(rightToLeft ? bdRightToLeft : bdLeftToRight);
+        dialog.Header()->SetVisible(true);
+        dialog.Header()->SetText(QStringLiteral("Header"));
+        dialog.Header()->SetColor(0x00FFFFFF);
+        dialog.Header()->Font()->SetColor(0);
+        TVxDialogEngine* engine = dialog.Engine();
+        QWidget* window = engine->BuildHidden();
+        QImage image(window->size(), QImage::Format_ARGB32);
+        {
+            QPainter painter(&image);
+            engine->PaintDialog(painter);
+        }
+        const QRect band = engine->GetSectionRect(secHeader).ToQRect();
+        int left = image.width(), right = -1;
+        for (int y = band.top(); y <= band.bottom(); ++y)
+            for (int x = band.left(); x <= band.right(); ++x)
+                if (QColor(image.pixel(x, y)).lightness() < 128) {
+                    left = qMin(left, x);
+                    right = qMax(right, x);
+                }
+        QVERIFY(right >= 0);
+        if (rightToLeft)
+            QVERIFY2(left > band.width() / 2, qPrintable(QString::number(left)));
+        else
+            QVERIFY2(right < band.width() / 2, qPrintable(QString::number(right)));
         engine->DestroyHiddenWindow();
     }
 
