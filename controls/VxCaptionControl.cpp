@@ -189,15 +189,21 @@ void TVxCustomCaptionControl::paintEvent(QPaintEvent*)
     if (hasFocus()) {
         painter.setPen(QPen(palette().color(QPalette::WindowText), 1, Qt::DotLine));
         painter.setBrush(Qt::NoBrush);
-        for (int i = 0; i < FCaption->LinkRectCount(); ++i) {
-            TRect r = FCaption->GetLinkRect(i);
-            if (!(i == 0 && r.Left == 1))
-                r.Left -= 1;
-            r.Right += 1;
-            r.Bottom += 1;
-            painter.drawRect(QRect(r.Left, r.Top, r.Width() - 1, r.Height() - 1));
-        }
+        for (const QRect& r : LinkFocusRects())
+            painter.drawRect(r);
     }
+}
+
+QList<QRect> TVxCustomCaptionControl::LinkFocusRects() const
+{
+    // Inside the link's own rectangle: a frame grown past it would cross the neighbouring text.
+    QList<QRect> result;
+    for (int i = 0; FCaption && i < FCaption->LinkRectCount(); ++i) {
+        const TRect r = FCaption->GetLinkRect(i);
+        if (r.Width() > 1 && r.Height() > 1)
+            result.append(QRect(r.Left, r.Top, r.Width() - 1, r.Height() - 1));
+    }
+    return result;
 }
 
 void TVxCustomCaptionControl::mouseMoveEvent(QMouseEvent* Event)

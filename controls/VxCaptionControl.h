@@ -76,6 +76,9 @@ public:
 
     // Height := the caption's minimum height for the width, only while the height is 0.
     virtual void AdjustHeight();
+    // The outlines drawn around the link while the control has the focus (as QPainter::drawRect
+    // takes them), from the last layout.
+    QList<QRect> LinkFocusRects() const;
 
     TVxLinkClickEvent OnLinkClick;
     TNotifyEvent OnClick;

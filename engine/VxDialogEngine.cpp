@@ -475,6 +475,17 @@ void TVxDialogEngine::ShowHandler()
         if (auto* focus = qobject_cast<QWidget*>(D->GetInitialFocusControl()))
             if (focus->isEnabled() && focus->focusPolicy() != Qt::NoFocus)
                 focus->setFocus(Qt::OtherFocusReason);
+        // Without a default button the rules name no control; the toolkit would then focus the
+        // first in the tab order, a text's link, which Enter opens. The first button takes it.
+        if (!form->focusWidget()) {
+            QList<QWidget*> buttons = CreatedCustomButtons();
+            buttons.append(CreatedButtonBarButtons());
+            for (QWidget* button : buttons)
+                if (button->isEnabled() && !button->isHidden() && button->focusPolicy() != Qt::NoFocus) {
+                    button->setFocus(Qt::OtherFocusReason);
+                    break;
+                }
+        }
         if (!D->FDialogState.Contains(dsPreview))
             form->PostDialogMessage(TVxTaskDialogForm::WM_DIALOG_SNAPCURSOR);
     }

@@ -199,21 +199,26 @@ void tst_CaptionControl::focusRectangleAroundLink()
     TVxCaptionControl* control = Shown(LinkText);
     QVERIFY(control);
     const TRect link = control->Caption()->GetLinkRect(0);
-    // The left edge of the focus rectangle lies one pixel left of the link rectangle, in the
-    // blank before the link.
-    auto leftEdgeInk = [&] {
+    // The focus rectangle is drawn inside the link's rectangle: the columns just outside it,
+    // where the neighbouring text stands, stay as they are.
+    auto columnInk = [&](int X) {
         const QImage image = control->grab().toImage();
         int ink = 0;
-        for (int y = link.Top; y <= link.Bottom; ++y)
-            ink += image.pixelColor(link.Left - 1, y).lightness() < 128;
+        for (int y = link.Top; y < link.Bottom; ++y)
+            ink += image.pixelColor(X, y).lightness() < 128;
         return ink;
     };
     control->clearFocus();
     QTRY_VERIFY(!control->hasFocus());
-    QCOMPARE(leftEdgeInk(), 0);
+    const int outsideLeft = columnInk(link.Left - 1), outsideRight = columnInk(link.Right);
+    const int edge = columnInk(link.Left);
     control->setFocus();
     QTRY_VERIFY(control->hasFocus());
-    QVERIFY(leftEdgeInk() > link.Height() / 4);
+    QVERIFY(columnInk(link.Left) > edge);
+    QCOMPARE(columnInk(link.Left - 1), outsideLeft);
+    QCOMPARE(columnInk(link.Right), outsideRight);
+    for (const QRect& r : control->LinkFocusRects())
+        QVERIFY(link.ToQRect().contains(r.adjusted(0, 0, 1, 1)));
 }
 
 void tst_CaptionControl::offSetMovesText()

@@ -797,6 +797,27 @@ private slots:
         QCOMPARE(result, int(mrOk));
     }
 
+    // With command links and a Cancel button that is not the default, the first command link has
+    // the first focus, not the content's link.
+    void firstFocusOnFirstCommandLink()
+    {
+        TVxDialog dialog;
+        dialog.Content()->Add(QStringLiteral("The file was saved. <a href=\"https://example.org\">Learn more</a>"));
+        dialog.SetDialogOptions(dialog.DialogOptions() + doCommandLinks);
+        dialog.ButtonBar()->SetButtons({cbCancel});
+        dialog.ButtonBar()->SetUseDefault(false);
+        dialog.CustomButtons()->Add()->SetCaption(QStringLiteral("&Open"));
+        dialog.CustomButtons()->Add()->SetCaption(QStringLiteral("&Close"));
+        QWidget* focused = nullptr;
+        RunModal(&dialog, [&](QWidget* window) {
+            QTRY_VERIFY(QApplication::focusWidget() && QApplication::focusWidget()->window() == window);
+            focused = QApplication::focusWidget();
+            dialog.Close(mrCancel);
+        });
+        QVERIFY(focused);
+        QCOMPARE(focused->metaObject()->className(), "TVxCommandLinkButton");
+    }
+
     void performActionClicksCustomButton()
     {
         TVxDialog dialog;
