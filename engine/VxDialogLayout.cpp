@@ -385,6 +385,14 @@ void TVxDialogEngine::CalcAutoSize(int& Height, int& Width, bool Apply)
     if (links)
         for (QWidget* link : CreatedCustomButtons())
             cw = qMax(cw, link->property("MinimumWidth").toInt() + D->FLeftMargin + D->FRightMargin);
+    // Radio buttons show their captions on one line: the dialog widens for the longest (up to
+    // the screen's bound below).
+    if (HasRadio()) {
+        for (QWidget* radio : CreatedRadioButtons())
+            cw = qMax(cw, radio->sizeHint().width() + D->FLeftMargin + MulDiv(8) + D->FRightMargin);
+        if (auto* group = qobject_cast<TRadioGroup*>(FRadioGroup))
+            cw = qMax(cw, group->ItemsWidth() + D->FLeftMargin + D->FRightMargin);
+    }
     cw = qMax(cw, b);
     D->FClientWidth = cw;
     if (FContentMaxLines)

@@ -79,6 +79,18 @@ void TRadioGroup::resizeEvent(QResizeEvent* Event)
 }
 
 // The platform's radio group: items fill the columns top to bottom, rows share the inner height.
+int TRadioGroup::ItemsWidth()
+{
+    ensurePolished();
+    const int columns = qMax(1, qMin(FColumns, int(FButtons.size())));
+    int widest = 0;
+    for (QRadioButton* button : FButtons)
+        widest = qMax(widest, button->sizeHint().width());
+    // The frame and the insets Arrange leaves around the columns.
+    const int frame = width() - contentsRect().width();
+    return columns * widest + MulDiv(8, PixelsPerInch(), 96) + 4 + frame;
+}
+
 void TRadioGroup::Arrange()
 {
     const int n = int(FButtons.size());

@@ -60,6 +60,8 @@ public:
     QRadioButton* Buttons(int Index) const;
     // -1 when no item is checked.
     int ItemIndex() const;
+    // The width that shows every item's caption whole in its column.
+    int ItemsWidth();
     void SetItemIndex(int Value);
 
     // Fired when the user checks an item.

@@ -16,6 +16,7 @@
 
 #include <QPainter>
 #include <QPlainTextEdit>
+#include <QRadioButton>
 #include <QtTest>
 
 #include <functional>
@@ -385,6 +386,45 @@ private slots:
             QVERIFY2(left > band.width() / 2, qPrintable(QString::number(left)));
         else
             QVERIFY2(right < band.width() / 2, qPrintable(QString::number(right)));
+        engine->DestroyHiddenWindow();
+    }
+
+    // A long radio caption widens the dialog, so it is shown whole, in a button or in a group.
+    void radioCaptionsShowWhole_data()
+    {
+        QTest::addColumn<bool>("border");
+        QTest::addColumn<int>("columns");
+        QTest::addColumn<QString>("caption");
+        const QString longCaption = QStringLiteral("HTML page, with images stored in a separate folder next to it");
+        QTest::newRow("radio buttons") << false << 1 << longCaption;
+        QTest::newRow("radio group") << true << 1 << longCaption;
+        QTest::newRow("radio group in two columns") << true << 2 << QStringLiteral("HTML page, with its images in a folder");
+    }
+
+    void radioCaptionsShowWhole()
+    {
+        QFETCH(bool, border);
+        QFETCH(int, columns);
+        QFETCH(QString, caption);
+        TProbeDialog dialog;
+        dialog.Content()->Add(QStringLiteral("Save the page as:"));
+        dialog.SetDialogOptions(dialog.DialogOptions() + doRadioButtons);
+        dialog.RadioButton()->SetShowBorder(border);
+        dialog.RadioButton()->SetColumns(columns);
+        dialog.RadioButtons()->Add()->SetCaption(caption);
+        dialog.RadioButtons()->Add()->SetCaption(QStringLiteral("Text only"));
+        TVxDialogEngine* engine = dialog.Engine();
+        QWidget* window = engine->BuildHidden();
+        // Grabbing delivers the resize events a hidden window holds back (the group arranges its
+        // buttons on resizing), as showing would.
+        window->grab();
+        QList<QRadioButton*> buttons = window->findChildren<QRadioButton*>();
+        QCOMPARE(buttons.size(), 2);
+        for (QRadioButton* button : buttons) {
+            QVERIFY2(button->width() >= button->sizeHint().width(), qPrintable(button->text()));
+            const QRect inWindow(button->mapTo(window, QPoint(0, 0)), button->size());
+            QVERIFY2(window->rect().contains(inWindow), qPrintable(button->text()));
+        }
         engine->DestroyHiddenWindow();
     }
 
