@@ -32,6 +32,9 @@ void DrawFocusRect(QPainter& Canvas, const TRect& R, const QColor& Color)
     Canvas.save();
     Canvas.setRenderHint(QPainter::Antialiasing, false);
     QPen pen(Color, 1);
+    // One device pixel on, one off, however the painter is scaled: a scaled pen would draw
+    // solid frames that cut across the text at 2x.
+    pen.setCosmetic(true);
     pen.setDashPattern({1.0, 1.0});
     Canvas.setPen(pen);
     Canvas.setBrush(Qt::NoBrush);
