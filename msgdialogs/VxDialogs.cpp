@@ -58,6 +58,19 @@ void SetUpMessageDialog(TVxCustomDialog* Dialog, const QString& Msg, TMsgDlgType
     }
     Dialog->SetMainIcon(icon);
 
+    // A box without buttons could only be closed by its close box: it shows OK, as the native one.
+    if (Buttons.IsEmpty())
+        Buttons = TMsgDlgButtons{mbOK};
+    // Enter always presses a shown button: the one named when shown, else the first in the order
+    // of the kinds that is no Help button (Enter should not open the help).
+    if (!Buttons.Contains(DefaultButton)) {
+        DefaultButton = mbHelp;
+        for (int kind = mbYes; kind <= mbClose; ++kind)
+            if (kind != mbHelp && Buttons.Contains(TMsgDlgBtn(kind))) {
+                DefaultButton = TMsgDlgBtn(kind);
+                break;
+            }
+    }
     TVxButtonBarOptions* bar = Dialog->ButtonBar();
     // One button at a time, in the order of the kinds, as the bar's observers expect.
     bar->SetButtons(TCommonButtons());
@@ -66,8 +79,13 @@ void SetUpMessageDialog(TVxCustomDialog* Dialog, const QString& Msg, TMsgDlgType
             bar->SetButtons(bar->Buttons() + TCommonButton(kind));
     if (bar->UseDefault())
         bar->SetDefault(TCommonButton(DefaultButton));
+    // Escape answers as the button that backs out: Cancel, else No, else Close (the error box's
+    // one button), else OK; without any of them the window's own close (mrCancel).
     if (bar->UseCancel())
-        bar->SetCancel(Buttons.Contains(mbCancel) ? cbCancel : Buttons.Contains(mbNo) ? cbNo : cbOK);
+        bar->SetCancel(Buttons.Contains(mbCancel) ? cbCancel
+                       : Buttons.Contains(mbNo)   ? cbNo
+                       : Buttons.Contains(mbClose) ? cbClose
+                                                   : cbOK);
 
     Dialog->SetHelpContext(HelpCtx);
     Dialog->SetPosition(MessageDialogPosition);

@@ -17,7 +17,9 @@
 #include <QTimer>
 #include <QtTest>
 
+#include <chrono>
 #include <functional>
+#include <future>
 #include <memory>
 
 using namespace msgdialogs;
@@ -108,6 +110,7 @@ struct TShownDialog {
     TTaskDialogIcon Icon = tdiNone;
     QStringList Captions;      // the common buttons, in creation order
     QString DefaultCaption;    // the button Enter presses
+    QString FocusCaption;      // the button that has the window's focus
     bool StaysOnTop = false;
 };
 
@@ -143,6 +146,8 @@ std::unique_ptr<TVxCustomDialog> CreateAnsweringDialog()
                         shown->Captions << b->text();
                         if (b->isDefault())
                             shown->DefaultCaption = b->text();
+                        if (window->focusWidget() == b)
+                            shown->FocusCaption = b->text();
                     }
             }
             if (NextAnswer.ClickResult) {
@@ -210,6 +215,8 @@ private slots:
     void emulatedSetUp_data();
     void emulatedSetUp();
     void emulatedSetUpKeepsRolesTheBarDoesNotUse();
+    void emulatedBoxAnswersEnterAndEscape_data();
+    void emulatedBoxAnswersEnterAndEscape();
 
 private:
     TUnitState FState;
@@ -452,21 +459,33 @@ void TestMessageDialogs::offTheGuiThreadNothingShows()
 {
     QVERIFY(LoadTaskDialog());
     // Off the GUI thread there is no native box: nothing shows and the result is 0.
-    bool available = true;
-    int result = -1;
-    int emulated = -1;
+    // The worker hands its results over through a promise, an ordering the thread sanitizer sees
+    // (it cannot see the one QThread::wait gives, inside the uninstrumented Qt).
+    struct TThreadResults
+    {
+        bool Available = true;
+        int Result = -1;
+        int Emulated = -1;
+    };
+    std::promise<TThreadResults> handOver;
+    std::future<TThreadResults> received = handOver.get_future();
     SetStyleServicesEnabled(true);
-    std::unique_ptr<QThread> worker(QThread::create([&] {
-        available = LoadTaskDialog();
-        result = NativeMessageDlg("From a thread", mtError, {mbOK}, 0);
+    std::unique_ptr<QThread> worker(QThread::create([&handOver] {
+        TThreadResults results;
+        results.Available = LoadTaskDialog();
+        results.Result = NativeMessageDlg("From a thread", mtError, {mbOK}, 0);
         // Neither path can show a window here.
-        emulated = VxMessageDlg("From a thread", mtWarning, {mbAbort, mbIgnore}, 0) + VxShowError("From a thread");
+        results.Emulated =
+            VxMessageDlg("From a thread", mtWarning, {mbAbort, mbIgnore}, 0) + VxShowError("From a thread");
+        handOver.set_value(results);
     }));
     worker->start();
     QVERIFY(worker->wait(10000));
-    QVERIFY(!available);
-    QCOMPARE(result, 0);
-    QCOMPARE(emulated, 0);
+    QCOMPARE(received.wait_for(std::chrono::seconds(0)), std::future_status::ready);
+    const TThreadResults results = received.get();
+    QVERIFY(!results.Available);
+    QCOMPARE(results.Result, 0);
+    QCOMPARE(results.Emulated, 0);
     QCOMPARE(QApplication::activeModalWidget(), nullptr);
 }
 
@@ -488,8 +507,9 @@ void TestMessageDialogs::emulatedRunAnswered_data()
     QTest::newRow("Abort Retry Ignore: Enter presses Retry")
         << true << mtWarning << TMsgDlgButtons{mbAbort, mbRetry, mbIgnore} << 0 << int(Qt::Key_Return)
         << int(mrRetry) << QStringList({"&Abort", "&Retry", "&Ignore"}) << "&Retry";
-    QTest::newRow("Abort Ignore: no default") << true << mtError << TMsgDlgButtons{mbAbort, mbIgnore} << int(mrAbort)
-                                              << none << int(mrAbort) << QStringList({"&Abort", "&Ignore"}) << "";
+    QTest::newRow("Abort Ignore: the first is default") << true << mtError << TMsgDlgButtons{mbAbort, mbIgnore}
+                                                        << int(mrAbort) << none << int(mrAbort)
+                                                        << QStringList({"&Abort", "&Ignore"}) << "&Abort";
     QTest::newRow("OK Help: OK") << true << mtInformation << TMsgDlgButtons{mbOK, mbHelp} << int(mrOk) << none
                                  << int(mrOk) << QStringList({"OK"}) << "OK";
     QTest::newRow("to all") << true << mtConfirmation << TMsgDlgButtons{mbYes, mbYesToAll, mbNoToAll, mbAll}
@@ -505,7 +525,7 @@ void TestMessageDialogs::emulatedRunAnswered_data()
                                                   << int(Qt::Key_Escape) << int(mrCancel)
                                                   << QStringList({"OK", "Cancel"}) << "OK";
     QTest::newRow("no styles: Close (the error box)") << false << mtError << TMsgDlgButtons{mbClose} << int(mrClose)
-                                                      << none << int(mrClose) << QStringList({"&Close"}) << "";
+                                                      << none << int(mrClose) << QStringList({"&Close"}) << "&Close";
     QTest::newRow("no styles: custom type") << false << mtCustom << TMsgDlgButtons{mbOK} << int(mrOk) << none
                                             << int(mrOk) << QStringList({"OK"}) << "OK";
 }
@@ -634,7 +654,7 @@ void TestMessageDialogs::emulatedSetUp_data()
     QTest::addColumn<int>("cancel");
     QTest::newRow("warning, Abort Retry Ignore")
         << mtWarning << TMsgDlgButtons{mbAbort, mbRetry, mbIgnore} << mbRetry << int(tdiWarning) << int(cbOK);
-    QTest::newRow("error, Close") << mtError << TMsgDlgButtons{mbClose} << mbRetry << int(tdiError) << int(cbOK);
+    QTest::newRow("error, Close") << mtError << TMsgDlgButtons{mbClose} << mbClose << int(tdiError) << int(cbClose);
     QTest::newRow("information, OK Help") << mtInformation << TMsgDlgButtons{mbOK, mbHelp} << mbOK
                                           << int(tdiInformation) << int(cbOK);
     QTest::newRow("confirmation, Yes No YesToAll NoToAll")
@@ -689,6 +709,64 @@ void TestMessageDialogs::emulatedSetUpKeepsRolesTheBarDoesNotUse()
     QCOMPARE(dialog.ButtonBar()->Buttons(), TCommonButtons({cbYes, cbNo}));
     // Options the dialog class set stay; top-most is only added.
     QCOMPARE(dialog.DialogOptions(), TDialogOptions{doModal});
+}
+
+void TestMessageDialogs::emulatedBoxAnswersEnterAndEscape_data()
+{
+    // Every emulated box has a default button with the focus: Enter presses it, Escape answers
+    // as the button that backs out (or the window's close), and a box asked for no button shows OK.
+    QTest::addColumn<TMsgDlgButtons>("buttons");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("expected");
+    QTest::addColumn<QStringList>("captions");
+    QTest::addColumn<QString>("defaultCaption");
+    const int enter = Qt::Key_Return;
+    const int escape = Qt::Key_Escape;
+    struct Row {
+        const char* Name;
+        TMsgDlgButtons Buttons;
+        int Key;
+        int Expected;
+        QStringList Captions;
+        const char* Default;
+    } rows[] = {
+        {"error box, Enter", {mbClose}, enter, mrClose, {"&Close"}, "&Close"},
+        {"error box, Escape", {mbClose}, escape, mrClose, {"&Close"}, "&Close"},
+        {"No, Enter", {mbNo}, enter, mrNo, {"&No"}, "&No"},
+        {"No, Escape", {mbNo}, escape, mrNo, {"&No"}, "&No"},
+        {"Cancel, Enter", {mbCancel}, enter, mrCancel, {"Cancel"}, "Cancel"},
+        {"Abort, Enter", {mbAbort}, enter, mrAbort, {"&Abort"}, "&Abort"},
+        {"Abort, Escape", {mbAbort}, escape, mrCancel, {"&Abort"}, "&Abort"},
+        {"All, Enter", {mbAll}, enter, mrAll, {"&All"}, "&All"},
+        {"Help Close, Enter", {mbHelp, mbClose}, enter, mrClose, {"&Close"}, "&Close"},
+        {"Help Close, Escape", {mbHelp, mbClose}, escape, mrClose, {"&Close"}, "&Close"},
+        {"no buttons, Enter", {}, enter, mrOk, {"OK"}, "OK"},
+        {"no buttons, Escape", {}, escape, mrOk, {"OK"}, "OK"},
+    };
+    for (const Row& r : rows)
+        QTest::newRow(r.Name) << r.Buttons << r.Key << r.Expected << r.Captions << QString::fromLatin1(r.Default);
+}
+
+void TestMessageDialogs::emulatedBoxAnswersEnterAndEscape()
+{
+    QFETCH(TMsgDlgButtons, buttons);
+    QFETCH(int, key);
+    QFETCH(int, expected);
+    QFETCH(QStringList, captions);
+    QFETCH(QString, defaultCaption);
+    SetStyleServicesEnabled(false);
+    MessageDialogClass = &CreateAnsweringDialog;
+    TShownDialog shown;
+    NextShown = &shown;
+    NextAnswer = TEmulatedAnswer{0, Qt::Key(key)};
+    const int result = buttons == TMsgDlgButtons{mbClose} ? VxShowError("Failed.")
+                                                          : VxMessageDlg("Question?", mtWarning, buttons, 0);
+    NextShown = nullptr;
+    QVERIFY(shown.Seen);
+    QCOMPARE(shown.Captions, captions);
+    QCOMPARE(shown.DefaultCaption, defaultCaption);
+    QCOMPARE(shown.FocusCaption, defaultCaption);
+    QCOMPARE(result, expected);
 }
 
 QTEST_MAIN(TestMessageDialogs)
