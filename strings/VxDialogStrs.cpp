@@ -39,6 +39,10 @@ const TVxResString SVxOldPasswordLabel = QT_TRANSLATE_NOOP3("VxDialogStrs", "&Ol
 const TVxResString SVxNewPasswordLabel = QT_TRANSLATE_NOOP3("VxDialogStrs", "&New Password", "field label");
 const TVxResString SVxConfirmPasswordLabel = QT_TRANSLATE_NOOP3("VxDialogStrs", "&Confirm New Password", "field label");
 
+// Texts of the input dialogs: catalogued with the others, not keys of the table.
+const TVxResString SVxTextTooLong =
+    QT_TRANSLATE_NOOP3("VxDialogStrs", "The text has %1 characters; at most %2 are allowed.", "input length");
+
 namespace {
 // Registration order of the table.
 const TVxResString* const RegisteredTexts[] = {

@@ -56,6 +56,9 @@ extern const TVxResString SVxEnterPasswordLabel;   // "&Enter Password"
 extern const TVxResString SVxOldPasswordLabel;     // "&Old Password"
 extern const TVxResString SVxNewPasswordLabel;     // "&New Password"
 extern const TVxResString SVxConfirmPasswordLabel; // "&Confirm New Password"
+// A catalogued text that is no key of the table: the edit dialog's refusal of a typed text over
+// its maximum length (%1 the length, %2 the maximum).
+extern const TVxResString SVxTextTooLong; // "The text has %1 characters; at most %2 are allowed."
 
 // The text of a built-in text in the current language (what the installed translators give).
 QString LoadResString(const TVxResString* Res);

@@ -41,7 +41,7 @@
     <message>
         <location filename="../VxDialogStrs.cpp" line="15"/>
         <source>&amp;Abort</source>
-        <translation>&amp;Abbrechen</translation>
+        <translation>A&amp;bbruch</translation>
     </message>
     <message>
         <location filename="../VxDialogStrs.cpp" line="16"/>
@@ -179,6 +179,12 @@
         <source>&amp;Confirm New Password</source>
         <comment>field label</comment>
         <translation>Neues Kennwort &amp;bestätigen</translation>
+    </message>
+    <message>
+        <location filename="../VxDialogStrs.cpp" line="44"/>
+        <source>The text has %1 characters; at most %2 are allowed.</source>
+        <comment>input length</comment>
+        <translation>Der Text hat %1 Zeichen; höchstens %2 sind erlaubt.</translation>
     </message>
 </context>
 </TS>

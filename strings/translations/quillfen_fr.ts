@@ -61,12 +61,12 @@
     <message>
         <location filename="../VxDialogStrs.cpp" line="19"/>
         <source>N&amp;o to All</source>
-        <translation>N&amp;on à tout</translation>
+        <translation>Non pour to&amp;ut</translation>
     </message>
     <message>
         <location filename="../VxDialogStrs.cpp" line="20"/>
         <source>Yes to &amp;All</source>
-        <translation>Oui à t&amp;out</translation>
+        <translation>Oui &amp;pour tout</translation>
     </message>
     <message>
         <location filename="../VxDialogStrs.cpp" line="21"/>
@@ -179,6 +179,12 @@
         <source>&amp;Confirm New Password</source>
         <comment>field label</comment>
         <translation>&amp;Confirmer le nouveau mot de passe</translation>
+    </message>
+    <message>
+        <location filename="../VxDialogStrs.cpp" line="44"/>
+        <source>The text has %1 characters; at most %2 are allowed.</source>
+        <comment>input length</comment>
+        <translation>Le texte compte %1 caractères ; %2 au plus sont permis.</translation>
     </message>
 </context>
 </TS>

@@ -1,5 +1,7 @@
 #include "VxDialogStrs.h"
 
+#include <QDir>
+#include <QHash>
 #include <QLocale>
 #include <QTranslator>
 #include <QtTest>
@@ -56,6 +58,8 @@ private slots:
     void languageSwitchChangesCaptions();
     void catalogueCoversEveryText_data();
     void catalogueCoversEveryText();
+    void buttonCaptionsTellApart_data();
+    void buttonCaptionsTellApart();
     void translationModeTakesTheLanguageOfItsStart();
 };
 
@@ -174,11 +178,11 @@ void TestStringTable::languageSwitchChangesCaptions_data()
     QTest::addColumn<QString>("warning");
     const QStringList english = {"&Yes", "&No", "OK", "Cancel", "&Abort", "&Retry", "&Ignore",
                                  "&All", "N&o to All", "Yes to &All", "&Help", "&Close"};
-    const QStringList german = {"&Ja", "&Nein", "OK", "Abbrechen", "&Abbrechen", "&Wiederholen",
+    const QStringList german = {"&Ja", "&Nein", "OK", "Abbrechen", "A&bbruch", "&Wiederholen",
                                 "&Ignorieren", "&Alle", "N&ein für alle", "Ja für a&lle", "&Hilfe",
                                 "&Schließen"};
     const QStringList french = {"&Oui", "&Non", "OK", "Annuler", "A&bandonner", "&Réessayer",
-                                "&Ignorer", "&Tout", "N&on à tout", "Oui à t&out", "&Aide", "&Fermer"};
+                                "&Ignorer", "&Tout", "Non pour to&ut", "Oui &pour tout", "&Aide", "&Fermer"};
     QTest::newRow("German") << QLocale("de_DE") << true << german << "Warnung";
     QTest::newRow("Austrian German") << QLocale("de_AT") << true << german << "Warnung";
     QTest::newRow("French") << QLocale("fr_FR") << true << french << "Avertissement";
@@ -202,11 +206,23 @@ void TestStringTable::languageSwitchChangesCaptions()
     QCOMPARE(TranslateString("wARNING"), warning);
 }
 
-void TestStringTable::catalogueCoversEveryText_data()
+// One row per catalogue built into the program, so a new language is checked as it is added.
+void AddCatalogueRows()
 {
     QTest::addColumn<QString>("language");
-    QTest::newRow("de") << "de";
-    QTest::newRow("fr") << "fr";
+    const QStringList files = QDir(QStringLiteral(":/i18n")).entryList({QStringLiteral("quillfen_*.qm")}, QDir::Files, QDir::Name);
+    for (const QString& file : files) {
+        const QString language = file.mid(9, file.size() - 9 - 3);
+        QTest::newRow(qPrintable(language)) << language;
+    }
+    // No catalogue at all is a fault of the build: the row fails to load.
+    if (files.isEmpty())
+        QTest::newRow("no catalogue built in") << QString();
+}
+
+void TestStringTable::catalogueCoversEveryText_data()
+{
+    AddCatalogueRows();
 }
 
 void TestStringTable::catalogueCoversEveryText()
@@ -222,6 +238,39 @@ void TestStringTable::catalogueCoversEveryText()
         QCOMPARE(text.count('&'), english.count('&'));
         QCOMPARE(text.count("%s"), english.count("%s"));
     }
+}
+
+void TestStringTable::buttonCaptionsTellApart_data()
+{
+    AddCatalogueRows();
+}
+
+void TestStringTable::buttonCaptionsTellApart()
+{
+    // Any common buttons can share one box: in every catalogue each caption that has an
+    // accelerator keeps one, no two share a key, and no two read the same.
+    QFETCH(QString, language);
+    QTranslator catalogue;
+    QVERIFY(catalogue.load("quillfen_" + language, ":/i18n"));
+    QHash<QChar, QString> keys;
+    QHash<QString, QString> texts;
+    for (int kind = 0; const TVxResString* res = CommonButtonResString(kind); ++kind) {
+        const QString english = QString::fromUtf8(res->Text);
+        const QString caption = catalogue.translate(VxDialogStrsContext, res->Text, *res->Comment ? res->Comment : nullptr);
+        QVERIFY2(!caption.isEmpty(), qPrintable(english));
+        const qsizetype amp = caption.indexOf(QLatin1Char('&'));
+        QCOMPARE(amp >= 0, english.contains(QLatin1Char('&')));
+        if (amp >= 0) {
+            QVERIFY2(amp + 1 < caption.size() && caption.at(amp + 1).isLetterOrNumber(), qPrintable(caption));
+            const QChar key = caption.at(amp + 1).toLower();
+            QVERIFY2(!keys.contains(key), qPrintable(caption + " and " + keys.value(key) + " share the key " + key));
+            keys.insert(key, caption);
+        }
+        const QString plain = QString(caption).remove(QLatin1Char('&')).toLower();
+        QVERIFY2(!texts.contains(plain), qPrintable(caption + " reads as " + texts.value(plain)));
+        texts.insert(plain, caption);
+    }
+    QCOMPARE(texts.size(), 12);
 }
 
 void TestStringTable::translationModeTakesTheLanguageOfItsStart()
