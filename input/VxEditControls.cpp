@@ -13,15 +13,26 @@
 #include <QTimer>
 #include <QUrl>
 
+#include <limits>
+
+int IndexOfText(const QStringList& Items, const QString& Value)
+{
+    for (int i = 0; i < Items.size(); ++i)
+        if (Items.at(i).compare(Value, Qt::CaseInsensitive) == 0)
+            return i;
+    return -1;
+}
+
 namespace {
 
-// QLineEdit's own default limit.
-constexpr int LineEditDefaultLimit = 32767;
+// MaxLength 0 means no limit: not even QLineEdit's own 32767 characters, which would drop the
+// rest of a longer paste without a word.
+constexpr int NoLimit = std::numeric_limits<int>::max();
 
 // Typing stops at MaxLength (none for 0), but never below what is already in the control.
 int TypingLimit(int MaxLength, qsizetype Present)
 {
-    const int wanted = MaxLength > 0 ? MaxLength : LineEditDefaultLimit;
+    const int wanted = MaxLength > 0 ? MaxLength : NoLimit;
     return int(qMax<qsizetype>(wanted, Present));
 }
 
@@ -116,8 +127,8 @@ TComboBox::TComboBox(QWidget* Parent) : QComboBox(Parent)
     setInsertPolicy(QComboBox::NoInsert);
     ApplyLimit();
     connect(lineEdit(), &QLineEdit::textChanged, this, [this] { LowerLimit(lineEdit(), FMaxLength); });
-    // A chosen item shows whole, as a text the program sets does: the edit's limit (its own
-    // 32767 characters without MaxLength) stops typing, not the list.
+    // A chosen item shows whole, as a text the program sets does: MaxLength stops typing, not
+    // the list.
     connect(this, &QComboBox::currentIndexChanged, this, [this](int Index) {
         QLineEdit* edit = lineEdit();
         if (!edit || Index < 0)

@@ -21,6 +21,10 @@
 class QNetworkAccessManager;
 class QNetworkReply;
 
+// The first item equal to Value, ignoring case as the platform's lists compare; -1 when none.
+// The one rule by which a value finds its item, in the dialog and in the list and combo handlers.
+int IndexOfText(const QStringList& Items, const QString& Value);
+
 // One-line edit.
 class TEdit : public QLineEdit {
     Q_OBJECT

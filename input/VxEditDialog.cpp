@@ -2,6 +2,7 @@
 
 #include "Screen.h"
 #include "VxDialogEngine.h"
+#include "VxDialogStrs.h"
 #include "VxDialogs.h"
 #include "VxEditControls.h"
 #include "VxEditDialogIntf.h"
@@ -31,15 +32,6 @@ QStringList LinesOf(const QString& Text)
     return lines.Lines();
 }
 
-// The first item equal to Value, ignoring case as the platform's lists compare; -1 when none.
-int IndexOfText(const QStringList& Items, const QString& Value)
-{
-    for (int i = 0; i < Items.size(); ++i)
-        if (Items.at(i).compare(Value, Qt::CaseInsensitive) == 0)
-            return i;
-    return -1;
-}
-
 // The control's "Text" property (or Qt's "text") when it has one.
 QMetaProperty TextProperty(const QObject* Control)
 {
@@ -50,6 +42,32 @@ QMetaProperty TextProperty(const QObject* Control)
             return meta->property(index);
     }
     return {};
+}
+
+// Whether the control's text is its value: not for a date or time picker, whose text is only
+// its display (the edit-value handler gives the value).
+bool ValueIsText(TVxEditType Type, const QWidget* Control)
+{
+    return Type != etDate && Type != etTime && Type != etCalendar && !qobject_cast<const QDateTimeEdit*>(Control);
+}
+
+// Whether the control's text is what the user typed: a one-line edit, a memo, an editable combo.
+// A picker's display text or a fixed list's item is no typed text, so no length limit reads it.
+bool TypedText(TVxEditType Type, const QWidget* Control)
+{
+    switch (Type) {
+    case etEdit:
+    case etMemo: return true;
+    case etComboBox:
+    case etEditComboBox: {
+        const auto* combo = qobject_cast<const QComboBox*>(Control);
+        return !combo || combo->isEditable();
+    }
+    case etDate:
+    case etTime:
+    case etCalendar: return false;
+    default: return !qobject_cast<const QAbstractSpinBox*>(Control);
+    }
 }
 
 QStringList ListItems(const QListWidget* List)
@@ -299,7 +317,11 @@ void TVxCustomEditDialog::DoDialogConstructed()
 
 int TVxCustomEditDialog::GetEditHeight()
 {
-    return CalcControlHeight();
+    // The window stays within the screen as every dialog does: the control takes at most half
+    // the client height a dialog may have, and the rest is left to the dialog's own sections.
+    const int height = CalcControlHeight();
+    const QSize bound = MaximumDialogClientSize(qobject_cast<QWidget*>(Form()));
+    return qBound(0, height, qMax(1, bound.height() / 2));
 }
 
 void TVxCustomEditDialog::DoGetEditValue(QString& Value)
@@ -565,7 +587,7 @@ bool TVxCustomEditDialog::ValidateEdit()
     }
     // A text the caller gave longer than MaxLength is kept in the control, but not accepted.
     if (valid && FButtonClicked && ModalResultAccepts(FModalResult) && FEditControl && FEditProperties->MaxLength() > 0 &&
-        FEditProperties->EditType() != etCustom) {
+        FEditProperties->EditType() != etCustom && TypedText(FEditProperties->EditType(), FEditControl)) {
         QString text;
         if (QMetaProperty property = TextProperty(FEditControl); property.isValid())
             text = property.read(FEditControl).toString();
@@ -573,9 +595,7 @@ bool TVxCustomEditDialog::ValidateEdit()
             text = memo->toPlainText();
         if (text.size() > FEditProperties->MaxLength()) {
             valid = false;
-            ShowValidationMessage(QStringLiteral("The text has %1 characters; at most %2 are allowed.")
-                                      .arg(text.size())
-                                      .arg(FEditProperties->MaxLength()));
+            ShowValidationMessage(LoadResString(&SVxTextTooLong).arg(text.size()).arg(FEditProperties->MaxLength()));
         }
     }
     if (valid && ModalResultAccepts(FModalResult) && OnValidate)
@@ -592,9 +612,15 @@ QString TVxCustomEditDialog::ReadEditValue()
 {
     if (!FEditControl)
         return {};
-    if (FEditProperties->EditType() != etCustom)
-        if (QMetaProperty text = TextProperty(FEditControl); text.isValid())
-            return text.read(FEditControl).toString();
+    if (FEditProperties->EditType() != etCustom && ValueIsText(FEditProperties->EditType(), FEditControl))
+        if (QMetaProperty text = TextProperty(FEditControl); text.isValid()) {
+            // The text is the value; a value handler still sees the closing control (a combo
+            // handler carries the chosen index out), starting from that text.
+            QString value = text.read(FEditControl).toString();
+            if (OnGetEditValue)
+                OnGetEditValue(this, FEditControl.data(), 0, value);
+            return value;
+        }
     if (FEditProperties->EditType() == etMemo) {
         if (auto* memo = qobject_cast<TEditMemo*>(FEditControl))
             return memo->Text();

@@ -110,12 +110,10 @@ void TVxListEvents::SetDefaultValueHandler(TObject*, TControl* AControl, int, co
         return;
     int index = FSelectedIndex;
     if (FSelectedIndex == -2) {
-        index = -1;
+        QStringList items;
         for (int i = 0; i < list->count(); ++i)
-            if (list->item(i)->text() == Value) {
-                index = i;
-                break;
-            }
+            items << list->item(i)->text();
+        index = IndexOfText(items, Value);
     }
     // An index outside the items selects nothing.
     if (index < 0 || index >= list->count()) {

@@ -8,13 +8,17 @@
 #include "VxMonthCalendar.h"
 #include "VxOptions.h"
 #include "VxRichEdit.h"
+#include "VxTaskDialogForm.h"
 
+#include <QAbstractButton>
+#include <QScreen>
 #include <QSpinBox>
 #include <QTableView>
 #include <QTimer>
 #include <QTest>
 
 #include <cmath>
+#include <limits>
 
 // A custom input control the program supplies.
 class TTestSpin : public QSpinBox {
@@ -98,6 +102,12 @@ private slots:
     void maxLength();
     void hugeValueKept_data();
     void hugeValueKept();
+    void pastedPastQtLimitKept_data();
+    void pastedPastQtLimitKept();
+    void hostileHeightFitsTheScreen_data();
+    void hostileHeightFitsTheScreen();
+    void closingValue_data();
+    void closingValue();
     void doubleClickCloses();
     void checkList();
     void queries_data();
@@ -578,6 +588,170 @@ void tst_EditDialog::hugeValueKept()
     QCOMPARE(result, answer);
     QCOMPARE(shown, huge.size());
     QCOMPARE(dialog.EditValue(), huge);
+}
+
+void tst_EditDialog::pastedPastQtLimitKept_data()
+{
+    QTest::addColumn<int>("type");
+    QTest::newRow("edit") << int(etEdit);
+    QTest::newRow("edit combo") << int(etEditComboBox);
+}
+
+void tst_EditDialog::pastedPastQtLimitKept()
+{
+    // Without MaxLength nothing limits what the user pastes, past a line edit's own 32767.
+    QFETCH(int, type);
+    const QString pasted = QStringLiteral("0123456789").repeated(10000);
+    TVxEditDialog dialog;
+    dialog.EditProperties()->SetEditType(TVxEditType(type));
+    const int result = RunModal(&dialog, [&](QWidget* window) {
+        QWidget* control = dialog.EditControl();
+        auto* edit = qobject_cast<QLineEdit*>(control);
+        if (auto* combo = qobject_cast<QComboBox*>(control))
+            edit = combo->lineEdit();
+        QVERIFY(edit);
+        edit->insert(pasted);
+        ClickCommonButton(window, mrOk);
+    });
+    QCOMPARE(result, int(mrOk));
+    QCOMPARE(dialog.EditValue().size(), pasted.size());
+}
+
+void tst_EditDialog::hostileHeightFitsTheScreen_data()
+{
+    QTest::addColumn<int>("type");
+    QTest::addColumn<int>("height");
+    QTest::newRow("memo, a million") << int(etMemo) << 1000000;
+    QTest::newRow("list, a million") << int(etListBox) << 1000000;
+    QTest::newRow("rich text, a million") << int(etRTF) << 1000000;
+    QTest::newRow("calendar, a million") << int(etCalendar) << 1000000;
+}
+
+void tst_EditDialog::hostileHeightFitsTheScreen()
+{
+    // A control height no screen can show leaves the window within the available screen, with
+    // the control still on it above the buttons.
+    QFETCH(int, type);
+    QFETCH(int, height);
+    TVxEditDialog dialog;
+    dialog.EditProperties()->SetEditType(TVxEditType(type));
+    dialog.EditProperties()->SetHeight(height);
+    QRect window;
+    QRect control;
+    QRect available;
+    RunModal(&dialog, [&](QWidget* w) {
+        window = w->geometry();
+        available = w->screen()->availableGeometry();
+        control = QRect(dialog.EditControl()->mapTo(w, QPoint()), dialog.EditControl()->size());
+        ClickCommonButton(w, mrCancel);
+    });
+    QVERIFY2(window.height() <= available.height(), qPrintable(QString::number(window.height())));
+    QVERIFY(control.height() > 0);
+    QVERIFY(control.bottom() < window.height());
+}
+
+void tst_EditDialog::closingValue_data()
+{
+    // What the caller gets back from controls whose shown text is not typed: the value handler
+    // gives the value, a length limit does not apply, the handler objects carry the choice out,
+    // and a value finds its item by one rule in the dialog and in the handlers.
+    QTest::addColumn<int>("type");
+    QTest::addColumn<QStringList>("items");
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<int>("maxLength");
+    QTest::addColumn<int>("downKeys");
+    QTest::addColumn<QString>("expected");
+    QTest::addColumn<int>("selectedIndex"); // -3: no index handler
+    const QString day = DateToStr(QDate(2031, 3, 4));
+    const QString time = TimeToStr(QTime(9, 30, 15));
+    const QStringList fruit{"apple", "banana", "cherry"};
+    QTest::newRow("date in the handler's form") << int(etDate) << QStringList() << day << 0 << 0
+                                                << QStringLiteral("2031-03-04") << -3;
+    QTest::newRow("time in the handler's form") << int(etTime) << QStringList() << time << 0 << 0
+                                                << QStringLiteral("09:30:15") << -3;
+    QTest::newRow("date, MaxLength shorter than shown") << int(etDate) << QStringList() << day << 5 << 0
+                                                        << QStringLiteral("2031-03-04") << -3;
+    QTest::newRow("time, MaxLength shorter than shown") << int(etTime) << QStringList() << time << 3 << 0
+                                                        << QStringLiteral("09:30:15") << -3;
+    QTest::newRow("fixed list item longer than MaxLength") << int(etComboBox) << fruit << "cherry" << 3 << 0
+                                                           << QStringLiteral("cherry") << 2;
+    QTest::newRow("fixed combo, second item picked") << int(etComboBox) << fruit << "apple" << 0 << 2
+                                                     << QStringLiteral("cherry") << 2;
+    QTest::newRow("edit combo, second item picked") << int(etEditComboBox) << fruit << "apple" << 0 << 2
+                                                    << QStringLiteral("cherry") << 2;
+    QTest::newRow("list item found ignoring case") << int(etListBox) << QStringList{"Apple", "Banana"} << "banana" << 0
+                                                   << 0 << QStringLiteral("Banana") << -3;
+    QTest::newRow("list item, exact case") << int(etListBox) << QStringList{"Apple", "Banana"} << "Apple" << 0 << 1
+                                           << QStringLiteral("Banana") << -3;
+}
+
+void tst_EditDialog::closingValue()
+{
+    QFETCH(int, type);
+    QFETCH(QStringList, items);
+    QFETCH(QString, value);
+    QFETCH(int, maxLength);
+    QFETCH(int, downKeys);
+    QFETCH(QString, expected);
+    QFETCH(int, selectedIndex);
+    TVxEditDialog dialog;
+    dialog.EditProperties()->SetEditType(TVxEditType(type));
+    dialog.EditProperties()->SetValue(value);
+    dialog.EditProperties()->SetMaxLength(maxLength);
+    dialog.EditProperties()->Items()->SetText(items.join(QStringLiteral("\r\n")));
+    std::unique_ptr<TVxEditEvents> handler;
+    TVxComboEvents* combo = nullptr;
+    if (type == etDate || type == etTime) {
+        handler = GetEditEventClass(type)->Create();
+        // The caller's own form of the value, unlike the picker's display text.
+        dialog.OnGetEditValue = TVxGetEditValueEvent([type](TObject*, TControl* C, int, QString& V) {
+            auto* picker = qobject_cast<QDateTimeEdit*>(C);
+            V = type == etDate ? picker->date().toString(Qt::ISODate) : picker->time().toString(Qt::ISODate);
+        });
+    } else if (type == etListBox) {
+        handler = std::make_unique<TVxListEvents>(-2);
+        TVxEditEvents* h = handler.get();
+        dialog.OnGetEditValue =
+            TVxGetEditValueEvent([h](TObject* S, TControl* C, int I, QString& V) { h->GetEditValueHandler(S, C, I, V); });
+    } else {
+        auto own = std::make_unique<TVxComboEvents>(type == etComboBox, 0);
+        combo = own.get();
+        handler = std::move(own);
+        TVxEditEvents* h = handler.get();
+        dialog.OnGetEditValue =
+            TVxGetEditValueEvent([h](TObject* S, TControl* C, int I, QString& V) { h->GetEditValueHandler(S, C, I, V); });
+    }
+    TVxEditEvents* h = handler.get();
+    if (type != etComboBox && type != etEditComboBox)
+        dialog.OnSetDefaultValue = TVxSetDefaultValueEvent(
+            [h](TObject* S, TControl* C, int I, const QString& V) { h->SetDefaultValueHandler(S, C, I, V); });
+    // Any message box (a refused length) is noted and closed.
+    QString message;
+    QTimer refusals;
+    QWidget* ownWindow = nullptr;
+    connect(&refusals, &QTimer::timeout, [&] {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w != ownWindow && w->isVisible() && w->inherits("TVxTaskDialogForm"))
+                if (QWidget* close = CommonButton(w, mrClose)) {
+                    qobject_cast<TVxTaskDialogForm*>(w)->GetDialogText(message);
+                    qobject_cast<QAbstractButton*>(close)->click();
+                }
+    });
+    refusals.start(5);
+    const int result = RunModal(&dialog, [&](QWidget* window) {
+        ownWindow = window;
+        QWidget* control = FocusTarget(dialog.EditControl());
+        for (int i = 0; i < downKeys; ++i)
+            QTest::keyClick(control, Qt::Key_Down);
+        ClickCommonButton(window, mrOk);
+        if (window->isVisible())
+            ClickCommonButton(window, mrCancel);
+    });
+    QCOMPARE(message, QString());
+    QCOMPARE(result, int(mrOk));
+    QCOMPARE(dialog.EditValue(), expected);
+    if (selectedIndex != -3)
+        QCOMPARE(combo->SelectedIndex(), selectedIndex);
 }
 
 void tst_EditDialog::doubleClickCloses()
