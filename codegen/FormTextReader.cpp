@@ -1,6 +1,7 @@
 #include "FormTextReader.h"
 
 #include "Classes.h"
+#include "Picture.h"
 
 #include <QSet>
 #include <QStringDecoder>
@@ -969,6 +970,8 @@ void TFormTextReader::ReadComponent(const TFormTextObject& Object, TComponent* C
         }
     } finish{*this};
     FFixups.clear();
+    // The pictures of everything read here share one bound, however many there are.
+    const TPictureBudget pictures;
     Component->BeginLoading();
     FLoading.push_back(Component);
     ReadObject(Object, Component, 1);

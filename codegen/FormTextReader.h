@@ -164,8 +164,10 @@ public:
 
     // Reads Object into Component, nested blocks into the root's components of those names
     // (created through the registered component classes when absent). The component is marked as
-    // loading while it is read. Raises EFormTextError; the component may then be partly set, so
-    // read into a fresh one when a failure must leave things as they were.
+    // loading while it is read. The pictures read share one TPictureBudget: together they may
+    // decode to TPictureBudget::DefaultPixels (within any budget the caller holds). Raises
+    // EFormTextError; the component may then be partly set, so read into a fresh one when a
+    // failure must leave things as they were.
     void ReadComponent(const TFormTextObject& Object, TComponent* Component);
 
     // "line L, column C: unknown property 'X' of TY" for everything skipped.

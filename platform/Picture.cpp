@@ -8,6 +8,8 @@
 #include <QPainter>
 #include <QtEndian>
 
+#include <climits>
+#include <limits>
 #include <map>
 #include <mutex>
 
@@ -45,16 +47,6 @@ QByteArray encodeWithQt(const QImage& image, const char* format)
     QImageWriter writer(&buffer, format);
     writer.write(image);
     return out;
-}
-
-QImage decodeWithQt(const QByteArray& data, const char* format)
-{
-    QBuffer buffer;
-    buffer.setData(data);
-    buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer, format);
-    reader.setDecideFormatFromContent(false);
-    return reader.read();
 }
 
 bool hasTranslucentPixels(const QImage& image)
@@ -142,7 +134,115 @@ Registry& registry()
     return *r;
 }
 
+thread_local TPictureBudget* currentBudget = nullptr;
+
+quint32 getU32BigEndian(const QByteArray& in, qsizetype at)
+{
+    return qFromBigEndian<quint32>(in.constData() + at);
+}
+
 } // namespace
+
+// ---------------------------------------------------------------------------------------------
+// Picture budget
+
+TPictureBudget::TPictureBudget(qint64 Pixels) : FPixels(qMax<qint64>(Pixels, 0)), FOuter(currentBudget)
+{
+    currentBudget = this;
+}
+
+TPictureBudget::~TPictureBudget()
+{
+    currentBudget = FOuter;
+}
+
+TPictureBudget* TPictureBudget::Current()
+{
+    return currentBudget;
+}
+
+// Decodes pictures within the budgets of this thread and the toolkit's own limit. Every format
+// goes through here, so no picture is decoded before its header said how large it is.
+class TPictureDecoder {
+public:
+    // The pixels a picture may have now.
+    static qint64 Allowed()
+    {
+        qint64 allowed = TPictureBudget::DefaultPixels;
+        if (currentBudget) {
+            allowed = currentBudget->Remaining();
+            for (const TPictureBudget* b = currentBudget->FOuter; b; b = b->FOuter)
+                allowed = qMin(allowed, b->Remaining());
+        }
+        return qMin(allowed, toolkitPixels());
+    }
+
+    static void Take(qint64 Pixels)
+    {
+        for (TPictureBudget* b = currentBudget; b; b = b->FOuter)
+            b->FUsed += Pixels;
+    }
+
+    // Says which bound Size exceeds: the pictures read before it in the same budget, or the
+    // bound on any one picture.
+    [[noreturn]] static void TooLarge(const QString& FormatName, const QSize& Size)
+    {
+        const QString start =
+            QStringLiteral("The %1 is too large: %2 x %3 pixels").arg(FormatName).arg(Size.width()).arg(Size.height());
+        const TPictureBudget* binding = nullptr;
+        for (const TPictureBudget* b = currentBudget; b; b = b->FOuter)
+            if (!binding || b->Remaining() < binding->Remaining())
+                binding = b;
+        if (binding && binding->FUsed > 0 && binding->Remaining() < toolkitPixels())
+            throw EGraphicTooLarge(QStringLiteral("%1, where the pictures read before it leave %2 of the %3 pixels "
+                                                  "that may be read together")
+                                       .arg(start)
+                                       .arg(binding->Remaining())
+                                       .arg(binding->Pixels()));
+        throw EGraphicTooLarge(QStringLiteral("%1, where at most %2 pixels are read").arg(start).arg(Allowed()));
+    }
+
+    // Data in the toolkit's Format, decoded when its header gives a size within Allowed(); a null
+    // image when it is no picture of that format. Raises EGraphicTooLarge.
+    static QImage Decode(const QByteArray& Data, const char* Format, const QString& FormatName)
+    {
+        QBuffer buffer;
+        buffer.setData(Data);
+        buffer.open(QIODevice::ReadOnly);
+        QImageReader reader(&buffer, Format);
+        reader.setDecideFormatFromContent(false);
+        // A bitmap stored top row first reports a negative height.
+        const QSize claimed = reader.size();
+        if (claimed.width() == INT_MIN || claimed.height() == INT_MIN)
+            return {};
+        const QSize size(qAbs(claimed.width()), qAbs(claimed.height()));
+        if (size.isEmpty())
+            return {};
+        if (qint64(size.width()) * size.height() > Allowed())
+            TooLarge(FormatName, size);
+        QImage image = reader.read();
+        if (image.isNull()) {
+            // A picture within the bounds may still not fit in the memory there is: that is no
+            // fault of the data.
+            if (QImage(size, QImage::Format_ARGB32).isNull())
+                throw EGraphicTooLarge(QStringLiteral("The %1 is too large: %2 x %3 pixels do not fit in memory")
+                                           .arg(FormatName)
+                                           .arg(size.width())
+                                           .arg(size.height()));
+            return {};
+        }
+        Take(qint64(image.width()) * image.height());
+        return image;
+    }
+
+private:
+    // What the toolkit's image reader refuses to allocate, at four bytes a pixel.
+    static qint64 toolkitPixels()
+    {
+        const int megabytes = QImageReader::allocationLimit();
+        return megabytes > 0 ? (qint64(megabytes) << 20) / 4 : std::numeric_limits<qint64>::max();
+    }
+};
 
 // ---------------------------------------------------------------------------------------------
 // Registry
@@ -248,6 +348,8 @@ void TGraphic::LoadFromFile(const QString& FileName)
         throw EInvalidGraphic(QStringLiteral("The file \"%1\" is empty").arg(FileName));
     try {
         LoadFromBytes(data);
+    } catch (const EGraphicTooLarge& E) {
+        throw EGraphicTooLarge(QStringLiteral("%1: %2").arg(FileName, E.Message()));
     } catch (const EInvalidGraphic&) {
         throw EInvalidGraphic(QStringLiteral("The file \"%1\" is not a valid %2").arg(FileName, FormatName()));
     }
@@ -384,7 +486,7 @@ QImage TBitmap::Decode(const QByteArray& Data) const
 {
     if (!Data.startsWith("BM"))
         return {};
-    return decodeWithQt(Data, "BMP");
+    return TPictureDecoder::Decode(Data, "BMP", FormatName());
 }
 
 QByteArray TBitmap::WriteData() const
@@ -471,28 +573,91 @@ QByteArray TIcon::Encode(const QImage& Image) const
     return out;
 }
 
+namespace {
+constexpr QByteArrayView PngSignature("\x89PNG\r\n\x1a\n");
+constexpr qsizetype IconDirSize = 6, IconEntrySize = 16;
+
+// The size in pixels that the image of the icon directory entry at At decodes to, read from its
+// own header (an entry's width and height bytes stop at 256); an empty size when the entry points
+// at nothing readable.
+QSize iconEntrySize(const QByteArray& Data, qsizetype At, bool& Png)
+{
+    const quint32 offset = getU32(Data, At + 12);
+    Png = false;
+    if (offset > quint32(Data.size()))
+        return {};
+    const QByteArrayView image = QByteArrayView(Data).sliced(offset);
+    if (image.startsWith(PngSignature)) {
+        // The IHDR chunk comes first: length, type, width and height, big endian.
+        Png = true;
+        if (image.size() < 24 || image.sliced(12, 4) != "IHDR")
+            return {};
+        const quint32 w = getU32BigEndian(Data, offset + 16), h = getU32BigEndian(Data, offset + 20);
+        if (w == 0 || h == 0 || w > quint32(INT_MAX) || h > quint32(INT_MAX))
+            return {};
+        return QSize(int(w), int(h));
+    }
+    // A bitmap's information header without the file header; its height counts the mask too.
+    // The directory's bytes win, as the toolkit's reader takes them, unless they are 0.
+    if (image.size() < 40)
+        return {};
+    const int w = quint8(Data.at(At)) ? quint8(Data.at(At)) : qint32(getU32(Data, offset + 4));
+    const int h = quint8(Data.at(At + 1)) ? quint8(Data.at(At + 1)) : qint32(getU32(Data, offset + 8)) / 2;
+    if (w <= 0 || h <= 0)
+        return {};
+    return QSize(w, h);
+}
+} // namespace
+
 QImage TIcon::Decode(const QByteArray& Data) const
 {
-    if (Data.size() < 6 + 16 || getU16(Data, 0) != 0 || getU16(Data, 2) != 1)
+    if (Data.size() < IconDirSize + IconEntrySize || getU16(Data, 0) != 0 || getU16(Data, 2) != 1)
         return {};
     const int count = getU16(Data, 4);
-    if (count == 0 || Data.size() < 6 + 16 * qsizetype(count))
+    if (count == 0 || Data.size() < IconDirSize + IconEntrySize * qsizetype(count))
         return {};
 
-    QBuffer buffer;
-    buffer.setData(Data);
-    buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer, "ICO");
-    reader.setDecideFormatFromContent(false);
-    QImage best;
+    // The entries' headers say how large each image is; only the one that is used is decoded,
+    // as a directory may hold 65,535 entries that all point at the same large picture.
+    const qint64 allowed = TPictureDecoder::Allowed();
+    int chosen = -1;
+    bool chosenPng = false;
+    qint64 chosenPixels = 0;
+    QSize smallestTooLarge;
     for (int i = 0; i < count; ++i) {
-        if (!reader.jumpToImage(i))
-            break;
-        QImage image = reader.read();
-        if (!image.isNull() && qint64(image.width()) * image.height() > qint64(best.width()) * best.height())
-            best = std::move(image);
+        bool png = false;
+        const QSize size = iconEntrySize(Data, IconDirSize + IconEntrySize * i, png);
+        if (size.isEmpty())
+            continue;
+        const qint64 pixels = qint64(size.width()) * size.height();
+        if (pixels > allowed) {
+            if (!smallestTooLarge.isValid() || pixels < qint64(smallestTooLarge.width()) * smallestTooLarge.height())
+                smallestTooLarge = size;
+        } else if (pixels > chosenPixels) {
+            chosen = i;
+            chosenPng = png;
+            chosenPixels = pixels;
+        }
     }
-    return best;
+    if (chosen < 0) {
+        if (smallestTooLarge.isValid())
+            TPictureDecoder::TooLarge(FormatName(), smallestTooLarge);
+        return {};
+    }
+
+    const qsizetype at = IconDirSize + IconEntrySize * chosen;
+    const quint32 offset = getU32(Data, at + 12);
+    if (chosenPng)
+        return TPictureDecoder::Decode(Data.mid(offset, getU32(Data, at + 8)), "PNG", FormatName());
+    // A directory of this one entry in front of its image, for the toolkit's icon reader.
+    QByteArray single;
+    putU16(single, 0);
+    putU16(single, 1);
+    putU16(single, 1);
+    single.append(Data.constData() + at, 12);
+    putU32(single, quint32(IconDirSize + IconEntrySize));
+    single.append(QByteArrayView(Data).sliced(offset));
+    return TPictureDecoder::Decode(single, "ICO", FormatName());
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -511,9 +676,9 @@ QByteArray TPngImage::Encode(const QImage& Image) const
 
 QImage TPngImage::Decode(const QByteArray& Data) const
 {
-    if (!Data.startsWith("\x89PNG\r\n\x1a\n"))
+    if (!Data.startsWith(PngSignature))
         return {};
-    return decodeWithQt(Data, "PNG");
+    return TPictureDecoder::Decode(Data, "PNG", FormatName());
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -16,6 +16,35 @@ class QRect;
 
 // Data that is not a picture of the expected kind, or a picture kind nobody registered.
 VX_DECLARE_EXCEPTION(EInvalidGraphic, Exception)
+// A picture with more pixels than may be decoded (see TPictureBudget).
+VX_DECLARE_EXCEPTION(EGraphicTooLarge, EInvalidGraphic)
+
+// The pixels that decoded pictures may hold. While a budget is in scope, every picture this
+// thread decodes takes its pixels from it (and from the budgets around it); a picture that needs
+// more than is left is refused as too large. Without a budget in scope a picture may have
+// DefaultPixels on its own. The form-text reader reads each component inside one budget, so the
+// pictures of one design share DefaultPixels.
+class TPictureBudget {
+public:
+    // 16 Mi pixels: 64 MiB at four bytes a pixel, one 4096 x 4096 picture.
+    static constexpr qint64 DefaultPixels = qint64(1) << 24;
+
+    explicit TPictureBudget(qint64 Pixels = DefaultPixels);
+    ~TPictureBudget();
+    TPictureBudget(const TPictureBudget&) = delete;
+    TPictureBudget& operator=(const TPictureBudget&) = delete;
+
+    qint64 Pixels() const { return FPixels; }
+    qint64 Remaining() const { return FPixels - FUsed; }
+    // The innermost budget of this thread, or nullptr.
+    static TPictureBudget* Current();
+
+private:
+    friend class TPictureDecoder;
+    qint64 FPixels;
+    qint64 FUsed = 0;
+    TPictureBudget* FOuter;
+};
 
 // A picture in one of the platform's graphic formats. The pixels live in a QImage; the encoded
 // form is kept as well, so data that was loaded is written back byte for byte.
@@ -40,10 +69,13 @@ public:
     // The graphic's own file format (what LoadFromFile/SaveToFile read and write).
     QByteArray SaveToBytes() const;
     // Empty data gives an empty graphic; anything else must decode, or EInvalidGraphic is raised
-    // and the graphic is left as it was.
+    // and the graphic is left as it was. Pixels beyond what the current TPictureBudget leaves
+    // (or beyond what the toolkit's image reader allows) are refused as too large before
+    // anything is decoded.
     void LoadFromBytes(const QByteArray& Data);
     // Raises EInOutError when the file cannot be opened, EInvalidGraphic when it is no picture
-    // of this class's format. Qt resource paths (":/...") work too.
+    // of this class's format (EGraphicTooLarge when it has too many pixels). Qt resource paths
+    // (":/...") work too.
     void LoadFromFile(const QString& FileName);
     void SaveToFile(const QString& FileName) const;
 
@@ -122,7 +154,8 @@ public:
 
 protected:
     QByteArray Encode(const QImage& Image) const override;
-    // Of an icon file with several images, the largest one (the first among equals).
+    // Of an icon file with several images, the largest one that the picture budget allows (the
+    // first among equals); only that one is decoded.
     QImage Decode(const QByteArray& Data) const override;
     QString FormatName() const override { return QStringLiteral("icon"); }
 };

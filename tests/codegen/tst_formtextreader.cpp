@@ -109,6 +109,8 @@ private slots:
     void findsTheDialogInAFormFile();
     void roundTripFixedDesigns();
     void roundTripRandomDialogs();
+    void picturesOfOneDesignShareABound_data();
+    void picturesOfOneDesignShareABound();
 };
 
 void TstFormTextReader::initTestCase()
@@ -501,6 +503,55 @@ void TstFormTextReader::roundTripRandomDialogs()
         delete dialog;
         if (QTest::currentTestFailed())
             return;
+    }
+}
+
+void TstFormTextReader::picturesOfOneDesignShareABound_data()
+{
+    QTest::addColumn<int>("buttons");
+    QTest::addColumn<QString>("message");
+    // Each button has a glyph and a picture of 1200 x 1200 pixels; 16,777,216 pixels hold eleven.
+    QTest::newRow("five buttons") << 5 << QString();
+    QTest::newRow("eight buttons") << 8
+                                   << "Picture.Data: The PNG image is too large: 1200 x 1200 pixels, where the pictures read "
+                                      "before it leave 937216 of the 16777216 pixels that may be read together";
+}
+
+void TstFormTextReader::picturesOfOneDesignShareABound()
+{
+    QFETCH(int, buttons);
+    QFETCH(QString, message);
+
+    QImage image(1200, 1200, QImage::Format_ARGB32);
+    image.fill(qRgba(200, 40, 20, 255));
+    TPngImage png;
+    png.SetImage(image);
+    png.SaveToBytes(); // encoded once, shared by the copies
+    TComponent root;
+    root.SetName(QStringLiteral("frmMain"));
+    TVxDialog dialog(&root);
+    dialog.SetName(QStringLiteral("VxDialog1"));
+    for (int i = 0; i < buttons; ++i) {
+        TVxCustomButtonItem* item = dialog.CustomButtons()->Add();
+        item->Glyph()->SetGraphic(&png);
+        item->Picture()->SetGraphic(&png);
+    }
+    const QByteArray text = ComponentFormText(&dialog, &root);
+
+    // Each reading has a bound of its own, so the same text reads the same way twice.
+    for (int round = 0; round < 2; ++round) {
+        TComponent freshRoot;
+        freshRoot.SetName(QStringLiteral("frmMain"));
+        TVxDialog fresh(&freshRoot);
+        try {
+            ReadComponentFormText(text, &fresh, &freshRoot);
+            QVERIFY2(message.isEmpty(), "no error");
+            QCOMPARE(fresh.CustomButtons()->Count(), buttons);
+            QCOMPARE(fresh.CustomButtons()->Items(buttons - 1)->Picture()->Width(), 1200);
+        } catch (const EFormTextError& E) {
+            QVERIFY2(!message.isEmpty() && E.Message().endsWith(message), qPrintable(E.Message()));
+        }
+        QVERIFY(!TPictureBudget::Current());
     }
 }
 

@@ -9,6 +9,7 @@
 #include "Picture.h"
 #include "RtfReader.h"
 
+#include <QBuffer>
 #include <QFontMetrics>
 #include <QTemporaryDir>
 #include <QTest>
@@ -119,6 +120,36 @@ private slots:
         const std::unique_ptr<TGraphic> graphic = CreateGraphic(className);
         QVERIFY(graphic);
         QVERIFY_THROWS_EXCEPTION(EInvalidGraphic, graphic->LoadFromBytes(data));
+        QVERIFY(peakmemory::PeakWithin(MaxPeakMiB));
+    }
+
+    // Every entry of the largest directory an icon may have points at the same picture of four
+    // million pixels: only the entry that is shown gets decoded, not 65,535 of them.
+    void iconDirectoryOfOnePictureRepeated()
+    {
+        QImage image(2048, 2048, QImage::Format_ARGB32);
+        image.fill(qRgba(10, 200, 30, 128));
+        QByteArray png;
+        QBuffer buffer(&png);
+        QVERIFY(buffer.open(QIODevice::WriteOnly) && image.save(&buffer, "PNG"));
+
+        const int count = 65535;
+        QByteArray icon("\0\0\1\0\xFF\xFF", 6);
+        QByteArray entry("\0\0\0\0\1\0\x20\0", 8);
+        const auto put32 = [&entry](quint32 v) {
+            const quint32 le = qToLittleEndian(v);
+            entry.append(reinterpret_cast<const char*>(&le), 4);
+        };
+        put32(quint32(png.size()));
+        put32(quint32(6 + 16 * count));
+        icon += entry.repeated(count) + png;
+
+        peakmemory::Reset();
+        TIcon read;
+        read.LoadFromBytes(icon);
+        QCOMPARE(read.Width(), 2048);
+        QCOMPARE(read.SaveToBytes(), icon);
+        qInfo("icon of %d entries: peak %lld MiB", count, peakmemory::PeakMiB());
         QVERIFY(peakmemory::PeakWithin(MaxPeakMiB));
     }
 

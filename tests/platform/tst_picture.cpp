@@ -2,6 +2,7 @@
 
 #include <QBuffer>
 #include <QImageReader>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QtEndian>
@@ -86,6 +87,74 @@ QByteArray named(const QByteArray& className, const QByteArray& payload)
     return char(className.size()) + className + payload;
 }
 
+QByteArray u32BigEndian(quint32 v)
+{
+    char b[4];
+    qToBigEndian(v, b);
+    return QByteArray(b, 4);
+}
+
+quint32 crc32(const QByteArray& data)
+{
+    quint32 crc = 0xFFFFFFFF;
+    for (const char c : data) {
+        crc ^= quint8(c);
+        for (int k = 0; k < 8; ++k)
+            crc = (crc >> 1) ^ (0xEDB88320 & (0 - (crc & 1)));
+    }
+    return ~crc;
+}
+
+QByteArray pngChunk(const QByteArray& type, const QByteArray& data)
+{
+    const QByteArray chunk = type + data;
+    return u32BigEndian(quint32(data.size())) + chunk + u32BigEndian(crc32(chunk));
+}
+
+// A PNG whose well-formed header claims Width x Height, followed by the pixels of one row.
+QByteArray pngHeaderOnly(quint32 width, quint32 height)
+{
+    return QByteArray("\x89PNG\r\n\x1a\n", 8) +
+           pngChunk("IHDR", u32BigEndian(width) + u32BigEndian(height) + QByteArray("\x08\x06\0\0\0", 5)) +
+           pngChunk("IDAT", qCompress(QByteArray(int(width) * 4 + 1, '\0')).mid(4)) + pngChunk("IEND", {});
+}
+
+// A bitmap file header and information header claiming Width x Height, and a few pixels.
+QByteArray bmpHeaderOnly(qint32 width, qint32 height)
+{
+    return "BM" + u32(54 + 16) + u32(0) + u32(54) + u32(40) + u32(quint32(width)) + u32(quint32(height)) +
+           QByteArray("\x01\0\x18\0", 4) + u32(0) + u32(0) + u32(2835) + u32(2835) + u32(0) + u32(0) + QByteArray(16, '\x7f');
+}
+
+struct IconEntry {
+    int DirectorySize; // the entry's width and height bytes (0 stands for 256 or more)
+    QByteArray Image;  // a PNG file or a bitmap without its file header
+};
+
+QByteArray iconFile(const QList<IconEntry>& entries)
+{
+    QByteArray file("\0\0\1\0", 4);
+    file += char(entries.size() & 0xFF);
+    file += char(entries.size() >> 8);
+    quint32 offset = quint32(6 + 16 * entries.size());
+    for (const IconEntry& entry : entries) {
+        file += QByteArray(2, char(entry.DirectorySize)) + QByteArray("\0\0\1\0\x20\0", 6) + u32(quint32(entry.Image.size())) +
+                u32(offset);
+        offset += quint32(entry.Image.size());
+    }
+    for (const IconEntry& entry : entries)
+        file += entry.Image;
+    return file;
+}
+
+// The image of an icon our own encoder writes (a 32-bit bitmap with its mask below 256 pixels).
+QByteArray iconEntryImage(const QImage& image)
+{
+    TIcon icon;
+    icon.SetImage(image);
+    return icon.SaveToBytes().mid(22);
+}
+
 template <typename E>
 QString raisedMessage(const std::function<void()>& action)
 {
@@ -122,6 +191,11 @@ private slots:
     void changeNotifications_data();
     void changeNotifications();
     void transparentBitmap();
+    void picturesBeyondTheBound_data();
+    void picturesBeyondTheBound();
+    void toolkitLimitIsTooLargeNotInvalid();
+    void picturesShareABudget();
+    void iconDecodesTheLargestImageThatFits();
 };
 
 void TestPicture::graphicClassNames()
@@ -568,6 +642,129 @@ void TestPicture::transparentBitmap()
     copy.Assign(&bitmap);
     QVERIFY(copy.Transparent());
     QCOMPARE(qAlpha(copy.DrawImage().pixel(0, 0)), 0);
+}
+
+void TestPicture::picturesBeyondTheBound_data()
+{
+    QTest::addColumn<QString>("className");
+    QTest::addColumn<QByteArray>("data");
+    QTest::addColumn<QString>("message");
+
+    const QString bound = QStringLiteral(" pixels, where at most 16777216 pixels are read");
+    QTest::newRow("png") << "TPngImage" << pngHeaderOnly(5600, 5600) << "The PNG image is too large: 5600 x 5600" + bound;
+    QTest::newRow("png just over") << "TPngImage" << pngHeaderOnly(4097, 4096) << "The PNG image is too large: 4097 x 4096" + bound;
+    QTest::newRow("bitmap") << "TBitmap" << bmpHeaderOnly(5000, 4000) << "The bitmap is too large: 5000 x 4000" + bound;
+    QTest::newRow("bitmap, top down") << "TBitmap" << bmpHeaderOnly(5000, -4000) << "The bitmap is too large: 5000 x 4000" + bound;
+    QTest::newRow("icon of a png") << "TIcon" << iconFile({{0, pngHeaderOnly(6000, 6000)}})
+                                   << "The icon is too large: 6000 x 6000" + bound;
+    // The bitmap header of an icon image counts the mask in its height.
+    QTest::newRow("icon of a bitmap") << "TIcon" << iconFile({{0, bmpHeaderOnly(5000, 10000).mid(14)}})
+                                      << "The icon is too large: 5000 x 5000" + bound;
+    QTest::newRow("icon of two, both too large")
+        << "TIcon" << iconFile({{0, pngHeaderOnly(9000, 9000)}, {0, pngHeaderOnly(5000, 5000)}})
+        << "The icon is too large: 5000 x 5000" + bound;
+}
+
+// What is too large is said so before anything is decoded, rather than called invalid data.
+void TestPicture::picturesBeyondTheBound()
+{
+    QFETCH(QString, className);
+    QFETCH(QByteArray, data);
+    QFETCH(QString, message);
+
+    const std::unique_ptr<TGraphic> graphic = CreateGraphic(className);
+    QCOMPARE(raisedMessage<EGraphicTooLarge>([&] { graphic->LoadFromBytes(data); }), message);
+    QVERIFY(graphic->Empty());
+
+    // A file says which file it is.
+    QTemporaryDir dir;
+    QFile file(dir.filePath(QStringLiteral("large")));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(data);
+    file.close();
+    QCOMPARE(raisedMessage<EGraphicTooLarge>([&] { graphic->LoadFromFile(file.fileName()); }),
+             file.fileName() + QStringLiteral(": ") + message);
+}
+
+// The toolkit's reader refuses images above its own allocation limit; that is no fault of the
+// data either.
+void TestPicture::toolkitLimitIsTooLargeNotInvalid()
+{
+    const QByteArray png = pngBytes(pattern(600, 600, false));
+    const int limit = QImageReader::allocationLimit();
+    QImageReader::setAllocationLimit(1);
+    const auto restore = qScopeGuard([limit] { QImageReader::setAllocationLimit(limit); });
+    TPngImage graphic;
+    QCOMPARE(raisedMessage<EGraphicTooLarge>([&] { graphic.LoadFromBytes(png); }),
+             QStringLiteral("The PNG image is too large: 600 x 600 pixels, where at most 262144 pixels are read"));
+}
+
+void TestPicture::picturesShareABudget()
+{
+    QVERIFY(!TPictureBudget::Current());
+    const QByteArray png40 = pngBytes(pattern(40, 40, false)), png30 = pngBytes(pattern(30, 30, true));
+    {
+        const TPictureBudget budget(3000);
+        QCOMPARE(TPictureBudget::Current(), &budget);
+        TPngImage first;
+        first.LoadFromBytes(png40);
+        QCOMPARE(budget.Remaining(), 1400);
+
+        TPngImage second;
+        QCOMPARE(raisedMessage<EGraphicTooLarge>([&] { second.LoadFromBytes(png40); }),
+                 QStringLiteral("The PNG image is too large: 40 x 40 pixels, where the pictures read before it leave "
+                                "1400 of the 3000 pixels that may be read together"));
+        QVERIFY(second.Empty());
+        QCOMPARE(budget.Remaining(), 1400);
+
+        {
+            // An inner budget takes from the outer one too and cannot lend more than it leaves.
+            const TPictureBudget inner(100000);
+            TPicture picture;
+            picture.LoadFromData(named("TPngImage", png30));
+            QCOMPARE(inner.Remaining(), 100000 - 900);
+            QCOMPARE(budget.Remaining(), 500);
+            QVERIFY_THROWS_EXCEPTION(EGraphicTooLarge, picture.LoadFromData(named("TPngImage", png30)));
+            QCOMPARE(picture.Width(), 30);
+        }
+        QCOMPARE(TPictureBudget::Current(), &budget);
+        QCOMPARE(budget.Remaining(), 500);
+
+        // Copies share what was decoded and take nothing more.
+        TPngImage copy;
+        copy.Assign(&first);
+        TPicture held;
+        held.SetGraphic(&first);
+        QCOMPARE(budget.Remaining(), 500);
+        QCOMPARE(held.Graphic()->SaveToBytes(), png40);
+    }
+    QVERIFY(!TPictureBudget::Current());
+}
+
+void TestPicture::iconDecodesTheLargestImageThatFits()
+{
+    // A 64 pixel PNG, a PNG whose header claims 5000 x 5000 with nothing behind it, and a 32
+    // pixel bitmap.
+    const QImage large = pattern(64, 64, false), small = pattern(32, 32, true);
+    const QByteArray file =
+        iconFile({{64, pngBytes(large)}, {0, pngHeaderOnly(5000, 5000)}, {32, iconEntryImage(small)}});
+    {
+        const TPictureBudget budget;
+        TIcon icon;
+        icon.LoadFromBytes(file);
+        QVERIFY(samePixels(icon.Image(), large));
+        // Only the image that is used was decoded.
+        QCOMPARE(budget.Remaining(), budget.Pixels() - 64 * 64);
+        QCOMPARE(icon.SaveToBytes(), file);
+    }
+    {
+        const TPictureBudget budget(40 * 40);
+        TIcon icon;
+        icon.LoadFromBytes(file);
+        QVERIFY(samePixels(icon.Image(), small));
+        QCOMPARE(budget.Remaining(), 40 * 40 - 32 * 32);
+        QCOMPARE(icon.SaveToBytes(), file);
+    }
 }
 
 QTEST_GUILESS_MAIN(TestPicture)
