@@ -1,5 +1,6 @@
 // Pictures as a form text carries them (class name and data), and each graphic class on its own
-// file data.
+// file data. Inputs go up to a megabyte (fuzz_picture.options), which an icon directory of
+// 65,535 entries needs.
 #include "FuzzSupport.h"
 
 #include "Picture.h"
@@ -10,6 +11,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size)
     fuzz::Input in(Data, Size);
     const uint8_t kind = in.Take<uint8_t>();
     const QByteArray bytes = in.RestBytes();
+    // A smaller bound than a design has keeps every run quick; what is beyond it takes the same
+    // way as what is beyond the design's bound.
+    const TPictureBudget pictures(qint64(1) << 18);
     try {
         switch (kind % 4) {
         case 0: {

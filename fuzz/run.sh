@@ -2,7 +2,8 @@
 # Runs every fuzz target of a fuzzing build for a set time each.
 #   fuzz/run.sh BUILD_DIR SECONDS [OUT_DIR]
 # Each target starts from its seed corpus (fuzz/corpus/<target>) plus what earlier runs found
-# (OUT_DIR/corpus/<target>), with its dictionary when there is one. A crash, a timeout (5 s per
+# (OUT_DIR/corpus/<target>), with its dictionary when there is one and the libFuzzer flags of
+# fuzz/<target>.options (one a line) when it has them. A crash, a timeout (5 s per
 # input) or running out of memory (2 GB) is a finding: the input is kept in OUT_DIR/crashes/ and
 # the command fails once every target has had its turn. Prints executions per second per target.
 # OUT_DIR defaults to BUILD_DIR.
@@ -30,6 +31,11 @@ for exe in "$build"/fuzz/fuzz_*; do
   [ -d "$here/corpus/$name" ] && args+=("$here/corpus/$name")
   dict="$here/dict/${name#fuzz_}.dict"
   [ -f "$dict" ] && args=(-dict="$dict" "${args[@]}")
+  options="$here/$name.options"
+  if [ -f "$options" ]; then
+    mapfile -t extra < <(grep -v '^[[:space:]]*\(#\|$\)' "$options")
+    args=("${extra[@]}" "${args[@]}")
+  fi
   log="$out/$name.log"
   echo "== $name: ${seconds}s"
   "$exe" "${args[@]}" >"$log" 2>&1
