@@ -21,6 +21,8 @@
 
 namespace {
 const QString CommandName = QStringLiteral("render");
+// Laying out a text takes time in proportion to its length; a dialog holds far less than this.
+constexpr qsizetype MaxRenderTextLength = qsizetype(1) << 20;
 
 QList<QCommandLineOption> RenderOptions()
 {
@@ -153,6 +155,10 @@ QImage RenderDialogRequest(const TRenderRequest& Request)
     if (Request.RightToLeft)
         dialog->SetBiDiMode(bdRightToLeft);
     dialog->SetPlaySounds(false);
+    if (const qsizetype length = DialogTextLength(dialog); length > MaxRenderTextLength)
+        throw Exception(QStringLiteral("the dialog's texts hold %1 characters, more than the %2 that render lays out")
+                            .arg(length)
+                            .arg(MaxRenderTextLength));
     return RenderDialogImage(dialog);
 }
 

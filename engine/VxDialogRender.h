@@ -3,8 +3,15 @@
 // and destroyed again, without being shown. Used by the render command and by tests.
 
 #include <QImage>
+#include <QtGlobal>
 
 class TVxCustomDialog;
 
 // The dialog's window at the screen's resolution (logical dots per inch and device pixel ratio).
 QImage RenderDialogImage(TVxCustomDialog* Dialog);
+
+// The characters of every text the dialog lays out: title, header, instruction, content,
+// expanded information and the expando's captions, verification, help link and footer texts, and
+// the captions, hints and infos of its custom and radio buttons. Laying out takes time in
+// proportion to it, which the render command bounds.
+qsizetype DialogTextLength(const TVxCustomDialog* Dialog);

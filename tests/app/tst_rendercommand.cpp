@@ -69,6 +69,7 @@ private slots:
     void badCommandLines_data();
     void badCommandLines();
     void unwritableFile();
+    void textsTooLongToLayOut();
 };
 
 void tst_rendercommand::workedExampleInSettings()
@@ -159,6 +160,28 @@ void tst_rendercommand::unwritableFile()
     const Run r = Quillfen({"render", "--out", "/nonexistent-folder/dialog.png"});
     QCOMPARE(r.ExitCode, 1);
     QCOMPARE(r.Err.count(QLatin1Char('\n')), 1);
+}
+
+// A content word of over a million characters is legal form text, but laying it out is slow:
+// render refuses it with one line, and writes nothing.
+void tst_rendercommand::textsTooLongToLayOut()
+{
+    QTemporaryDir dir;
+    const QString design = dir.filePath(QStringLiteral("long.dfm"));
+    QFile file(design);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("object VxDialog1: TVxDialog\r\n  Content.Strings = (\r\n");
+    const QByteArray piece = "    '" + QByteArray(60, 'x') + "' +\r\n";
+    file.write(piece.repeated(18000));
+    file.write("    'end')\r\nend\r\n");
+    file.close();
+
+    const QString png = dir.filePath(QStringLiteral("long.png"));
+    const Run r = Quillfen({"render", "--from", design, "--out", png});
+    QCOMPARE(r.Err, QStringLiteral("quillfen render: the dialog's texts hold 1080004 characters, more than the 1048576 "
+                                   "that render lays out\n"));
+    QCOMPARE(r.ExitCode, 1);
+    QVERIFY(!QFile::exists(png));
 }
 
 QTEST_MAIN(tst_rendercommand)
