@@ -5,6 +5,7 @@
 #include "VxDialog.h"
 #include "GenerateCommand.h"
 #include "RenderCommand.h"
+#include "ShowCommand.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -90,8 +91,11 @@ QString NotesText()
 {
     return QStringLiteral("ICON is one of: %1\n"
                           "LIST is comma separated; an empty list chooses none.\n"
-                          "Options may come in any order; each may be given once. A text option\n"
-                          "switches its section on (--help-link adds doShowHelpLink to any --options).\n"
+                          "Options may come in any order; each may be given once, except --button,\n"
+                          "--command-link and --radio, which add one item each in the order given.\n"
+                          "A text option switches its section on (--help-link adds doShowHelpLink to\n"
+                          "any --options, --command-link adds doCommandLinks, --radio doRadioButtons,\n"
+                          "--timer doTimer, --progress-position doProgressBar).\n"
                           "Exit status: 0 on success, 1 when the work or writing its output fails,\n"
                           "2 for a bad command line (unknown option or name, missing value).\n")
         .arg(IconNames().join(QStringLiteral(", ")));
@@ -113,6 +117,13 @@ const char* const DesignTextOptions[][3] = {
     {"footer", "TEXT", "footer text"},
     {"footer-icon", "ICON", "footer icon"},
     {"help-link", "TEXT", "show the help link with this text (doShowHelpLink)"},
+    {"button", "CAPTION", "add a custom button (repeatable; values 100, 101, ... in order)"},
+    {"command-link", "CAPTION|NOTE", "add a command link with an optional note below its caption (repeatable; values 100, 101, ... in order); cannot be mixed with --button"},
+    {"radio", "CAPTION", "add a radio button (repeatable; values 200, 201, ... in order)"},
+    {"default-radio", "N", "check the N-th radio button (from 1) instead of the first"},
+    {"default-button", "NAME|N", "the default button: a common button's name or the N-th --button or --command-link (from 1)"},
+    {"timer", "MILLISECONDS", "run the dialog timer at this interval (doTimer)"},
+    {"progress-position", "N", "show a progress bar at position N, 0 to 100 (doProgressBar)"},
 };
 } // namespace
 
@@ -127,6 +138,10 @@ const QList<TCommandLineCommand>& CommandLineCommands()
          QStringLiteral("save the dialog of the design as a PNG picture, as Preview shows it;\n"
                         "needs no display"),
          true, RunRenderCommand, PrepareRenderApplication},
+        {QStringLiteral("show"), ShowSynopsis(),
+         QStringLiteral("show the dialog of the design as a window and print what the user chose;\n"
+                        "exit status 0 OK/Yes/command link, 1 Cancel/No/closed, 5 timed out"),
+         true, RunShowCommand, nullptr, true},
     };
     return commands;
 }
@@ -196,6 +211,11 @@ QString CommandHelpText(const QCommandLineParser& Parser, const QString& Synopsi
         .arg(Synopsis, Description, OptionList(Parser), NotesText());
 }
 
+bool IsRepeatableOption(const QString& Name)
+{
+    return Name == QLatin1String("button") || Name == QLatin1String("command-link") || Name == QLatin1String("radio");
+}
+
 bool ParseCommandArguments(QCommandLineParser& Parser, const QList<QCommandLineOption>& Options,
                            const QStringList& Args, QString& Error)
 {
@@ -223,7 +243,7 @@ bool ParseCommandArguments(QCommandLineParser& Parser, const QList<QCommandLineO
         qsizetype seen = 0;
         for (const QString& name : option.names())
             seen += given.count(name);
-        if (seen > 1) {
+        if (seen > 1 && !IsRepeatableOption(option.names().constLast())) {
             Error = QStringLiteral("option '%1' is given twice; give each option once")
                         .arg(Spelled(option.names().constLast()));
             return false;
@@ -278,6 +298,104 @@ bool ReadDesignFromOption(const QCommandLineParser& Parser, QByteArray& Text, TD
     }
     return true;
 }
+
+namespace {
+// A whole number in [Low, High] written in ASCII digits, or false.
+bool ReadBoundedNumber(const QString& Text, qint64 Low, qint64 High, qint64& Number)
+{
+    if (Text.isEmpty() || Text.size() > 12)
+        return false;
+    for (QChar c : Text)
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return false;
+    Number = Text.toLongLong();
+    return Number >= Low && Number <= High;
+}
+
+// --button, --command-link, --radio and what refers to them.
+bool ReadDesignItemOptions(const QCommandLineParser& Parser, TDesignValues& V, QString& Error)
+{
+    const QStringList buttons = Parser.values(QStringLiteral("button"));
+    const QStringList links = Parser.values(QStringLiteral("command-link"));
+    if (!buttons.isEmpty() && !links.isEmpty()) {
+        Error = QStringLiteral("--button and --command-link cannot be mixed: a dialog shows its custom buttons "
+                               "either as buttons or as command links");
+        return false;
+    }
+    if (!buttons.isEmpty() || !links.isEmpty()) {
+        QList<TDesignButton> items;
+        for (const QString& caption : buttons) {
+            if (caption.trimmed().isEmpty()) {
+                Error = QStringLiteral("--button needs a caption");
+                return false;
+            }
+            items.append({caption, QString()});
+        }
+        for (const QString& link : links) {
+            const qsizetype bar = link.indexOf(QLatin1Char('|'));
+            TDesignButton item{bar < 0 ? link : link.left(bar), bar < 0 ? QString() : link.mid(bar + 1)};
+            if (item.Caption.trimmed().isEmpty()) {
+                Error = QStringLiteral("malformed --command-link '%1': write 'CAPTION' or 'CAPTION|NOTE' with a caption")
+                            .arg(link);
+                return false;
+            }
+            items.append(item);
+        }
+        V.CustomButtons = items;
+        if (!links.isEmpty())
+            V.CommandLinks = true;
+    }
+    const QStringList radios = Parser.values(QStringLiteral("radio"));
+    if (!radios.isEmpty()) {
+        V.RadioItems = radios;
+        V.RadioButtons = true;
+    }
+    qint64 number = 0;
+    if (Parser.isSet(QStringLiteral("default-radio"))) {
+        const QString text = Parser.value(QStringLiteral("default-radio"));
+        if (radios.isEmpty() || !ReadBoundedNumber(text, 1, radios.size(), number)) {
+            Error = QStringLiteral("--default-radio '%1' names no --radio; give a position from 1 to %2")
+                        .arg(text).arg(radios.size());
+            return false;
+        }
+        V.DefaultRadio = int(number);
+    }
+    if (Parser.isSet(QStringLiteral("default-button"))) {
+        const QString text = Parser.value(QStringLiteral("default-button"));
+        const qsizetype custom = buttons.size() + links.size();
+        const QString name = Canonical(ButtonNames(), text);
+        if (!name.isEmpty()) {
+            V.DefaultButton = name;
+        } else if (custom > 0 && ReadBoundedNumber(text, 1, custom, number)) {
+            V.DefaultButton = QString::number(number);
+        } else {
+            Error = QStringLiteral("unknown default button '%1'; accepted: %2%3")
+                        .arg(text, Accepted(ButtonNames()),
+                             custom > 0 ? QStringLiteral(" or a position from 1 to %1").arg(custom) : QString());
+            return false;
+        }
+    }
+    if (Parser.isSet(QStringLiteral("timer"))) {
+        if (!ReadBoundedNumber(Parser.value(QStringLiteral("timer")), 1, 0x7FFFFFFF, number)) {
+            Error = QStringLiteral("--timer '%1' is not a positive number of milliseconds")
+                        .arg(Parser.value(QStringLiteral("timer")));
+            return false;
+        }
+        V.TimerInterval = quint32(number);
+        V.Timer = true;
+    }
+    if (Parser.isSet(QStringLiteral("progress-position"))) {
+        if (!ReadBoundedNumber(Parser.value(QStringLiteral("progress-position")), 0, 100, number)) {
+            Error = QStringLiteral("--progress-position '%1' is not a number from 0 to 100")
+                        .arg(Parser.value(QStringLiteral("progress-position")));
+            return false;
+        }
+        V.ProgressPosition = int(number);
+        V.ProgressBar = true;
+    }
+    return true;
+}
+} // namespace
 
 bool ReadDesignOptions(const QCommandLineParser& Parser, TDesignValues& V, QString& Error)
 {
@@ -361,7 +479,7 @@ bool ReadDesignOptions(const QCommandLineParser& Parser, TDesignValues& V, QStri
         V.ShowHelpLink = true;
         V.HelpLink = value("help-link");
     }
-    return true;
+    return ReadDesignItemOptions(Parser, V, Error);
 }
 
 bool WriteStandardOutput(const QByteArray& Data, QString& Error)
@@ -409,6 +527,12 @@ int RunCommandLine(int argc, char* argv[])
             status = esUsage;
         }
         return status;
+    }
+    if (command->OwnsApplication) {
+        QStringList args;
+        for (int i = 2; i < argc; ++i)
+            args << QString::fromLocal8Bit(argv[i]);
+        return command->Run(args);
     }
     if (command->Prepare) {
         QStringList args;

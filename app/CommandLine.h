@@ -28,6 +28,9 @@ struct TCommandLineCommand {
     // Runs before the application is created, on the same arguments (settings that only take
     // effect from the application's start, such as the screen resolution); may be nullptr.
     void (*Prepare)(const QStringList& Args) = nullptr;
+    // Shows windows on the display: Run gets the arguments before any application exists, checks
+    // them and creates its own.
+    bool OwnsApplication = false;
 };
 
 // The commands, in the order "quillfen --help" lists them.

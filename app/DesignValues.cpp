@@ -2,6 +2,7 @@
 
 #include "ComponentCreate.h"
 #include "StringList.h"
+#include "VxCollections.h"
 #include "VxDialog.h"
 #include "VxOptions.h"
 #include "private/AsciiText.h"
@@ -124,6 +125,50 @@ void ApplyDesignToDialog(const TDesignValues& V, TVxDialog* D)
     D->Verification()->SetVisible(V.VerificationChecked);
     if (D->Verification()->Visible())
         D->Verification()->SetText(V.VerificationCaption);
+
+    if (V.CustomButtons) {
+        D->CustomButtons()->Clear();
+        for (const TDesignButton& button : *V.CustomButtons) {
+            TVxCustomButtonItem* item = D->CustomButtons()->Add();
+            item->SetCaption(button.Caption);
+            if (!button.Note.isEmpty())
+                item->Info()->SetText(MultiLineSectionText(button.Note));
+            // A custom button closes the dialog with its own value, so every choice is told apart.
+            item->SetModalResult(item->Value());
+        }
+    }
+    if (V.RadioItems) {
+        D->RadioButtons()->Clear();
+        for (const QString& caption : *V.RadioItems) {
+            D->RadioButtons()->Add()->SetCaption(caption);
+        }
+    }
+    if (V.DefaultRadio > 0)
+        D->DefaultRadioButton(V.DefaultRadio - 1);
+    if (!V.DefaultButton.isEmpty()) {
+        bool number = false;
+        const int position = V.DefaultButton.toInt(&number);
+        if (number) {
+            for (int k = 0; k < D->CustomButtons()->Count(); ++k)
+                D->CustomButtons()->Items(k)->SetDefault(k == position - 1);
+            D->ButtonBar()->SetUseDefault(false);
+        } else {
+            const TCommonButton kinds[] = {cbYes, cbNo, cbOK, cbCancel, cbHelp, cbClose};
+            const QString names[] = {QStringLiteral("Yes"), QStringLiteral("No"), QStringLiteral("OK"),
+                                     QStringLiteral("Cancel"), QStringLiteral("Help"), QStringLiteral("Close")};
+            for (int k = 0; k < 6; ++k)
+                if (names[k] == V.DefaultButton) {
+                    D->ButtonBar()->SetDefault(kinds[k]);
+                    D->ButtonBar()->SetUseDefault(true);
+                }
+            for (int k = 0; k < D->CustomButtons()->Count(); ++k)
+                D->CustomButtons()->Items(k)->SetDefault(false);
+        }
+    }
+    if (V.TimerInterval)
+        D->Timer()->SetInterval(*V.TimerInterval);
+    if (V.ProgressPosition)
+        D->Progress()->SetPosition(*V.ProgressPosition);
 }
 
 QString IconName(TTaskDialogIcon Icon)

@@ -5,12 +5,22 @@
 
 #include "VxTypes.h"
 
+#include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
 class TComponent;
 class TVxDialog;
+
+// A custom button or command link given on the command line: its caption and, for a command
+// link, the note below the caption.
+struct TDesignButton {
+    QString Caption;
+    QString Note;
+    bool operator==(const TDesignButton&) const = default;
+};
 
 struct TDesignValues {
     QString Title;
@@ -51,6 +61,14 @@ struct TDesignValues {
     std::optional<bool> HeaderVisible; // set when it differs from "the header has a text"
     std::optional<bool> FooterVisible;
     bool KeepHelpLinkText = false;     // the help link text stays while doShowHelpLink is off
+
+    // What the page has no control for but the command line gives; unset keeps the dialog's.
+    std::optional<QList<TDesignButton>> CustomButtons; // in order; values 100, 101, ...
+    std::optional<QStringList> RadioItems;              // in order; values 200, 201, ...
+    int DefaultRadio = 0;                               // position from 1 of the checked item; 0 none
+    QString DefaultButton;                              // a common button's name or a custom position from 1
+    std::optional<quint32> TimerInterval;               // milliseconds
+    std::optional<int> ProgressPosition;
 
     bool operator==(const TDesignValues&) const = default;
 };
