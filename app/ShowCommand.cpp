@@ -21,6 +21,7 @@
 #include <QJsonObject>
 #include <QLocale>
 #include <QPointer>
+#include <QProgressBar>
 #include <QSocketNotifier>
 #include <QTimer>
 
@@ -237,31 +238,16 @@ private:
     {
         switch (Line.Kind) {
         case TProgressLine::plIgnored: break;
-        case TProgressLine::plPosition:
-            if (auto* bar = Bar(); bar && bar->Style() == psMarquee) {
-                bar->Deactivate();
-                bar->SetStyle(psNormal);
-            }
-            FDialog->Progress()->SetPosition(Line.Position);
-            break;
+        case TProgressLine::plPosition: SetPosition(Line.Position); break;
         case TProgressLine::plText: FDialog->Content()->SetText(Line.Text); break;
-        case TProgressLine::plPulsate:
-            if (auto* bar = Bar(); bar && bar->Style() != psMarquee) {
-                bar->SetStyle(psMarquee);
-                bar->Activate(FDialog->Progress()->Interval());
-            }
-            break;
+        case TProgressLine::plPulsate: SetMarquee(true); break;
         }
     }
 
     void Finished()
     {
         Stop();
-        if (auto* bar = Bar(); bar && bar->Style() == psMarquee) {
-            bar->Deactivate();
-            bar->SetStyle(psNormal);
-        }
-        FDialog->Progress()->SetPosition(FDialog->Progress()->Max());
+        SetPosition(FDialog->Progress()->Max());
         if (FAutoClose) {
             FDialog->Close(mrOk);
             return;
@@ -269,9 +255,32 @@ private:
         SetOkEnabled(true);
     }
 
-    TVxProgressBar* Bar() const
+    // The painted bars follow the model; a native bar (the default) is set directly.
+    void SetPosition(int Position)
     {
-        return dynamic_cast<TVxProgressBar*>(FDialog->GetControl(ctProgressBar, 0));
+        SetMarquee(false);
+        FDialog->Progress()->SetPosition(Position);
+        if (auto* bar = qobject_cast<QProgressBar*>(FDialog->GetControl(ctProgressBar, 0)))
+            bar->setValue(Position);
+    }
+
+    void SetMarquee(bool On)
+    {
+        QObject* control = FDialog->GetControl(ctProgressBar, 0);
+        if (auto* bar = qobject_cast<QProgressBar*>(control)) {
+            if (On != (bar->maximum() == 0))
+                bar->setRange(0, On ? 0 : FDialog->Progress()->Max());
+        } else if (auto* painted = qobject_cast<TVxProgressBar*>(control)) {
+            if (On == (painted->Style() == psMarquee))
+                return;
+            if (On) {
+                painted->SetStyle(psMarquee);
+                painted->Activate(FDialog->Progress()->Interval());
+            } else {
+                painted->Deactivate();
+                painted->SetStyle(psNormal);
+            }
+        }
     }
 
     void SetOkEnabled(bool Enabled)
