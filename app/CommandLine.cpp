@@ -6,6 +6,7 @@
 #include "GenerateCommand.h"
 #include "RenderCommand.h"
 #include "ShowCommand.h"
+#include "AskCommand.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -142,6 +143,11 @@ const QList<TCommandLineCommand>& CommandLineCommands()
          QStringLiteral("show the dialog of the design as a window and print what the user chose;\n"
                         "exit status 0 OK/Yes/command link, 1 Cancel/No/closed, 5 timed out"),
          true, RunShowCommand, nullptr, true},
+        {QStringLiteral("ask"), AskSynopsis(),
+         QStringLiteral("ask for a value in an input dialog (text, password, number, memo, combo,\n"
+                        "list, checklist, date, time, calendar, pair, ...) and print it; exit status\n"
+                        "1 on Cancel"),
+         true, RunAskCommand, nullptr, true},
     };
     return commands;
 }
@@ -213,7 +219,8 @@ QString CommandHelpText(const QCommandLineParser& Parser, const QString& Synopsi
 
 bool IsRepeatableOption(const QString& Name)
 {
-    return Name == QLatin1String("button") || Name == QLatin1String("command-link") || Name == QLatin1String("radio");
+    return Name == QLatin1String("button") || Name == QLatin1String("command-link") || Name == QLatin1String("radio")
+           || Name == QLatin1String("item");
 }
 
 bool ParseCommandArguments(QCommandLineParser& Parser, const QList<QCommandLineOption>& Options,

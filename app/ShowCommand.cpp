@@ -4,6 +4,7 @@
 #include "CommandLine.h"
 #include "DesignFile.h"
 #include "DesignValues.h"
+#include "DrawText.h"
 #include "Shell.h"
 #include "SysUtils.h"
 #include "VxCollections.h"
@@ -557,6 +558,8 @@ int RunShowCommand(const QStringList& Args)
     TVxDialog* dialog = CreateCommandDialog(&root, request.FromText);
     ApplyDesignToDialog(request.Values, dialog);
     dialog->SetPosition(dpScreenCenter);
+    if (dialog->Title().isEmpty()) // what the window list and a screen reader call it
+        dialog->SetTitle(QApplication::applicationName());
 
     TFirstPaintProbe probe;
     if (std::getenv("QUILLFEN_STARTUP_PROBE"))
@@ -569,6 +572,10 @@ int RunShowCommand(const QStringList& Args)
     if (request.TimeoutSeconds > 0)
         timeout = std::make_unique<TTimeout>(dialog, request.TimeoutSeconds);
     dialog->OnDialogShow = TNotifyEvent([&](TObject*) {
+        // A screen reader names the bar after what it measures: the main instruction.
+        if (auto* bar = qobject_cast<QWidget*>(dialog->GetControl(ctProgressBar, 0)); bar && bar->accessibleName().isEmpty())
+            bar->setAccessibleName(StripHotkey(dialog->Instruction()->Text().isEmpty() ? dialog->Title()
+                                                                                     : dialog->Instruction()->Text()));
         if (reader)
             reader->Start();
         if (timeout)
