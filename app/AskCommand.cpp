@@ -2,6 +2,7 @@
 
 #include "CommandLine.h"
 #include "DesignValues.h"
+#include "DrawText.h"
 #include "ShowCommand.h"
 #include "StringList.h"
 #include "SysUtils.h"
@@ -14,6 +15,7 @@
 #include <QCommandLineParser>
 #include <QLineEdit>
 #include <QLocale>
+#include <QTextEdit>
 
 #include <functional>
 #include <memory>
@@ -98,6 +100,8 @@ public:
     bool Number = false;
     bool ReadChecked = false;
     QStringList Checked;
+    bool ReadPlainText = false;
+    QString PlainText;
 
 protected:
     bool ValidateEdit() override
@@ -129,6 +133,10 @@ protected:
             GetCheckedItems(&items);
             Checked = items.Lines();
         }
+        // The rich edit has no text property the dialog reads back.
+        if (ReadPlainText)
+            if (const auto* rich = qobject_cast<const QTextEdit*>(EditControl()))
+                PlainText = rich->toPlainText();
         TVxEditDialog::DoDialogClose();
     }
 };
@@ -245,6 +253,7 @@ int RunSingle(const TAskRequest& R, QByteArray& Output)
     p->SetValue(R.Value);
     dialog.Number = name == QLatin1String("number");
     dialog.ReadChecked = R.Type->EditType == etCheckListBox;
+    dialog.ReadPlainText = R.Type->EditType == etRTF;
 
     std::unique_ptr<TVxEditEvents> handler;
     TVxComboEvents* combo = nullptr;
@@ -264,20 +273,27 @@ int RunSingle(const TAskRequest& R, QByteArray& Output)
     }
     if (handler)
         ConnectHandler(&dialog, handler.get());
-    if (name == QLatin1String("password")) {
-        auto previous = dialog.OnInitialiseEdit;
-        dialog.OnInitialiseEdit = TVxInitialiseEditEvent([previous](TObject* Sender, TControl* Control, int Index) {
-            if (previous)
-                previous(Sender, Control, Index);
-            if (auto* edit = qobject_cast<QLineEdit*>(Control))
-                edit->setEchoMode(QLineEdit::Password);
-        });
-    }
+    const bool password = name == QLatin1String("password");
+    const QString caption = StripHotkey(R.Caption);
+    auto previous = dialog.OnInitialiseEdit;
+    dialog.OnInitialiseEdit = TVxInitialiseEditEvent([previous, password, caption](TObject* Sender, TControl* Control, int Index) {
+        if (previous)
+            previous(Sender, Control, Index);
+        auto* widget = qobject_cast<QWidget*>(Control);
+        // A list or combo box is not named by its label the way an edit is; a screen reader
+        // would read its current item instead of what is asked.
+        if (widget && widget->accessibleName().isEmpty() && !caption.isEmpty())
+            widget->setAccessibleName(caption);
+        if (auto* edit = qobject_cast<QLineEdit*>(Control); edit && password)
+            edit->setEchoMode(QLineEdit::Password);
+    });
     if (dialog.Execute() != mrOk)
         return esFailed;
     QString value;
     if (R.Type->EditType == etCheckListBox)
         value = dialog.Checked.join(QLatin1Char('\n'));
+    else if (R.Type->EditType == etRTF)
+        value = dialog.PlainText;
     else if (combo && R.Type->EditType == etComboBox && combo->SelectedIndex() >= 0
              && combo->SelectedIndex() < R.Items.size())
         value = R.Items.at(combo->SelectedIndex());

@@ -268,6 +268,62 @@ class AskTest(unittest.TestCase):
         run = self.ask(["--type", "list", "--items", "red,green,blue", "--value", "green", "--caption", "Colour:"])
         self.assertEqual(self.press("OK")[:2], (0, "green\n"))
 
+    def test_lists_are_labelled_by_their_caption(self):
+        run = self.ask(["--type", "combo", "--items", "red,green,blue", "--value", "green", "--caption", "Colour:"])
+        combo = run.find(pyatspi.ROLE_COMBO_BOX)
+        self.assertIn(pyatspi.STATE_FOCUSED, states(combo))
+        labels = [target.name for relation in combo.getRelationSet()
+                  if relation.getRelationType() == pyatspi.RELATION_LABELLED_BY
+                  for target in (relation.getTarget(i) for i in range(relation.getNTargets()))]
+        self.assertIn("Colour:", labels)
+        self.assertEqual(self.press("OK")[:2], (0, "green\n"))
+
+    def test_checklist_prints_the_ticked_items(self):
+        run = self.ask(["--type", "checklist", "--item", "a, b", "--item", "c", "--item", "d", "--caption", "Parts:"])
+        listing = run.find(pyatspi.ROLE_LIST, "Parts:")
+        self.assertIn(pyatspi.STATE_FOCUSED, states(listing))
+
+        def item(name):
+            return pyatspi.findDescendant(listing, lambda n: n is not None and n.name == name)
+
+        def key(keysym):
+            pyatspi.Registry.generateKeyboardEvent(keysym, None, pyatspi.KEY_SYM)
+
+        # The keys a screen reader's user presses: Space ticks the current item, Down moves on.
+        wait_for(lambda: pyatspi.STATE_FOCUSED in states(item("a, b")), "the first item to be current")
+        key(0x20)
+        wait_for(lambda: pyatspi.STATE_CHECKED in states(item("a, b")), "'a, b' to be ticked")
+        key(0xFF54)
+        key(0xFF54)
+        wait_for(lambda: pyatspi.STATE_FOCUSED in states(item("d")), "'d' to be current")
+        key(0x20)
+        wait_for(lambda: pyatspi.STATE_CHECKED in states(item("d")), "'d' to be ticked")
+        self.assertNotIn(pyatspi.STATE_CHECKED, states(item("c")))
+        self.assertEqual(self.press("OK")[:2], (0, "a, b\nd\n"))
+
+    def test_dates_and_times_come_back_as_given(self):
+        for kind in ("date", "time", "calendar"):
+            with self.subTest(kind=kind):
+                self.ask(["--type", kind, "--caption", "When:"])
+                status, first, _ = self.press("OK")
+                self.assertEqual(status, 0)
+                self.assertRegex(first, r"^\S.*\n$")
+                self.ask(["--type", kind, "--caption", "When:", "--value", first.strip()])
+                self.assertEqual(self.press("OK")[:2], (0, first))
+
+    def test_editable_combo_takes_a_typed_text(self):
+        run = self.ask(["--type", "edit-combo", "--items", "red,green", "--caption", "Colour:"])
+        combo = run.find(pyatspi.ROLE_COMBO_BOX)
+        entry = pyatspi.findDescendant(combo, lambda n: n is not None and n.getRole() == pyatspi.ROLE_TEXT)
+        entry.queryEditableText().setTextContents("purple")
+        self.assertEqual(self.press("OK")[:2], (0, "purple\n"))
+
+    def test_rich_text_prints_its_plain_text(self):
+        run = self.ask(["--type", "rich-text", "--caption", "Note:", "--value", "first\nsecond"])
+        self.assertEqual(run.find(pyatspi.ROLE_TEXT, "Note:").queryText().getText(0, -1).split("\n")[:2],
+                         ["first", "second"])
+        self.assertEqual(self.press("OK")[:2], (0, "first\nsecond\n"))
+
     def test_cancel_prints_nothing_and_exits_1(self):
         self.ask(["--type", "memo", "--value", "line one\nline two"])
         self.assertEqual(self.press("Cancel")[:2], (1, ""))
