@@ -1,5 +1,8 @@
 #include "VxProgressBarEx.h"
 
+#include <QStyleOptionProgressBar>
+#include <QStylePainter>
+
 #include <algorithm>
 
 TVxProgressBarEx::TVxProgressBarEx(QWidget* Parent) : QProgressBar(Parent)
@@ -104,3 +107,28 @@ TVxProgressBarMarquee::TVxProgressBarMarquee(QWidget* Parent) : TVxProgressBarEx
 }
 
 void TVxProgressBarMarquee::UpdateMarquee() { ShowMarquee(true); }
+
+bool PaintEmptyRightToLeftProgressBar(QProgressBar& Bar)
+{
+    if (Bar.layoutDirection() != Qt::RightToLeft || Bar.minimum() >= Bar.maximum() || Bar.value() > Bar.minimum())
+        return false;
+    QStylePainter painter(&Bar);
+    QStyleOptionProgressBar option;
+    option.initFrom(&Bar);
+    option.rect = Bar.rect();
+    option.minimum = Bar.minimum();
+    option.maximum = Bar.maximum();
+    option.progress = Bar.minimum();
+    option.textVisible = Bar.isTextVisible();
+    option.text = Bar.text();
+    option.state |= QStyle::State_Horizontal;
+    option.direction = Qt::LeftToRight;
+    painter.drawControl(QStyle::CE_ProgressBar, option);
+    return true;
+}
+
+void TVxProgressBarEx::paintEvent(QPaintEvent* Event)
+{
+    if (!PaintEmptyRightToLeftProgressBar(*this))
+        QProgressBar::paintEvent(Event);
+}

@@ -36,6 +36,7 @@ public:
     bool MarqueeShown() const { return minimum() == 0 && maximum() == 0; }
 
 protected:
+    void paintEvent(QPaintEvent* Event) override;
     virtual void UpdateMarquee();
     // Shows the busy indicator or the range and position.
     void ShowMarquee(bool On);
@@ -60,3 +61,8 @@ public:
 protected:
     void UpdateMarquee() override;
 };
+
+// Paints an empty bar (position at its minimum) read right to left as left to right: it looks the
+// same, and the style would otherwise draw a one-pixel chunk at its right end. Returns whether it
+// painted; any other bar is left to QProgressBar.
+bool PaintEmptyRightToLeftProgressBar(QProgressBar& Bar);

@@ -2,6 +2,7 @@
 
 #include "Screen.h"
 #include "StockIcons.h"
+#include "VxProgressBarEx.h"
 
 #include <QPixmap>
 
@@ -120,4 +121,10 @@ void TProgressBar::SetMarquee(bool Value)
     FMarquee = Value;
     if (Value)
         setRange(0, 0);
+}
+
+void TProgressBar::paintEvent(QPaintEvent* Event)
+{
+    if (!PaintEmptyRightToLeftProgressBar(*this))
+        QProgressBar::paintEvent(Event);
 }

@@ -84,6 +84,9 @@ public:
     void SetMarquee(bool Value);
     bool Marquee() const { return FMarquee; }
 
+protected:
+    void paintEvent(QPaintEvent* Event) override;
+
 private:
     bool FMarquee = false;
 };

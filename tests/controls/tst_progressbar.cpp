@@ -66,6 +66,8 @@ private slots:
     void startStopStress();
 
     void accessibility();
+    void emptyBarMirrors_data();
+    void emptyBarMirrors();
     void accessibilityOfNativeBar();
 
     void nativeBarMarquee();
@@ -418,6 +420,34 @@ void tst_ProgressBar::accessibility()
     bar.SetActive(true);
     QVERIFY(iface->state().busy);
     QCOMPARE(iface->text(QAccessible::Value), QString());
+}
+
+void tst_ProgressBar::emptyBarMirrors_data()
+{
+    QTest::addColumn<bool>("painted");
+    QTest::newRow("painted bar") << true;
+    QTest::newRow("native bar") << false;
+}
+
+// An empty bar read right to left shows the same empty track as left to right: no stray line.
+void tst_ProgressBar::emptyBarMirrors()
+{
+    QFETCH(bool, painted);
+    QApplication::setStyle(QStringLiteral("Fusion"));
+    const auto grab = [painted](Qt::LayoutDirection Direction) {
+        std::unique_ptr<QWidget> bar;
+        if (painted)
+            bar = std::make_unique<TVxProgressBar>();
+        else
+            bar = std::make_unique<TVxProgressBarEx>();
+        bar->setLayoutDirection(Direction);
+        bar->resize(145, 17);
+        return bar->grab().toImage().convertToFormat(QImage::Format_ARGB32);
+    };
+    const QImage ltr = grab(Qt::LeftToRight);
+    const QImage rtl = grab(Qt::RightToLeft);
+    // The empty track is symmetric: nothing but the track at either end (no chunk, no line).
+    QCOMPARE(rtl, ltr);
 }
 
 void tst_ProgressBar::accessibilityOfNativeBar()
