@@ -296,6 +296,9 @@ void TVxDCustomSectionControl::Paint(QPainter& Painter)
     Painter.setPen(textPen);
 
     if (FEditType == etText || FEditType == etSingleText) {
+        // The editor stands over the text; the rows of the text above it would show cut.
+        if (FIsEditing && FEditor && !FEditor->isHidden())
+            return;
         bool isValue = false;
         const QString text = DisplayText(&isValue);
         const QRect tr = SectionGeometry::TextRect(client);

@@ -24,6 +24,17 @@ QString WithoutTrailingBlanks(QString S)
     S.truncate(n);
     return S;
 }
+
+// Line followed by an ellipsis, losing characters from its end until both fit in Width.
+QString WithEllipsis(const QFontMetrics& Fm, QString Line, int Width)
+{
+    const QString ellipsis(QChar(0x2026));
+    while (!Line.isEmpty() && Fm.horizontalAdvance(Line + ellipsis) > Width) {
+        Line.chop(Line.size() >= 2 && Line.at(Line.size() - 1).isLowSurrogate() ? 2 : 1);
+        Line = WithoutTrailingBlanks(Line);
+    }
+    return Line + ellipsis;
+}
 } // namespace
 
 QStringList WordBreakElidedLines(const QFont& Font, const QSize& Size, const QString& Text)
@@ -52,11 +63,10 @@ QStringList WordBreakElidedLines(const QFont& Font, const QSize& Size, const QSt
             const bool lastThatFits = shown.size() + 1 >= maxLines;
             const bool moreText = i + 1 < lines.size() || p + 1 < paragraphs.size();
             if (lastThatFits && moreText) {
-                // Whatever follows is folded into this line and cut with the ellipsis.
-                QString rest = paragraphs[p].mid(lines[i].first);
-                for (int q = p + 1; q < paragraphs.size(); ++q)
-                    rest += QLatin1Char(' ') + paragraphs[q];
-                shown.append(fm.elidedText(WithoutTrailingBlanks(rest), Qt::ElideRight, width));
+                // The last line that fits keeps its own text and ends with the ellipsis; the lines
+                // after it are not folded into it.
+                shown.append(WithEllipsis(fm, WithoutTrailingBlanks(paragraphs[p].mid(lines[i].first, lines[i].second)),
+                                          width));
                 return shown;
             }
             // A wrapped line keeps the blank it broke at; that blank takes no room, and must not

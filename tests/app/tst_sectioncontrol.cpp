@@ -31,6 +31,10 @@ private slots:
     void paintsIconOrCaption();
     void wrappedTextKeepsEveryWord_data();
     void wrappedTextKeepsEveryWord();
+    void lastLineThatFitsEndsWithEllipsis_data();
+    void lastLineThatFitsEndsWithEllipsis();
+    void editorShowsNoCutRowOfOldText_data();
+    void editorShowsNoCutRowOfOldText();
 };
 
 void tst_sectioncontrol::geometry_data()
@@ -484,6 +488,82 @@ void tst_sectioncontrol::wrappedTextKeepsEveryWord()
     QCOMPARE(seen, words.mid(0, seen.size()));
     QVERIFY2(words.at(seen.size()).startsWith(stem), qPrintable(stem));
     QCOMPARE(shown.size(), lines); // cut only when no line is left
+}
+
+void tst_sectioncontrol::lastLineThatFitsEndsWithEllipsis_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("widthOf");
+    QTest::addColumn<int>("lines");
+    QTest::addColumn<QStringList>("expected");
+    const QString e(QChar(0x2026));
+    const QString ten = QStringLiteral("Line one\r\nLine two\r\nLine three\r\nLine four\r\nLine five\r\n"
+                                       "Line six\r\nLine seven\r\nLine eight\r\nLine nine\r\nLine ten");
+    QTest::newRow("ten lines, six fit") << ten << "Line seven and some room" << 6
+                                        << QStringList{"Line one", "Line two", "Line three", "Line four", "Line five",
+                                                       "Line six" + e};
+    QTest::newRow("ten lines, one fits") << ten << "Line seven and some room" << 1 << QStringList{"Line one" + e};
+    QTest::newRow("wrapped paragraph") << "alpha beta gamma delta epsilon" << "alpha beta gamma" << 1
+                                       << QStringList{"alpha beta gamma" + e};
+}
+
+void tst_sectioncontrol::lastLineThatFitsEndsWithEllipsis()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, widthOf);
+    QFETCH(int, lines);
+    QFETCH(QStringList, expected);
+    TVxDSectionControl section;
+    const QFont font = section.EditValueFont();
+    const QFontMetrics fm(font);
+    const int width = fm.horizontalAdvance(widthOf);
+    // Half a line more than `lines` must not show a cut row.
+    const QStringList shown = WordBreakElidedLines(font, QSize(width, lines * fm.height() + fm.height() / 2), text);
+    if (fm.horizontalAdvance(expected.last()) > width) {
+        // A narrow fallback font: the last line loses letters before its ellipsis, never gains any.
+        QCOMPARE(shown.mid(0, shown.size() - 1), expected.mid(0, expected.size() - 1));
+        QVERIFY(shown.last().endsWith(QChar(0x2026)));
+        QVERIFY(expected.last().startsWith(shown.last().chopped(1)));
+        return;
+    }
+    QCOMPARE(shown, expected);
+}
+
+void tst_sectioncontrol::editorShowsNoCutRowOfOldText_data()
+{
+    QTest::addColumn<int>("editType");
+    QTest::newRow("multi-line") << int(etText);
+    QTest::newRow("one line") << int(etSingleText);
+}
+
+void tst_sectioncontrol::editorShowsNoCutRowOfOldText()
+{
+    QFETCH(int, editType);
+    TVxDSectionControl section;
+    section.SetEditType(TVxDEditType(editType));
+    // A low box and a big value font: text drawn from the text rectangle's top (or centred in it)
+    // reaches above the editor.
+    section.resize(300, 40);
+    QFont big = section.EditValueFont();
+    big.setPointSize(28);
+    section.SetEditValueFont(big);
+    section.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&section));
+    section.SetIsEditing(true);
+    section.SetEditValue(QStringLiteral("\u00C9\u00C5|Hg")); // as if typed
+    section.SetIsEditing(false);
+    bool isValue = false;
+    section.DisplayText(&isValue);
+    QVERIFY(isValue);
+    section.SetIsEditing(true); // re-editing a box that has text
+    QVERIFY(section.Editor() && section.Editor()->isVisible());
+    const QImage image = section.grab().toImage();
+    const QRect text = SectionGeometry::TextRect(section.rect());
+    const QRect editor = SectionGeometry::EditorRect(section.size());
+    const QColor base = section.palette().color(QPalette::Active, QPalette::Base);
+    for (int y = text.top(); y < editor.top(); ++y)
+        for (int x = text.left(); x <= text.right(); ++x)
+            QVERIFY2(image.pixelColor(x, y) == base, qPrintable(QStringLiteral("%1,%2").arg(x).arg(y)));
 }
 
 QTEST_MAIN(tst_sectioncontrol)
