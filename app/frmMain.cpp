@@ -40,10 +40,13 @@
 #include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPixmap>
+#include <QPlainTextEdit>
 #include <QTemporaryFile>
+#include <QTextEdit>
 #include <QStandardPaths>
 #include <QToolBar>
 #include <QToolButton>
@@ -417,7 +420,7 @@ QWidget* TfrmMain::BuildDesignPage(QWidget* Page)
     column->addWidget(Panel2, 1);
 
     ExpandoContentSection = NewSection(panel, QStringLiteral("ExpandoContentSection"),
-                                       QStringLiteral("Expando (More Lines)"), etText);
+                                       QStringLiteral("Expando Content (More Lines)"), etText);
     column->addWidget(fixedHeight(ExpandoContentSection, 71));
 
     auto* panel3 = new TAnchoredPanel(panel, QSize(752, 52));
@@ -448,7 +451,7 @@ QWidget* TfrmMain::BuildDesignPage(QWidget* Page)
     column->addWidget(fixedHeight(FooterPanel, 50));
 
     ExpandoFooterSection = NewSection(panel, QStringLiteral("ExpandoFooterSection"),
-                                      QStringLiteral("Expando (More Lines)"), etText);
+                                      QStringLiteral("Expando Footer (More Lines)"), etText);
     column->addWidget(fixedHeight(ExpandoFooterSection, 50));
 
     // Keyboard order: the page from top to bottom, sections included (each takes the focus and
@@ -1085,6 +1088,14 @@ bool TfrmMain::eventFilter(QObject* Watched, QEvent* Event)
             const QKeySequence pressed(key->keyCombination());
             // A code view with a selection copies the selection, as every editor does; elsewhere
             // Ctrl+C stays Copy Code.
+            const bool copyOrCut = pressed == QKeySequence(QKeySequence::Copy) || pressed == QKeySequence(QKeySequence::Cut);
+            // A focused text editor (a section's in-place editor) copies and cuts its own text.
+            if (copyOrCut
+                && (qobject_cast<QLineEdit*>(Watched) || qobject_cast<QPlainTextEdit*>(Watched)
+                    || qobject_cast<QTextEdit*>(Watched))) {
+                Event->accept();
+                return true;
+            }
             if (pressed == QKeySequence(QKeySequence::Copy))
                 for (QObject* o = Watched; o; o = o->parent())
                     if (auto* view = qobject_cast<TCodeView*>(o)) {

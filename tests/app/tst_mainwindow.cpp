@@ -109,7 +109,9 @@ private slots:
     void editGeneratePickAndCopy();
     void viewsMatchGenerator();
     void checkBoxesAndNew();
-    void ctrlCInEditorCopiesCode();
+    void ctrlCInEditorCopiesItsText_data();
+    void ctrlCInEditorCopiesItsText();
+    void expandoSectionsNamedForTheirPlace();
     void ctrlCInCodeViewCopiesSelection();
     void keyboardWalksAndEditsThePage();
     void checkBoxCaptionsFit();
@@ -431,17 +433,49 @@ void tst_mainwindow::checkBoxesAndNew()
     QVERIFY(W->CopyCodeActn->isEnabled());
 }
 
-void tst_mainwindow::ctrlCInEditorCopiesCode()
+void tst_mainwindow::ctrlCInEditorCopiesItsText_data()
 {
+    QTest::addColumn<QString>("section");
+    QTest::newRow("one-line editor") << "TitleSection";
+    QTest::newRow("multi-line editor") << "ContentSection";
+}
+
+void tst_mainwindow::ctrlCInEditorCopiesItsText()
+{
+    QFETCH(QString, section);
+    auto* box = W->findChild<TVxDSectionControl*>(section);
+    QVERIFY(box);
     W->GenerateActn->trigger();
     W->VxPageScroller1->SetActivePageIndex(0);
+    Activate(W.get());
     QGuiApplication::clipboard()->setText(QStringLiteral("before"));
-    W->TitleSection->SetIsEditing(true);
-    QTest::keyClicks(W->TitleSection->Editor(), QStringLiteral("abc"));
-    QTest::keyClick(W->TitleSection->Editor(), Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClick(W->TitleSection->Editor(), Qt::Key_C, Qt::ControlModifier);
+    box->SetIsEditing(true);
+    QWidget* editor = box->Editor();
+    QTRY_VERIFY(editor->hasFocus());
+    QTest::keyClicks(editor, QStringLiteral("abc"));
+    QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(editor, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("abc"));
+    QCOMPARE(W->VxPageScroller1->ActivePageIndex(), 0);
+    QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(editor, QStringLiteral("xyz"));
+    QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(editor, Qt::Key_X, Qt::ControlModifier);
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("xyz"));
+    box->SetIsEditing(false);
+    QCOMPARE(box->EditValue(), QString());
+    // Outside an editor Ctrl+C stays Copy Code.
+    box->setFocus();
+    QTRY_VERIFY(box->hasFocus());
+    QTest::keyClick(box, Qt::Key_C, Qt::ControlModifier);
     QCOMPARE(QGuiApplication::clipboard()->text(), Code(*W));
     QCOMPARE(W->VxPageScroller1->ActivePageIndex(), 1);
+}
+
+void tst_mainwindow::expandoSectionsNamedForTheirPlace()
+{
+    QCOMPARE(W->ExpandoContentSection->Caption(), QStringLiteral("Expando Content (More Lines)"));
+    QCOMPARE(W->ExpandoFooterSection->Caption(), QStringLiteral("Expando Footer (More Lines)"));
 }
 
 void tst_mainwindow::ctrlCInCodeViewCopiesSelection()
