@@ -13,11 +13,73 @@
 #include <QCoreApplication>
 
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <fcntl.h>
 #include <memory>
+#include <unistd.h>
+
+#if defined(__has_feature)
+#if __has_feature(address_sanitizer) || __has_feature(thread_sanitizer) || __has_feature(undefined_behavior_sanitizer)
+#define QUILLFEN_HAS_SANITIZER 1
+#include <sanitizer/common_interface_defs.h>
+#endif
+#endif
 
 namespace {
+bool OutputClosed = false;
+// Where the commands' own messages go: the original standard error, kept aside while descriptor
+// 2 is /dev/null for everyone else.
+FILE* Messages = nullptr;
+
+// Options whose values are file names and so may hold any bytes.
+bool IsFileOption(const QString& Name)
+{
+    return Name == QLatin1String("from") || Name == QLatin1String("out");
+}
+
+// True when Value came from bytes that are not UTF-8 (DecodeFileName carries them as unpaired
+// U+DC80..U+DCFF, which valid UTF-8 never yields).
+bool HoldsInvalidUtf8(const QString& Value)
+{
+    return ShownFileName(Value) != Value;
+}
+
+// From here on only the commands' own lines reach standard error: the toolkit's messages are
+// dropped, and descriptor 2 becomes /dev/null for the libraries that write there directly
+// (libpng's "libpng error: ...", font configuration warnings).
+void SilenceForeignMessages()
+{
+    qInstallMessageHandler([](QtMsgType Type, const QMessageLogContext&, const QString& Message) {
+        if (Type == QtFatalMsg && Messages) {
+            std::fprintf(Messages, "quillfen: %s\n", Message.toUtf8().constData());
+            std::fflush(Messages);
+        }
+    });
+    const int own = ::fcntl(STDERR_FILENO, F_DUPFD_CLOEXEC, 3);
+    const int null = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
+    if (own < 0 || null < 0) {
+        if (own >= 0)
+            ::close(own);
+        if (null >= 0)
+            ::close(null);
+        return;
+    }
+    Messages = ::fdopen(own, "w");
+    if (!Messages) {
+        ::close(own);
+        ::close(null);
+        return;
+    }
+    ::dup2(null, STDERR_FILENO);
+    ::close(null);
+#ifdef QUILLFEN_HAS_SANITIZER
+    // The sanitizers' reports must still be seen.
+    __sanitizer_set_report_fd(reinterpret_cast<void*>(static_cast<intptr_t>(own)));
+#endif
+}
+
 const QStringList& IconNames()
 {
     static const QStringList names = {QStringLiteral("None"),        QStringLiteral("Warning"),
@@ -97,9 +159,11 @@ QString NotesText()
                           "A text option switches its section on (--help-link adds doShowHelpLink to\n"
                           "any --options, --command-link adds doCommandLinks, --radio doRadioButtons,\n"
                           "--timer doTimer, --progress-position doProgressBar).\n"
-                          "Exit status: 0 on success, 1 when the work or writing its output fails,\n"
-                          "2 for a bad command line (unknown option or name, missing value).\n")
-        .arg(IconNames().join(QStringLiteral(", ")));
+                          "--expando takes both texts: a value without a bar is refused (exit status 2).\n"
+                          "FILE may be any name the system takes; --from - reads standard input.\n"
+                          "\n")
+               .arg(IconNames().join(QStringLiteral(", ")))
+           + ExitStatusText();
 }
 
 const char* const DesignTextOptions[][3] = {
@@ -111,7 +175,7 @@ const char* const DesignTextOptions[][3] = {
     {"instruction-icon", "ICON", "instruction icon"},
     {"main-icon", "ICON", "main icon"},
     {"content", "TEXT", "content text"},
-    {"expando", "SHOW|HIDE", "show the expando with these show and hide texts"},
+    {"expando", "SHOW|HIDE", "show the expando with these show and hide texts (the bar is required)"},
     {"expanded-text", "TEXT", "expanded information in the dialog body"},
     {"expanded-in-footer", "TEXT", "expanded information below the footer"},
     {"verification", "TEXT", "show the verification check box with this text"},
@@ -127,6 +191,49 @@ const char* const DesignTextOptions[][3] = {
     {"progress-position", "N", "show a progress bar at position N, 0 to 100 (doProgressBar)"},
 };
 } // namespace
+
+QString ExitStatusText()
+{
+    return QStringLiteral(
+        "Exit status:\n"
+        "  0  success\n"
+        "  1  the work failed: a --from file cannot be read or holds no readable design,\n"
+        "     the dialog cannot be rendered, or the output cannot be written (a full disk,\n"
+        "     a closed standard output, a folder that does not exist)\n"
+        "  2  a bad command line: an unknown command, option or name, a missing or\n"
+        "     unexpected value, an option given twice, a value that is not valid UTF-8\n"
+        "  3  the designer was started without a display\n");
+}
+
+void KeepStandardDescriptors()
+{
+    for (int fd = STDIN_FILENO; fd <= STDERR_FILENO; ++fd) {
+        if (::fcntl(fd, F_GETFD) != -1 || errno != EBADF)
+            continue;
+        // Read-only, so that a write meant for a closed output fails instead of vanishing; open
+        // takes the lowest free number, which is this one.
+        const int null = ::open("/dev/null", O_RDONLY);
+        if (null >= 0 && null != fd) {
+            ::dup2(null, fd);
+            ::close(null);
+        }
+        if (fd == STDOUT_FILENO)
+            OutputClosed = true;
+    }
+}
+
+bool StandardOutputWasClosed()
+{
+    return OutputClosed;
+}
+
+QStringList CommandArguments(int argc, char* argv[], int Skip)
+{
+    QStringList args;
+    for (int i = Skip; i < argc; ++i)
+        args << DecodeFileName(QByteArray(argv[i]));
+    return args;
+}
 
 const QList<TCommandLineCommand>& CommandLineCommands()
 {
@@ -260,6 +367,15 @@ bool ParseCommandArguments(QCommandLineParser& Parser, const QList<QCommandLineO
         Error = QStringLiteral("unexpected argument '%1'").arg(Parser.positionalArguments().constFirst());
         return false;
     }
+    for (const QCommandLineOption& option : Options) {
+        const QString name = option.names().constLast();
+        if (IsFileOption(name) || option.valueName().isEmpty() || !Parser.isSet(name))
+            continue;
+        if (HoldsInvalidUtf8(Parser.value(name))) {
+            Error = QStringLiteral("the value of %1 is not valid UTF-8").arg(Spelled(name));
+            return false;
+        }
+    }
     return true;
 }
 
@@ -270,8 +386,8 @@ QList<QCommandLineOption> DesignOptions()
         options.append(QCommandLineOption(QLatin1String(option[0]), QLatin1String(option[2]), QLatin1String(option[1])));
     options.append(QCommandLineOption(
         QStringLiteral("from"),
-        QStringLiteral("take the design from this form-text file (the first TVxDialog in it); the other design "
-                       "options change what the file says"),
+        QStringLiteral("take the design from this form-text file (the first TVxDialog in it; - for standard "
+                       "input); the other design options change what the file says"),
         QStringLiteral("FILE")));
     options.append(QCommandLineOption(
         QStringLiteral("options"),
@@ -475,6 +591,11 @@ bool ReadDesignOptions(const QCommandLineParser& Parser, TDesignValues& V, QStri
         if (given(text.Name))
             *text.Target = MultiLineSectionText(value(text.Name));
     if (given("expando")) {
+        // The page keeps both texts in one caption; one text alone has no place there.
+        if (!value("expando").contains(QLatin1Char('|'))) {
+            Error = QStringLiteral("--expando needs SHOW|HIDE: the show text, a bar and the hide text");
+            return false;
+        }
         V.ExpandoChecked = true;
         V.ExpandoCaption = value("expando");
     }
@@ -491,6 +612,10 @@ bool ReadDesignOptions(const QCommandLineParser& Parser, TDesignValues& V, QStri
 
 bool WriteStandardOutput(const QByteArray& Data, QString& Error)
 {
+    if (OutputClosed) {
+        Error = QStringLiteral("cannot write the output: standard output is closed");
+        return false;
+    }
     errno = 0;
     const size_t written = std::fwrite(Data.constData(), 1, size_t(Data.size()), stdout);
     const bool flushed = std::fflush(stdout) == 0;
@@ -498,7 +623,7 @@ bool WriteStandardOutput(const QByteArray& Data, QString& Error)
         return true;
     const int code = errno;
     Error = QStringLiteral("cannot write the output: %1")
-                .arg(code ? QString::fromLocal8Bit(std::strerror(code)) : QStringLiteral("write error"));
+                .arg(code ? FileErrorText(code) : QStringLiteral("write error"));
     return false;
 }
 
@@ -508,12 +633,19 @@ void PrintCommandError(const QString& Command, const QString& Message)
     QString line = Message;
     line.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
     const QString who = Command.isEmpty() ? QStringLiteral("quillfen") : QStringLiteral("quillfen ") + Command;
-    std::fprintf(stderr, "%s: %s\n", who.toUtf8().constData(), line.toUtf8().constData());
+    FILE* out = Messages ? Messages : stderr;
+    std::fprintf(out, "%s: %s\n", who.toUtf8().constData(), ShownFileName(line).toUtf8().constData());
+    std::fflush(out);
 }
 
 int RunCommandLine(int argc, char* argv[])
 {
-    const QString first = QString::fromLocal8Bit(argv[1]);
+    SilenceForeignMessages();
+    // A write past the size limit a shell may set fails and is reported, instead of ending the
+    // process halfway through a file.
+    std::signal(SIGXFSZ, SIG_IGN);
+    const QStringList args = CommandArguments(argc, argv, 1);
+    const QString first = args.constFirst();
     const TCommandLineCommand* command = FindCommandLineCommand(first);
     if (!command) {
         // quillfen --help, --version; anything else is an unknown command.
@@ -524,7 +656,7 @@ int RunCommandLine(int argc, char* argv[])
             PrintCommandError(QString(), QStringLiteral("unknown command '%1'; run 'quillfen --help'").arg(first));
             return esUsage;
         }
-        if (!ParseCommandArguments(parser, StandardOptions(), QCoreApplication::arguments().mid(1), error)) {
+        if (!ParseCommandArguments(parser, StandardOptions(), args, error)) {
             PrintCommandError(QString(), error + QStringLiteral("; run 'quillfen --help'"));
             return esUsage;
         }
@@ -535,18 +667,10 @@ int RunCommandLine(int argc, char* argv[])
         }
         return status;
     }
-    if (command->OwnsApplication) {
-        QStringList args;
-        for (int i = 2; i < argc; ++i)
-            args << QString::fromLocal8Bit(argv[i]);
-        return command->Run(args);
-    }
-    if (command->Prepare) {
-        QStringList args;
-        for (int i = 2; i < argc; ++i)
-            args << QString::fromLocal8Bit(argv[i]);
-        command->Prepare(args);
-    }
+    if (command->OwnsApplication)
+        return command->Run(args.mid(1));
+    if (command->Prepare)
+        command->Prepare(args.mid(1));
     std::unique_ptr<QCoreApplication> app;
     if (command->NeedsGui) {
         // Headless whatever the environment says: the window is only grabbed, never shown.
@@ -557,5 +681,5 @@ int RunCommandLine(int argc, char* argv[])
     }
     QCoreApplication::setApplicationName(QStringLiteral("quillfen"));
     QCoreApplication::setApplicationVersion(QStringLiteral(QUILLFEN_VERSION));
-    return command->Run(QCoreApplication::arguments().mid(2));
+    return command->Run(args.mid(1));
 }

@@ -3,9 +3,9 @@
 // way to parse a command's arguments with QCommandLineParser, the design options, and writing
 // the result to standard output.
 //
-// Exit statuses, for every command: 0 success, 1 the work or writing its output failed, 2 a bad
-// command line (unknown command, option or name, missing or unexpected value), 3 the designer
-// started without a display. Every error is one line on standard error, "quillfen COMMAND: ...".
+// Exit statuses: ExitStatusText() is the one table (--help prints it, the README quotes it).
+// Every error is one line on standard error, "quillfen COMMAND: ...", and nothing else is
+// written there: the toolkit's and the image libraries' own messages are silenced.
 
 #include <QByteArray>
 #include <QList>
@@ -17,6 +17,15 @@ class QCommandLineParser;
 struct TDesignValues;
 
 enum TExitStatus { esSuccess = 0, esFailed = 1, esUsage = 2, esNoDisplay = 3 };
+
+// The table of exit statuses, as "quillfen --help" and the README show it.
+QString ExitStatusText();
+
+// Called first in main(): puts /dev/null on any of descriptors 0-2 that is closed, so no file
+// the program opens takes their numbers (output meant for a closed standard output would land in
+// it). A write to a standard output that was closed fails and says so.
+void KeepStandardDescriptors();
+bool StandardOutputWasClosed();
 
 struct TCommandLineCommand {
     QString Name;     // the first argument: "generate"
@@ -38,18 +47,23 @@ const QList<TCommandLineCommand>& CommandLineCommands();
 const TCommandLineCommand* FindCommandLineCommand(const QString& Name);
 
 // Handles "quillfen ARGS..." when ARGS is not empty: --help, --version or a command. Creates the
-// application the command needs. Returns the exit status.
+// application the command needs. Returns the exit status. The arguments are taken as the bytes
+// given: file names that are not UTF-8 reach the system unchanged (DecodeFileName), other values
+// that are not UTF-8 are refused.
 int RunCommandLine(int argc, char* argv[]);
+
+// The program's arguments after the first Skip, decoded as DecodeFileName does.
+QStringList CommandArguments(int argc, char* argv[], int Skip);
 
 // "quillfen --help" and "quillfen --version".
 QString UsageText();
 QString VersionText();
 
 // Adds Options to Parser and parses Args (the arguments after the command's name). False with one
-// line in Error
-// for an unknown option (naming the accepted ones), a missing or unexpected value, an option
-// given twice (options never depend on their order, so a repeat has no sound meaning) or an
-// argument that is not an option (no command takes any yet).
+// line in Error for an unknown option (naming the accepted ones), a missing or unexpected value,
+// an option given twice (options never depend on their order, so a repeat has no sound meaning),
+// an argument that is not an option (no command takes any yet) or a value that is not valid
+// UTF-8 (file names excepted: --from and --out take any bytes).
 bool ParseCommandArguments(QCommandLineParser& Parser, const QList<QCommandLineOption>& Options,
                            const QStringList& Args, QString& Error);
 
@@ -74,13 +88,14 @@ QList<QCommandLineOption> DesignOptions();
 // options: lists replace the defaults as a whole, and a text option switches its section on
 // (--help-link sets doShowHelpLink whatever --options says). Line breaks in multi-line texts
 // become CR LF as on the design page; in the one-line title they become spaces. False with one
-// line in Error for an unknown icon, dialog option or button name.
+// line in Error for an unknown icon, dialog option or button name, or an --expando value without
+// the bar between its show and hide texts.
 bool ReadDesignOptions(const QCommandLineParser& Parser, TDesignValues& Values, QString& Error);
 
 // Reads the file that --from names (when given): its text into Text and the page values of its
 // first TVxDialog into Values, which the other design options then change. False with one line
 // in Error for a file that cannot be read or holds no readable design ("FILE: line L, column C:
-// ...").
+// ..."); that is a failed job (esFailed), not a bad command line.
 bool ReadDesignFromOption(const QCommandLineParser& Parser, QByteArray& Text, TDesignValues& Values, QString& Error);
 
 // Writes Data to standard output and flushes it. False with a one-line reason when the write

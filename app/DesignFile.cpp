@@ -4,32 +4,258 @@
 #include "FormTextWriter.h"
 #include "VxDialog.h"
 
-#include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
+#include <QScopeGuard>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 QString DesignFileFilter()
 {
     return QStringLiteral("Form text (*.dfm *.txt);;All files (*)");
 }
 
+namespace {
+// Strict UTF-8: no overlong forms, no surrogates, nothing past U+10FFFF. The length of the valid
+// sequence at Text[At], or 0.
+int Utf8SequenceLength(const QByteArray& Text, qsizetype At, char32_t& Code)
+{
+    const auto byte = [&](qsizetype k) { return static_cast<unsigned char>(Text.at(k)); };
+    const unsigned char lead = byte(At);
+    int length = 0;
+    char32_t code = 0, least = 0;
+    if (lead < 0x80) {
+        Code = lead;
+        return 1;
+    } else if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2, code = lead & 0x1F, least = 0x80;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3, code = lead & 0x0F, least = 0x800;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4, code = lead & 0x07, least = 0x10000;
+    } else {
+        return 0;
+    }
+    if (At + length > Text.size())
+        return 0;
+    for (int k = 1; k < length; ++k) {
+        if ((byte(At + k) & 0xC0) != 0x80)
+            return 0;
+        code = (code << 6) | (byte(At + k) & 0x3F);
+    }
+    if (code < least || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
+        return 0;
+    Code = code;
+    return length;
+}
+
+bool IsEscapedByte(QChar C)
+{
+    return C.unicode() >= 0xDC80 && C.unicode() <= 0xDCFF;
+}
+
+} // namespace
+
+QString FileErrorText(int Code)
+{
+    switch (Code) {
+    case ENOSPC:
+        return QStringLiteral("the disk is full");
+    case EDQUOT:
+        return QStringLiteral("the disk quota is used up");
+    case EFBIG:
+        return QStringLiteral("the file would exceed the largest size allowed");
+    default:
+        return QString::fromLocal8Bit(std::strerror(Code));
+    }
+}
+
+namespace {
+
+// Writes all of Data to Fd, retrying what a signal interrupts. The errno of the failure, or 0.
+int WriteAll(int Fd, const QByteArray& Data)
+{
+    qsizetype done = 0;
+    while (done < Data.size()) {
+        const ssize_t n = ::write(Fd, Data.constData() + done, size_t(Data.size() - done));
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return errno;
+        }
+        if (n == 0)
+            return EIO;
+        done += n;
+    }
+    return 0;
+}
+
+// The reason Data could not replace FileName, or an empty string when it did.
+QString WriteFileSafelyReason(const QString& FileName, const QByteArray& Data)
+{
+    const QByteArray path = EncodeFileName(FileName);
+    if (path.isEmpty())
+        return QStringLiteral("no file name given");
+    struct stat target {};
+    const bool exists = ::stat(path.constData(), &target) == 0;
+    if (exists && S_ISDIR(target.st_mode))
+        return QStringLiteral("it is a folder");
+    if (exists && !S_ISREG(target.st_mode)) {
+        // A device or a pipe cannot be replaced, only written. Opening without blocking: a pipe
+        // that nobody reads is an error, not a wait.
+        const int fd = ::open(path.constData(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+        if (fd < 0)
+            return errno == ENXIO ? QStringLiteral("no program reads from it") : FileErrorText(errno);
+        ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+        int code = WriteAll(fd, Data);
+        if (::close(fd) != 0 && code == 0 && errno != EINTR)
+            code = errno;
+        return code ? FileErrorText(code) : QString();
+    }
+    // Replace the file a symbolic link points at, not the link.
+    QByteArray real = path;
+    if (exists) {
+        if (char* resolved = ::realpath(path.constData(), nullptr)) {
+            real = resolved;
+            std::free(resolved);
+        }
+    }
+    const qsizetype slash = real.lastIndexOf('/');
+    const QByteArray folder = slash < 0 ? QByteArray(".") : slash == 0 ? QByteArray("/") : real.left(slash);
+    QByteArray temporary = folder + "/." + real.mid(slash + 1).left(200) + ".XXXXXX";
+    const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
+    if (fd < 0)
+        return FileErrorText(errno);
+    mode_t mode = 0;
+    if (exists) {
+        mode = target.st_mode & 07777;
+    } else {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        mode = 0666 & ~mask;
+    }
+    int code = WriteAll(fd, Data);
+    if (code == 0 && ::fsync(fd) != 0)
+        code = errno;
+    if (code == 0 && ::fchmod(fd, mode) != 0)
+        code = errno;
+    if (code == 0 && exists && ::geteuid() == 0) // the super-user's save keeps the owner
+        (void)!::fchown(fd, target.st_uid, target.st_gid);
+    if (::close(fd) != 0 && code == 0 && errno != EINTR)
+        code = errno;
+    if (code == 0 && ::rename(temporary.constData(), real.constData()) != 0)
+        code = errno;
+    if (code != 0) {
+        ::unlink(temporary.constData());
+        return FileErrorText(code);
+    }
+    return {};
+}
+} // namespace
+
+QString DecodeFileName(const QByteArray& Name)
+{
+    QString text;
+    text.reserve(Name.size());
+    for (qsizetype i = 0; i < Name.size();) {
+        char32_t code = 0;
+        const int length = Utf8SequenceLength(Name, i, code);
+        if (length == 0) {
+            text.append(QChar(char16_t(0xDC00 + static_cast<unsigned char>(Name.at(i)))));
+            ++i;
+        } else {
+            text.append(QString::fromUcs4(&code, 1));
+            i += length;
+        }
+    }
+    return text;
+}
+
+QByteArray EncodeFileName(const QString& Name)
+{
+    QByteArray bytes;
+    bytes.reserve(Name.size());
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < Name.size(); ++i) {
+        if (IsEscapedByte(Name.at(i)) && (i == 0 || !Name.at(i - 1).isHighSurrogate())) {
+            bytes += QStringView(Name).mid(start, i - start).toUtf8();
+            bytes += char(Name.at(i).unicode() - 0xDC00);
+            start = i + 1;
+        }
+    }
+    bytes += QStringView(Name).mid(start).toUtf8();
+    return bytes;
+}
+
+QString ShownFileName(const QString& Name)
+{
+    QString shown;
+    for (qsizetype i = 0; i < Name.size(); ++i) {
+        if (IsEscapedByte(Name.at(i)) && (i == 0 || !Name.at(i - 1).isHighSurrogate()))
+            shown += QStringLiteral("\\x%1").arg(Name.at(i).unicode() - 0xDC00, 2, 16, QLatin1Char('0'));
+        else
+            shown += Name.at(i);
+    }
+    return shown;
+}
+
 QByteArray ReadDesignFileBytes(const QString& FileName)
 {
-    QFile file(FileName);
-    if (!file.open(QIODevice::ReadOnly))
-        throw EInOutError(QStringLiteral("Cannot open \"%1\": %2").arg(FileName, file.errorString()));
+    const QString shown = ShownFileName(FileName);
+    const bool standardInput = FileName == QLatin1String(StandardInputName);
+    // Without blocking: opening a pipe that has no writer would wait inside the kernel.
+    const int fd = standardInput ? STDIN_FILENO
+                                 : ::open(EncodeFileName(FileName).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0)
+        throw EInOutError(QStringLiteral("Cannot open \"%1\": %2").arg(shown, FileErrorText(errno)));
+    const auto closeFd = qScopeGuard([&] {
+        if (!standardInput)
+            ::close(fd);
+    });
+    struct stat info {};
+    if (::fstat(fd, &info) != 0)
+        throw EInOutError(QStringLiteral("Cannot read \"%1\": %2").arg(shown, FileErrorText(errno)));
     const TFormTextLimits limits;
-    if (file.size() > limits.MaxTextBytes)
+    if (!standardInput) {
+        struct stat input {};
+        const bool isStandardInput = ::fstat(STDIN_FILENO, &input) == 0 && input.st_dev == info.st_dev
+                                     && input.st_ino == info.st_ino; // "/dev/stdin", "/proc/self/fd/0"
+        if (S_ISDIR(info.st_mode))
+            throw EInOutError(QStringLiteral("Cannot read \"%1\": it is a folder").arg(shown));
+        if (!S_ISREG(info.st_mode) && !isStandardInput)
+            throw EInOutError(QStringLiteral("Cannot read \"%1\": it is not a regular file").arg(shown));
+        ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    }
+    if (S_ISREG(info.st_mode) && info.st_size > limits.MaxTextBytes)
         throw EFormTextError({1, 1}, QStringLiteral("the file is %1 bytes long; at most %2 bytes are read")
-                                         .arg(file.size())
+                                         .arg(qint64(info.st_size))
                                          .arg(limits.MaxTextBytes));
-    // A device that reports no size (a pipe) is read up to the bound only.
-    const QByteArray bytes = file.read(limits.MaxTextBytes + 1);
-    if (file.error() != QFileDevice::NoError)
-        throw EInOutError(QStringLiteral("Cannot read \"%1\": %2").arg(FileName, file.errorString()));
+    // A stream that reports no size (a pipe) is read up to the bound only.
+    QByteArray bytes;
+    char buffer[65536];
+    while (bytes.size() <= limits.MaxTextBytes) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            throw EInOutError(QStringLiteral("Cannot read \"%1\": %2").arg(shown, FileErrorText(errno)));
+        if (n == 0)
+            break;
+        bytes.append(buffer, n);
+    }
     if (bytes.size() > limits.MaxTextBytes)
         throw EFormTextError({1, 1}, QStringLiteral("the file is longer than %1 bytes").arg(limits.MaxTextBytes));
     return bytes;
+}
+
+void WriteFileSafely(const QString& FileName, const QByteArray& Data)
+{
+    const QString reason = WriteFileSafelyReason(FileName, Data);
+    if (!reason.isEmpty())
+        throw EInOutError(QStringLiteral("Cannot write \"%1\": %2").arg(ShownFileName(FileName), reason));
 }
 
 namespace {
@@ -130,17 +356,15 @@ QByteArray DesignText(const TVxDialog* Dialog, const TComponent* Root, const TDe
 
 void WriteDesignFile(const QString& FileName, const QByteArray& Text)
 {
-    const QFileInfo info(FileName);
-    if (info.exists() && !info.isDir() && !info.isWritable())
-        throw EInOutError(QStringLiteral("Cannot save \"%1\": the file is read-only").arg(FileName));
-    QSaveFile file(FileName);
-    if (!file.open(QIODevice::WriteOnly))
-        throw EInOutError(QStringLiteral("Cannot save \"%1\": %2").arg(FileName, file.errorString()));
-    if (file.write(Text) != Text.size()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        throw EInOutError(QStringLiteral("Cannot save \"%1\": %2").arg(FileName, reason));
-    }
-    if (!file.commit())
-        throw EInOutError(QStringLiteral("Cannot save \"%1\": %2").arg(FileName, file.errorString()));
+    const QString shown = ShownFileName(FileName);
+    const QByteArray path = EncodeFileName(FileName);
+    struct stat info {};
+    // Permission bits, not only what this process may do: the super-user may write anything, yet
+    // a file without any write bit is read-only to its owner's intent.
+    if (::stat(path.constData(), &info) == 0 && S_ISREG(info.st_mode)
+        && (::access(path.constData(), W_OK) != 0 || (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0))
+        throw EInOutError(QStringLiteral("Cannot save \"%1\": the file is read-only").arg(shown));
+    const QString reason = WriteFileSafelyReason(FileName, Text);
+    if (!reason.isEmpty())
+        throw EInOutError(QStringLiteral("Cannot save \"%1\": %2").arg(shown, reason));
 }

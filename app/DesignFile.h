@@ -30,9 +30,33 @@ struct TDesignSource {
 // The file filters of the open and save dialogs.
 QString DesignFileFilter();
 
-// The bytes of a design file. Raises EInOutError when it cannot be read and EFormTextError when
-// it is larger than form text may be (checked before reading).
+// File names as the system spells them. A name's bytes that are not UTF-8 travel in the QString
+// as U+DC80..U+DCFF, one per byte, so a name taken from the command line reaches the system
+// unchanged; Qt's own conversion would turn them into U+FFFD, which names another file.
+QString DecodeFileName(const QByteArray& Name);
+QByteArray EncodeFileName(const QString& Name);
+// The name for a message: bytes that are not UTF-8 shown as \xNN.
+QString ShownFileName(const QString& Name);
+
+// The reason for a failed system call, for a message: a full disk says so ("the disk is full").
+QString FileErrorText(int Errno);
+
+// The name that stands for standard input where a file is read ("-").
+inline constexpr char StandardInputName[] = "-";
+
+// The bytes of a design file, or of standard input for "-". Only a regular file or standard
+// input is read: anything else (a folder, a pipe that is not standard input, a device) is
+// refused before any read, so a pipe without a writer cannot block. Raises EInOutError when it
+// cannot be read and EFormTextError when it is larger than form text may be.
 QByteArray ReadDesignFileBytes(const QString& FileName);
+
+// Replaces FileName with Data so that no reader ever sees a partial file: a temporary file in the
+// same folder takes every byte, is flushed to the disk and renamed over the target, whose mode
+// (and, for the super-user, owner) it keeps; any failure removes the temporary file and leaves
+// the target as it was. A target that is not a regular file (a device, a pipe) is written
+// directly. Raises EInOutError with "Cannot write "FILE": REASON" (a full disk reads "the disk is
+// full").
+void WriteFileSafely(const QString& FileName, const QByteArray& Data);
 
 // Reads the first TVxDialog block of Text into a new dialog owned by Root (component references
 // and handler names are resolved relative to Root). The dialog keeps no name; Source gets the
@@ -48,7 +72,8 @@ TVxDialog* CreateCommandDialog(TComponent* Root, const QByteArray& FromText);
 // The text to save: the dialog's form text, or the source form with the dialog's block replaced.
 QByteArray DesignText(const TVxDialog* Dialog, const TComponent* Root, const TDesignSource& Source);
 
-// Writes Text to FileName through a temporary file in the same folder that then replaces the
-// target, so a failed write leaves the old file whole. Raises EInOutError naming the file and the
-// reason, also for a target that exists and is read-only (replacing it would bypass that).
+// Writes Text to FileName with WriteFileSafely. Raises EInOutError naming the file and the
+// reason, also for a target that exists and is read-only (replacing it would bypass that): one
+// this process may not write, or, for the super-user who may write anything, one without any
+// write permission bit.
 void WriteDesignFile(const QString& FileName, const QByteArray& Text);

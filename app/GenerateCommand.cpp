@@ -31,14 +31,24 @@ QString GenerateSynopsis()
     return QStringLiteral("generate [--dfm] [--from FILE] [design options]");
 }
 
-bool ParseGenerateArguments(const QStringList& Args, TGenerateRequest& Request, QString& Error)
+bool ParseGenerateArguments(const QStringList& Args, TGenerateRequest& Request, QString& Error, int* Status)
 {
+    if (Status)
+        *Status = esUsage;
     QCommandLineParser parser;
     if (!ParseCommandArguments(parser, GenerateOptions(), Args, Error))
         return false;
+    // The command line is checked whole before the file is read.
+    TDesignValues checked;
+    if (!ReadDesignOptions(parser, checked, Error))
+        return false;
     Request.DFM = parser.isSet(QStringLiteral("dfm"));
+    if (Status)
+        *Status = esFailed;
     if (!ReadDesignFromOption(parser, Request.FromText, Request.Values, Error))
         return false;
+    if (Status)
+        *Status = esSuccess;
     return ReadDesignOptions(parser, Request.Values, Error);
 }
 
@@ -74,11 +84,9 @@ int RunGenerateCommand(const QStringList& Args)
     if (HandleStandardOptions(parser, CommandName, GenerateHelpText(), status))
         return status;
     TGenerateRequest request;
-    request.DFM = parser.isSet(QStringLiteral("dfm"));
-    if (!ReadDesignFromOption(parser, request.FromText, request.Values, error)
-        || !ReadDesignOptions(parser, request.Values, error)) {
+    if (!ParseGenerateArguments(Args, request, error, &status)) {
         PrintCommandError(CommandName, error);
-        return esUsage;
+        return status;
     }
     QByteArray text;
     try {

@@ -19,8 +19,9 @@ struct TGenerateRequest {
 QString GenerateSynopsis();
 
 // Parses the arguments that follow "generate". False with a one-line message in Error for an
-// unknown option, icon, dialog option or button name, a missing value or a repeated option.
-bool ParseGenerateArguments(const QStringList& Args, TGenerateRequest& Request, QString& Error);
+// unknown option, icon, dialog option or button name, a missing value or a repeated option
+// (Status esUsage), or a --from file that cannot be read (Status esFailed).
+bool ParseGenerateArguments(const QStringList& Args, TGenerateRequest& Request, QString& Error, int* Status = nullptr);
 
 // The text the designer shows for the request: the design is applied to a fresh "VxDialog1" of
 // the main window and rendered by a fresh generator.
@@ -30,6 +31,6 @@ QString RenderGenerateRequest(const TGenerateRequest& Request);
 QString GenerateHelpText();
 
 // Runs the command on the arguments after "generate": 0 and the text on standard output; 2 and
-// one line on standard error for a bad command line; 1 and one line when rendering or writing
-// the text fails.
+// one line on standard error for a bad command line; 1 and one line when the --from file cannot
+// be read or rendering or writing the text fails.
 int RunGenerateCommand(const QStringList& Args);

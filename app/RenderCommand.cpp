@@ -8,11 +8,14 @@
 #include "VxDialog.h"
 #include "VxDialogEngine.h"
 #include "VxDialogRender.h"
+#include "VxOptions.h"
+
+#include "VxDialogStrs.h"
 
 #include <QApplication>
-
-#include <cstdio>
+#include <QBuffer>
 #include <QCommandLineParser>
+#include <QLocale>
 #include <QImage>
 #include <QImageWriter>
 #include <QPalette>
@@ -33,14 +36,17 @@ QList<QCommandLineOption> RenderOptions()
                                  QStringLiteral("SCALE"))
            << QCommandLineOption(QStringLiteral("dark"), QStringLiteral("render in a dark palette"))
            << QCommandLineOption(QStringLiteral("rtl"), QStringLiteral("render read right to left"))
+           << QCommandLineOption(QStringLiteral("expanded"),
+                                 QStringLiteral("render the expando expanded, as after a click on its show text"))
            << DesignOptions();
 }
 
 QString Description()
 {
     return QStringLiteral("Renders the dialog of the design given as options, as Preview shows it, into a PNG\n"
-                          "picture. Texts are taken literally; a line break in a value is a line break.\n"
-                          "Needs no display.");
+                          "picture, with the buttons' texts in the user's language (LANGUAGE, LC_ALL, LANG).\n"
+                          "Texts are taken literally; a line break in a value is a line break. An existing\n"
+                          "FILE.png is replaced only by a whole picture. Needs no display.");
 }
 
 bool ReadScale(const QString& Text, double& Scale)
@@ -86,7 +92,8 @@ QPalette DarkPalette()
 
 QString RenderSynopsis()
 {
-    return QStringLiteral("render [--from FILE] [design options] --out FILE.png [--scale 1|1.25|1.5|2] [--dark] [--rtl]");
+    return QStringLiteral("render [--from FILE] [design options] --out FILE.png [--scale 1|1.25|1.5|2] [--dark] [--rtl]\n"
+                          "         [--expanded]");
 }
 
 QString RenderHelpText()
@@ -96,14 +103,17 @@ QString RenderHelpText()
     return CommandHelpText(parser, RenderSynopsis(), Description());
 }
 
-bool ParseRenderArguments(const QStringList& Args, TRenderRequest& Request, QString& Error)
+bool ParseRenderArguments(const QStringList& Args, TRenderRequest& Request, QString& Error, int* Status)
 {
+    if (Status)
+        *Status = esUsage;
     QCommandLineParser parser;
     if (!ParseCommandArguments(parser, RenderOptions(), Args, Error))
         return false;
-    if (!ReadDesignFromOption(parser, Request.FromText, Request.Values, Error))
-        return false;
-    if (!ReadDesignOptions(parser, Request.Values, Error))
+    // The command line is checked whole before the file is read: a bad option is a usage error
+    // whatever the file holds.
+    TDesignValues checked;
+    if (!ReadDesignOptions(parser, checked, Error))
         return false;
     Request.OutFile = parser.value(QStringLiteral("out"));
     if (Request.OutFile.isEmpty()) {
@@ -116,17 +126,18 @@ bool ParseRenderArguments(const QStringList& Args, TRenderRequest& Request, QStr
     }
     Request.Dark = parser.isSet(QStringLiteral("dark"));
     Request.RightToLeft = parser.isSet(QStringLiteral("rtl"));
-    return true;
+    Request.Expanded = parser.isSet(QStringLiteral("expanded"));
+    if (Status)
+        *Status = esFailed;
+    if (!ReadDesignFromOption(parser, Request.FromText, Request.Values, Error))
+        return false;
+    if (Status)
+        *Status = esSuccess;
+    return ReadDesignOptions(parser, Request.Values, Error);
 }
 
 void PrepareRenderApplication(const QStringList& Args)
 {
-    // Standard error carries the command's own one-line messages only, not the toolkit's notes
-    // about the headless session (a missing runtime folder, fonts, ...).
-    qInstallMessageHandler([](QtMsgType Type, const QMessageLogContext&, const QString& Message) {
-        if (Type == QtFatalMsg)
-            std::fprintf(stderr, "%s\n", qPrintable(Message));
-    });
     // The engine scales its layout with the screen's resolution as the platform does; the
     // offscreen screen takes it from QT_FONT_DPI.
     double scale = 1.0;
@@ -154,6 +165,8 @@ QImage RenderDialogRequest(const TRenderRequest& Request)
     ApplyDesignToDialog(Request.Values, dialog);
     if (Request.RightToLeft)
         dialog->SetBiDiMode(bdRightToLeft);
+    if (Request.Expanded)
+        dialog->Expando()->SetShowing(true);
     dialog->SetPlaySounds(false);
     if (const qsizetype length = DialogTextLength(dialog); length > MaxRenderTextLength)
         throw Exception(QStringLiteral("the dialog's texts hold %1 characters, more than the %2 that render lays out")
@@ -174,22 +187,29 @@ int RunRenderCommand(const QStringList& Args)
     if (HandleStandardOptions(parser, CommandName, RenderHelpText(), status))
         return status;
     TRenderRequest request;
-    if (!ParseRenderArguments(Args, request, error)) {
+    if (!ParseRenderArguments(Args, request, error, &status)) {
         PrintCommandError(CommandName, error);
-        return esUsage;
+        return status;
     }
-    QImage image;
+    // The buttons' texts in the user's language, as Preview shows them.
+    InstallStringTableTranslation(QLocale::system());
+    QByteArray png;
     try {
-        image = RenderDialogRequest(request);
+        const QImage image = RenderDialogRequest(request);
+        if (image.isNull())
+            throw EInOutError(QStringLiteral("nothing was rendered"));
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        QImageWriter writer(&buffer, "png");
+        if (!writer.write(image))
+            throw EInOutError(QStringLiteral("cannot encode the picture: %1").arg(writer.errorString()));
+        buffer.close();
+        WriteFileSafely(request.OutFile, png);
     } catch (const Exception& E) {
         PrintCommandError(CommandName, E.Message());
         return esFailed;
-    }
-    QImageWriter writer(request.OutFile, "png");
-    if (image.isNull() || !writer.write(image)) {
-        PrintCommandError(CommandName, QStringLiteral("cannot write '%1': %2")
-                                           .arg(request.OutFile, image.isNull() ? QStringLiteral("nothing was rendered")
-                                                                                : writer.errorString()));
+    } catch (const std::bad_alloc&) {
+        PrintCommandError(CommandName, QStringLiteral("not enough memory to render the dialog"));
         return esFailed;
     }
     return esSuccess;

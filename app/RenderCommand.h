@@ -19,14 +19,17 @@ struct TRenderRequest {
     double Scale = 1.0;
     bool Dark = false;
     bool RightToLeft = false;
+    // The expando opens expanded.
+    bool Expanded = false;
 };
 
 QString RenderSynopsis();
 QString RenderHelpText();
 
 // Parses the arguments that follow "render". False with one line in Error for a bad design
-// option, a missing --out, or a scale other than 1, 1.25, 1.5 and 2.
-bool ParseRenderArguments(const QStringList& Args, TRenderRequest& Request, QString& Error);
+// option, a missing --out, or a scale other than 1, 1.25, 1.5 and 2 (Status esUsage), or a --from
+// file that cannot be read (Status esFailed).
+bool ParseRenderArguments(const QStringList& Args, TRenderRequest& Request, QString& Error, int* Status = nullptr);
 
 // Called before the application exists: the scale asked for becomes the screen's resolution.
 // Arguments it cannot read are left to RunRenderCommand to report.
@@ -35,6 +38,7 @@ void PrepareRenderApplication(const QStringList& Args);
 // Renders the request into a picture (the application must exist).
 QImage RenderDialogRequest(const TRenderRequest& Request);
 
-// Runs the command on the arguments after "render": 0 and the picture written; 2 and one line on
-// standard error for a bad command line; 1 and one line when the picture cannot be written.
+// Runs the command on the arguments after "render": 0 and the picture written whole; 2 and one
+// line on standard error for a bad command line; 1 and one line when the --from file cannot be
+// read or the picture cannot be rendered or written (an existing file then stays as it was).
 int RunRenderCommand(const QStringList& Args);

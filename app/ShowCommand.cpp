@@ -506,8 +506,8 @@ bool CheckDisplay()
     const char* wayland = std::getenv("WAYLAND_DISPLAY");
     if ((platform && *platform) || (x && *x) || (wayland && *wayland))
         return true;
-    std::fprintf(stderr, "quillfen: no display (DISPLAY and WAYLAND_DISPLAY are unset); run it headless with "
-                         "'xvfb-run -a quillfen' or 'QT_QPA_PLATFORM=offscreen quillfen'\n");
+    PrintCommandError(QString(), QStringLiteral("no display (DISPLAY and WAYLAND_DISPLAY are unset); run it headless "
+                                                "with 'xvfb-run -a quillfen' or 'QT_QPA_PLATFORM=offscreen quillfen'"));
     return false;
 }
 

@@ -1,5 +1,6 @@
 #include "ExceptionHandler.h"
 #include "CommandLine.h"
+#include "DesignFile.h"
 #include "frmMain.h"
 #include "Shell.h"
 #include "VxDefaultFonts.h"
@@ -52,11 +53,12 @@ private:
 
 int main(int argc, char* argv[])
 {
+    KeepStandardDescriptors();
     // "quillfen my-dialog.dfm" opens the file in the designer; anything else is a command, --help
     // or --version and needs no window.
     QString openFile;
     if (argc == 2 && argv[1][0] != '-' && !FindCommandLineCommand(QString::fromLocal8Bit(argv[1]))) {
-        const QFileInfo file(QString::fromLocal8Bit(argv[1]));
+        const QFileInfo file(DecodeFileName(QByteArray(argv[1])));
         const QString suffix = file.suffix().toLower();
         if (file.isFile() || suffix == QLatin1String("dfm") || suffix == QLatin1String("txt"))
             openFile = file.filePath();

@@ -3,6 +3,9 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <cstdio>
+#include <sys/stat.h>
+
 namespace {
 // The program with no display at all: no X, no Wayland, no chosen Qt platform.
 QProcessEnvironment Headless()
@@ -19,6 +22,39 @@ struct Run {
     QString Out;
     QString Err;
 };
+
+// A shell word that printf turns into exactly these bytes, whatever they are (QProcess would
+// pass its arguments through UTF-8).
+QString ShellBytes(const QByteArray& Bytes)
+{
+    QString word = QStringLiteral("\"$(printf '");
+    for (const char c : Bytes)
+        word += QStringLiteral("\\%1").arg(static_cast<unsigned char>(c), 3, 8, QLatin1Char('0'));
+    return word + QStringLiteral("')\"");
+}
+
+// Runs the program with arguments given as bytes, through the shell, with a redirection such
+// as ">&-" (standard output closed).
+Run QuillfenBytes(const QList<QByteArray>& Args, const QString& Redirection = QString(),
+                  const QString& Folder = QString())
+{
+    QString script = QStringLiteral("exec ") + QStringLiteral(QUILLFEN_BINARY);
+    for (const QByteArray& arg : Args)
+        script += QLatin1Char(' ') + ShellBytes(arg);
+    script += QLatin1Char(' ') + Redirection;
+    QProcess p;
+    p.setProcessEnvironment(Headless());
+    if (!Folder.isEmpty())
+        p.setWorkingDirectory(Folder);
+    p.start(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), script});
+    Run r;
+    if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit)
+        return r;
+    r.ExitCode = p.exitCode();
+    r.Out = QString::fromUtf8(p.readAllStandardOutput());
+    r.Err = QString::fromUtf8(p.readAllStandardError());
+    return r;
+}
 
 Run Quillfen(const QStringList& Args, const QString& OutputFile = QString())
 {
@@ -55,6 +91,14 @@ private slots:
     void fromFile();
     void fromFileErrors_data();
     void fromFileErrors();
+    void unreadableFrom_data();
+    void unreadableFrom();
+    void fromStandardInput();
+    void fileNamesAsBytes();
+    void invalidUtf8Values();
+    void closedStandardOutput();
+    void onlyOwnMessages();
+    void exitStatusTable();
     void help();
 };
 
@@ -149,6 +193,8 @@ void tst_generatecommand::rejectsUnknownNames_data()
     QTest::newRow("argument") << QStringList{"generate", "--dfm", "design.dfm"} << "design.dfm" << "";
     QTest::newRow("command") << QStringList{"genernate", "--dfm"} << "genernate" << "--help";
     QTest::newRow("top-level option") << QStringList{"--title", "x"} << "--title" << "--version";
+    QTest::newRow("expando without a bar") << QStringList{"generate", "--expando", "More details"} << "--expando"
+                                           << "SHOW|HIDE";
 }
 
 void tst_generatecommand::rejectsUnknownNames()
@@ -308,14 +354,144 @@ void tst_generatecommand::fromFileErrors()
     QVERIFY(out.open(QIODevice::WriteOnly));
     out.write(text);
     out.close();
+    // The command line is sound; the job failed.
     const Run r = Quillfen({"generate", "--from", file});
-    QCOMPARE(r.ExitCode, 2);
+    QCOMPARE(r.ExitCode, 1);
     QCOMPARE(r.Out, QString());
     QCOMPARE(r.Err, QStringLiteral("quillfen generate: %1: %2\n").arg(file, error));
 
-    const Run missing = Quillfen({"generate", "--from", dir.filePath(QStringLiteral("missing.dfm"))});
-    QCOMPARE(missing.ExitCode, 2);
-    QVERIFY2(missing.Err.contains(QStringLiteral("missing.dfm")), qPrintable(missing.Err));
+    // A bad option is still a usage error, whatever the file holds.
+    QCOMPARE(Quillfen({"generate", "--from", file, "--main-icon", "Sparkle"}).ExitCode, 2);
+}
+
+// Files that cannot be read: one line naming the file, status 1, quickly (a pipe without a
+// writer would block the open inside the kernel).
+void tst_generatecommand::unreadableFrom_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("missing") << "missing.dfm" << "No such file or directory";
+    QTest::newRow("folder") << "folder.dfm" << "it is a folder";
+    QTest::newRow("pipe without a writer") << "pipe.dfm" << "it is not a regular file";
+    QTest::newRow("device") << "/dev/zero" << "it is not a regular file";
+}
+
+void tst_generatecommand::unreadableFrom()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, reason);
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("folder.dfm")));
+    QCOMPARE(::mkfifo(QFile::encodeName(dir.filePath(QStringLiteral("pipe.dfm"))).constData(), 0600), 0);
+    const QString file = name.startsWith(QLatin1Char('/')) ? name : dir.filePath(name);
+    const Run r = Quillfen({"generate", "--from", file});
+    QCOMPARE(r.ExitCode, 1);
+    QCOMPARE(r.Out, QString());
+    QVERIFY2(r.Err.startsWith(QStringLiteral("quillfen generate: ")) && r.Err.contains(file) && r.Err.contains(reason),
+             qPrintable(r.Err));
+    QCOMPARE(r.Err.count(QLatin1Char('\n')), 1);
+}
+
+// "-" is standard input, and so is a name for it, even when it is a pipe.
+void tst_generatecommand::fromStandardInput()
+{
+    const QByteArray design = "object VxDialog1: TVxDialog\r\n  Title = 'Piped'\r\nend\r\n";
+    for (const char* name : {"-", "/dev/stdin"}) {
+        QProcess p;
+        p.setProcessEnvironment(Headless());
+        p.start(QStringLiteral(QUILLFEN_BINARY), {"generate", "--dfm", "--from", QLatin1String(name)});
+        QVERIFY(p.waitForStarted());
+        p.write(design);
+        p.closeWriteChannel();
+        QVERIFY(p.waitForFinished(60000));
+        QCOMPARE(p.readAllStandardError(), QByteArray());
+        QCOMPARE(p.exitCode(), 0);
+        QVERIFY2(p.readAllStandardOutput().contains("Title = 'Piped'"), name);
+    }
+}
+
+// A file name is the bytes given, also when they are not UTF-8.
+void tst_generatecommand::fileNamesAsBytes()
+{
+    QTemporaryDir dir;
+    const QByteArray name = "d\xe9sign.dfm";
+    const QByteArray path = QFile::encodeName(dir.path()) + '/' + name;
+    FILE* file = std::fopen(path.constData(), "wb");
+    QVERIFY(file);
+    std::fputs("object VxDialog1: TVxDialog\r\n  Title = 'Latin-1 name'\r\nend\r\n", file);
+    std::fclose(file);
+    const Run r = QuillfenBytes({"generate", "--dfm", "--from", name}, QString(), dir.path());
+    QCOMPARE(r.Err, QString());
+    QCOMPARE(r.ExitCode, 0);
+    QVERIFY(r.Out.contains(QStringLiteral("Title = 'Latin-1 name'")));
+
+    // A missing one is named in the message with the byte that is not UTF-8 spelled out.
+    const Run missing = QuillfenBytes({"generate", "--from", "m\xe9ssing.dfm"}, QString(), dir.path());
+    QCOMPARE(missing.ExitCode, 1);
+    QVERIFY2(missing.Err.contains(QStringLiteral("m\\xe9ssing.dfm")), qPrintable(missing.Err));
+}
+
+// Values that are not UTF-8 are refused, not turned into U+FFFD.
+void tst_generatecommand::invalidUtf8Values()
+{
+    for (const QByteArray& option : {QByteArray("--title"), QByteArray("--content"), QByteArray("--buttons")}) {
+        const Run r = QuillfenBytes({"generate", option, "caf\xe9"});
+        QCOMPARE(r.ExitCode, 2);
+        QCOMPARE(r.Out, QString());
+        QCOMPARE(r.Err, QStringLiteral("quillfen generate: the value of %1 is not valid UTF-8\n").arg(QLatin1String(option)));
+    }
+    // Overlong forms and encoded surrogates are not UTF-8 either; real UTF-8 passes.
+    QCOMPARE(QuillfenBytes({"generate", "--title", "\xc0\xaf"}).ExitCode, 2);
+    QCOMPARE(QuillfenBytes({"generate", "--title", "\xed\xa0\x80"}).ExitCode, 2);
+    const Run good = QuillfenBytes({"generate", "--title", "caf\xc3\xa9 \xf0\x9f\x98\x80"});
+    QCOMPARE(good.ExitCode, 0);
+    QVERIFY2(good.Out.contains(QStringLiteral("Title := 'caf'#233' '#55357#56832;")), qPrintable(good.Out));
+}
+
+// With standard output closed the message names that, not a descriptor the program opened.
+void tst_generatecommand::closedStandardOutput()
+{
+    const Run r = QuillfenBytes({"generate", "--title", "x"}, QStringLiteral(">&-"));
+    QCOMPARE(r.ExitCode, 1);
+    QCOMPARE(r.Err, QStringLiteral("quillfen generate: cannot write the output: standard output is closed\n"));
+    // Closed standard input and error change nothing else.
+    const Run quiet = QuillfenBytes({"generate", "--title", "x"}, QStringLiteral("<&- 2>&-"));
+    QCOMPARE(quiet.ExitCode, 0);
+    QVERIFY(quiet.Out.contains(QStringLiteral("Title := 'x';")));
+}
+
+// A picture that libpng rejects: the program's one line, not the library's own.
+void tst_generatecommand::onlyOwnMessages()
+{
+    QByteArray png("\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR\0\0\0\x10\0\0\0\x10\x08\x06\0\0\0\0\0\0\0", 33);
+    const QByteArray data = QByteArray("\x09TPngImage") + png;
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("bad-crc.dfm"));
+    QFile out(file);
+    QVERIFY(out.open(QIODevice::WriteOnly));
+    out.write("object VxDialog1: TVxDialog\r\n  Glyph.Data = {\r\n    " + data.toHex().toUpper()
+              + "}\r\nend\r\n");
+    out.close();
+    const Run r = Quillfen({"generate", "--from", file});
+    QCOMPARE(r.ExitCode, 1);
+    QVERIFY2(r.Err.startsWith(QStringLiteral("quillfen generate: ")), qPrintable(r.Err));
+    QCOMPARE(r.Err.count(QLatin1Char('\n')), 1);
+}
+
+// One table of exit statuses: the help shows it and the README quotes it word for word.
+void tst_generatecommand::exitStatusTable()
+{
+    const Run r = Quillfen({"--help"});
+    QCOMPARE(r.ExitCode, 0);
+    const qsizetype at = r.Out.indexOf(QStringLiteral("Exit status:\n"));
+    QVERIFY(at >= 0);
+    const QString table = r.Out.mid(at);
+    for (const char* row : {"\n  0  ", "\n  1  ", "\n  2  ", "\n  3  "})
+        QVERIFY2(table.contains(QLatin1String(row)), row);
+    QVERIFY(Quillfen({"generate", "--help"}).Out.endsWith(table));
+    QFile readme(QStringLiteral(QUILLFEN_SOURCE_DIR "/README.md"));
+    QVERIFY(readme.open(QIODevice::ReadOnly));
+    QVERIFY2(QString::fromUtf8(readme.readAll()).contains(table), qPrintable(table));
 }
 
 QTEST_GUILESS_MAIN(tst_generatecommand)

@@ -1,10 +1,15 @@
 // "quillfen render": the dialog of a design as a PNG picture, run as a process without a display.
 
+#include "RenderCommand.h"
+#include "VxDialogStrs.h"
+
 #include <QImage>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <sys/resource.h>
 
 namespace {
 
@@ -13,14 +18,33 @@ struct Run {
     QString Err;
 };
 
-Run Quillfen(const QStringList& Args)
+// The environment of a headless run; Language sets the user's language when not empty.
+QProcessEnvironment Headless(const QString& Language = QString())
 {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.remove(QStringLiteral("DISPLAY"));
     env.remove(QStringLiteral("WAYLAND_DISPLAY"));
     env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    if (!Language.isEmpty()) {
+        env.insert(QStringLiteral("LANGUAGE"), Language);
+        env.remove(QStringLiteral("LC_ALL"));
+        env.remove(QStringLiteral("LC_MESSAGES"));
+        env.insert(QStringLiteral("LANG"), Language + QStringLiteral(".UTF-8"));
+    }
+    return env;
+}
+
+// FileSizeLimit > 0 runs the program with that limit on the size of the files it writes (what a
+// disk with that much free space does to a write).
+Run Quillfen(const QStringList& Args, const QString& Language = QString(), rlim_t FileSizeLimit = 0)
+{
     QProcess p;
-    p.setProcessEnvironment(env);
+    p.setProcessEnvironment(Headless(Language));
+    if (FileSizeLimit > 0)
+        p.setChildProcessModifier([FileSizeLimit] {
+            const rlimit limit{FileSizeLimit, FileSizeLimit};
+            ::setrlimit(RLIMIT_FSIZE, &limit);
+        });
     p.start(QStringLiteral(QUILLFEN_BINARY), Args);
     Run r;
     if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit)
@@ -70,6 +94,10 @@ private slots:
     void badCommandLines();
     void unwritableFile();
     void textsTooLongToLayOut();
+    void failedWriteKeepsTheOldPicture_data();
+    void failedWriteKeepsTheOldPicture();
+    void userLanguage();
+    void expanded();
 };
 
 void tst_rendercommand::workedExampleInSettings()
@@ -103,7 +131,7 @@ void tst_rendercommand::workedExampleInSettings()
 }
 
 // The same design from a form-text file (its creation defaults, not the designer's, where the
-// file says nothing) gives the same picture as given by options; a bad file is a usage error.
+// file says nothing) gives the same picture as given by options; a bad file fails the job.
 void tst_rendercommand::fromFile()
 {
     QTemporaryDir dir;
@@ -132,7 +160,7 @@ void tst_rendercommand::fromFile()
     out.write("object VxDialog1: TVxDialog\r\n  MainIcon = tdiPurple\r\nend\r\n");
     out.close();
     const Run bad = Quillfen({"render", "--from", file, "--out", fromFile});
-    QCOMPARE(bad.ExitCode, 2);
+    QCOMPARE(bad.ExitCode, 1);
     QCOMPARE(bad.Err, QStringLiteral("quillfen render: %1: line 2, column 14: 'tdiPurple' is not a value of "
                                      "TTaskDialogIcon\n").arg(file));
 }
@@ -182,6 +210,100 @@ void tst_rendercommand::textsTooLongToLayOut()
                                    "that render lays out\n"));
     QCOMPARE(r.ExitCode, 1);
     QVERIFY(!QFile::exists(png));
+}
+
+// A render that cannot be written whole exits 1 with one line and leaves an existing picture as
+// it was, and no temporary file behind.
+void tst_rendercommand::failedWriteKeepsTheOldPicture_data()
+{
+    QTest::addColumn<QString>("target"); // empty: a picture in the test's folder
+    QTest::addColumn<int>("fileSizeLimit");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("full device") << "/dev/full" << 0 << "the disk is full";
+    QTest::newRow("8 KB left") << "" << 8192 << "the file would exceed the largest size allowed";
+    QTest::newRow("picture that cannot be read") << "" << 0 << "Glyph.Data: The data is not a valid PNG image";
+}
+
+void tst_rendercommand::failedWriteKeepsTheOldPicture()
+{
+    QFETCH(QString, target);
+    QFETCH(int, fileSizeLimit);
+    QFETCH(QString, reason);
+    QTemporaryDir dir;
+    // A design whose picture takes well over 8 KB.
+    QString content;
+    for (int i = 0; i < 40; ++i)
+        content += QStringLiteral("Line %1 of a long content that fills the dialog with text.\n").arg(i);
+    const QStringList design = {"render", "--title", "Big", "--content", content, "--scale", "2"};
+    QStringList extra;
+    if (reason.contains(QLatin1String("PNG"))) {
+        // A picture whose header fails libpng's check: the program's own line only.
+        const QByteArray png("\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR\0\0\0\x10\0\0\0\x10\x08\x06\0\0\0\0\0\0\0", 33);
+        const QString file = dir.filePath(QStringLiteral("bad-crc.dfm"));
+        QFile out(file);
+        QVERIFY(out.open(QIODevice::WriteOnly));
+        out.write("object VxDialog1: TVxDialog\r\n  Glyph.Data = {\r\n    "
+                  + (QByteArray("\x09TPngImage") + png).toHex().toUpper() + "}\r\nend\r\n");
+        out.close();
+        extra = QStringList{"--from", file};
+    }
+    const QString picture = target.isEmpty() ? dir.filePath(QStringLiteral("dialog.png")) : target;
+    QByteArray old;
+    if (target.isEmpty()) {
+        QCOMPARE(Quillfen(design + QStringList{"--out", picture}).ExitCode, 0);
+        QFile file(picture);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        old = file.readAll();
+        QVERIFY2(old.size() > fileSizeLimit, qPrintable(QString::number(old.size())));
+        QVERIFY(QImage(picture).width() > 0);
+    }
+    const Run r = Quillfen(design + extra + QStringList{"--out", picture}, QString(), rlim_t(fileSizeLimit));
+    QCOMPARE(r.ExitCode, 1);
+    QCOMPARE(r.Err.count(QLatin1Char('\n')), 1);
+    QVERIFY2(r.Err.startsWith(QStringLiteral("quillfen render: ")) && r.Err.contains(reason), qPrintable(r.Err));
+    if (target.isEmpty()) {
+        QFile file(picture);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), old);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).filter(QStringLiteral("dialog.png")),
+                 QStringList{QStringLiteral("dialog.png")});
+    }
+}
+
+// The buttons' texts in the user's language, as Preview shows them: German differs from English,
+// and matches the dialog rendered here with the German catalogue.
+void tst_rendercommand::userLanguage()
+{
+    QTemporaryDir dir;
+    const QStringList design = {"render", "--title", "T", "--buttons", "OK,Cancel,Close"};
+    const QString german = dir.filePath(QStringLiteral("de.png"));
+    const QString english = dir.filePath(QStringLiteral("en.png"));
+    QCOMPARE(Quillfen(design + QStringList{"--out", german}, QStringLiteral("de_DE")).ExitCode, 0);
+    QCOMPARE(Quillfen(design + QStringList{"--out", english}, QStringLiteral("en_US")).ExitCode, 0);
+    QVERIFY(!QImage(german).isNull());
+    QVERIFY(QImage(german) != QImage(english));
+
+    TRenderRequest request;
+    QString error;
+    QVERIFY2(ParseRenderArguments(design.mid(1) + QStringList{"--out", german}, request, error), qPrintable(error));
+    QVERIFY(InstallStringTableTranslation(QLocale(QStringLiteral("de_DE"))));
+    const QImage here = RenderDialogRequest(request);
+    InstallStringTableTranslation(QLocale(QStringLiteral("en_US")));
+    QCOMPARE(here.convertToFormat(QImage(german).format()), QImage(german));
+}
+
+// --expanded shows the expanded information: a taller picture than the collapsed dialog.
+void tst_rendercommand::expanded()
+{
+    QTemporaryDir dir;
+    const QStringList design = {"render", "--title", "T", "--expando", "More|Less", "--expanded-text",
+                                "One\nTwo\nThree\nFour"};
+    const QString collapsed = dir.filePath(QStringLiteral("collapsed.png"));
+    const QString open = dir.filePath(QStringLiteral("expanded.png"));
+    QCOMPARE(Quillfen(design + QStringList{"--out", collapsed}).ExitCode, 0);
+    QCOMPARE(Quillfen(design + QStringList{"--out", open, "--expanded"}).ExitCode, 0);
+    QVERIFY2(QImage(open).height() > QImage(collapsed).height(),
+             qPrintable(QStringLiteral("%1 vs %2").arg(QImage(open).height()).arg(QImage(collapsed).height())));
 }
 
 QTEST_MAIN(tst_rendercommand)
