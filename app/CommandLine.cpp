@@ -159,7 +159,8 @@ QString NotesText()
                           "A text option switches its section on (--help-link adds doShowHelpLink to\n"
                           "any --options, --command-link adds doCommandLinks, --radio doRadioButtons,\n"
                           "--timer doTimer, --progress-position doProgressBar).\n"
-                          "--expando takes both texts: a value without a bar is refused (exit status 2).\n"
+                          "--expando takes both texts, SHOW|HIDE: a value without a bar is refused (exit\n"
+                          "status 2), except Expando, the design page's box checked with no texts entered.\n"
                           "FILE may be any name the system takes; --from - reads standard input.\n"
                           "\n")
                .arg(IconNames().join(QStringLiteral(", ")))
@@ -591,8 +592,9 @@ bool ReadDesignOptions(const QCommandLineParser& Parser, TDesignValues& V, QStri
         if (given(text.Name))
             *text.Target = MultiLineSectionText(value(text.Name));
     if (given("expando")) {
-        // The page keeps both texts in one caption; one text alone has no place there.
-        if (!value("expando").contains(QLatin1Char('|'))) {
+        // The page keeps both texts in one caption; one text alone has no place there. Its reset
+        // caption "Expando" is the box checked with no texts entered.
+        if (!value("expando").contains(QLatin1Char('|')) && value("expando") != QLatin1String("Expando")) {
             Error = QStringLiteral("--expando needs SHOW|HIDE: the show text, a bar and the hide text");
             return false;
         }

@@ -4,6 +4,7 @@
 #include "FormTextWriter.h"
 #include "VxDialog.h"
 
+#include <QCryptographicHash>
 #include <QScopeGuard>
 
 #include <cerrno>
@@ -284,6 +285,45 @@ int CountBlocks(const TFormTextObject& Object)
         count += CountBlocks(child);
     return count;
 }
+
+QByteArray Digest(const QByteArray& Text)
+{
+    return QCryptographicHash::hash(Text, QCryptographicHash::Sha256);
+}
+
+// Where Block stands in the document read from Text.
+TDesignSource SourceOf(const QByteArray& Text, const TFormTextDocument& Document, const TFormTextObject& Block)
+{
+    TDesignSource source;
+    source.Name = Block.Name;
+    source.WholeText = Document.Objects.size() == 1 && CountBlocks(Document.Objects.front()) == 1;
+    const QStringList lines = SplitLines(Document.Source);
+    if (!source.WholeText) {
+        source.Lines = lines;
+        source.FirstLine = Block.Position.Line;
+        source.LastLine = Block.EndLine;
+        source.Keyword = Block.Keyword;
+        source.Indent = Block.Position.Column - 1;
+        source.ByteOrderMark = Text.startsWith("\xEF\xBB\xBF");
+    }
+    // Trimmed: moving the block to another depth is no change of the dialog.
+    for (const QString& line : lines.mid(Block.Position.Line - 1, Block.EndLine - Block.Position.Line + 1))
+        source.BlockLines.append(line.trimmed());
+    source.Digest = Digest(Text);
+    return source;
+}
+
+// The TVxDialog block named Name, or the first TVxDialog when none has that name.
+const TFormTextObject* FindDialogBlock(const TFormTextObject& Object, const QString& Name)
+{
+    if (Object.ClassName.compare(QLatin1String("TVxDialog"), Qt::CaseInsensitive) == 0
+        && Object.Name.compare(Name, Qt::CaseInsensitive) == 0)
+        return &Object;
+    for (const TFormTextObject& child : Object.Children)
+        if (const TFormTextObject* found = FindDialogBlock(child, Name))
+            return found;
+    return nullptr;
+}
 } // namespace
 
 std::unique_ptr<TVxDialog> ReadDesign(const QByteArray& Text, TComponent* Root, TDesignSource& Source,
@@ -301,17 +341,7 @@ std::unique_ptr<TVxDialog> ReadDesign(const QByteArray& Text, TComponent* Root, 
     if (Skipped)
         *Skipped = reader.Skipped();
 
-    TDesignSource source;
-    source.Name = block->Name;
-    source.WholeText = document.Objects.size() == 1 && CountBlocks(document.Objects.front()) == 1;
-    if (!source.WholeText) {
-        source.Lines = SplitLines(document.Source);
-        source.FirstLine = block->Position.Line;
-        source.LastLine = block->EndLine;
-        source.Keyword = block->Keyword;
-        source.Indent = block->Position.Column - 1;
-        source.ByteOrderMark = Text.startsWith("\xEF\xBB\xBF");
-    }
+    TDesignSource source = SourceOf(Text, document, *block);
     Source = std::move(source);
     return dialog;
 }
@@ -352,6 +382,71 @@ QByteArray DesignText(const TVxDialog* Dialog, const TComponent* Root, const TDe
     if (Source.ByteOrderMark || !ascii)
         text.prepend("\xEF\xBB\xBF");
     return text;
+}
+
+TDesignSave PrepareDesignSave(const TVxDialog* Dialog, const TComponent* Root, const TDesignSource& Source,
+                              const QString& OpenedFile, const QString& FileName)
+{
+    TDesignSave save;
+    save.Source = Source;
+    const QByteArray path = EncodeFileName(FileName);
+    struct stat info {};
+    const bool sameFile = !OpenedFile.isEmpty() && !Source.Digest.isEmpty()
+                          && EncodeFileName(OpenedFile) == path && ::stat(path.constData(), &info) == 0
+                          && S_ISREG(info.st_mode);
+    QByteArray now;
+    if (sameFile) {
+        try {
+            now = ReadDesignFileBytes(FileName);
+        } catch (const Exception&) {
+            // Cannot be read at all: the write will say why.
+        }
+    }
+    if (sameFile && !now.isNull() && Digest(now) != Source.Digest) {
+        try {
+            const TFormTextDocument document = ParseFormText(now);
+            const TFormTextObject* block = nullptr;
+            for (const TFormTextObject& object : document.Objects)
+                if ((block = FindDialogBlock(object, Source.Name)))
+                    break;
+            if (!block)
+                block = document.FindClass(QStringLiteral("TVxDialog"));
+            if (!block)
+                throw EFormTextError(document.Objects.front().Position,
+                                     QStringLiteral("the text holds no TVxDialog object"));
+            save.Source = SourceOf(now, document, *block);
+            save.Source.Name = Source.Name;
+            save.Change = save.Source.BlockLines == Source.BlockLines ? TDiskChange::RestChanged
+                                                                       : TDiskChange::DialogChanged;
+        } catch (const Exception& E) {
+            save.Change = TDiskChange::Unreadable;
+            save.Reason = E.Message();
+        }
+    }
+    save.Text = DesignText(Dialog, Root, save.Source);
+    // The next save compares with what this one writes.
+    try {
+        const TFormTextDocument written = ParseFormText(save.Text);
+        const TFormTextObject* block = nullptr;
+        for (const TFormTextObject& object : written.Objects)
+            if ((block = FindDialogBlock(object, Source.Name)))
+                break;
+        if (!block)
+            block = written.FindClass(QStringLiteral("TVxDialog"));
+        if (block) {
+            const TDesignSource next = SourceOf(save.Text, written, *block);
+            const bool whole = save.Source.WholeText;
+            save.Source = next;
+            save.Source.Name = Source.Name;
+            if (whole) { // a dialog saved alone stays a dialog alone
+                save.Source.WholeText = true;
+                save.Source.Lines.clear();
+            }
+        }
+    } catch (const Exception&) {
+        save.Source.Digest = Digest(save.Text);
+    }
+    return save;
 }
 
 void WriteDesignFile(const QString& FileName, const QByteArray& Text)

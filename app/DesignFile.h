@@ -25,6 +25,26 @@ struct TDesignSource {
     QString Keyword;     // "object", "inherited" or "inline"
     int Indent = 0;
     bool ByteOrderMark = false;
+    // What was read, to notice another program's edit before saving over it: a digest of the
+    // whole text and the lines of the dialog's block.
+    QByteArray Digest;
+    QStringList BlockLines;
+};
+
+// What another program did to a design file since it was read.
+enum class TDiskChange {
+    None,          // the file is as it was read (or it is another file, or gone)
+    RestChanged,   // only the rest of the form changed: the save keeps that change
+    DialogChanged, // the dialog's own block changed: saving replaces it, so ask first
+    Unreadable,    // the file holds no readable dialog any more: saving replaces it, so ask first
+};
+
+// The text a save writes and the source it leaves behind.
+struct TDesignSave {
+    QByteArray Text;
+    TDesignSource Source; // describes Text, for the next save
+    TDiskChange Change = TDiskChange::None;
+    QString Reason;       // why the file cannot be read any more (Unreadable)
 };
 
 // The file filters of the open and save dialogs.
@@ -71,6 +91,15 @@ TVxDialog* CreateCommandDialog(TComponent* Root, const QByteArray& FromText);
 
 // The text to save: the dialog's form text, or the source form with the dialog's block replaced.
 QByteArray DesignText(const TVxDialog* Dialog, const TComponent* Root, const TDesignSource& Source);
+
+// What saving Dialog into FileName writes. When FileName is OpenedFile, the file Source was read
+// from, and another program changed it since, the save starts from the file as it is now: its
+// other lines stay as that program left them and only the dialog's block (found by its name,
+// else the first TVxDialog) is replaced; Change says whether the dialog's own block was changed
+// too, or the file cannot be read any more (then Text is built from what was read), which the
+// caller asks about before writing. Nothing of another program's edit is dropped unasked.
+TDesignSave PrepareDesignSave(const TVxDialog* Dialog, const TComponent* Root, const TDesignSource& Source,
+                              const QString& OpenedFile, const QString& FileName);
 
 // Writes Text to FileName with WriteFileSafely. Raises EInOutError naming the file and the
 // reason, also for a target that exists and is read-only (replacing it would bypass that): one

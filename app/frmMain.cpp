@@ -1003,12 +1003,32 @@ bool TfrmMain::SaveFile(const QString& FileName)
 {
     EndSectionEditing();
     ApplyDesignToDialog();
+    TDesignSave save;
     try {
-        WriteDesignFile(FileName, DesignText(VxDialog1, FRoot.get(), FSource));
+        // Another program (the user's IDE) may have changed the file since it was opened: its
+        // edit of the rest of the form is kept; an edit of the dialog itself is asked about.
+        save = PrepareDesignSave(VxDialog1, FRoot.get(), FSource, FFileName, FileName);
+        if (save.Change == TDiskChange::DialogChanged || save.Change == TDiskChange::Unreadable) {
+            const QString name = QFileInfo(FileName).fileName();
+            const QString what =
+                save.Change == TDiskChange::DialogChanged
+                    ? QStringLiteral("Another program changed the dialog in %1 since it was opened here.").arg(name)
+                    : QStringLiteral("Another program changed %1 since it was opened here, and it holds no dialog "
+                                     "that can be read now:\n%2")
+                          .arg(name, save.Reason);
+            const auto answer = QMessageBox::question(
+                this, QStringLiteral("Quillfen"),
+                what + QStringLiteral("\n\nReplace it with the design in this window?"),
+                QMessageBox::Save | QMessageBox::Cancel, QMessageBox::Cancel);
+            if (answer != QMessageBox::Save)
+                return false;
+        }
+        WriteDesignFile(FileName, save.Text);
     } catch (const Exception& E) {
         Warn(E.Message() + QStringLiteral("\nThe design stays in the window; save it under another name."));
         return false;
     }
+    FSource = save.Source;
     FFileName = QFileInfo(FileName).absoluteFilePath();
     AddRecentFile(FFileName);
     MarkSaved();

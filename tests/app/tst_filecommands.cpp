@@ -24,6 +24,12 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -56,6 +62,23 @@ QByteArray ReadAll(const QString& FileName)
 {
     QFile file(FileName);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// A device that answers every write with "no space left": a node of our own where this user may
+// make one (the super-user), so that a faulty save that replaces its target instead of writing
+// to it replaces the node and not the system's /dev/full.
+QString FullDevice(const QString& Folder)
+{
+    const QString node = Folder + QStringLiteral("/full-device");
+    if (::mknod(QFile::encodeName(node).constData(), S_IFCHR | 0666, makedev(1, 7)) == 0)
+        return node;
+    return QStringLiteral("/dev/full");
+}
+
+int Mode(const QString& FileName)
+{
+    struct stat info {};
+    return ::stat(QFile::encodeName(FileName).constData(), &info) == 0 ? int(info.st_mode & 07777) : -1;
 }
 
 void WriteAll(const QString& FileName, const QByteArray& Text)
@@ -109,10 +132,14 @@ private slots:
     void saveThatCannotBeWritten_data();
     void saveThatCannotBeWritten();
     void readOnlyFile();
+    void saveOntoAFullDisk_data();
+    void saveOntoAFullDisk();
     void openErrorsChangeNothing();
     void unknownPropertiesOffered();
     void pasteAndDrop();
     void formFileKeepsTheRestOfTheForm();
+    void anotherProgramsEdit_data();
+    void anotherProgramsEdit();
 
 private:
     std::unique_ptr<TfrmMain> W;
@@ -303,21 +330,76 @@ void tst_filecommands::saveThatCannotBeWritten()
     QVERIFY(W->IsModified());
 }
 
-// A read-only file is not replaced (renaming over it would bypass its protection). The super-user
-// may write any file, so the check only holds for other users.
+// A read-only file is not replaced (renaming over it would bypass its protection), also for the
+// super-user, who may write any file: the permission bits say read-only. A file that may be
+// written keeps its mode.
 void tst_filecommands::readOnlyFile()
 {
     const QString file = Dir.filePath(QStringLiteral("locked.dfm"));
     WriteAll(file, Design);
-    QFile::setPermissions(file, QFileDevice::ReadOwner);
-    if (::access(QFile::encodeName(file).constData(), W_OK) == 0)
-        QSKIP("running as a user who may write read-only files (root)");
+    QFile::setPermissions(file, QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
     QVERIFY(W->OpenFile(file));
     W->TitleSection->SetEditValue(QStringLiteral("Changed"));
-    Answer(QMessageBox::Ok);
+    QString message;
+    WhenModalShows([&message](QWidget* Modal) {
+        auto* box = qobject_cast<QMessageBox*>(Modal);
+        message = box->text();
+        box->button(QMessageBox::Ok)->click();
+    });
     QVERIFY(!W->SaveActnExecute());
+    QVERIFY2(message.contains(QStringLiteral("the file is read-only")), qPrintable(message));
     QCOMPARE(ReadAll(file), Design);
+    QCOMPARE(Mode(file), 0444);
     QVERIFY(W->IsModified());
+
+    QCOMPARE(::chmod(QFile::encodeName(file).constData(), 0640), 0);
+    QVERIFY(W->SaveActnExecute());
+    QVERIFY(ReadAll(file).contains("Title = 'Changed'"));
+    QCOMPARE(Mode(file), 0640);
+}
+
+// A save that fails halfway (a full disk, a file-size limit) says why and leaves the old file
+// whole, with no temporary file left behind.
+void tst_filecommands::saveOntoAFullDisk_data()
+{
+    QTest::addColumn<QString>("target"); // empty: a design file in the test's folder
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("full device") << "device" << "the disk is full";
+    QTest::newRow("size limit") << "" << "the file would exceed the largest size allowed";
+}
+
+void tst_filecommands::saveOntoAFullDisk()
+{
+    QFETCH(QString, target);
+    QFETCH(QString, reason);
+    const QString file = target.isEmpty() ? Dir.filePath(QStringLiteral("full.dfm")) : FullDevice(Dir.path());
+    if (target.isEmpty())
+        WriteAll(file, Design);
+    W->ContentSection->SetEditValue(QString(20000, QLatin1Char('x')));
+    QString message;
+    WhenModalShows([&message](QWidget* Modal) {
+        auto* box = qobject_cast<QMessageBox*>(Modal);
+        message = box->text();
+        box->button(QMessageBox::Ok)->click();
+    });
+    // What a disk with 8 KB free does to a write; the signal would end this process instead.
+    rlimit old {};
+    QCOMPARE(::getrlimit(RLIMIT_FSIZE, &old), 0);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    if (target.isEmpty()) {
+        const rlimit small{8192, old.rlim_max};
+        QCOMPARE(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    }
+    const bool saved = W->SaveFile(file);
+    ::setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
+    QVERIFY(!saved);
+    QVERIFY2(message.startsWith(QStringLiteral("Cannot save \"%1\": %2").arg(file, reason)), qPrintable(message));
+    if (target.isEmpty()) {
+        QCOMPARE(ReadAll(file), Design);
+        QCOMPARE(QDir(Dir.path()).entryList(QDir::Files | QDir::Hidden).filter(QStringLiteral("full.dfm")),
+                 QStringList{QStringLiteral("full.dfm")});
+    }
 }
 
 void tst_filecommands::openErrorsChangeNothing()
@@ -401,6 +483,81 @@ void tst_filecommands::formFileKeepsTheRestOfTheForm()
     QByteArray expected = form;
     expected.replace("    Title = 'Inside'\r\n", "    Header.Text = 'Added'\r\n    Header.Visible = True\r\n    Title = 'Inside'\r\n");
     QCOMPARE(ReadAll(file), expected);
+}
+
+// Another program (the user's IDE) changes the file between Open and Save. Its edit of the rest
+// of the form is kept without a question; an edit of the dialog itself is asked about, and
+// cancelling leaves the file as that program wrote it.
+void tst_filecommands::anotherProgramsEdit_data()
+{
+    QTest::addColumn<QByteArray>("opened");
+    QTest::addColumn<QByteArray>("changed");
+    QTest::addColumn<bool>("asks");
+    QTest::addColumn<QByteArray>("saved");
+    const QByteArray form = "object Form1: TForm1\r\n"
+                            "  Caption = 'Project'\r\n"
+                            "  object VxDialog1: TVxDialog\r\n"
+                            "    Title = 'Inside'\r\n"
+                            "  end\r\n"
+                            "  object Button1: TButton\r\n"
+                            "  end\r\n"
+                            "end\r\n";
+    QByteArray withEdit = form;
+    withEdit.replace("  object Button1", "  object Edit1: TEdit\r\n    Text = 'typed'\r\n  end\r\n  object Button1");
+    QByteArray savedWithEdit = withEdit;
+    savedWithEdit.replace("    Title = 'Inside'", "    Title = 'Mine'");
+    QTest::newRow("an edit added to the form") << form << withEdit << false << savedWithEdit;
+
+    QByteArray retitled = withEdit;
+    retitled.replace("    Title = 'Inside'", "    Title = 'Theirs'");
+    QTest::newRow("the dialog changed too") << form << retitled << true << savedWithEdit;
+
+    const QByteArray alone = "object VxDialog1: TVxDialog\r\n  Title = 'Inside'\r\nend\r\n";
+    QByteArray wrapped = "object Form1: TForm1\r\n  Caption = 'Wrapped'\r\n  " + alone;
+    wrapped.replace("\r\n  Title", "\r\n    Title").replace("\r\nend\r\n", "\r\n  end\r\nend\r\n");
+    QByteArray savedWrapped = wrapped;
+    savedWrapped.replace("    Title = 'Inside'", "    Title = 'Mine'");
+    QTest::newRow("a dialog alone put into a form") << alone << wrapped << false << savedWrapped;
+
+    QTest::newRow("a dialog alone changed")
+        << alone << QByteArray("object VxDialog1: TVxDialog\r\n  Title = 'Theirs'\r\nend\r\n") << true
+        << QByteArray("object VxDialog1: TVxDialog\r\n  Title = 'Mine'\r\nend\r\n");
+    QTest::newRow("no dialog left") << form << QByteArray("object Form1: TForm1\r\nend\r\n") << true
+                                    << QByteArray(form).replace("'Inside'", "'Mine'");
+}
+
+void tst_filecommands::anotherProgramsEdit()
+{
+    QFETCH(QByteArray, opened);
+    QFETCH(QByteArray, changed);
+    QFETCH(bool, asks);
+    QFETCH(QByteArray, saved);
+    const QString file = Dir.filePath(QStringLiteral("Unit1.dfm"));
+    WriteAll(file, opened);
+    QVERIFY(W->OpenFile(file, false));
+    W->TitleSection->SetEditValue(QStringLiteral("Mine"));
+    WriteAll(file, changed);
+
+    bool asked = false;
+    if (asks) {
+        WhenModalShows([&asked](QWidget* Modal) {
+            auto* box = qobject_cast<QMessageBox*>(Modal);
+            QVERIFY(box);
+            asked = box->text().contains(QStringLiteral("Another program changed"));
+            box->button(QMessageBox::Cancel)->click();
+        });
+        QVERIFY(!W->SaveActnExecute());
+        QVERIFY(asked);
+        QCOMPARE(ReadAll(file), changed);
+        QVERIFY(W->IsModified());
+        Answer(QMessageBox::Save);
+    }
+    QVERIFY(W->SaveActnExecute());
+    QCOMPARE(ReadAll(file), saved);
+    QVERIFY(!W->IsModified());
+    // The save is now what the window knows: the next one asks nothing and keeps the file.
+    QVERIFY(W->SaveActnExecute());
+    QCOMPARE(ReadAll(file), saved);
 }
 
 QTEST_MAIN(tst_filecommands)

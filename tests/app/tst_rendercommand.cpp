@@ -9,6 +9,9 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+
 #include <sys/resource.h>
 
 namespace {
@@ -57,6 +60,17 @@ Run Quillfen(const QStringList& Args, const QString& Language = QString(), rlim_
 const QStringList WorkedExample = {"render",        "--title",     "Confirm", "--content", "The document has been modified.",
                                    "--instruction", "Save changes?", "--main-icon", "Warning", "--buttons",
                                    "Yes,No,Cancel"};
+
+// A device that answers every write with "no space left": a node of our own where this user may
+// make one (the super-user), so that a faulty save that replaces its target instead of writing
+// to it replaces the node and not the system's /dev/full.
+QString FullDevice(const QString& Folder)
+{
+    const QString node = Folder + QStringLiteral("/full-device");
+    if (::mknod(QFile::encodeName(node).constData(), S_IFCHR | 0666, makedev(1, 7)) == 0)
+        return node;
+    return QStringLiteral("/dev/full");
+}
 
 // The mean brightness of a picture, 0 (black) to 255 (white).
 double Brightness(const QImage& Image)
@@ -219,7 +233,7 @@ void tst_rendercommand::failedWriteKeepsTheOldPicture_data()
     QTest::addColumn<QString>("target"); // empty: a picture in the test's folder
     QTest::addColumn<int>("fileSizeLimit");
     QTest::addColumn<QString>("reason");
-    QTest::newRow("full device") << "/dev/full" << 0 << "the disk is full";
+    QTest::newRow("full device") << "device" << 0 << "the disk is full";
     QTest::newRow("8 KB left") << "" << 8192 << "the file would exceed the largest size allowed";
     QTest::newRow("picture that cannot be read") << "" << 0 << "Glyph.Data: The data is not a valid PNG image";
 }
@@ -247,7 +261,7 @@ void tst_rendercommand::failedWriteKeepsTheOldPicture()
         out.close();
         extra = QStringList{"--from", file};
     }
-    const QString picture = target.isEmpty() ? dir.filePath(QStringLiteral("dialog.png")) : target;
+    const QString picture = target.isEmpty() ? dir.filePath(QStringLiteral("dialog.png")) : FullDevice(dir.path());
     QByteArray old;
     if (target.isEmpty()) {
         QCOMPARE(Quillfen(design + QStringList{"--out", picture}).ExitCode, 0);
