@@ -1,0 +1,37 @@
+# What `cmake --install` puts under the prefix, in two components: `runtime` (the program and the
+# shared library with its SONAME link) and `dev` (headers, the development link, the CMake
+# package and the pkg-config file). A Debian package splits along the same line.
+include(CMakePackageConfigHelpers)
+
+install(TARGETS quillfen
+  RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT runtime)
+
+install(TARGETS QuillfenDialogs EXPORT QuillfenTargets
+  LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT runtime NAMELINK_COMPONENT dev
+  INCLUDES DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/quillfen)
+
+# The public headers: every header of the library's layers outside their private/ folders.
+set(_headers ${CMAKE_BINARY_DIR}/dialogs/QuillfenVersion.h)
+foreach(_layer ${QUILLFEN_LIBRARY_LAYERS})
+  file(GLOB _h CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/${_layer}/*.h)
+  list(APPEND _headers ${_h})
+endforeach()
+set(QUILLFEN_PUBLIC_HEADERS ${_headers})
+install(FILES ${_headers} DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/quillfen COMPONENT dev)
+
+set(_cmakedir ${CMAKE_INSTALL_LIBDIR}/cmake/Quillfen)
+install(EXPORT QuillfenTargets NAMESPACE Quillfen:: DESTINATION ${_cmakedir}
+        FILE QuillfenTargets.cmake COMPONENT dev)
+configure_package_config_file(${PROJECT_SOURCE_DIR}/cmake/QuillfenConfig.cmake.in
+  ${CMAKE_BINARY_DIR}/QuillfenConfig.cmake INSTALL_DESTINATION ${_cmakedir})
+write_basic_package_version_file(${CMAKE_BINARY_DIR}/QuillfenConfigVersion.cmake
+  VERSION ${PROJECT_VERSION} COMPATIBILITY SameMajorVersion)
+install(FILES ${CMAKE_BINARY_DIR}/QuillfenConfig.cmake ${CMAKE_BINARY_DIR}/QuillfenConfigVersion.cmake
+        DESTINATION ${_cmakedir} COMPONENT dev)
+
+# pkg-config paths are relative to the file's own folder, so the file holds for whatever prefix
+# `cmake --install --prefix` is given.
+file(RELATIVE_PATH QUILLFEN_PC_TO_PREFIX /p/${CMAKE_INSTALL_LIBDIR}/pkgconfig /p)
+configure_file(${PROJECT_SOURCE_DIR}/cmake/quillfen.pc.in ${CMAKE_BINARY_DIR}/quillfen.pc @ONLY)
+install(FILES ${CMAKE_BINARY_DIR}/quillfen.pc
+        DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig COMPONENT dev)

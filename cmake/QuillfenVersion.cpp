@@ -1,0 +1,6 @@
+#include "QuillfenVersion.h"
+
+const char* QuillfenVersion()
+{
+    return QUILLFEN_VERSION_STRING;
+}

@@ -1,0 +1,6 @@
+object Alert: TVxDialog
+  Title = 'Alert'
+  Instruction.Text = 'Disk almost full'
+  OnDialogShow = AlertShow
+  OnDialogClick = AlertDialogClick
+end
