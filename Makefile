@@ -2,7 +2,7 @@
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all deps configure build test run bench clean sanitize tsan fuzz
+.PHONY: all deps configure build test run bench clean sanitize tsan fuzz docs
 
 all: build
 
@@ -17,6 +17,10 @@ build: configure
 
 test: build
 	@cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+# Reference documentation of the installed headers (Doxygen) in $(BUILD_DIR)/docs/html.
+docs: configure
+	@cmake --build $(BUILD_DIR) --target docs
 
 run: build
 	@$(BUILD_DIR)/app/quillfen

@@ -3,6 +3,7 @@
 #include "DesignerFonts.h"
 #include "private/FormTextLexer.h"
 
+#include <Qsci/qscilexercpp.h>
 #include <Qsci/qscilexerpascal.h>
 
 TCodeView::TCodeView(TCodeLanguage Language, QWidget* Parent) : QsciScintilla(Parent), FLanguage(Language)
@@ -11,6 +12,8 @@ TCodeView::TCodeView(TCodeLanguage Language, QWidget* Parent) : QsciScintilla(Pa
     QsciLexer* lexer = nullptr;
     if (Language == TCodeLanguage::ObjectPascal)
         lexer = new QsciLexerPascal(this);
+    else if (Language == TCodeLanguage::Cpp)
+        lexer = new QsciLexerCPP(this);
     else
         lexer = new TFormTextLexer(this);
     lexer->setDefaultFont(font);
@@ -22,6 +25,13 @@ TCodeView::TCodeView(TCodeLanguage Language, QWidget* Parent) : QsciScintilla(Pa
         pascal->setFoldComments(false);
         pascal->setFoldCompact(false);
         pascal->setFoldPreprocessor(false);
+    } else if (auto* cpp = qobject_cast<QsciLexerCPP*>(lexer)) {
+        QFont bold = font;
+        bold.setBold(true);
+        cpp->setFont(bold, QsciLexerCPP::Keyword);
+        cpp->setFoldComments(false);
+        cpp->setFoldCompact(false);
+        cpp->setFoldPreprocessor(false);
     } else {
         QFont bold = font;
         bold.setBold(true);

@@ -1,10 +1,10 @@
 #pragma once
-// The code views of the main window: a syntax-colouring editor for Object Pascal or form text,
+// The code views of the main window: a syntax-colouring editor for Object Pascal, form text or C++,
 // with a fixed-pitch font, no gutter, no margin line and no folding. The user may edit it.
 
 #include <Qsci/qsciscintilla.h>
 
-enum class TCodeLanguage { ObjectPascal, FormText };
+enum class TCodeLanguage { ObjectPascal, FormText, Cpp };
 
 class TCodeView : public QsciScintilla {
     Q_OBJECT

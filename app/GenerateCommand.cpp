@@ -2,6 +2,7 @@
 
 #include "Classes.h"
 #include "CommandLine.h"
+#include "CppCreate.h"
 #include "DesignFile.h"
 #include "SysUtils.h"
 #include "VxDialog.h"
@@ -15,12 +16,14 @@ QList<QCommandLineOption> GenerateOptions()
 {
     return StandardOptions()
         << QCommandLineOption(QStringLiteral("dfm"), QStringLiteral("print the form text instead of the creation code"))
+        << QCommandLineOption(QStringLiteral("cpp"), QStringLiteral("print C++ creation code instead of Object Pascal"))
         << DesignOptions();
 }
 
 QString Description()
 {
-    return QStringLiteral("Prints the creation code (or, with --dfm, the form text) that Generate shows for\n"
+    return QStringLiteral("Prints the creation code (or, with --dfm, the form text; with --cpp, the C++\n"
+                          "creation code) that Generate shows for\n"
                           "the design given as options. Texts are taken literally; a line break in a value\n"
                           "is a line break. Needs no display.");
 }
@@ -28,7 +31,7 @@ QString Description()
 
 QString GenerateSynopsis()
 {
-    return QStringLiteral("generate [--dfm] [--from FILE] [design options]");
+    return QStringLiteral("generate [--dfm] [--cpp] [--from FILE] [design options]");
 }
 
 bool ParseGenerateArguments(const QStringList& Args, TGenerateRequest& Request, QString& Error, int* Status)
@@ -43,6 +46,11 @@ bool ParseGenerateArguments(const QStringList& Args, TGenerateRequest& Request, 
     if (!ReadDesignOptions(parser, checked, Error))
         return false;
     Request.DFM = parser.isSet(QStringLiteral("dfm"));
+    Request.Cpp = parser.isSet(QStringLiteral("cpp"));
+    if (Request.DFM && Request.Cpp) {
+        Error = QStringLiteral("--dfm and --cpp exclude each other");
+        return false;
+    }
     if (Status)
         *Status = esFailed;
     if (!ReadDesignFromOption(parser, Request.FromText, Request.Values, Error))
@@ -60,6 +68,8 @@ QString RenderGenerateRequest(const TGenerateRequest& Request)
     // What the page cannot show stays as the --from file has it.
     TVxDialog* dialog = CreateCommandDialog(&root, Request.FromText);
     ApplyDesignToDialog(Request.Values, dialog);
+    if (Request.Cpp)
+        return CppCreationCode(dialog).join(QLatin1Char('\n')) + QLatin1Char('\n');
     if (!Request.DFM)
         return RenderCreationCode(dialog);
     return RenderFormText(dialog);

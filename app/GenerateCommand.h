@@ -9,6 +9,8 @@
 
 struct TGenerateRequest {
     bool DFM = false;
+    // C++ creation code instead of Object Pascal.
+    bool Cpp = false;
     TDesignValues Values;
     // The text of the --from file: the dialog read from it takes the values; empty for a fresh
     // design.

@@ -35,3 +35,23 @@ file(RELATIVE_PATH QUILLFEN_PC_TO_PREFIX /p/${CMAKE_INSTALL_LIBDIR}/pkgconfig /p
 configure_file(${PROJECT_SOURCE_DIR}/cmake/quillfen.pc.in ${CMAKE_BINARY_DIR}/quillfen.pc @ONLY)
 install(FILES ${CMAKE_BINARY_DIR}/quillfen.pc
         DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig COMPONENT dev)
+
+# `make docs`: reference documentation of the installed headers, in build/docs/html. Any
+# Doxygen warning fails it.
+find_package(Doxygen QUIET)
+if(DOXYGEN_FOUND)
+  set(DOXYGEN_PROJECT_NAME Quillfen)
+  set(DOXYGEN_PROJECT_BRIEF "Task-style message dialogs for Qt programs")
+  set(DOXYGEN_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/docs)
+  set(DOXYGEN_GENERATE_LATEX NO)
+  set(DOXYGEN_EXTRACT_ALL YES)
+  set(DOXYGEN_WARN_IF_UNDOCUMENTED NO)
+  set(DOXYGEN_WARN_AS_ERROR FAIL_ON_WARNINGS)
+  set(DOXYGEN_FULL_PATH_NAMES NO)
+  set(DOXYGEN_QUIET YES)
+  # The headers' own macros (published-property declarations) mean nothing to a reader.
+  set(DOXYGEN_MACRO_EXPANSION YES)
+  set(DOXYGEN_EXPAND_ONLY_PREDEF YES)
+  set(DOXYGEN_PREDEFINED "VX_PUBLISHED_CLASS=" "Q_OBJECT=")
+  doxygen_add_docs(docs ${QUILLFEN_PUBLIC_HEADERS} COMMENT "Reference documentation of the public headers")
+endif()

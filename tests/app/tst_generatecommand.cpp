@@ -100,6 +100,7 @@ private slots:
     void onlyOwnMessages();
     void exitStatusTable();
     void help();
+    void cppCode();
 };
 
 void tst_generatecommand::workedExampleCode()
@@ -359,6 +360,10 @@ void tst_generatecommand::fromFileErrors()
     QCOMPARE(r.ExitCode, 1);
     QCOMPARE(r.Out, QString());
     QCOMPARE(r.Err, QStringLiteral("quillfen generate: %1: %2\n").arg(file, error));
+    // C++ is refused alike.
+    const Run cpp = Quillfen({"generate", "--cpp", "--from", file});
+    QCOMPARE(cpp.ExitCode, r.ExitCode);
+    QCOMPARE(cpp.Err, r.Err);
 
     // A bad option is still a usage error, whatever the file holds.
     QCOMPARE(Quillfen({"generate", "--from", file, "--main-icon", "Sparkle"}).ExitCode, 2);
@@ -492,6 +497,22 @@ void tst_generatecommand::exitStatusTable()
     QFile readme(QStringLiteral(QUILLFEN_SOURCE_DIR "/README.md"));
     QVERIFY(readme.open(QIODevice::ReadOnly));
     QVERIFY2(QString::fromUtf8(readme.readAll()).contains(table), qPrintable(table));
+}
+
+void tst_generatecommand::cppCode()
+{
+    const Run r = Quillfen({"generate", "--cpp", "--title", "It's \"x\"", "--buttons", "Yes,No"});
+    QCOMPARE(r.ExitCode, 0);
+    QVERIFY2(r.Out.contains(QStringLiteral("std::unique_ptr<TVxDialog> CreateVxDialog1(TComponent* Owner)\n{\n"
+                                           "    auto VxDialog1 = std::make_unique<TVxDialog>(Owner);\n"
+                                           "    VxDialog1->ButtonBar()->SetButtons(TCommonButtons{cbYes, cbNo});\n")),
+             qPrintable(r.Out));
+    QVERIFY2(r.Out.contains(QStringLiteral("    VxDialog1->SetTitle(QStringLiteral(\"It's \\\"x\\\"\"));\n")), qPrintable(r.Out));
+    QVERIFY(r.Out.endsWith(QStringLiteral("    return VxDialog1;\n}\n")));
+
+    const Run both = Quillfen({"generate", "--cpp", "--dfm"});
+    QCOMPARE(both.ExitCode, 2);
+    QCOMPARE(both.Err, QStringLiteral("quillfen generate: --dfm and --cpp exclude each other\n"));
 }
 
 QTEST_GUILESS_MAIN(tst_generatecommand)
