@@ -16,6 +16,7 @@
 #include <QKeyEvent>
 #include <QTextStream>
 #include <QTimer>
+#include <QWidget>
 
 #include <cstdio>
 
@@ -76,7 +77,8 @@ int main(int argc, char* argv[])
     coded.ButtonBar()->SetDefault(cbYes);
     out << "coded: " << coded.Execute() << Qt::endl;
 
-    out << "designed: " << designed->Execute() << Qt::endl;
+    const int designedResult = designed->Execute();
+    out << "designed: " << designedResult << Qt::endl;
 
     out << "message: " << VxMessageDlg(QStringLiteral("The files were copied."), mtInformation, TMsgDlgButtons{mbOK}, 0)
         << Qt::endl;

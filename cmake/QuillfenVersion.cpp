@@ -1,6 +1,0 @@
-#include "QuillfenVersion.h"
-
-const char* QuillfenVersion()
-{
-    return QUILLFEN_VERSION_STRING;
-}
