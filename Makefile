@@ -2,7 +2,7 @@
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all deps configure build test run bench clean sanitize tsan fuzz docs
+.PHONY: all deps configure build test run bench package clean sanitize tsan fuzz docs
 
 all: build
 
@@ -24,6 +24,10 @@ docs: configure
 
 run: build
 	@$(BUILD_DIR)/app/quillfen
+
+# Debian packages of this build in $(BUILD_DIR)/packages (quillfen_<version>_<arch>.deb).
+package: build
+	@cd $(BUILD_DIR) && cpack -G DEB
 
 bench: build
 	@for b in $(BUILD_DIR)/bench/bench_*; do [ -x "$$b" ] && "$$b"; done

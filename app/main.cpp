@@ -1,3 +1,4 @@
+#include "ApplicationIdentity.h"
 #include "ExceptionHandler.h"
 #include "CommandLine.h"
 #include "DesignFile.h"
@@ -72,7 +73,7 @@ int main(int argc, char* argv[])
         return esNoDisplay;
     }
     TQuillfenApplication app(argc, argv);
-    TQuillfenApplication::setApplicationName(QStringLiteral("Quillfen"));
+    SetUpApplicationIdentity();
     // The engine's texts in the user's language (LANGUAGE, LC_ALL, LANG), English without a catalogue.
     InstallStringTableTranslation(QLocale::system());
     // The default fonts follow the toolkit's interface font, known only once the application exists.

@@ -20,7 +20,7 @@ packages=(
   weston qt6-wayland
   doxygen
   lintian dpkg-dev fakeroot file
-  desktop-file-utils appstream shared-mime-info xdg-utils
+  desktop-file-utils appstream shared-mime-info xdg-utils libfile-mimeinfo-perl
 )
 
 missing=()
