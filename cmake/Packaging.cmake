@@ -23,22 +23,20 @@ get_cmake_property(_components COMPONENTS)
 set(CPACK_COMPONENTS_ALL ${_components})
 set(CPACK_DEBIAN_PROGRAM_PACKAGE_NAME quillfen)
 set(CPACK_DEBIAN_PROGRAM_PACKAGE_SECTION devel)
-set(CPACK_DEBIAN_PROGRAM_DESCRIPTION "designer for task-style message dialogs
- Quillfen designs task-style message dialogs: fill in a design page, preview the
- dialog as a client program shows it, and generate the Object Pascal creation code
- and the form text that recreate it. Designs are form-text files that open in the
- designer with a double click; the commands generate and render work without a
- display.")
+# CPack puts the summary first as the synopsis and indents the text below it.
+set(CPACK_DEBIAN_PROGRAM_DESCRIPTION "Quillfen designs task-style message dialogs: fill in a design page, preview
+the dialog as a client program shows it, and generate the Object Pascal
+creation code and the form text that recreate it. Designs are form-text files
+that open in the designer with a double click; the commands generate and
+render work without a display.")
 set(CPACK_DEBIAN_RUNTIME_PACKAGE_NAME libquillfen)
 set(CPACK_DEBIAN_RUNTIME_PACKAGE_SECTION libs)
-set(CPACK_DEBIAN_RUNTIME_DESCRIPTION "Quillfen dialog engine - shared libraries
- The dialog engine of Quillfen and the libraries it builds on, for programs that
- show task dialogs designed with Quillfen.")
+set(CPACK_DEBIAN_RUNTIME_DESCRIPTION "The shared libraries of the Quillfen dialog engine, for programs that show
+task dialogs designed with Quillfen.")
 set(CPACK_DEBIAN_DEV_PACKAGE_NAME libquillfen-dev)
 set(CPACK_DEBIAN_DEV_PACKAGE_SECTION libdevel)
-set(CPACK_DEBIAN_DEV_DESCRIPTION "Quillfen dialog engine - development files
- Headers and the CMake package of the Quillfen dialog engine, for building
- programs that show task dialogs designed with Quillfen.")
+set(CPACK_DEBIAN_DEV_DESCRIPTION "Headers and the CMake package of the Quillfen dialog engine, for building
+programs that show task dialogs designed with Quillfen.")
 if("runtime" IN_LIST _components)
   set(CPACK_COMPONENT_PROGRAM_DEPENDS runtime)
   set(CPACK_COMPONENT_DEV_DEPENDS runtime)

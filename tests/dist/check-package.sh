@@ -20,7 +20,7 @@ grep -q 'libqt6widgets6 (>=' <<<"$depends" || fail "Depends lacks Qt Widgets: $d
 
 # lintian: no errors in any of the packages.
 for p in "$work"/out/*.deb; do
-  out=$(lintian --no-tag-display-limit "$p" 2>&1 || true)
+  out=$(lintian --tag-display-limit 0 "$p" 2>&1 || true)
   if grep -q '^E:' <<<"$out"; then echo "$out"; fail "lintian errors in $(basename "$p")"; fi
   grep '^W:' <<<"$out" || true
 done
