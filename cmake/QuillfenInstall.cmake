@@ -1,10 +1,8 @@
-# What `cmake --install` puts under the prefix, in two components: `runtime` (the program and the
-# shared library with its SONAME link) and `dev` (headers, the development link, the CMake
-# package and the pkg-config file). A Debian package splits along the same line.
+# What `cmake --install` puts under the prefix for client programs, in two components: `runtime`
+# (the shared library with its SONAME link) and `dev` (headers, the development link, the CMake
+# package and the pkg-config file). The designer and its desktop files are the component
+# `program` (app/, dist/). The Debian packages split along the same lines.
 include(CMakePackageConfigHelpers)
-
-install(TARGETS quillfen
-  RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT runtime)
 
 install(TARGETS QuillfenDialogs EXPORT QuillfenTargets
   LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT runtime NAMELINK_COMPONENT dev

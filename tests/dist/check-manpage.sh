@@ -17,14 +17,17 @@ for c in $commands; do
   helps+=$'\n'"$("$quillfen" "$c" --help)"
 done
 
-# Options: every --long (and -x short) option any help text names.
+# Options: every --long (and -x short) option any help text names, as a whole name (--expanded
+# is not found in --expanded-text).
 for o in $(printf '%s\n' "$helps" | grep -o -E '(^|[ [,|(])--?[a-z][a-z0-9-]*' | sed 's/^[ [,|(]//' | sort -u); do
-  grep -q -F -e "$o" <<<"$page" || missing+=("option $o")
+  grep -q -E -e "(^|[^a-z0-9-])$o([^a-z0-9-]|$)" <<<"$page" || missing+=("option $o")
 done
 
-# Exit statuses: every number the help texts give, as an item of the EXIT STATUS section.
+# Exit statuses: every row "  N  meaning" of the help texts' exit-status tables, and every
+# "exit status N" a help text mentions, as an item of the EXIT STATUS section.
 statuses=$(sed -n '/^\.SH EXIT STATUS/,/^\.SH /p' "$2")
-for s in $(printf '%s\n' "$helps" | grep -o -E '(^|[ ,])[0-9] (on|when|for)' | grep -o '[0-9]' | sort -u); do
+for s in $( { printf '%s\n' "$helps" | sed -n 's/^  \([0-9][0-9]*\)  .*/\1/p'
+              printf '%s\n' "$helps" | tr '\n' ' ' | grep -o -E 'exit status [0-9]+' | grep -o -E '[0-9]+'; } | sort -u); do
   grep -q -E "^\.B $s$" <<<"$statuses" || missing+=("exit status $s")
 done
 
