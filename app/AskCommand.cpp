@@ -85,13 +85,8 @@ QString Description()
     for (const TAskType& type : AskTypes)
         types += QStringLiteral("  %1%2\n").arg(QLatin1String(type.Name), -12).arg(QLatin1String(type.Summary));
     return QStringLiteral("Asks for a value in an input dialog and prints it on standard output, followed by a\n"
-                          "line break. Types:\n%1\n"
-                          "Exit status of ask:\n"
-                          "  0  OK: the value is printed\n"
-                          "  1  Cancel or a closed window (nothing is printed), or standard output failed\n"
-                          "  2  a bad command line (nothing shows)\n"
-                          "  3  no display")
-        .arg(types);
+                          "line break. Types:\n%1")
+        .arg(types.chopped(1));
 }
 
 // The edit dialog with the checks a script's types need on top.

@@ -197,13 +197,17 @@ QString ExitStatusText()
 {
     return QStringLiteral(
         "Exit status:\n"
-        "  0  success\n"
+        "  0  success; show: OK, Yes, Retry, Ignore, All, Yes to All, a command link or a\n"
+        "     custom button; ask: OK, the value is printed\n"
         "  1  the work failed: a --from file cannot be read or holds no readable design,\n"
         "     the dialog cannot be rendered, or the output cannot be written (a full disk,\n"
-        "     a closed standard output, a folder that does not exist)\n"
+        "     a closed standard output, a folder that does not exist); show and ask: Cancel,\n"
+        "     No, Close, Abort, No to All or a closed window (ask prints nothing)\n"
         "  2  a bad command line: an unknown command, option or name, a missing or\n"
         "     unexpected value, an option given twice, a value that is not valid UTF-8\n"
-        "  3  the designer was started without a display\n");
+        "     (nothing shows)\n"
+        "  3  no display: the designer, show and ask need one\n"
+        "  5  show: the --timeout ran out\n");
 }
 
 void KeepStandardDescriptors()

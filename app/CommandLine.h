@@ -16,7 +16,7 @@ class QCommandLineOption;
 class QCommandLineParser;
 struct TDesignValues;
 
-enum TExitStatus { esSuccess = 0, esFailed = 1, esUsage = 2, esNoDisplay = 3 };
+enum TExitStatus { esSuccess = 0, esFailed = 1, esUsage = 2, esNoDisplay = 3, esTimeout = 5 };
 
 // The table of exit statuses, as "quillfen --help" and the README show it.
 QString ExitStatusText();

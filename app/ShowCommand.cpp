@@ -72,14 +72,7 @@ QString Description()
         "Progress lines on standard input (with --progress): a number sets the position (clamped\n"
         "to 0..100), '# text' replaces the content text, 'pulsate' runs the marquee; other lines\n"
         "are ignored. OK is available at the end of input, when the bar is full; with --auto-close\n"
-        "the dialog closes there. Cancel closes standard input, so the writer gets SIGPIPE.\n"
-        "\n"
-        "Exit status of show:\n"
-        "  0  OK, Yes, Retry, Ignore, All, Yes to All, a command link or a custom button\n"
-        "  1  Cancel, No, Close, Abort, No to All, a closed window, or standard output failed\n"
-        "  2  a bad command line (nothing shows)\n"
-        "  3  no display\n"
-        "  5  the --timeout ran out");
+        "the dialog closes there. Cancel closes standard input, so the writer gets SIGPIPE.");
 }
 
 // Names of the modal results in reports, by modal result.
@@ -148,10 +141,12 @@ struct TShowRequest {
     bool AutoClose = false;
 };
 
-bool ParseShowArguments(const QCommandLineParser& Parser, TShowRequest& Request, QString& Error)
+// Status tells a bad command line (esUsage) from a --from file that cannot be read (esFailed);
+// the command line is checked whole before the file is read.
+bool ParseShowArguments(const QCommandLineParser& Parser, TShowRequest& Request, QString& Error, int& Status)
 {
-    if (!ReadDesignFromOption(Parser, Request.FromText, Request.Values, Error)
-        || !ReadDesignOptions(Parser, Request.Values, Error))
+    Status = esUsage;
+    if (TDesignValues checked; !ReadDesignOptions(Parser, checked, Error))
         return false;
     Request.Json = Parser.isSet(QStringLiteral("json"));
     if (Parser.isSet(QStringLiteral("timeout"))) {
@@ -174,11 +169,18 @@ bool ParseShowArguments(const QCommandLineParser& Parser, TShowRequest& Request,
                                                                              : QStringLiteral("auto-close"));
         return false;
     }
+    Status = esFailed;
+    if (!ReadDesignFromOption(Parser, Request.FromText, Request.Values, Error))
+        return false;
+    Status = esUsage;
+    if (!ReadDesignOptions(Parser, Request.Values, Error))
+        return false;
     if (Request.Progress) {
         Request.Values.ProgressBar = !Request.Pulsate;
         Request.Values.ProgressBarMarquee = Request.Pulsate;
         Request.Values.ProgressPosition = 0;
     }
+    Status = esSuccess;
     return true;
 }
 
@@ -545,9 +547,9 @@ int RunShowCommand(const QStringList& Args)
     if (HandleStandardOptions(parser, CommandName, ShowHelpText(), status))
         return status;
     TShowRequest request;
-    if (!ParseShowArguments(parser, request, error)) {
+    if (!ParseShowArguments(parser, request, error, status)) {
         PrintCommandError(CommandName, error);
-        return esUsage;
+        return status;
     }
     if (!CheckDisplay())
         return esNoDisplay;

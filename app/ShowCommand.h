@@ -12,9 +12,6 @@
 
 class TVxDialog;
 
-// Exit statuses of "show" and "ask" beyond the shared ones: the --timeout ran out.
-enum { esTimeout = 5 };
-
 // What a run of "show" reports.
 struct TShowReport {
     // "ok", "cancel", "yes", "no", "close", "abort", "retry", "ignore", "all", "no-to-all",

@@ -1,5 +1,5 @@
-#include <QProcess>
-#include <QProcessEnvironment>
+#include "support/CommandRun.h"
+
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -7,22 +7,6 @@
 #include <sys/stat.h>
 
 namespace {
-// The program with no display at all: no X, no Wayland, no chosen Qt platform.
-QProcessEnvironment Headless()
-{
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.remove(QStringLiteral("DISPLAY"));
-    env.remove(QStringLiteral("WAYLAND_DISPLAY"));
-    env.remove(QStringLiteral("QT_QPA_PLATFORM"));
-    return env;
-}
-
-struct Run {
-    int ExitCode = -1;
-    QString Out;
-    QString Err;
-};
-
 // A shell word that printf turns into exactly these bytes, whatever they are (QProcess would
 // pass its arguments through UTF-8).
 QString ShellBytes(const QByteArray& Bytes)
@@ -43,33 +27,17 @@ Run QuillfenBytes(const QList<QByteArray>& Args, const QString& Redirection = QS
         script += QLatin1Char(' ') + ShellBytes(arg);
     script += QLatin1Char(' ') + Redirection;
     QProcess p;
-    p.setProcessEnvironment(Headless());
     if (!Folder.isEmpty())
         p.setWorkingDirectory(Folder);
-    p.start(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), script});
-    Run r;
-    if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit)
-        return r;
-    r.ExitCode = p.exitCode();
-    r.Out = QString::fromUtf8(p.readAllStandardOutput());
-    r.Err = QString::fromUtf8(p.readAllStandardError());
-    return r;
+    return RunToEnd(p, QStringLiteral("/bin/sh"), {QStringLiteral("-c"), script});
 }
 
 Run Quillfen(const QStringList& Args, const QString& OutputFile = QString())
 {
     QProcess p;
-    p.setProcessEnvironment(Headless());
     if (!OutputFile.isEmpty())
         p.setStandardOutputFile(OutputFile);
-    p.start(QStringLiteral(QUILLFEN_BINARY), Args);
-    Run r;
-    if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit)
-        return r;
-    r.ExitCode = p.exitCode();
-    r.Out = QString::fromUtf8(p.readAllStandardOutput());
-    r.Err = QString::fromUtf8(p.readAllStandardError());
-    return r;
+    return RunToEnd(p, QStringLiteral(QUILLFEN_BINARY), Args);
 }
 
 const QStringList WorkedExample = {
@@ -360,13 +328,17 @@ void tst_generatecommand::fromFileErrors()
     QCOMPARE(r.ExitCode, 1);
     QCOMPARE(r.Out, QString());
     QCOMPARE(r.Err, QStringLiteral("quillfen generate: %1: %2\n").arg(file, error));
-    // C++ is refused alike.
+    // C++ and show refuse it alike (show before it needs a display).
     const Run cpp = Quillfen({"generate", "--cpp", "--from", file});
     QCOMPARE(cpp.ExitCode, r.ExitCode);
     QCOMPARE(cpp.Err, r.Err);
+    const Run show = Quillfen({"show", "--from", file});
+    QCOMPARE(show.ExitCode, r.ExitCode);
+    QCOMPARE(show.Err, QString(r.Err).replace(QStringLiteral("generate:"), QStringLiteral("show:")));
 
     // A bad option is still a usage error, whatever the file holds.
     QCOMPARE(Quillfen({"generate", "--from", file, "--main-icon", "Sparkle"}).ExitCode, 2);
+    QCOMPARE(Quillfen({"show", "--from", file, "--timeout", "never"}).ExitCode, 2);
 }
 
 // Files that cannot be read: one line naming the file, status 1, quickly (a pipe without a
@@ -403,7 +375,7 @@ void tst_generatecommand::fromStandardInput()
     const QByteArray design = "object VxDialog1: TVxDialog\r\n  Title = 'Piped'\r\nend\r\n";
     for (const char* name : {"-", "/dev/stdin"}) {
         QProcess p;
-        p.setProcessEnvironment(Headless());
+        p.setProcessEnvironment(CommandEnvironment());
         p.start(QStringLiteral(QUILLFEN_BINARY), {"generate", "--dfm", "--from", QLatin1String(name)});
         QVERIFY(p.waitForStarted());
         p.write(design);
@@ -491,9 +463,10 @@ void tst_generatecommand::exitStatusTable()
     const qsizetype at = r.Out.indexOf(QStringLiteral("Exit status:\n"));
     QVERIFY(at >= 0);
     const QString table = r.Out.mid(at);
-    for (const char* row : {"\n  0  ", "\n  1  ", "\n  2  ", "\n  3  "})
+    for (const char* row : {"\n  0  ", "\n  1  ", "\n  2  ", "\n  3  ", "\n  5  "})
         QVERIFY2(table.contains(QLatin1String(row)), row);
-    QVERIFY(Quillfen({"generate", "--help"}).Out.endsWith(table));
+    for (const char* command : {"generate", "render", "show", "ask"})
+        QVERIFY2(Quillfen({command, "--help"}).Out.endsWith(table), command);
     QFile readme(QStringLiteral(QUILLFEN_SOURCE_DIR "/README.md"));
     QVERIFY(readme.open(QIODevice::ReadOnly));
     QVERIFY2(QString::fromUtf8(readme.readAll()).contains(table), qPrintable(table));

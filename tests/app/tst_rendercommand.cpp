@@ -1,11 +1,10 @@
 // "quillfen render": the dialog of a design as a PNG picture, run as a process without a display.
 
+#include "support/CommandRun.h"
 #include "RenderCommand.h"
 #include "VxDialogStrs.h"
 
 #include <QImage>
-#include <QProcess>
-#include <QProcessEnvironment>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -16,45 +15,18 @@
 
 namespace {
 
-struct Run {
-    int ExitCode = -1;
-    QString Err;
-};
-
-// The environment of a headless run; Language sets the user's language when not empty.
-QProcessEnvironment Headless(const QString& Language = QString())
-{
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.remove(QStringLiteral("DISPLAY"));
-    env.remove(QStringLiteral("WAYLAND_DISPLAY"));
-    env.remove(QStringLiteral("QT_QPA_PLATFORM"));
-    if (!Language.isEmpty()) {
-        env.insert(QStringLiteral("LANGUAGE"), Language);
-        env.remove(QStringLiteral("LC_ALL"));
-        env.remove(QStringLiteral("LC_MESSAGES"));
-        env.insert(QStringLiteral("LANG"), Language + QStringLiteral(".UTF-8"));
-    }
-    return env;
-}
-
 // FileSizeLimit > 0 runs the program with that limit on the size of the files it writes (what a
 // disk with that much free space does to a write).
 Run Quillfen(const QStringList& Args, const QString& Language = QString(), rlim_t FileSizeLimit = 0)
 {
     QProcess p;
-    p.setProcessEnvironment(Headless(Language));
+    p.setProcessEnvironment(CommandEnvironment(QString(), Language));
     if (FileSizeLimit > 0)
         p.setChildProcessModifier([FileSizeLimit] {
             const rlimit limit{FileSizeLimit, FileSizeLimit};
             ::setrlimit(RLIMIT_FSIZE, &limit);
         });
-    p.start(QStringLiteral(QUILLFEN_BINARY), Args);
-    Run r;
-    if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit)
-        return r;
-    r.ExitCode = p.exitCode();
-    r.Err = QString::fromUtf8(p.readAllStandardError());
-    return r;
+    return RunToEnd(p, QStringLiteral(QUILLFEN_BINARY), Args);
 }
 
 const QStringList WorkedExample = {"render",        "--title",     "Confirm", "--content", "The document has been modified.",

@@ -1,46 +1,20 @@
+#include "support/CommandRun.h"
 #include "ShowCommand.h"
 
-#include <QProcess>
-#include <QProcessEnvironment>
 #include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
-// No X, no Wayland; with Platform the program runs on that Qt platform instead.
-QProcessEnvironment Environment(const QString& Platform = QString())
-{
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.remove(QStringLiteral("DISPLAY"));
-    env.remove(QStringLiteral("WAYLAND_DISPLAY"));
-    env.remove(QStringLiteral("QT_QPA_PLATFORM"));
-    if (!Platform.isEmpty())
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), Platform);
-    return env;
-}
-
-struct Run {
-    int ExitCode = -1;
-    QString Out;
-    QString Err;
-};
-
 Run Quillfen(const QStringList& Args, const QString& Platform = QString(), const QString& InputFile = QString(),
              const QString& OutputFile = QString())
 {
     QProcess p;
-    p.setProcessEnvironment(Environment(Platform));
+    p.setProcessEnvironment(CommandEnvironment(Platform));
     if (!InputFile.isEmpty())
         p.setStandardInputFile(InputFile);
     if (!OutputFile.isEmpty())
         p.setStandardOutputFile(OutputFile);
-    p.start(QStringLiteral(QUILLFEN_BINARY), Args);
-    Run r;
-    if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit)
-        return r;
-    r.ExitCode = p.exitCode();
-    r.Out = QString::fromUtf8(p.readAllStandardOutput());
-    r.Err = QString::fromUtf8(p.readAllStandardError());
-    return r;
+    return RunToEnd(p, QStringLiteral(QUILLFEN_BINARY), Args);
 }
 } // namespace
 
@@ -317,10 +291,11 @@ void tst_showcommand::helpHasTheExitStatusTable_data()
     QTest::addColumn<QString>("command");
     QTest::addColumn<QStringList>("rows");
     QTest::newRow("show") << "show"
-                          << QStringList{"  0  OK, Yes", "  1  Cancel, No", "  2  a bad command line", "  3  no display",
-                                         "  5  the --timeout ran out", "verification=checked|unchecked"};
+                          << QStringList{"show: OK, Yes", "show and ask: Cancel,", "  2  a bad command line",
+                                         "  3  no display", "  5  show: the --timeout ran out",
+                                         "verification=checked|unchecked"};
     QTest::newRow("ask") << "ask"
-                         << QStringList{"  0  OK: the value is printed", "  1  Cancel or a closed window",
+                         << QStringList{"ask: OK, the value is printed", "show and ask: Cancel,",
                                         "  2  a bad command line", "  3  no display", "pair"};
 }
 
