@@ -6,6 +6,7 @@
 #include "DesignValues.h"
 #include "DrawText.h"
 #include "Shell.h"
+#include "private/StartupProbe.h"
 #include "SysUtils.h"
 #include "VxCollections.h"
 #include "VxDefaultFonts.h"
@@ -109,27 +110,6 @@ int CommonButtonResult(TCommonButton Button)
     }
     return mrNone;
 }
-
-// Bench hook, as in the designer: with QUILLFEN_STARTUP_PROBE set, the wall-clock time of the
-// dialog's first paint is printed and the command ends.
-class TFirstPaintProbe : public QObject {
-public:
-    bool eventFilter(QObject* Watched, QEvent* Event) override
-    {
-        if (Event->type() == QEvent::Paint && !FDone && Watched->isWidgetType()) {
-            FDone = true;
-            timespec ts;
-            clock_gettime(CLOCK_REALTIME, &ts);
-            std::printf("first-paint %lld\n", static_cast<long long>(ts.tv_sec) * 1000000000LL + ts.tv_nsec);
-            std::fflush(stdout);
-            std::_Exit(0);
-        }
-        return false;
-    }
-
-private:
-    bool FDone = false;
-};
 
 struct TShowRequest {
     TDesignValues Values;
@@ -563,9 +543,7 @@ int RunShowCommand(const QStringList& Args)
     if (dialog->Title().isEmpty()) // what the window list and a screen reader call it
         dialog->SetTitle(QApplication::applicationName());
 
-    TFirstPaintProbe probe;
-    if (std::getenv("QUILLFEN_STARTUP_PROBE"))
-        app->installEventFilter(&probe);
+    InstallStartupProbe();
 
     std::unique_ptr<TProgressReader> reader;
     if (request.Progress)

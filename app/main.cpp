@@ -4,6 +4,7 @@
 #include "DesignFile.h"
 #include "frmMain.h"
 #include "Shell.h"
+#include "private/StartupProbe.h"
 #include "VxDefaultFonts.h"
 #include "VxDialogEngine.h"
 #include "VxDialogStrs.h"
@@ -18,7 +19,6 @@
 #include <QStringList>
 #include <cstdio>
 #include <cstdlib>
-#include <ctime>
 
 namespace {
 bool hasDisplay()
@@ -30,26 +30,6 @@ bool hasDisplay()
     const char* wayland = std::getenv("WAYLAND_DISPLAY");
     return (x && *x) || (wayland && *wayland);
 }
-// For bench/startup.sh: with QUILLFEN_STARTUP_PROBE set, the program prints the wall-clock time
-// of the main window's first paint and ends.
-class TFirstPaintProbe : public QObject {
-public:
-    bool eventFilter(QObject*, QEvent* Event) override
-    {
-        if (Event->type() == QEvent::Paint && !FDone) {
-            FDone = true;
-            timespec ts;
-            clock_gettime(CLOCK_REALTIME, &ts);
-            std::printf("first-paint %lld\n", static_cast<long long>(ts.tv_sec) * 1000000000LL + ts.tv_nsec);
-            std::fflush(stdout);
-            QTimer::singleShot(0, qApp, &QCoreApplication::quit);
-        }
-        return false;
-    }
-
-private:
-    bool FDone = false;
-};
 } // namespace
 
 int main(int argc, char* argv[])
@@ -81,9 +61,7 @@ int main(int argc, char* argv[])
     SetBeepHandler([](int) { QApplication::beep(); });
     InstallDialogEngine();
     TfrmMain window;
-    TFirstPaintProbe probe;
-    if (std::getenv("QUILLFEN_STARTUP_PROBE"))
-        window.installEventFilter(&probe);
+    InstallStartupProbe();
     if (const QScreen* screen = window.screen()) // opens centred on the screen
         window.move(screen->availableGeometry().center() - window.rect().center());
     window.show();

@@ -1,44 +1,30 @@
-// The reference for bench/startup.sh: a minimal Qt Widgets program showing one window with one
-// QScintilla view. It prints the wall-clock time of its first paint and exits.
+// The reference programs for bench/startup.sh, reporting their first paint as quillfen does:
+// built with QUILLFEN_MESSAGE_BOX, a QMessageBox with the texts the script gives "quillfen show";
+// otherwise one window with one QScintilla view, the designer's heaviest widget.
 
-#include <Qsci/qsciscintilla.h>
+#include "private/StartupProbe.h"
+
 #include <QApplication>
+#ifdef QUILLFEN_MESSAGE_BOX
+#include <QMessageBox>
+#else
+#include <Qsci/qsciscintilla.h>
 #include <QMainWindow>
-#include <QTimer>
-
-#include <cstdio>
-#include <ctime>
-
-namespace {
-class FirstPaint : public QObject {
-public:
-    bool eventFilter(QObject*, QEvent* Event) override
-    {
-        if (Event->type() == QEvent::Paint && !FDone) {
-            FDone = true;
-            timespec ts;
-            clock_gettime(CLOCK_REALTIME, &ts);
-            std::printf("first-paint %lld\n", static_cast<long long>(ts.tv_sec) * 1000000000LL + ts.tv_nsec);
-            std::fflush(stdout);
-            QTimer::singleShot(0, qApp, &QCoreApplication::quit);
-        }
-        return false;
-    }
-
-private:
-    bool FDone = false;
-};
-} // namespace
+#endif
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
+    InstallStartupProbe();
+#ifdef QUILLFEN_MESSAGE_BOX
+    QMessageBox window(QMessageBox::Warning, QStringLiteral("Confirm"), QStringLiteral("Save changes?"),
+                       QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    window.setInformativeText(QStringLiteral("The document has been modified."));
+#else
     QMainWindow window;
-    auto* view = new QsciScintilla(&window);
-    window.setCentralWidget(view);
+    window.setCentralWidget(new QsciScintilla(&window));
     window.resize(768, 667);
-    FirstPaint probe;
-    window.installEventFilter(&probe);
+#endif
     window.show();
     return app.exec();
 }
