@@ -1,6 +1,7 @@
 #include "VxDialogSound.h"
 
 #include <QFileInfo>
+#include <QThreadPool>
 
 #include <canberra.h>
 
@@ -29,6 +30,14 @@ void CanberraPlay(const TVxSoundRequest& Request)
     else
         ca_context_play(context, 0, CA_PROP_EVENT_ID, Request.EventId.toUtf8().constData(),
                         CA_PROP_CANBERRA_CACHE_CONTROL, "volatile", nullptr);
+}
+
+// Opening the context loads libcanberra's back end and reads the sound set-up, tens of
+// milliseconds; a pool thread does it, so that a dialog's first frame never waits for its sound.
+// The application joins the pool's threads when it ends.
+void CanberraPlayInBackground(const TVxSoundRequest& Request)
+{
+    QThreadPool::globalInstance()->start([Request] { CanberraPlay(Request); });
 }
 
 TVxSoundPlayer& Player()
@@ -76,7 +85,7 @@ void PlayDialogSound(const QString& Sound, quint32 Flags)
     if (Player())
         Player()(request);
     else
-        CanberraPlay(request);
+        CanberraPlayInBackground(request);
 }
 
 TVxSoundPlayer SetSoundPlayer(TVxSoundPlayer Value)
