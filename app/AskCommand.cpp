@@ -12,11 +12,14 @@
 #include "VxOptions.h"
 
 #include <QApplication>
+#include <QCalendarWidget>
 #include <QCommandLineParser>
+#include <QDateTimeEdit>
 #include <QLineEdit>
 #include <QLocale>
 #include <QTextEdit>
 
+#include <ctime>
 #include <functional>
 #include <memory>
 
@@ -38,9 +41,9 @@ const TAskType AskTypes[] = {
     {"edit-combo", etEditComboBox, "a text, with the --items offered in a drop-down list"},
     {"list", etListBox, "one of the --items, from a list"},
     {"checklist", etCheckListBox, "any of the --items, ticked in a list; one line per ticked item"},
-    {"date", etDate, "a date in the short date format of the locale"},
-    {"time", etTime, "a time in the time format of the locale"},
-    {"calendar", etCalendar, "a date, from a month calendar"},
+    {"date", etDate, "a date, in the short date format of the locale or in --format"},
+    {"time", etTime, "a time, in the time format of the locale or in --format"},
+    {"calendar", etCalendar, "a date, from a month calendar (--format as for date)"},
     {"rich-text", etRTF, "formatted text (the plain text is printed)"},
     {"pair", etEdit, "two lines of text at once (the dual edit dialog); prints two lines"},
 };
@@ -66,6 +69,10 @@ QList<QCommandLineOption> AskOptions()
            << QCommandLineOption(QStringLiteral("item"),
                                  QStringLiteral("one item (repeatable, for items with commas; not with --items)"),
                                  QStringLiteral("TEXT"))
+           << QCommandLineOption(QStringLiteral("format"),
+                                 QStringLiteral("with date, time and calendar: the form of --value and of the "
+                                                "printed value, as date +FORMAT writes it (%Y-%m-%d, %H:%M:%S)"),
+                                 QStringLiteral("FORMAT"))
            << QCommandLineOption(QStringLiteral("caption"), QStringLiteral("the caption of the input"),
                                  QStringLiteral("TEXT"))
            << QCommandLineOption(QStringLiteral("caption2"), QStringLiteral("with --type pair: the second caption"),
@@ -147,9 +154,32 @@ void ConnectHandler(TVxCustomEditDialog* D, TVxEditEvents* H)
     D->OnGetControlHeight = TVxGetControlHeightEvent(std::bind(&TVxEditEvents::GetControlHeightHandler, H, _1, _2, _3, _4));
 }
 
+// The picker or calendar of a date or time reads --value and writes its value in Format instead
+// of the locale's form; without a --value it starts at now.
+void UseDateTimeFormat(TVxCustomEditDialog* D, const QString& Format)
+{
+    const auto set = [Format](TObject*, TControl* Control, int, const QString& Text) {
+        QDateTime value;
+        if (Text.isEmpty() || !ReadDateTimeValue(Text, Format, value))
+            value = QDateTime::currentDateTime();
+        if (auto* picker = qobject_cast<QDateTimeEdit*>(Control))
+            picker->setDateTime(value);
+        else if (auto* calendar = qobject_cast<QCalendarWidget*>(Control))
+            calendar->setSelectedDate(value.date());
+    };
+    D->OnSetDefaultValue = TVxSetDefaultValueEvent(set);
+    D->OnSetEditValue = TVxSetDefaultValueEvent(set);
+    D->OnGetEditValue = TVxGetEditValueEvent([Format](TObject*, TControl* Control, int, QString& Text) {
+        if (auto* picker = qobject_cast<QDateTimeEdit*>(Control))
+            Text = WriteDateTimeValue(picker->dateTime(), Format);
+        else if (auto* calendar = qobject_cast<QCalendarWidget*>(Control))
+            Text = WriteDateTimeValue(QDateTime(calendar->selectedDate(), QTime(0, 0)), Format);
+    });
+}
+
 struct TAskRequest {
     const TAskType* Type = nullptr;
-    QString Value, Value2, Caption, Caption2, Title, Instruction, Content, Footer;
+    QString Value, Value2, Caption, Caption2, Title, Instruction, Content, Footer, Format;
     QStringList Items;
 };
 
@@ -188,6 +218,24 @@ bool ParseAskArguments(const QCommandLineParser& P, TAskRequest& R, QString& Err
         return false;
     }
     R.Value = P.value(QStringLiteral("value"));
+    const bool dated = R.Type->EditType == etDate || R.Type->EditType == etTime || R.Type->EditType == etCalendar;
+    if (P.isSet(QStringLiteral("format"))) {
+        R.Format = P.value(QStringLiteral("format"));
+        if (!dated) {
+            Error = QStringLiteral("--format needs --type date, time or calendar");
+            return false;
+        }
+        QDateTime value;
+        if (R.Format.isEmpty() || R.Format.size() > 256
+            || WriteDateTimeValue(QDateTime(QDate(2001, 2, 3), QTime(4, 5, 6)), R.Format).isEmpty()) {
+            Error = QStringLiteral("--format '%1' writes no value").arg(R.Format);
+            return false;
+        }
+        if (P.isSet(QStringLiteral("value")) && !ReadDateTimeValue(R.Value, R.Format, value)) {
+            Error = QStringLiteral("--value '%1' does not match --format '%2'").arg(R.Value, R.Format);
+            return false;
+        }
+    }
     R.Value2 = P.value(QStringLiteral("value2"));
     R.Caption = P.value(QStringLiteral("caption"));
     R.Caption2 = P.value(QStringLiteral("caption2"));
@@ -268,6 +316,8 @@ int RunSingle(const TAskRequest& R, QByteArray& Output)
     }
     if (handler)
         ConnectHandler(&dialog, handler.get());
+    if (!R.Format.isEmpty())
+        UseDateTimeFormat(&dialog, R.Format);
     const bool password = name == QLatin1String("password");
     const QString caption = StripHotkey(R.Caption);
     auto previous = dialog.OnInitialiseEdit;
@@ -301,6 +351,43 @@ int RunSingle(const TAskRequest& R, QByteArray& Output)
     return esSuccess;
 }
 } // namespace
+
+bool ReadDateTimeValue(const QString& Text, const QString& Format, QDateTime& Value)
+{
+    std::tm tm{};
+    tm.tm_year = 70;
+    tm.tm_mday = 1;
+    const QByteArray text = Text.toUtf8();
+    const char* end = ::strptime(text.constData(), Format.toUtf8().constData(), &tm);
+    if (!end || *end)
+        return false;
+    // strptime takes 31 February; a calendar does not.
+    const QDate date(tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday);
+    const QTime time(tm.tm_hour, tm.tm_min, qMin(tm.tm_sec, 59));
+    if (!date.isValid() || !time.isValid())
+        return false;
+    Value = QDateTime(date, time);
+    return true;
+}
+
+QString WriteDateTimeValue(const QDateTime& Value, const QString& Format)
+{
+    const QDate date = Value.date();
+    const QTime time = Value.time();
+    std::tm tm{};
+    tm.tm_year = date.year() - 1900;
+    tm.tm_mon = date.month() - 1;
+    tm.tm_mday = date.day();
+    tm.tm_wday = date.dayOfWeek() % 7;
+    tm.tm_yday = date.dayOfYear() - 1;
+    tm.tm_hour = time.hour();
+    tm.tm_min = time.minute();
+    tm.tm_sec = time.second();
+    tm.tm_isdst = -1;
+    char buffer[1024];
+    const size_t n = std::strftime(buffer, sizeof buffer, Format.toUtf8().constData(), &tm);
+    return QString::fromUtf8(buffer, qsizetype(n));
+}
 
 const QStringList& AskTypeNames()
 {

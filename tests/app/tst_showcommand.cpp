@@ -1,3 +1,4 @@
+#include "AskCommand.h"
 #include "support/CommandRun.h"
 #include "ShowCommand.h"
 
@@ -38,6 +39,8 @@ private slots:
     void fullStandardOutput();
     void helpHasTheExitStatusTable_data();
     void helpHasTheExitStatusTable();
+    void dateTimeValues_data();
+    void dateTimeValues();
 };
 
 void tst_showcommand::progressLine_data()
@@ -175,6 +178,14 @@ void tst_showcommand::badCommandLine_data()
     QTest::newRow("ask: list without items") << QStringList{"ask", "--type", "list"} << "needs its items";
     QTest::newRow("ask: items on text") << QStringList{"ask", "--items", "a,b"} << "takes no items";
     QTest::newRow("ask: second value alone") << QStringList{"ask", "--value2", "b"} << "need --type pair";
+    QTest::newRow("ask: format of a text") << QStringList{"ask", "--format", "%Y"} << "--format needs --type date";
+    QTest::newRow("ask: value not in the format")
+        << QStringList{"ask", "--type", "date", "--format", "%Y-%m-%d", "--value", "31.12.2024"}
+        << "--value '31.12.2024' does not match --format '%Y-%m-%d'";
+    QTest::newRow("ask: day that does not exist")
+        << QStringList{"ask", "--type", "calendar", "--format", "%Y-%m-%d", "--value", "2023-02-29"}
+        << "does not match";
+    QTest::newRow("ask: empty format") << QStringList{"ask", "--type", "time", "--format", ""} << "writes no value";
     QTest::newRow("generate: link without caption") << QStringList{"generate", "--command-link", "|x"}
                                                     << "malformed --command-link";
 }
@@ -307,6 +318,38 @@ void tst_showcommand::helpHasTheExitStatusTable()
     QFETCH(QStringList, rows);
     for (const QString& row : rows)
         QVERIFY2(r.Out.contains(row), qPrintable(row));
+}
+
+// ask --format: the value read from a script and the value printed back.
+void tst_showcommand::dateTimeValues_data()
+{
+    QTest::addColumn<QString>("format");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QDateTime>("value"); // invalid: the text is refused
+    QTest::newRow("ISO date") << "%Y-%m-%d" << "2024-03-04" << QDateTime(QDate(2024, 3, 4), QTime(0, 0));
+    QTest::newRow("day first") << "%d.%m.%Y" << "04.03.2031" << QDateTime(QDate(2031, 3, 4), QTime(0, 0));
+    QTest::newRow("leap day") << "%Y-%m-%d" << "2024-02-29" << QDateTime(QDate(2024, 2, 29), QTime(0, 0));
+    QTest::newRow("time") << "%H:%M:%S" << "07:05:09" << QDateTime(QDate(1970, 1, 1), QTime(7, 5, 9));
+    QTest::newRow("date and time") << "%Y-%m-%d %H:%M" << "1999-12-31 23:59"
+                                   << QDateTime(QDate(1999, 12, 31), QTime(23, 59));
+    QTest::newRow("no leap day") << "%Y-%m-%d" << "2023-02-29" << QDateTime();
+    QTest::newRow("31 April") << "%Y-%m-%d" << "2024-04-31" << QDateTime();
+    QTest::newRow("text after it") << "%Y-%m-%d" << "2024-03-04 x" << QDateTime();
+    QTest::newRow("other form") << "%H:%M" << "7 o'clock" << QDateTime();
+    QTest::newRow("empty") << "%Y-%m-%d" << "" << QDateTime();
+}
+
+void tst_showcommand::dateTimeValues()
+{
+    QFETCH(QString, format);
+    QFETCH(QString, text);
+    QFETCH(QDateTime, value);
+    QDateTime read;
+    QCOMPARE(ReadDateTimeValue(text, format, read), value.isValid());
+    if (!value.isValid())
+        return;
+    QCOMPARE(read, value);
+    QCOMPARE(WriteDateTimeValue(read, format), text);
 }
 
 QTEST_GUILESS_MAIN(tst_showcommand)

@@ -311,6 +311,18 @@ class AskTest(unittest.TestCase):
                 self.ask(["--type", kind, "--caption", "When:", "--value", first.strip()])
                 self.assertEqual(self.press("OK")[:2], (0, first))
 
+    def test_dates_and_times_in_a_format_keep_their_value(self):
+        # Day and month told apart, a leap day, seconds: a wrong field shows in the printed value.
+        for kind, fmt, value in (("date", "%d.%m.%Y", "04.03.2031"), ("date", "%Y-%m-%d", "2024-02-29"),
+                                 ("time", "%H:%M:%S", "07:05:09"), ("calendar", "%Y-%m-%d", "2031-03-04")):
+            with self.subTest(kind=kind, value=value):
+                self.ask(["--type", kind, "--caption", "When:", "--format", fmt, "--value", value])
+                self.assertEqual(self.press("OK")[:2], (0, value + "\n"))
+        # A picked value comes out in the format.
+        self.ask(["--type", "date", "--caption", "When:", "--format", "%Y-%m-%d"])
+        status, out, _ = self.press("OK")
+        self.assertEqual((status, out), (0, time.strftime("%Y-%m-%d") + "\n"))
+
     def test_editable_combo_takes_a_typed_text(self):
         run = self.ask(["--type", "edit-combo", "--items", "red,green", "--caption", "Colour:"])
         combo = run.find(pyatspi.ROLE_COMBO_BOX)
