@@ -1,5 +1,7 @@
 #include "VxEditControls.h"
 
+#include "private/CheckListAccessible_p.h"
+
 #include "VxFormatSettings.h"
 #include "VxMonthCalendar.h"
 #include "VxRichEdit.h"
@@ -236,7 +238,10 @@ void TListBox::mouseDoubleClickEvent(QMouseEvent* Event)
         OnDblClick();
 }
 
-TCheckListBox::TCheckListBox(QWidget* Parent) : TListBox(Parent) {}
+TCheckListBox::TCheckListBox(QWidget* Parent) : TListBox(Parent)
+{
+    InstallCheckListAccessibility(this);
+}
 
 void TCheckListBox::SetItems(const QStringList& Lines)
 {
