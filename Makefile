@@ -2,7 +2,7 @@
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all deps configure build test run bench package clean sanitize tsan fuzz docs
+.PHONY: all deps configure build test run bench package clean sanitize tsan fuzz docs docs-undocumented
 
 all: build
 
@@ -21,6 +21,11 @@ test: build
 # Reference documentation of the installed headers (Doxygen) in $(BUILD_DIR)/docs/html.
 docs: configure
 	@cmake --build $(BUILD_DIR) --target docs
+
+# The members of the main client classes that have no documentation comment yet.
+docs-undocumented: configure
+	@cmake --build $(BUILD_DIR) --target docs-undocumented
+	@echo "$$(grep -c 'is not documented' $(BUILD_DIR)/docs-undocumented/undocumented.txt) undocumented members: $(BUILD_DIR)/docs-undocumented/undocumented.txt"
 
 run: build
 	@$(BUILD_DIR)/app/quillfen

@@ -34,8 +34,8 @@ configure_file(${PROJECT_SOURCE_DIR}/cmake/quillfen.pc.in ${CMAKE_BINARY_DIR}/qu
 install(FILES ${CMAKE_BINARY_DIR}/quillfen.pc
         DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig COMPONENT dev)
 
-# `make docs`: reference documentation of the installed headers, in build/docs/html. Any
-# Doxygen warning fails it.
+# `make docs`: reference documentation of the installed headers, in build/docs/html, from their
+# /// and ///< comments. Any Doxygen warning fails it.
 find_package(Doxygen QUIET)
 if(DOXYGEN_FOUND)
   set(DOXYGEN_PROJECT_NAME Quillfen)
@@ -47,9 +47,26 @@ if(DOXYGEN_FOUND)
   set(DOXYGEN_WARN_AS_ERROR FAIL_ON_WARNINGS)
   set(DOXYGEN_FULL_PATH_NAMES NO)
   set(DOXYGEN_QUIET YES)
+  # The first sentence of a comment is the member's summary line.
+  set(DOXYGEN_JAVADOC_AUTOBRIEF YES)
+  set(DOXYGEN_QT_AUTOBRIEF YES)
   # The headers' own macros (published-property declarations) mean nothing to a reader.
   set(DOXYGEN_MACRO_EXPANSION YES)
   set(DOXYGEN_EXPAND_ONLY_PREDEF YES)
   set(DOXYGEN_PREDEFINED "VX_PUBLISHED_CLASS=" "Q_OBJECT=")
   doxygen_add_docs(docs ${QUILLFEN_PUBLIC_HEADERS} COMMENT "Reference documentation of the public headers")
+
+  # `make docs-undocumented`: the members of the main client classes that carry no comment yet,
+  # listed in build/docs-undocumented/undocumented.txt. A report to work from, not a gate: the
+  # published properties' accessors are many and mostly explained by the property they belong to.
+  set(DOXYGEN_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/docs-undocumented)
+  set(DOXYGEN_EXTRACT_ALL NO)
+  set(DOXYGEN_WARN_IF_UNDOCUMENTED YES)
+  set(DOXYGEN_WARN_AS_ERROR NO)
+  set(DOXYGEN_WARN_LOGFILE ${CMAKE_BINARY_DIR}/docs-undocumented/undocumented.txt)
+  doxygen_add_docs(docs-undocumented
+    ${PROJECT_SOURCE_DIR}/model/VxDialog.h ${PROJECT_SOURCE_DIR}/dialogs/VxDesignLoader.h
+    ${PROJECT_SOURCE_DIR}/msgdialogs/VxDialogs.h ${PROJECT_SOURCE_DIR}/input/VxEditDialog.h
+    ${PROJECT_SOURCE_DIR}/input/VxEditDialogs.h ${PROJECT_SOURCE_DIR}/input/VxDualEditDialog.h
+    COMMENT "Members of the main client classes without documentation")
 endif()

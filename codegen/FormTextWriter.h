@@ -1,6 +1,6 @@
 #pragma once
-// Writes a component as form text: an object block with one line per stored property, nested
-// blocks for the children it streams, two blanks per level, CR LF line ends.
+/// Writes a component as form text: an object block with one line per stored property, nested
+/// blocks for the children it streams, two blanks per level, CR LF line ends. \file
 
 #include "TypInfo.h"
 
@@ -14,7 +14,7 @@ class TComponent;
 class TCollection;
 class TPersistent;
 
-// Kinds of values in the platform's component stream, numbered as the stream numbers them.
+/// Kinds of values in the platform's component stream, numbered as the stream numbers them.
 enum TValueType : quint8 {
     vaNull, vaList, vaInt8, vaInt16, vaInt32, vaExtended, vaString, vaIdent, vaFalse, vaTrue, vaBinary, vaSet,
     vaLString, vaNil, vaCollection, vaSingle, vaCurrency, vaDate, vaWString, vaInt64, vaUTF8String, vaDouble
@@ -22,15 +22,15 @@ enum TValueType : quint8 {
 
 struct TFormProperty;
 
-// One streamed value. Which members count depends on Type.
+/// One streamed value. Which members count depends on Type.
 struct TFormValue {
     TValueType Type = vaNull;
-    qint64 Int = 0;             // integer kinds
-    double Float = 0;           // float kinds
-    QString Text;               // identifiers and strings
-    QStringList List;           // the lines of a list, the element names of a set
-    QByteArray Data;            // binary data
-    const TCollection* Collection = nullptr; // a collection: its items are written one by one
+    qint64 Int = 0;             ///< integer kinds
+    double Float = 0;           ///< float kinds
+    QString Text;               ///< identifiers and strings
+    QStringList List;           ///< the lines of a list, the element names of a set
+    QByteArray Data;            ///< binary data
+    const TCollection* Collection = nullptr; ///< a collection: its items are written one by one
 };
 
 struct TFormProperty {
@@ -40,24 +40,24 @@ struct TFormProperty {
 
 class TFormTextWriter {
 public:
-    // Root is the streaming root: component references are written relative to it, and only
-    // event handlers that belong to it are written.
+    /// Root is the streaming root: component references are written relative to it, and only
+    /// event handlers that belong to it are written.
     explicit TFormTextWriter(const TComponent* Root);
 
-    // Appends Component's object block (with the blocks of the children it streams).
+    /// Appends Component's object block (with the blocks of the children it streams).
     void WriteComponent(const TComponent* Component);
 
     const QStringList& Lines() const { return FLines; }
-    // The lines, each ending with CR LF, in UTF-8; with the byte order mark in front when an
-    // identifier holds a character that is not ASCII.
+    /// The lines, each ending with CR LF, in UTF-8; with the byte order mark in front when an
+    /// identifier holds a character that is not ASCII.
     QByteArray Text() const;
 
-    // The stored properties of Instance (published, then defined) as they are written, with
-    // Prefix in front of each name.
+    /// The stored properties of Instance (published, then defined) as they are written, with
+    /// Prefix in front of each name.
     void CollectProperties(const TObject& Instance, const QString& Prefix, std::vector<TFormProperty>& Out) const;
 
-    // Appends the lines of one property at Level. ObjectName names the object in the read
-    // error raised for a value type the text form does not know.
+    /// Appends the lines of one property at Level. ObjectName names the object in the read
+    /// error raised for a value type the text form does not know.
     void WriteProperty(const QString& ObjectName, const TFormProperty& Property, int Level);
 
 private:
@@ -72,10 +72,10 @@ private:
     QStringList FLines;
 };
 
-// The form text of Component with the given streaming root (its owner, or itself when it has
-// none, when Root is nullptr).
+/// The form text of Component with the given streaming root (its owner, or itself when it has
+/// none, when Root is nullptr).
 QByteArray ComponentFormText(const TComponent* Component, const TComponent* Root = nullptr);
 
-// Splits form text into lines: a UTF-8 byte order mark selects UTF-8, otherwise the text is
-// read as the platform's single-byte encoding; lines end at CR LF, LF or CR.
+/// Splits form text into lines: a UTF-8 byte order mark selects UTF-8, otherwise the text is
+/// read as the platform's single-byte encoding; lines end at CR LF, LF or CR.
 QStringList FormTextLines(const QByteArray& Text);

@@ -1,7 +1,7 @@
 #pragma once
-// Captions with inline markup (<b>, <u>, <i> and one <a href="...">link</a>): parsing, word
-// wrapping, painting, link hit-testing and measuring. Used by the caption control, the dialog
-// engine and the command link button.
+/// Captions with inline markup (`<b>`, `<u>`, `<i>` and one `<a href="...">link</a>`): parsing, word
+/// wrapping, painting, link hit-testing and measuring. Used by the caption control, the dialog
+/// engine and the command link button. \file
 
 #include "ControlTypes.h"
 #include "DrawText.h"
@@ -16,7 +16,7 @@
 
 class QPainter;
 
-// The gradient part of a caption background.
+/// The gradient part of a caption background.
 struct TVxCaptionGradient {
     bool Enabled = false;
     TGradientDirection Direction = gdHorizontal;
@@ -25,9 +25,9 @@ struct TVxCaptionGradient {
     bool operator==(const TVxCaptionGradient&) const = default;
 };
 
-// What a caption paints behind its text: a colour, a gradient, or (colour clNone) a copy of a
-// rectangle of the target canvas. The dialog model keeps its own background description; the
-// engine hands its values over in this form, so the controls do not depend on the model.
+/// What a caption paints behind its text: a colour, a gradient, or (colour clNone) a copy of a
+/// rectangle of the target canvas. The dialog model keeps its own background description; the
+/// engine hands its values over in this form, so the controls do not depend on the model.
 class TVxCaptionBackground {
 public:
     TVxCaptionBackground(TColor AColor = clNone, const TVxCaptionGradient* AGradient = nullptr,
@@ -36,35 +36,35 @@ public:
     TColor Color;
     TVxCaptionGradient Gradient;
     TRect CopyRect;
-    // Painted into an off-screen bitmap first, then copied to the canvas.
+    /// Painted into an off-screen bitmap first, then copied to the canvas.
     bool Buffered;
-    // Set on a background handed over to a caption operation, which then deletes it.
+    /// Set on a background handed over to a caption operation, which then deletes it.
     bool AutoFree() const { return FAutoFree; }
 
 private:
     bool FAutoFree;
 };
 
-// A control whose reading direction adjusts the text-drawing flags.
+/// A control whose reading direction adjusts the text-drawing flags.
 class TVxBiDiControl {
 public:
     virtual ~TVxBiDiControl() = default;
     virtual uint DrawTextBiDiModeFlags(uint Flags) const = 0;
 };
 
-// The platform rule: right-to-left alignment swaps DT_LEFT and DT_RIGHT (centring stays); every
-// right-to-left mode reads right to left.
+/// The platform rule: right-to-left alignment swaps DT_LEFT and DT_RIGHT (centring stays); every
+/// right-to-left mode reads right to left.
 uint DrawTextBiDiModeFlags(TBiDiMode Mode, uint Flags);
 
-// Draws (or, with DT_CALCRECT, measures) one piece of caption text. Under a visual style other
-// than the system's the text takes the style's text colour, otherwise the font's colour.
+/// Draws (or, with DT_CALCRECT, measures) one piece of caption text. Under a visual style other
+/// than the system's the text takes the style's text colour, otherwise the font's colour.
 int DrawThemedText(QPainter* DC, const QString& Text, const TFont& Font, QRect& Rect, uint Flags);
 
-// What a parsed segment is: its marker string says the same, but a typed marker in the text
-// must not change how the text is laid out.
+/// What a parsed segment is: its marker string says the same, but a typed marker in the text
+/// must not change how the text is laid out.
 enum TVxCaptionSegmentKind : quint8 { skPlain, skNewLine, skBold, skUnderline, skItalic, skLink };
 
-// The one link of a caption: its visible text and its address.
+/// The one link of a caption: its visible text and its address.
 class TVxLinkInfo {
 public:
     explicit TVxLinkInfo(const QString& aText = {}, const QString& aLink = {}) : Text(aText), Link(aLink) {}
@@ -78,18 +78,18 @@ public:
     TRect FRect;
 };
 
-// Where the link text was drawn by the last paint.
+/// Where the link text was drawn by the last paint.
 class TVxLinkRects {
 public:
-    // Keeps aRect only when it shares none of its Left, Right, Top, Bottom with a stored
-    // rectangle; so a wrapped link whose second line starts at the same Left is hit-testable on
-    // its first line only.
+    /// Keeps aRect only when it shares none of its Left, Right, Top, Bottom with a stored
+    /// rectangle; so a wrapped link whose second line starts at the same Left is hit-testable on
+    /// its first line only.
     void Add(const TRect& aRect);
     void Clear() { FLinkRects.clear(); }
     int Count() const { return int(FLinkRects.size()); }
-    // The first rectangle containing the point, or nullptr.
+    /// The first rectangle containing the point, or nullptr.
     const TVxLinkRect* InLink(int X, int Y) const;
-    // Raise EListError "Invalid index" outside 0 .. Count - 1.
+    /// Raise EListError "Invalid index" outside 0 .. Count - 1.
     const TVxLinkRect& GetItem(int Index) const;
     void SetItem(int Index, const TVxLinkRect& Value);
 
@@ -100,7 +100,7 @@ private:
 struct TVxCaptionFacts;
 struct TVxCaptionLayoutInput;
 
-// One caption text with markup, laid out for a width.
+/// One caption text with markup, laid out for a width.
 class TVxCaption {
 public:
     TVxCaption(QPainter* ACanvas, const QString& ACaption, const TVxCaptionBackground& ABackground,
@@ -119,8 +119,8 @@ public:
     const QString& Caption() const { return FCaption; }
     void SetCaption(const QString& Value);
     QPainter* Canvas() const { return FCanvas; }
-    // A painter lives for one paint event only; the owning control hands its painter over for
-    // the paint and takes it back afterwards. Without a canvas a paint lays out but draws nothing.
+    /// A painter lives for one paint event only; the owning control hands its painter over for
+    /// the paint and takes it back afterwards. Without a canvas a paint lays out but draws nothing.
     void SetCanvas(QPainter* Value) { FCanvas = Value; }
     TColor Color() const { return FColor; }
     void SetColor(TColor Value);
@@ -143,17 +143,17 @@ public:
     const TVxLinkInfo& LinkInfo() const { return FLinkInfo; }
     const TVxLinkRects& LinkRects() const { return FLinkRects; }
     const QStringList& CaptionSegments() const { return FCaptionSegments; }
-    // The kind of each segment, in the same order.
+    /// The kind of each segment, in the same order.
     const std::vector<TVxCaptionSegmentKind>& SegmentKinds() const { return FSegmentKinds; }
-    // Height accumulated by the last layout, without its first line.
+    /// Height accumulated by the last layout, without its first line.
     int RequiredHeight() const { return FRequiredHeight; }
 
-    // Paints ACaption at (ALeft, ATop) of ACanvas. Nothing happens when AHeight < 0. Otherwise a
-    // background with AutoFree set is deleted afterwards: the caller hands it over.
+    /// Paints ACaption at (ALeft, ATop) of ACanvas. Nothing happens when AHeight < 0. Otherwise a
+    /// background with AutoFree set is deleted afterwards: the caller hands it over.
     static void PaintCaption(QPainter* ACanvas, const QString& ACaption, TVxCaptionBackground* ABackground,
                              const TFont& AFont, int ALeft, int ATop, int AWidth, int AHeight, QPoint AOffSet,
                              const TVxBiDiControl* AControl, TBiDiMode BiDiMode);
-    // ARect carries Left, Top, Width, Height in its Left, Top, Right, Bottom (see TranslateRect).
+    /// ARect carries Left, Top, Width, Height in its Left, Top, Right, Bottom (see TranslateRect).
     static void PaintCaption(QPainter* ACanvas, const QString& ACaption, TVxCaptionBackground* ABackground,
                              const TFont& AFont, const TRect& ARect, QPoint AOffSet);
     static void PaintCaption(QPainter* ACanvas, const QString& ACaption, TVxCaptionBackground* ABackground,
@@ -161,13 +161,13 @@ public:
     static void PaintCaption(QPainter* ACanvas, const QString& ACaption, TVxCaptionBackground* ABackground,
                              const TFont& AFont, const TRect& ARect, const TVxBiDiControl* AControl,
                              TBiDiMode BiDiMode);
-    // (Left, Top, Right - Left, Bottom - Top): the form the PaintCaption overloads take.
+    /// (Left, Top, Right - Left, Bottom - Top): the form the PaintCaption overloads take.
     static TRect TranslateRect(const TRect& ARect);
-    // The height ACaption needs at AWidth (0 for AWidth <= 0). Draws nothing on ACanvas, which
-    // may be nullptr.
+    /// The height ACaption needs at AWidth (0 for AWidth <= 0). Draws nothing on ACanvas, which
+    /// may be nullptr.
     static int MinimumHeight(QPainter* ACanvas, const QString& ACaption, const TFont& AFont, int AWidth);
-    // The width DrawText gives the unparsed text (markup counted as text) when word-wrapped at
-    // AWidth.
+    /// The width DrawText gives the unparsed text (markup counted as text) when word-wrapped at
+    /// AWidth.
     static int MinimumWidth(QPainter* ACanvas, const QString& ACaption, const TFont& AFont, int AWidth);
 
 protected:
@@ -176,7 +176,7 @@ protected:
 
 private:
     friend class TVxCaptionMeasure;
-    // What ArrangeCaption is given for this caption as it stands.
+    /// What ArrangeCaption is given for this caption as it stands.
     TVxCaptionLayoutInput LayoutInput(bool APaint) const;
     void PaintBackground(QPainter& Surface, int SurfaceWidth, int SurfaceHeight) const;
 
@@ -201,11 +201,11 @@ private:
     int FRequiredHeight = 0;
 };
 
-// One caption in one font, measured at any width. What does not depend on the width (the parsed
-// segments, the line heights, the width of each one-line piece) is found on the first
-// measurement and kept; a height then needs no text measuring while every piece fits the rest of
-// its line, and a piece that does not fit is laid out as TVxCaption::MinimumHeight lays it out.
-// MinimumHeight(Width) always equals TVxCaption::MinimumHeight(nullptr, Caption, Font, Width).
+/// One caption in one font, measured at any width. What does not depend on the width (the parsed
+/// segments, the line heights, the width of each one-line piece) is found on the first
+/// measurement and kept; a height then needs no text measuring while every piece fits the rest of
+/// its line, and a piece that does not fit is laid out as TVxCaption::MinimumHeight lays it out.
+/// MinimumHeight(Width) always equals TVxCaption::MinimumHeight(nullptr, Caption, Font, Width).
 class TVxCaptionMeasure {
 public:
     TVxCaptionMeasure(const QString& ACaption, const TFont& AFont);
@@ -213,7 +213,7 @@ public:
     TVxCaptionMeasure(const TVxCaptionMeasure&) = delete;
     TVxCaptionMeasure& operator=(const TVxCaptionMeasure&) = delete;
 
-    // Whether this measures ACaption in AFont (its resolution included).
+    /// Whether this measures ACaption in AFont (its resolution included).
     bool Measures(const QString& ACaption, const TFont& AFont) const;
     int MinimumHeight(int AWidth) const;
 

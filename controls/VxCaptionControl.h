@@ -1,7 +1,7 @@
 #pragma once
-// The focusable caption control of a dialog's texts (instruction, content, footer, expanded
-// information, help link): shows its Text with markup and one link, shows the hand cursor over
-// the link, opens the link's address on a left click and can size its height to its text.
+/// The focusable caption control of a dialog's texts (instruction, content, footer, expanded
+/// information, help link): shows its Text with markup and one link, shows the hand cursor over
+/// the link, opens the link's address on a left click and can size its height to its text. \file
 
 #include "VxCaption.h"
 
@@ -13,10 +13,10 @@
 
 #include <memory>
 
-// Sender, Link, Handled (False on entry; True keeps the address from being opened).
+/// Sender, Link, Handled (False on entry; True keeps the address from being opened).
 using TVxLinkClickEvent = TEvent<TObject*, const QString&, bool&>;
 
-// An X/Y pair that reports its changes.
+/// An X/Y pair that reports its changes.
 class TVxPoint : public TPersistent {
     VX_PUBLISHED_CLASS
 public:
@@ -27,7 +27,7 @@ public:
     int Y() const { return FY; }
     void SetY(int Value);
     QPoint AsPoint() const { return QPoint(FX, FY); }
-    // From another TVxPoint: copies both values and reports a change even when nothing changed.
+    /// From another TVxPoint: copies both values and reports a change even when nothing changed.
     void Assign(const TPersistent* Source) override;
 
     TNotifyEvent OnChange;
@@ -46,12 +46,12 @@ public:
     explicit TVxCustomCaptionControl(QWidget* Parent = nullptr);
     ~TVxCustomCaptionControl() override;
 
-    // A caption exists (from the first paint on) and its last layout placed the link.
+    /// A caption exists (from the first paint on) and its last layout placed the link.
     bool HasLinks() const;
-    // The caption, or nullptr before the first paint.
+    /// The caption, or nullptr before the first paint.
     TVxCaption* Caption() const { return FCaption.get(); }
 
-    // The lines; the caption shows them joined, each followed by CR LF.
+    /// The lines; the caption shows them joined, each followed by CR LF.
     TStrings* Text() const { return FText.get(); }
     void SetText(const TStrings& Value);
     void SetText(const QString& Value) { FText->SetText(Value); }
@@ -74,10 +74,10 @@ public:
 
     uint DrawTextBiDiModeFlags(uint Flags) const override { return ::DrawTextBiDiModeFlags(FBiDiMode, Flags); }
 
-    // Height := the caption's minimum height for the width, only while the height is 0.
+    /// Height := the caption's minimum height for the width, only while the height is 0.
     virtual void AdjustHeight();
-    // The outlines drawn around the link while the control has the focus (as QPainter::drawRect
-    // takes them), from the last layout.
+    /// The outlines drawn around the link while the control has the focus (as QPainter::drawRect
+    /// takes them), from the last layout.
     QList<QRect> LinkFocusRects() const;
 
     TVxLinkClickEvent OnLinkClick;
@@ -96,7 +96,7 @@ protected:
     void focusOutEvent(QFocusEvent* Event) override;
 
 private:
-    friend class TVxCaptionControlAccessible; // opens the link for the press action
+    friend class TVxCaptionControlAccessible; ///< opens the link for the press action
     void TextChanged();
 
     std::unique_ptr<TVxCaption> FCaption;

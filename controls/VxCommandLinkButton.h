@@ -1,9 +1,9 @@
 #pragma once
-// The command link button of task dialogs: a large button with an arrow glyph (or a custom glyph,
-// or the elevation shield), a one-line caption in a large font, an optional info text with caption
-// markup below it and an optional picture under the caption. It has hot, pressed, default,
-// focused and disabled looks, a native look painted from a colour set and a classic look with the
-// style's push-button frame, and it can size itself to its content.
+/// The command link button of task dialogs: a large button with an arrow glyph (or a custom glyph,
+/// or the elevation shield), a one-line caption in a large font, an optional info text with caption
+/// markup below it and an optional picture under the caption. It has hot, pressed, default,
+/// focused and disabled looks, a native look painted from a colour set and a classic look with the
+/// style's push-button frame, and it can size itself to its content. \file
 
 #include "VxCaption.h"
 #include "VxCommandLinkLayout.h"
@@ -25,7 +25,7 @@ enum TVxButtonStyle { vxbNative, vxbClassic };
 
 class TVxCustomCommandLinkButton : public QWidget, public TObject, public TVxBiDiControl {
     Q_OBJECT
-    // The simple properties by name, for callers that set up controls generically.
+    /// The simple properties by name, for callers that set up controls generically.
     Q_PROPERTY(QString Caption READ Caption WRITE SetCaption)
     Q_PROPERTY(QString InfoText READ InfoText WRITE SetInfoText)
     Q_PROPERTY(bool ShowIcon READ ShowIcon WRITE SetShowIcon)
@@ -48,29 +48,29 @@ public:
 
     // ---- properties
     QString Caption() const { return FCaption; }
-    // Repaints; the size is not recomputed (AdjustBounds does that).
+    /// Repaints; the size is not recomputed (AdjustBounds does that).
     void SetCaption(const QString& Value);
-    // Lines of the info text (caption markup allowed). Changing them recomputes the size.
+    /// Lines of the info text (caption markup allowed). Changing them recomputes the size.
     TStrings* Info() const { return FInfo.get(); }
     void SetInfo(const TStrings& Value);
     void SetInfo(const QString& Value);
-    // The info lines as one text (each line followed by CR LF).
+    /// The info lines as one text (each line followed by CR LF).
     QString InfoText() const { return FInfo->Text(); }
     void SetInfoText(const QString& Value) { SetInfo(Value); }
     const TFont& Font() const { return FFont; }
-    // Recomputes the height (and the width with AutoSize) at once.
+    /// Recomputes the height (and the width with AutoSize) at once.
     void SetFont(const TFont& Value);
     const TFont& InfoFont() const { return FInfoFont; }
     void SetInfoFont(const TFont& Value);
     TColor Color() const { return FColor; }
     void SetColor(TColor Value);
-    // The button's own copy of the colour set.
+    /// The button's own copy of the colour set.
     const TVxCommandLinkColorSet& CommandLinkColors() const { return FCommandLinkColors; }
     void SetCommandLinkColors(const TVxCommandLinkColorSet& Value);
-    // Like the colour set's own Color setter: also sets the button's Color.
+    /// Like the colour set's own Color setter: also sets the button's Color.
     void SetCommandLinkColor(TColor Value);
 
-    // Custom glyph replacing the arrow; a non-empty glyph is drawn transparent.
+    /// Custom glyph replacing the arrow; a non-empty glyph is drawn transparent.
     TPicture* Glyph() const { return FGlyph.get(); }
     void SetGlyph(const TPicture& Value);
     void SetGlyph(const TGraphic* Value);
@@ -78,7 +78,7 @@ public:
     void SetGlyphImages(TVxImageList* Value);
     int GlyphIndex() const { return FGlyphIndex; }
     void SetGlyphIndex(int Value);
-    // Picture drawn under the caption, left of the info text.
+    /// Picture drawn under the caption, left of the info text.
     TPicture* Picture() const { return FPicture.get(); }
     void SetPicture(const TPicture& Value);
     void SetPicture(const TGraphic* Value);
@@ -89,7 +89,7 @@ public:
 
     bool ShowIcon() const { return FShowIcon; }
     void SetShowIcon(bool Value);
-    // True puts the elevation shield into Glyph; False empties Glyph (a custom glyph is lost).
+    /// True puts the elevation shield into Glyph; False empties Glyph (a custom glyph is lost).
     bool ElevationRequired() const { return FElevationRequired; }
     void SetElevationRequired(bool Value);
     bool Default() const { return FDefault; }
@@ -98,12 +98,12 @@ public:
     void SetCancel(bool Value) { FCancel = Value; }
     int ModalResult() const { return FModalResult; }
     void SetModalResult(int Value) { FModalResult = Value; }
-    // Stored and followed by AdjustBounds; no layout reads it.
+    /// Stored and followed by AdjustBounds; no layout reads it.
     int DefaultHeight() const { return FDefaultHeight; }
     void SetDefaultHeight(int Value);
     TVxButtonStyle Style() const { return FStyle; }
     void SetStyle(TVxButtonStyle Value);
-    // Underline the caption's accelerator. Starts as the desktop's keyboard-cue setting.
+    /// Underline the caption's accelerator. Starts as the desktop's keyboard-cue setting.
     bool ShowHotKey() const { return FShowHotKey; }
     void SetShowHotKey(bool Value);
     bool AutoSize() const { return FAutoSize; }
@@ -116,18 +116,18 @@ public:
     void SetParentColor(bool Value) { FParentColor = Value; }
     bool ParentShowHint() const { return FParentShowHint; }
     void SetParentShowHint(bool Value) { FParentShowHint = Value; }
-    // The tool tip.
+    /// The tool tip.
     QString Hint() const { return toolTip(); }
     void SetHint(const QString& Value) { setToolTip(Value); }
     bool TabStop() const { return focusPolicy() != Qt::NoFocus; }
     void SetTabStop(bool Value);
-    // Free for the owner (the dialog keeps the custom button's value here).
+    /// Free for the owner (the dialog keeps the custom button's value here).
     qint64 Tag() const { return FTag; }
     void SetTag(qint64 Value) { FTag = Value; }
 
     bool MouseInControl() const { return FMouseInControl; }
     void SetMouseInControl(bool Value);
-    // The left mouse button went down on the button and is still held.
+    /// The left mouse button went down on the button and is still held.
     bool MouseButtonPressed() const { return FMouseButtonPressed; }
 
     // ---- geometry (no window needed)
@@ -136,28 +136,28 @@ public:
     bool HasPicture() const;
     QSize GetPictureSize() const;
     int GetInfoIndent() const;
-    // Caption width + 28, plus glyph width + 10 with ShowIcon.
+    /// Caption width + 28, plus glyph width + 10 with ShowIcon.
     int MinimumWidth() const;
-    // The values the geometry is computed from, for the current size.
+    /// The values the geometry is computed from, for the current size.
     TVxCommandLinkMetrics Metrics() const;
     virtual TRect GetPartRect(int Part) const;
     virtual QString GetInfoText() const;
-    // Recomputes the height (and the width with AutoSize) from the content. Nothing while the
-    // button is being loaded or while it is narrower than its glyph column.
+    /// Recomputes the height (and the width with AutoSize) from the content. Nothing while the
+    /// button is being loaded or while it is narrower than its glyph column.
     virtual void AdjustBounds();
     void SetBounds(int ALeft, int ATop, int AWidth, int AHeight);
-    // Ends loading (see BeginLoading) and adjusts the bounds.
+    /// Ends loading (see BeginLoading) and adjusts the bounds.
     virtual void Loaded();
-    // While loading, AdjustBounds does nothing (a form being read sets many properties).
+    /// While loading, AdjustBounds does nothing (a form being read sets many properties).
     void BeginLoading() { FLoading = true; }
 
     // ---- actions
-    // The button's click: fires OnClick and clicked().
+    /// The button's click: fires OnClick and clicked().
     void Click();
-    // A character the dialog offers to its buttons: the caption's accelerator; Enter for the
-    // default button when it has the focus or nothing has; Escape for the cancel button. A
-    // handled character focuses the button and clicks it when it then has the focus. A disabled
-    // or hidden button handles nothing. Returns whether it was handled.
+    /// A character the dialog offers to its buttons: the caption's accelerator; Enter for the
+    /// default button when it has the focus or nothing has; Escape for the cancel button. A
+    /// handled character focuses the button and clicks it when it then has the focus. A disabled
+    /// or hidden button handles nothing. Returns whether it was handled.
     bool DialogChar(QChar Key);
 
     uint DrawTextBiDiModeFlags(uint Flags) const override { return ::DrawTextBiDiModeFlags(FBiDiMode, Flags); }
@@ -182,9 +182,9 @@ protected:
     virtual void UpdateRegion();
     virtual void Paint(QPainter& Canvas);
 
-    // The state the looks are chosen from.
+    /// The state the looks are chosen from.
     TVxCommandLinkState State() const;
-    // Whether the frame rules give the default border now.
+    /// Whether the frame rules give the default border now.
     bool ShowsDefaultFrame() const;
 
     bool event(QEvent* Event) override;
@@ -201,7 +201,7 @@ protected:
     void focusOutEvent(QFocusEvent* Event) override;
     void changeEvent(QEvent* Event) override;
 
-    // The four built-in arrows (16 x 16), loaded by LoadGlyphs.
+    /// The four built-in arrows (16 x 16), loaded by LoadGlyphs.
     std::unique_ptr<TIcon> FHotGlyph, FColdGlyph, FDownGlyph, FDisabledGlyph;
 
 private:
@@ -242,16 +242,16 @@ private:
     bool FParentShowHint = true;
     qint64 FTag = 0;
     bool FLoading = false;
-    // Glyph holds the shield put there by ElevationRequired (drawn from the artwork at the
-    // screen's scale).
+    /// Glyph holds the shield put there by ElevationRequired (drawn from the artwork at the
+    /// screen's scale).
     bool FGlyphIsShield = false;
     int FShortcutId = 0;
-    // The info text measured at any width and the caption's extents (see Metrics).
+    /// The info text measured at any width and the caption's extents (see Metrics).
     mutable std::shared_ptr<TVxCaptionMeasure> FInfoMeasure;
     mutable std::shared_ptr<TVxCommandLinkCaptionExtents> FCaptionExtents;
 };
 
-// The published command link.
+/// The published command link.
 class TVxCommandLinkButton : public TVxCustomCommandLinkButton {
     Q_OBJECT
 public:

@@ -1,7 +1,7 @@
 #pragma once
-// The month calendar of date input: a double click is reported only when it lands on a date or
-// on the calendar's background, never on the title, the navigation buttons, the day names or the
-// week numbers.
+/// The month calendar of date input: a double click is reported only when it lands on a date or
+/// on the calendar's background, never on the title, the navigation buttons, the day names or the
+/// week numbers. \file
 
 #include "Classes.h"
 
@@ -9,7 +9,7 @@
 
 #include <utility>
 
-// Hit-test results in the platform's encoding.
+/// Hit-test results in the platform's encoding.
 constexpr uint MCHT_NOWHERE = 0x00000000;
 constexpr uint MCHT_TITLE = 0x00010000;
 constexpr uint MCHT_CALENDAR = 0x00020000;
@@ -32,7 +32,7 @@ class TVxMonthCalendar : public QCalendarWidget, public TObject {
 public:
     explicit TVxMonthCalendar(QWidget* Parent = nullptr);
 
-    // What lies at Pos (client coordinates of the calendar).
+    /// What lies at Pos (client coordinates of the calendar).
     uint HitTest(QPoint Pos) const;
 
     TNotifyEvent OnDblClick;
@@ -47,7 +47,7 @@ protected:
 
 private:
     void WatchChildren();
-    // Reports a double click at Pos unless it is filtered out; false when filtered.
+    /// Reports a double click at Pos unless it is filtered out; false when filtered.
     bool DoubleClick(const QMouseEvent* Event, QPoint Pos);
 
     std::pair<quint64, QPoint> FLastDoubleClick{0, QPoint(-1, -1)};

@@ -1,10 +1,10 @@
 #pragma once
-// The dialog engine: runs a TVxDialog. One engine object belongs to each dialog component that has
-// run (see VxDialogEngineIntf.h for how the component reaches it). It creates the window and one
-// control per visible section, computes the margins, the client size and the rectangle of every
-// section, places the controls, paints the bands and turns clicks and keys into results.
-//
-// Geometry never needs a shown window: a run can be built hidden (BuildHidden) and measured.
+/// The dialog engine: runs a TVxDialog. One engine object belongs to each dialog component that has
+/// run (see VxDialogEngineIntf.h for how the component reaches it). It creates the window and one
+/// control per visible section, computes the margins, the client size and the rectangle of every
+/// section, places the controls, paints the bands and turns clicks and keys into results.
+///
+/// Geometry never needs a shown window: a run can be built hidden (BuildHidden) and measured. \file
 
 #include "VxDialog.h"
 #include "VxDialogEngineIntf.h"
@@ -29,20 +29,20 @@ class TMemo;
 class TRadioGroup;
 class TVxTaskBarProgressImpl;
 
-// Installs the engine for every dialog component of the process (idempotent). The designer calls
-// it at start-up; anything else that runs dialogs calls it before the first run.
+/// Installs the engine for every dialog component of the process (idempotent). The designer calls
+/// it at start-up; anything else that runs dialogs calls it before the first run.
 void InstallDialogEngine();
 
-// The largest client size a dialog window may take: the available area of the screen it shows on
-// (Window's screen, else the primary one) less the window frame. The engine sizes every dialog
-// within it: text wraps at most at its width (a word longer than a line is broken, as the footer
-// breaks it), and when the sections do not fit its height the content, expanded text, progress,
-// radio buttons and command links scroll while the rest stays in view. A descendant that adds
-// size of its own (GetExtraHeight, GetMinimumWidth) keeps that within it too. Without a screen
-// there is no bound.
+/// The largest client size a dialog window may take: the available area of the screen it shows on
+/// (Window's screen, else the primary one) less the window frame. The engine sizes every dialog
+/// within it: text wraps at most at its width (a word longer than a line is broken, as the footer
+/// breaks it), and when the sections do not fit its height the content, expanded text, progress,
+/// radio buttons and command links scroll while the rest stays in view. A descendant that adds
+/// size of its own (GetExtraHeight, GetMinimumWidth) keeps that within it too. Without a screen
+/// there is no bound.
 QSize MaximumDialogClientSize(const QWidget* Window);
 
-// Layout sections, in the order the hit test visits them.
+/// Layout sections, in the order the hit test visits them.
 enum TVxDialogSection {
     secMainIcon, secInstruction, secContent, secExpandedText, secRadioButtons, secCommandLinks, secHeader,
     secFooter, secFooterExpanded, secButtonBar, secHelpLink, secProgressBar, secInstructionBand
@@ -55,28 +55,28 @@ public:
     TVxDialogEngine(const TVxDialogEngine&) = delete;
     TVxDialogEngine& operator=(const TVxDialogEngine&) = delete;
 
-    // The engine of a dialog (created when missing); nullptr when no engine is installed.
+    /// The engine of a dialog (created when missing); nullptr when no engine is installed.
     static TVxDialogEngine* Of(TVxCustomDialog* ADialog);
 
     TVxCustomDialog* Dialog() const { return D; }
     TVxTaskDialogForm* Form() const;
 
-    // Builds the window as Execute does, up to the point where it would show it, and leaves it
-    // hidden: for measuring, rendering to an image and tests. The window lives until
-    // DestroyHiddenWindow or the next run.
+    /// Builds the window as Execute does, up to the point where it would show it, and leaves it
+    /// hidden: for measuring, rendering to an image and tests. The window lives until
+    /// DestroyHiddenWindow or the next run.
     TVxTaskDialogForm* BuildHidden(QObject* aOwner = nullptr);
     void DestroyHiddenWindow();
 
-    // The client rectangle of a section; empty when the section is absent.
+    /// The client rectangle of a section; empty when the section is absent.
     TRect GetSectionRect(TVxDialogSection Section);
-    // The section a client point falls in, as the window's click reports it.
+    /// The section a client point falls in, as the window's click reports it.
     TVxDialogHitTest HitTest(const QPoint& ClientPoint);
-    // Ctrl+C text of the dialog.
+    /// Ctrl+C text of the dialog.
     QString GetDialogText();
-    // Paints the window's client area into Canvas (the whole client area; Canvas covers it).
+    /// Paints the window's client area into Canvas (the whole client area; Canvas covers it).
     void PaintDialog(QPainter& Canvas);
 
-    // The created controls (nullptr when a section has none).
+    /// The created controls (nullptr when a section has none).
     QWidget* InstructionLabel() const;
     QWidget* ContentLabel() const;
     QWidget* ContentMemo() const;
@@ -92,7 +92,7 @@ public:
     QList<QWidget*> CreatedCustomButtons() const;
     QList<QWidget*> CreatedRadioButtons() const;
 
-    // The shared width of a common button kind (measured once per font).
+    /// The shared width of a common button kind (measured once per font).
     int FontTextHeight(const TFont& Font) const;
 
     // --- TVxDialogEngineIntf ---
@@ -181,23 +181,23 @@ public:
     void ProgressToTaskBar(int Position) override;
     void ShowApplicationHelp(THelpType HelpType, int HelpContext, const QString& HelpKeyword) override;
 
-    // The scrolling part of a dialog taller than the screen allows (nullptr while all fits). The
-    // scrolled controls are children of its widget, placed in window coordinates less its origin
-    // (0, top of the area).
+    /// The scrolling part of a dialog taller than the screen allows (nullptr while all fits). The
+    /// scrolled controls are children of its widget, placed in window coordinates less its origin
+    /// (0, top of the area).
     QScrollArea* ScrollArea() const;
 
-    // Runs Fn, an entry from the window or a control into the dialog's handlers. An exception
-    // from a modal run's handler ends the run: the window closes and is released, and Execute
-    // raises the exception to its caller. Elsewhere the exception goes on.
+    /// Runs Fn, an entry from the window or a control into the dialog's handlers. An exception
+    /// from a modal run's handler ends the run: the window closes and is released, and Execute
+    /// raises the exception to its caller. Elsewhere the exception goes on.
     void Guarded(const std::function<void()>& Fn);
 
-    // The taskbar progress of the run; nullptr without one.
+    /// The taskbar progress of the run; nullptr without one.
     TVxTaskBarProgressImpl* TaskBarProgress() const { return FTaskBarProgress.get(); }
 
 private:
     friend class TVxTaskDialogForm;
 
-    // Execute up to the moment of showing; false when the window was already showing.
+    /// Execute up to the moment of showing; false when the window was already showing.
     bool Prepare(QObject* aOwner);
     void NameWindow(QObject* aOwner);
     void ShowHandler();
@@ -208,27 +208,27 @@ private:
     void VerificationClick();
     void Resize();
     void DeleteVerificationBox();
-    // The controls that scroll when the dialog is taller than the screen allows.
+    /// The controls that scroll when the dialog is taller than the screen allows.
     QList<QWidget*> ScrolledControls() const;
-    // Moves the scrolled controls into the scroll area, or back onto the window once all fits.
+    /// Moves the scrolled controls into the scroll area, or back onto the window once all fits.
     void UpdateScrollRegion();
 
-    // Run-time behaviour (VxDialogRuntime.cpp).
+    /// Run-time behaviour (VxDialogRuntime.cpp).
     void RunExpandCollapse(bool Expand);
     void AnimateExpandCollapse(bool Expand);
     void SetAnimationHeight(int Height);
-    // The expanded information as Expando.MoreSource gives it: raw bytes of a file or stream, or
-    // the Lines text. nullopt when a file or stream source gave nothing (the target stays as it is).
+    /// The expanded information as Expando.MoreSource gives it: raw bytes of a file or stream, or
+    /// the Lines text. nullopt when a file or stream source gave nothing (the target stays as it is).
     std::optional<QByteArray> MoreData();
-    // The same as text for a caption control (UTF-8 when valid, else the local encoding).
+    /// The same as text for a caption control (UTF-8 when valid, else the local encoding).
     std::optional<QString> MoreText();
     void ResetMoreData();
-    // The expanded information for the clipboard, as the window shows it: the rich edit's plain
-    // text once it is reloaded from the source, or the lines the source gives (lines each
-    // followed by CR LF).
+    /// The expanded information for the clipboard, as the window shows it: the rich edit's plain
+    /// text once it is reloaded from the source, or the lines the source gives (lines each
+    /// followed by CR LF).
     QString ExpandedTextForCopy();
 
-    // Measurements (Part of the layout rules).
+    /// Measurements (Part of the layout rules).
     int MulDiv(int Value) const;
     int CaptionHeight(const QString& Text, const TFont& Font, int Width) const;
     int OneLineHeight(int Width) const;
@@ -241,14 +241,14 @@ private:
     int ContentMinimumWidth();
     int ExpandoButtonWidth();
     int ButtonHeight() const;
-    // The dialog font for measuring push buttons (at least 9 points).
+    /// The dialog font for measuring push buttons (at least 9 points).
     QFont ButtonMeasureFont() const;
     int MinimumButtonWidth() const;
     int CommonButtonWidth(TCommonButton Kind, const QString& Caption);
     int ClientWidthNow() const;
     int ClientHeightNow() const;
 
-    // Derived conditions.
+    /// Derived conditions.
     bool CommandLinks() const;
     bool HasProgress() const;
     bool HasRadio() const;
@@ -256,8 +256,8 @@ private:
     bool InBody() const;
     bool MainGlyph() const;
     bool RightToLeft() const;
-    // The instruction is shown at the top as a band without a glyph of its own, and a main icon
-    // is present: the icon stands below the band.
+    /// The instruction is shown at the top as a band without a glyph of its own, and a main icon
+    /// is present: the icon stands below the band.
     bool IconBelowInstructionBand() const;
 
     TVxCustomDialog* const D;
@@ -271,39 +271,39 @@ private:
     std::unique_ptr<QList<QPointer<QWidget>>> FCreatedRadioButtons;
     std::unique_ptr<QList<QPointer<QWidget>>> FCreatedCustomButtons;
     std::unique_ptr<QList<QPointer<QWidget>>> FCreatedButtonBarButtons;
-    // Custom button item behind each created custom button (same order).
+    /// Custom button item behind each created custom button (same order).
     QList<int> FCustomButtonItems;
     QPointer<QWidget> FShowMoreButton;
     QPointer<QWidget> FVerificationCheckBox;
     QPointer<TVxCaptionControl> FFooterLabel;
     QPointer<TVxCaptionControl> FMoreLinesLabel;
     QPointer<TVxRichEdit> FMoreRichEdit;
-    // Scrolling (set by CalcAutoSize): the window rows from FScrollTop to FScrollBottom (in the
-    // full-height layout) are shown in a FScrollVisible-high scroll area; FScrollVisible is 0
-    // while everything fits.
+    /// Scrolling (set by CalcAutoSize): the window rows from FScrollTop to FScrollBottom (in the
+    /// full-height layout) are shown in a FScrollVisible-high scroll area; FScrollVisible is 0
+    /// while everything fits.
     QPointer<QScrollArea> FScrollArea;
-    // Close called while the run was set up (OnDialogConstructed): the window is not shown.
+    /// Close called while the run was set up (OnDialogConstructed): the window is not shown.
     bool FSettingUp = false;
     bool FClosedDuringSetUp = false;
-    // The window is being shown (its show handler runs): a Close then waits until it shows.
+    /// The window is being shown (its show handler runs): a Close then waits until it shows.
     bool FShowing = false;
-    // A modal run's modal loop is running.
+    /// A modal run's modal loop is running.
     bool FInModalLoop = false;
-    // The first exception a handler raised during the modal loop; Execute raises it.
+    /// The first exception a handler raised during the modal loop; Execute raises it.
     std::exception_ptr FPendingException;
     int FScrollTop = 0;
     int FScrollBottom = 0;
     int FScrollVisible = 0;
-    // The taskbar's copy of the progress, while a run shows a progress bar with ShowOnTaskBar.
+    /// The taskbar's copy of the progress, while a run shows a progress bar with ShowOnTaskBar.
     std::unique_ptr<TVxTaskBarProgressImpl> FTaskBarProgress;
-    // Whether the glyph was empty before the run put the stock picture in (it is emptied again
-    // afterwards, so the designer does not write the stock picture as the dialog's glyph).
+    /// Whether the glyph was empty before the run put the stock picture in (it is emptied again
+    /// afterwards, so the designer does not write the stock picture as the dialog's glyph).
     bool FGlyphLoadedByRun = false;
 
-    // The expanded information of a file or stream source, loaded once per run and expansion.
+    /// The expanded information of a file or stream source, loaded once per run and expansion.
     std::optional<QByteArray> FMoreData;
     bool FMoreDataLoaded = false;
-    // A toggle click while the window grows or shrinks: the direction to run next.
+    /// A toggle click while the window grows or shrinks: the direction to run next.
     std::optional<bool> FPendingExpand;
     QEventLoop* FAnimationLoop = nullptr;
 };

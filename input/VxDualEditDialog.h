@@ -1,6 +1,6 @@
 #pragma once
-// An edit dialog that asks for two related texts at once: its input control is a frame with two
-// captioned one-line edits, read back when the window closes.
+/// An edit dialog that asks for two related texts at once: its input control is a frame with two
+/// captioned one-line edits, read back when the window closes. \file
 
 #include "VxEditDialog.h"
 
@@ -22,11 +22,11 @@ public:
     void SetValue2(const QString& Value) { FValue2 = Value; }
     QString Value1() const { return FValue1; }
     void SetValue1(const QString& Value) { FValue1 = Value; }
-    // caRight: both captions end at the same right edge.
+    /// caRight: both captions end at the same right edge.
     TVxCaptionAlignment CaptionAlignment() const { return FCaptionAlignment; }
     void SetCaptionAlignment(TVxCaptionAlignment Value) { FCaptionAlignment = Value; }
 
-    // From another TVxDualEditProperties: all five values; anything else raises EConvertError.
+    /// From another TVxDualEditProperties: all five values; anything else raises EConvertError.
     void Assign(const TPersistent* Source) override;
 
 private:
@@ -46,7 +46,7 @@ public:
 
     TVxDualEditProperties* DualEditProperties() const { return FDualEditProperties.get(); }
     void SetDualEditProperties(const TVxDualEditProperties* Value);
-    // The two texts when the window last closed (also when the user cancelled).
+    /// The two texts when the window last closed (also when the user cancelled).
     QString EditValue1() const { return FEditValue1; }
     QString EditValue2() const { return FEditValue2; }
 

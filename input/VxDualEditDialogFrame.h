@@ -1,6 +1,6 @@
 #pragma once
-// The input control of the dual edit dialog: two captioned one-line edits in a frame that lays
-// itself out from the dialog's settings.
+/// The input control of the dual edit dialog: two captioned one-line edits in a frame that lays
+/// itself out from the dialog's settings. \file
 
 #include "VxEditDialogIntf.h"
 
@@ -20,7 +20,7 @@ public:
     TEdit* eValue2;
     TEdit* eValue1;
 
-    // The texts of the two edits.
+    /// The texts of the two edits.
     QString Edit1() const;
     QString Edit2() const;
 
@@ -36,7 +36,7 @@ protected:
     void resizeEvent(QResizeEvent* Event) override;
 
 private:
-    // The edits follow the frame as anchored left and right; also before the frame shows.
+    /// The edits follow the frame as anchored left and right; also before the frame shows.
     void LayoutEdits(int Width);
     QPointer<TVxCustomEditDialog> FDialog;
     QPointer<QWidget> FActiveControlInError;

@@ -1,10 +1,10 @@
 #pragma once
-// The platform controls an edit dialog puts on its window, on Qt widgets. Each can be created from
-// its meta object (a control class is a meta object) and shows the settings the dialog reads by
-// name: `Text` where the control has one text, `MaxLength` where typing can be limited.
-//
-// MaxLength limits what the user types, never what the program puts in: a longer value given by
-// the caller stays whole (the dialog then refuses to accept it until it is short enough).
+/// The platform controls an edit dialog puts on its window, on Qt widgets. Each can be created from
+/// its meta object (a control class is a meta object) and shows the settings the dialog reads by
+/// name: `Text` where the control has one text, `MaxLength` where typing can be limited.
+///
+/// MaxLength limits what the user types, never what the program puts in: a longer value given by
+/// the caller stays whole (the dialog then refuses to accept it until it is short enough). \file
 
 #include "Classes.h"
 
@@ -21,11 +21,11 @@
 class QNetworkAccessManager;
 class QNetworkReply;
 
-// The first item equal to Value, ignoring case as the platform's lists compare; -1 when none.
-// The one rule by which a value finds its item, in the dialog and in the list and combo handlers.
+/// The first item equal to Value, ignoring case as the platform's lists compare; -1 when none.
+/// The one rule by which a value finds its item, in the dialog and in the list and combo handlers.
 int IndexOfText(const QStringList& Items, const QString& Value);
 
-// One-line edit.
+/// One-line edit.
 class TEdit : public QLineEdit {
     Q_OBJECT
     Q_PROPERTY(QString Text READ Text WRITE SetText)
@@ -42,7 +42,7 @@ private:
     int FMaxLength = 0;
 };
 
-// Multi-line plain text; lines are joined with CR LF, as the platform's memo does.
+/// Multi-line plain text; lines are joined with CR LF, as the platform's memo does.
 class TEditMemo : public QPlainTextEdit {
     Q_OBJECT
     Q_PROPERTY(int MaxLength READ MaxLength WRITE SetMaxLength)
@@ -56,14 +56,14 @@ public:
 private:
     void Limit();
     int FMaxLength = 0;
-    // Length of the text the program put in; typing may not go beyond it or MaxLength.
+    /// Length of the text the program put in; typing may not go beyond it or MaxLength.
     int FProgramLength = 0;
     bool FLimiting = false;
 };
 
 enum TComboBoxStyle { csDropDown, csSimple, csDropDownList };
 
-// Drop-down list, editable (csDropDown) or fixed (csDropDownList).
+/// Drop-down list, editable (csDropDown) or fixed (csDropDownList).
 class TComboBox : public QComboBox {
     Q_OBJECT
     Q_PROPERTY(QString Text READ Text WRITE SetText)
@@ -72,7 +72,7 @@ public:
     Q_INVOKABLE explicit TComboBox(QWidget* Parent = nullptr);
     TComboBoxStyle Style() const { return isEditable() ? csDropDown : csDropDownList; }
     void SetStyle(TComboBoxStyle Value);
-    // The edit text of an editable box, the selected item's text of a fixed one.
+    /// The edit text of an editable box, the selected item's text of a fixed one.
     QString Text() const { return currentText(); }
     void SetText(const QString& Value);
     int MaxLength() const { return FMaxLength; }
@@ -80,7 +80,7 @@ public:
     QStringList Items() const;
     void SetItems(const QStringList& Lines);
     int ItemIndex() const { return currentIndex(); }
-    // -1 clears the selection; an index outside the items is ignored.
+    /// -1 clears the selection; an index outside the items is ignored.
     void SetItemIndex(int Value);
 
 private:
@@ -88,7 +88,7 @@ private:
     int FMaxLength = 0;
 };
 
-// List of texts; a double click anywhere on it fires OnDblClick.
+/// List of texts; a double click anywhere on it fires OnDblClick.
 class TListBox : public QListWidget {
     Q_OBJECT
 public:
@@ -96,7 +96,7 @@ public:
     QStringList Items() const;
     virtual void SetItems(const QStringList& Lines);
     int ItemIndex() const { return currentRow(); }
-    // -1 clears the selection; an index outside the items is ignored.
+    /// -1 clears the selection; an index outside the items is ignored.
     void SetItemIndex(int Value);
     int Count() const { return count(); }
 
@@ -106,7 +106,7 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* Event) override;
 };
 
-// List whose items carry check marks.
+/// List whose items carry check marks.
 class TCheckListBox : public TListBox {
     Q_OBJECT
 public:
@@ -118,7 +118,7 @@ public:
 
 enum TDateTimeKind { dtkDate, dtkTime };
 
-// Date or time picker.
+/// Date or time picker.
 class TDateTimePicker : public QDateTimeEdit {
     Q_OBJECT
 public:
@@ -132,22 +132,22 @@ private:
     TDateTimeKind FKind = dtkDate;
 };
 
-// Web page view: HTML documents, local files and pages fetched over http(s). Pages are plain
-// rich text (no scripts, no style sheets from the net); see docs/architecture.md.
+/// Web page view: HTML documents, local files and pages fetched over http(s). Pages are plain
+/// rich text (no scripts, no style sheets from the net); see docs/architecture.md.
 class TWebBrowser : public QTextBrowser {
     Q_OBJECT
 public:
     Q_INVOKABLE explicit TWebBrowser(QWidget* Parent = nullptr);
     ~TWebBrowser() override;
 
-    // The platform's ready states: 0 uninitialised, 1 loading, 4 complete.
+    /// The platform's ready states: 0 uninitialised, 1 loading, 4 complete.
     enum { READYSTATE_UNINITIALIZED = 0, READYSTATE_LOADING = 1, READYSTATE_COMPLETE = 4 };
     int ReadyState() const { return FReadyState; }
 
-    // "about:blank" empties the view; file URLs and paths load the file; http and https fetch
-    // the page (at most MaxPageBytes, failing after the time-out with a message in the view).
+    /// "about:blank" empties the view; file URLs and paths load the file; http and https fetch
+    /// the page (at most MaxPageBytes, failing after the time-out with a message in the view).
     void Navigate(const QString& Url);
-    // Shows Lines as one HTML document.
+    /// Shows Lines as one HTML document.
     void LoadHTMLDocument(const QStringList& Lines);
     QString LocationURL() const { return FLocation; }
 
@@ -162,7 +162,7 @@ private:
     int FReadyState = READYSTATE_UNINITIALIZED;
 };
 
-// Creates a control of a class given by its meta object as a child of Parent: the classes above
-// and the controls layer's month calendar and rich edit, or any widget class with an invokable
-// (QWidget*) constructor. nullptr when the class cannot be created or is not a widget.
+/// Creates a control of a class given by its meta object as a child of Parent: the classes above
+/// and the controls layer's month calendar and rich edit, or any widget class with an invokable
+/// (QWidget*) constructor. nullptr when the class cannot be created or is not a widget.
 QWidget* CreateEditControl(const QMetaObject* ControlClass, QWidget* Parent);

@@ -1,8 +1,8 @@
 #pragma once
-// Ready-made event handlers for the standard edit types. A caller creates one handler object,
-// connects the methods it wants to an edit dialog's events (each method has the signature of the
-// event named beside it), runs the dialog and frees the object afterwards. The registry maps each
-// edit type to its handler class.
+/// Ready-made event handlers for the standard edit types. A caller creates one handler object,
+/// connects the methods it wants to an edit dialog's events (each method has the signature of the
+/// event named beside it), runs the dialog and frees the object afterwards. The registry maps each
+/// edit type to its handler class. \file
 
 #include "VxEditProperties.h"
 #include "VxEditTypes.h"
@@ -11,7 +11,7 @@
 
 class TVxEditEvents;
 
-// A handler class: its name and its plain constructor (fields at False and 0).
+/// A handler class: its name and its plain constructor (fields at False and 0).
 struct TVxEditEventClassInfo {
     const char* Name;
     std::unique_ptr<TVxEditEvents> (*Create)();
@@ -25,19 +25,19 @@ public:
     virtual TVxEditEventClass EventClass() const { return ClassType(); }
     QString ClassName() const override;
 
-    // OnGetEditControlClass: nil, so the dialog chooses by edit type.
+    /// OnGetEditControlClass: nil, so the dialog chooses by edit type.
     virtual void GetEditControlClass(TObject* Sender, int Index, TControlClass& ControlClass);
-    // OnGetEditValue
+    /// OnGetEditValue
     virtual void GetEditValueHandler(TObject* Sender, TControl* AControl, int Index, QString& Value);
-    // OnInitialiseEdit
+    /// OnInitialiseEdit
     virtual void InitialiseEditHandler(TObject* Sender, TControl* AControl, int Index);
-    // OnSetDefaultValue and OnSetEditValue
+    /// OnSetDefaultValue and OnSetEditValue
     virtual void SetDefaultValueHandler(TObject* Sender, TControl* AControl, int Index, const QString& Value);
-    // OnGetControlHeight: Height stays 0, the dialog's own height applies.
+    /// OnGetControlHeight: Height stays 0, the dialog's own height applies.
     virtual void GetControlHeightHandler(TObject* Sender, TControl* AControl, int Index, int& Height);
 };
 
-// Memo: 125 pixels high (not scaled).
+/// Memo: 125 pixels high (not scaled).
 class TVxMemoEvents : public TVxEditEvents {
 public:
     static TVxEditEventClass ClassType();
@@ -45,7 +45,7 @@ public:
     void GetControlHeightHandler(TObject* Sender, TControl* AControl, int Index, int& Height) override;
 };
 
-// Combo box: fixed or editable, and the selected index carried out of the run.
+/// Combo box: fixed or editable, and the selected index carried out of the run.
 class TVxComboEvents : public TVxEditEvents {
 public:
     TVxComboEvents() = default;
@@ -54,7 +54,7 @@ public:
     TVxEditEventClass EventClass() const override { return ClassType(); }
 
     bool FixedList() const { return FFixedList; }
-    // The index selected when the dialog closed (read it after Execute).
+    /// The index selected when the dialog closed (read it after Execute).
     int SelectedIndex() const { return FSelectedIndex; }
 
     void GetEditValueHandler(TObject* Sender, TControl* AControl, int Index, QString& Value) override;
@@ -66,7 +66,7 @@ private:
     int FSelectedIndex = 0;
 };
 
-// List box. ASelectedIndex -2 means: work with item texts, not with an index.
+/// List box. ASelectedIndex -2 means: work with item texts, not with an index.
 class TVxListEvents : public TVxEditEvents {
 public:
     TVxListEvents() = default;
@@ -86,7 +86,7 @@ private:
     bool FIgnoreIndex = false;
 };
 
-// Date picker: the value is a date in the program's short date format.
+/// Date picker: the value is a date in the program's short date format.
 class TVxDateEvents : public TVxEditEvents {
 public:
     static TVxEditEventClass ClassType();
@@ -95,7 +95,7 @@ public:
     void SetDefaultValueHandler(TObject* Sender, TControl* AControl, int Index, const QString& Value) override;
 };
 
-// Time picker: the value is a time in the program's long time format.
+/// Time picker: the value is a time in the program's long time format.
 class TVxTimeEvents : public TVxEditEvents {
 public:
     static TVxEditEventClass ClassType();
@@ -104,7 +104,7 @@ public:
     void SetDefaultValueHandler(TObject* Sender, TControl* AControl, int Index, const QString& Value) override;
 };
 
-// Month calendar: the value is a date in the program's short date format.
+/// Month calendar: the value is a date in the program's short date format.
 class TVxCalendarEvents : public TVxEditEvents {
 public:
     static TVxEditEventClass ClassType();
@@ -113,20 +113,20 @@ public:
     void SetDefaultValueHandler(TObject* Sender, TControl* AControl, int Index, const QString& Value) override;
 };
 
-// The handler class of every edit type.
+/// The handler class of every edit type.
 class TVxRegisteredEvents : public TObject {
 public:
     TVxRegisteredEvents();
-    // The entry at the type's ordinal (modulo 128); TVxEditEvents past the end of the list. The
-    // check list, rich edit and web page types have no class (nullptr): check before creating.
+    /// The entry at the type's ordinal (modulo 128); TVxEditEvents past the end of the list. The
+    /// check list, rich edit and web page types have no class (nullptr): check before creating.
     TVxEditEventClass GetEvent(int AEditType) const;
-    // Replaces an entry (ordinal modulo 128); raises EListError past the end of the list.
+    /// Replaces an entry (ordinal modulo 128); raises EListError past the end of the list.
     void SetEvent(int AEditType, TVxEditEventClass AEventClass);
 
 private:
     QList<TVxEditEventClass> FEvents;
 };
 
-// The program's one registry (lives from start-up to exit).
+/// The program's one registry (lives from start-up to exit).
 TVxRegisteredEvents& RegisteredEvents();
 TVxEditEventClass GetEditEventClass(int AEditType);

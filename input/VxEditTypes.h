@@ -1,6 +1,6 @@
 #pragma once
-// Event types of the edit dialogs. Sender is the dialog; AControl its input control; Index is 0,
-// except -1 when a caller sets the value through EditValue.
+/// Event types of the edit dialogs. Sender is the dialog; AControl its input control; Index is 0,
+/// except -1 when a caller sets the value through EditValue. \file
 
 #include "VxDialog.h"
 
@@ -14,5 +14,5 @@ using TVxGetControlHeightEvent = TEvent<TObject*, TControl*, int, int&>;
 using TVxValidateEvent = TEvent<TObject*, TControl*, bool&>;
 using TVxAdjustTopValueEvent = TEvent<TObject*, int&>;
 
-// A control of the wrong class handed to code that needs a particular one.
+/// A control of the wrong class handed to code that needs a particular one.
 VX_DECLARE_EXCEPTION(EInvalidCast, Exception)

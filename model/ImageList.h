@@ -1,7 +1,7 @@
 #pragma once
-// Image lists as the dialog model sees them: named components that custom buttons reference by
-// name and that tell the dialog when they go away. The images themselves belong to the widget
-// layers.
+/// Image lists as the dialog model sees them: named components that custom buttons reference by
+/// name and that tell the dialog when they go away. The images themselves belong to the widget
+/// layers. \file
 
 #include "Classes.h"
 #include "TypInfo.h"

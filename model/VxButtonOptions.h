@@ -1,5 +1,5 @@
 #pragma once
-// The dialog's button options: the colour set the engine gives to every command link.
+/// The dialog's button options: the colour set the engine gives to every command link. \file
 
 #include "VxPersistent.h"
 
@@ -11,7 +11,7 @@ class TVxCustomDialog;
 class TVxButtonOptions : public TVxDialogOwnedPersistent {
     VX_PUBLISHED_CLASS
 public:
-    // The colour set belongs to no button.
+    /// The colour set belongs to no button.
     explicit TVxButtonOptions(TVxCustomDialog* ADialog);
     ~TVxButtonOptions() override;
 

@@ -1,6 +1,6 @@
 #pragma once
-// The dialog's two owned collections: radio button items and custom buttons (push buttons or
-// command links). Both number their items with result values and offer lookups by value.
+/// The dialog's two owned collections: radio button items and custom buttons (push buttons or
+/// command links). Both number their items with result values and offer lookups by value. \file
 
 #include "Classes.h"
 #include "Picture.h"
@@ -18,12 +18,12 @@ class TVxRadioButtonItem : public TCollectionItem {
 public:
     explicit TVxRadioButtonItem(TCollection* Collection);
 
-    // Copies Caption, Value, Checked and Enabled; another class raises EConvertError.
+    /// Copies Caption, Value, Checked and Enabled; another class raises EConvertError.
     void Assign(const TPersistent* Source) override;
 
     QString Caption() const { return FCaption; }
-    // A different caption asks the dialog to re-place its radio buttons, except while the dialog
-    // is being read from a form.
+    /// A different caption asks the dialog to re-place its radio buttons, except while the dialog
+    /// is being read from a form.
     void SetCaption(const QString& Value);
     bool Checked() const { return FChecked; }
     void SetChecked(bool Value) { FChecked = Value; }
@@ -48,21 +48,21 @@ class TVxRadioButtons : public TOwnedCollection {
 public:
     TVxRadioButtons(TPersistent* AOwner, TCollectionItemClass ItemClass);
 
-    // Adds an item numbered Count + 199; the first item of a collection is checked.
+    /// Adds an item numbered Count + 199; the first item of a collection is checked.
     TVxRadioButtonItem* Add();
     TVxRadioButtonItem* Items(int Index) const;
     TVxRadioButtonItem* GetItem(int Index) const { return Items(Index); }
     void SetItem(int Index, const TVxRadioButtonItem* Value);
-    // The first item whose Value equals AValue, or nullptr.
+    /// The first item whose Value equals AValue, or nullptr.
     TVxRadioButtonItem* ItemWithValue(int AValue) const;
-    // Sets Enabled of the item with that value; nothing when there is none.
+    /// Sets Enabled of the item with that value; nothing when there is none.
     void SetEnabled(int AValue, bool AEnabled);
-    // The dialog that owns the collection.
+    /// The dialog that owns the collection.
     TVxCustomDialog* MessagePanel() const;
 
 protected:
-    // Every added item (also one a form reader adds) is numbered Count + 199 and gets the
-    // caption "Radio Button <Count - 1>".
+    /// Every added item (also one a form reader adds) is numbered Count + 199 and gets the
+    /// caption "Radio Button <Count - 1>".
     void Notify(TCollectionItem* Item, TCollectionNotification Action) override;
 };
 
@@ -74,7 +74,7 @@ public:
     explicit TVxCustomButtonItem(TCollection* Collection);
     ~TVxCustomButtonItem() override;
 
-    // Copies every published value; a source of another class is ignored.
+    /// Copies every published value; a source of another class is ignored.
     void Assign(const TPersistent* Source) override;
     TPersistent* GetOwner() const override;
 
@@ -87,8 +87,8 @@ public:
     int ImageIndex() const { return FImageIndex; }
     void SetImageIndex(int Value) { FImageIndex = Value; }
     int Value() const { return FValue; }
-    // Ignored: a custom button's value is given by its collection (and copied by Assign), so
-    // that it stays unique.
+    /// Ignored: a custom button's value is given by its collection (and copied by Assign), so
+    /// that it stays unique.
     void SetValue(int Value);
     TModalResult ModalResult() const { return FModalResult; }
     void SetModalResult(TModalResult Value) { FModalResult = Value; }
@@ -105,7 +105,7 @@ public:
     int PictureIndex() const { return FPictureIndex; }
     void SetPictureIndex(int Value) { FPictureIndex = Value; }
     bool Enabled() const { return FEnabled; }
-    // A change enables or disables the dialog's button of this value.
+    /// A change enables or disables the dialog's button of this value.
     void SetEnabled(bool Value);
     bool Visible() const { return FVisible; }
     void SetVisible(bool Value) { FVisible = Value; }
@@ -137,28 +137,28 @@ class TVxCustomButtons : public TOwnedCollection {
 public:
     TVxCustomButtons(TPersistent* AOwner, TCollectionItemClass ItemClass);
 
-    // The platform collection's copy, then the image-list references of another
-    // TVxCustomButtons.
+    /// The platform collection's copy, then the image-list references of another
+    /// TVxCustomButtons.
     void Assign(const TPersistent* Source) override;
 
-    // Adds an item numbered Count + 99.
+    /// Adds an item numbered Count + 99.
     TVxCustomButtonItem* Add();
     TVxCustomButtonItem* Items(int Index) const;
     TVxCustomButtonItem* GetItem(int Index) const { return Items(Index); }
     void SetItem(int Index, const TVxCustomButtonItem* Value);
-    // ModalResult of the first item with that value; 0 when there is none.
+    /// ModalResult of the first item with that value; 0 when there is none.
     int GetModalResult(int aValue) const;
     int VisibleCount() const;
     TVxCustomDialog* MessagePanel() const;
 
     TCustomImageList* Images() const { return FImages; }
-    // The dialog asks to be told when the list goes away, and then clears the reference.
+    /// The dialog asks to be told when the list goes away, and then clears the reference.
     void SetImages(TCustomImageList* Value);
     TCustomImageList* PictureImages() const { return FPictureImages; }
     void SetPictureImages(TCustomImageList* Value);
 
 protected:
-    // Every added item (also one a form reader adds) is numbered Count + 99.
+    /// Every added item (also one a form reader adds) is numbered Count + 99.
     void Notify(TCollectionItem* Item, TCollectionNotification Action) override;
 
 private:

@@ -1,15 +1,15 @@
 #pragma once
-// The colour set of a command link button: background, gradients of the normal, hot and pressed
-// looks, border colours and text colours per state. It can be saved to and loaded from a small
-// INI colour file.
+/// The colour set of a command link button: background, gradients of the normal, hot and pressed
+/// looks, border colours and text colours per state. It can be saved to and loaded from a small
+/// INI colour file. \file
 
 #include "Graphics.h"
 #include "VxPersistent.h"
 
 #include <QString>
 
-// What a colour set needs of the button that owns it. The command link control (in the widget
-// layer) implements it; the model never sees the widget.
+/// What a colour set needs of the button that owns it. The command link control (in the widget
+/// layer) implements it; the model never sees the widget.
 class CommandLinkColorOwner {
 public:
     virtual ~CommandLinkColorOwner() = default;
@@ -21,17 +21,17 @@ class TVxCommandLinkColors : public TVxChangePersistent {
 public:
     explicit TVxCommandLinkColors(CommandLinkColorOwner* AButton = nullptr);
 
-    // Copies Enabled and the sixteen colours without notifying; anything else raises
-    // EConvertError.
+    /// Copies Enabled and the sixteen colours without notifying; anything else raises
+    /// EConvertError.
     void Assign(const TPersistent* Source) override;
 
-    // Writes section "General" (Version = 1) and section "Color" into AFilename, keeping every
-    // other section and key of an existing file. Errors of the file writer propagate.
+    /// Writes section "General" (Version = 1) and section "Color" into AFilename, keeping every
+    /// other section and key of an existing file. Errors of the file writer propagate.
     void SaveToFile(const QString& AFilename) const;
-    // False, changing nothing, when the file does not exist. Otherwise applies every colour of
-    // section "Color" through its setter (missing keys take their file defaults) and returns
-    // True. A value that is neither a colour name nor an integer raises EConvertError; colours
-    // applied before it stay.
+    /// False, changing nothing, when the file does not exist. Otherwise applies every colour of
+    /// section "Color" through its setter (missing keys take their file defaults) and returns
+    /// True. A value that is neither a colour name nor an integer raises EConvertError; colours
+    /// applied before it stay.
     bool LoadFromFile(const QString& AFilename);
 
     bool Enabled() const { return FEnabled; }
@@ -41,7 +41,7 @@ public:
     TColor BorderOuter() const { return FBorderOuter; }
     void SetBorderOuter(TColor Value);
     TColor Color() const { return FColor; }
-    // Also sets the owning button's Color.
+    /// Also sets the owning button's Color.
     void SetColor(TColor Value);
     TColor DefaultBorderInner() const { return FDefaultBorderInner; }
     void SetDefaultBorderInner(TColor Value);

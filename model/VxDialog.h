@@ -1,8 +1,8 @@
 #pragma once
-// The dialog component: TVxCustomDialog holds the whole model (option objects, collections, fonts,
-// pictures, scalar settings and events); TVxDialog publishes it. The engine shows a dialog by
-// filling the protected virtual operations below; in the model they do nothing, because no window
-// exists.
+/// The dialog component: TVxCustomDialog holds the whole model (option objects, collections, fonts,
+/// pictures, scalar settings and events); TVxDialog publishes it. The engine shows a dialog by
+/// filling the protected virtual operations below; in the model they do nothing, because no window
+/// exists. \file
 
 #include "Graphics.h"
 #include "StringList.h"
@@ -38,14 +38,14 @@ class TVxCustomDialog;
 class TVxDialogEngineIntf;
 class QPainter;
 
-// Keyboard shift state passed to key events. ssHorizontal of the platform's set is left out: the
-// name belongs to TScrollStyle here and no key handler of the dialog reads it.
+/// Keyboard shift state passed to key events. ssHorizontal of the platform's set is left out: the
+/// name belongs to TScrollStyle here and no key handler of the dialog reads it.
 enum TShiftStateElement { ssShift, ssAlt, ssCtrl, ssLeft, ssRight, ssMiddle, ssDouble, ssTouch, ssPen, ssCommand };
 using TShiftState = TSet<TShiftStateElement>;
 
-// Stand-ins for the platform's control types in event signatures. Controls live in the widget
-// layers above the model, so the model sees them as QObjects; a control class is the Qt meta
-// object the engine instantiates; a memory stream is an in-memory QIODevice.
+/// Stand-ins for the platform's control types in event signatures. Controls live in the widget
+/// layers above the model, so the model sees them as QObjects; a control class is the Qt meta
+/// object the engine instantiates; a memory stream is an in-memory QIODevice.
 using TControl = QObject;
 using TWinControl = QObject;
 using TControlClass = const QMetaObject*;
@@ -73,7 +73,7 @@ using TGetCustomSoundEvent = TEvent<TObject*, QString&, quint32&, bool&>;
 enum TVxDialogState { dsNormal, dsPreview };
 using TVxDialogStates = TSet<TVxDialogState>;
 
-// The results of the last run.
+/// The results of the last run.
 struct TVxDialogResult {
     TModalResult ModalResult = 0;
     bool VerificationResult = false;
@@ -81,11 +81,11 @@ struct TVxDialogResult {
     int CustomButtonResult = 0;
 };
 
-// A modeless sheet run by a class that is not a sheet, or a sheet that is not placed as designed.
+/// A modeless sheet run by a class that is not a sheet, or a sheet that is not placed as designed.
 VX_DECLARE_EXCEPTION(EDialogSheet, Exception)
 
-// The number every created control carries (the platform controls' Tag): a common button's modal
-// result, a custom button's or radio button's item value.
+/// The number every created control carries (the platform controls' Tag): a common button's modal
+/// result, a custom button's or radio button's item value.
 int ControlTag(const QObject* Control);
 void SetControlTag(QObject* Control, int Value);
 
@@ -96,7 +96,7 @@ public:
     explicit TVxCustomDialog(TComponent* AOwner = nullptr);
     ~TVxCustomDialog() override;
 
-    // Copies another TVxDialog; anything else raises EConvertError.
+    /// Copies another TVxDialog; anything else raises EConvertError.
     void Assign(const TPersistent* Source) override;
 
     // --- Published surface (published by TVxDialog, in declaration order) ---
@@ -150,10 +150,10 @@ public:
     void SetPosition(TDialogPosition Value) { FPosition = Value; }
     TColor Color() const { return FColor; }
     void SetColor(TColor Value);
-    // The content font. Option objects read it when they derive their own fonts.
+    /// The content font. Option objects read it when they derive their own fonts.
     TFont* Font() const { return FFont.get(); }
     void SetFont(const TFont* Value);
-    // While True the engine applies its default fonts and no font is stored in the form text.
+    /// While True the engine applies its default fonts and no font is stored in the form text.
     bool UseDefaultFonts() const { return FUseDefaultFonts; }
     void SetUseDefaultFonts(bool Value) { FUseDefaultFonts = Value; }
     TFormBorderStyle BorderStyle() const { return FBorderStyle; }
@@ -183,7 +183,7 @@ public:
     int MaxLines() const { return FMaxLines; }
     void SetMaxLines(int Value) { FMaxLines = Value; }
 
-    // Events: plain fields, assigned directly.
+    /// Events: plain fields, assigned directly.
     TNotifyEvent OnCleanUpDialog;
     TNotifyEvent OnCreated;
     TNotifyEvent OnDestroyed;
@@ -209,70 +209,70 @@ public:
     TKeyEvent OnKeyPress;
     TVerificationClickEvent OnVerificationClick;
 
-    // Not published: asked for the sound of a custom main icon (and of any icon whose handler
-    // sets Handled).
+    /// Not published: asked for the sound of a custom main icon (and of any icon whose handler
+    /// sets Handled).
     TGetCustomSoundEvent OnGetCustomSound;
 
     // --- Public, unpublished model state ---
     bool PlaySounds() const { return FPlaySounds; }
     void SetPlaySounds(bool Value);
-    // Kept for callers that set it; nothing in the system reads it.
+    /// Kept for callers that set it; nothing in the system reads it.
     QString Text() const { return FText; }
     void SetText(const QString& Value);
-    // Read by the engine when it chooses the window border.
+    /// Read by the engine when it chooses the window border.
     bool ShowHelpButton() const { return FShowHelpButton; }
     void SetShowHelpButton(bool Value) { FShowHelpButton = Value; }
     bool EmulateMessageDlg() const { return FEmulateMessageDlg; }
     void SetEmulateMessageDlg(bool Value) { FEmulateMessageDlg = Value; }
-    // True only while Assign copies; setters then skip their engine work.
+    /// True only while Assign copies; setters then skip their engine work.
     bool Assigning() const { return FAssigning; }
-    // The background description whose colour follows Color.
+    /// The background description whose colour follows Color.
     TVxBackground* Background() const { return FBackground.get(); }
 
-    // The window of a showing dialog (nullptr otherwise). The engine sets it when it creates the
-    // window; the pointer clears itself when the window is destroyed.
+    /// The window of a showing dialog (nullptr otherwise). The engine sets it when it creates the
+    /// window; the pointer clears itself when the window is destroyed.
     QObject* Form() const { return FForm.data(); }
     void SetForm(QObject* AForm);
     bool IsShowing() const { return !FForm.isNull(); }
 
-    // A font-changed notification: the dialog then keeps its own fonts (UseDefaultFonts off),
-    // except while a form reader loads it.
+    /// A font-changed notification: the dialog then keeps its own fonts (UseDefaultFonts off),
+    /// except while a form reader loads it.
     void CMFontChanged();
 
     // --- Radio button items ---
-    // Every item whose Value equals aValue gets Checked := aChecked.
+    /// Every item whose Value equals aValue gets Checked := aChecked.
     void SetChecked(int aValue, bool aChecked);
-    // Every item whose Value equals aValue is unchecked; -1 unchecks every item.
+    /// Every item whose Value equals aValue is unchecked; -1 unchecks every item.
     void SetUnchecked(int aValue);
-    // When aIndex <= Count, checks exactly the item at aIndex (none when aIndex = Count).
+    /// When aIndex <= Count, checks exactly the item at aIndex (none when aIndex = Count).
     void DefaultRadioButton(int aIndex);
 
     // --- The run (the engine does the work; see VxDialogEngineIntf.h) ---
-    // Runs the dialog with the component's owner; without one, the active window when it shows,
-    // else the application's main window, else no owner.
+    /// Runs the dialog with the component's owner; without one, the active window when it shows,
+    /// else the application's main window, else no owner.
     int Execute();
-    // The run: builds, sizes and shows the window. Returns the modal result of a modal run, -1 for
-    // a modeless run and when the window was already showing. Raises EDialogSheet for a modeless
-    // sheet of a class that is not a sheet. aOwner may be a component or a window; a window
-    // becomes the dialog window's transient parent.
+    /// The run: builds, sizes and shows the window. Returns the modal result of a modal run, -1 for
+    /// a modeless run and when the window was already showing. Raises EDialogSheet for a modeless
+    /// sheet of a class that is not a sheet. aOwner may be a component or a window; a window
+    /// becomes the dialog window's transient parent.
     virtual int Execute(QObject* aOwner);
-    // A modal run centred on the screen, closable, whatever the settings say; the settings are
-    // restored afterwards (also when the run raises).
+    /// A modal run centred on the screen, closable, whatever the settings say; the settings are
+    /// restored afterwards (also when the run raises).
     int ExecutePreview();
-    // Ends the run with AModalResult. -1 when no window exists, else the stored result.
+    /// Ends the run with AModalResult. -1 when no window exists, else the stored result.
     virtual int Close(int AModalResult);
-    // Shows a modeless run's window again.
+    /// Shows a modeless run's window again.
     void Show();
-    // Repaints the progress control and then the whole window at once.
+    /// Repaints the progress control and then the whole window at once.
     void Update();
 
     // --- Results ---
     TModalResult ModalResult() const { return FModalResult; }
     void SetModalResult(TModalResult Value) { FModalResult = Value; }
-    // The live verification box when one exists, else the last run's result.
+    /// The live verification box when one exists, else the last run's result.
     bool VerificationResult();
     void SetVerificationResult(bool Value) { FVerificationResult = Value; }
-    // The checked radio button's value while the radio buttons exist, else the last run's.
+    /// The checked radio button's value while the radio buttons exist, else the last run's.
     int RadioResult();
     void SetRadioResult(int Value) { FRadioResult = Value; }
     int CustomButtonResult() const { return FCustomButtonResult; }
@@ -282,35 +282,35 @@ public:
     // --- Run-time control interface (values as in the class comment of VxDialogEngineIntf.h) ---
     TControl* GetControl(TControlType AControlType, int AValue);
     void EnableRadioButton(int aValue, bool aEnabled);
-    // Clicks the custom button or command link addressed by aValue.
+    /// Clicks the custom button or command link addressed by aValue.
     void PerformAction(int aValue);
-    // False without a window; else the state of the radio button named "rb" + aValue.
+    /// False without a window; else the state of the radio button named "rb" + aValue.
     bool IsChecked(int aValue);
     void UpdateCustomButtonDetails(int aValue, const QString& aCaption, const QString& aHint, const TStrings* aInfo);
-    // The window width a content line needs.
+    /// The window width a content line needs.
     int ContentLineWidth(const QString& ALine);
-    // The text width of ALine in the default font of AFontType.
+    /// The text width of ALine in the default font of AFontType.
     static int RequiredWidth(const QString& ALine, TVxFontType AFontType);
 
     // --- Engine operations the model calls; without a window they do nothing ---
     virtual void PositionControls();
-    // Re-places the radio buttons after a caption change.
+    /// Re-places the radio buttons after a caption change.
     virtual void PositionRadioButtons();
-    // Enables or disables the button created for a custom button value.
+    /// Enables or disables the button created for a custom button value.
     virtual void EnableButton(int AValue, bool AEnabled);
 
     // --- Progress while the window shows (the engine does the work) ---
-    // Steps the bar by its own step; returns Progress.Position, 0 without a window.
+    /// Steps the bar by its own step; returns Progress.Position, 0 without a window.
     int UpdateProgress();
-    // UpdateProgress(aPosition, 0).
+    /// UpdateProgress(aPosition, 0).
     int UpdateProgress(int aPosition);
-    // Moves a normal (non-marquee) bar to aPosition + aStep; at Max the dialog closes with result
-    // 0. Returns Progress.Position; 0 without a window, a progress control or doProgressBar.
+    /// Moves a normal (non-marquee) bar to aPosition + aStep; at Max the dialog closes with result
+    /// 0. Returns Progress.Position; 0 without a window, a progress control or doProgressBar.
     int UpdateProgress(int aPosition, int aStep);
     void SetProgressState(TProgressBarState aState);
 
-    // The engine behind this dialog: created on first use when an engine is installed, else
-    // nullptr.
+    /// The engine behind this dialog: created on first use when an engine is installed, else
+    /// nullptr.
     TVxDialogEngineIntf* Engine();
 
 protected:
@@ -399,19 +399,19 @@ protected:
     virtual int AdjustSheetTop(int Top);
     virtual int GetFrameExtraWidth();
 
-    // Model-side hooks of the setters (the engine fills them while a window shows).
-    // Repaints the whole window.
+    /// Model-side hooks of the setters (the engine fills them while a window shows).
+    /// Repaints the whole window.
     virtual void InvalidateWindow();
-    // Loads the stock picture of MainIcon and updates the window.
+    /// Loads the stock picture of MainIcon and updates the window.
     virtual void UpdateMainIcon();
-    // Repaints the main icon area when the window's canvas has a handle.
+    /// Repaints the main icon area when the window's canvas has a handle.
     virtual void RepaintMainIcon();
-    // The window caption follows Title.
+    /// The window caption follows Title.
     virtual void UpdateWindowTitle();
-    // The window's ShowHint follows ShowHint.
+    /// The window's ShowHint follows ShowHint.
     virtual void UpdateWindowShowHint();
 
-    // Change handlers of the subscribed option objects (filled by the engine).
+    /// Change handlers of the subscribed option objects (filled by the engine).
     virtual void InstructionChange(TObject* Sender);
     virtual void ContentChange(TObject* Sender);
     virtual void VerificationChange(TObject* Sender);
@@ -421,7 +421,7 @@ protected:
     virtual void ProgressChange(TObject* Sender);
     virtual void TimerChange(TObject* Sender);
 
-    // Fields (the engine's descendants read them directly).
+    /// Fields (the engine's descendants read them directly).
     TControlType FActiveControlType = ctButton;
     bool FAllowCancel = true;
     bool FAllowMinimize = false;
@@ -450,7 +450,7 @@ protected:
     bool FAssigning = false;
     QPointer<QObject> FForm;
 
-    // Run state (zero until a run sets it).
+    /// Run state (zero until a run sets it).
     TVxDialogStates FDialogState;
     bool FButtonClicked = false;
     TModalResult FModalResult = 0;
@@ -463,14 +463,14 @@ protected:
     QPointer<QObject> FDefaultButton;
     int FAcceleratorState = 0;
     bool FResetMaxLines = false;
-    // Re-entrancy guards of the layout.
+    /// Re-entrancy guards of the layout.
     bool FInitialisingFonts = false;
     bool FCalcLayout = false;
     bool FCalcAutosizing = false;
     bool FExpanding = false;
     bool FCollapsing = false;
 
-    // Layout (pixels; the spacings are scaled to the screen when the dialog is created).
+    /// Layout (pixels; the spacings are scaled to the screen when the dialog is created).
     int FLeftMargin = 0;
     int FRightMargin = 0;
     int FVertMargin = 0;
@@ -518,7 +518,7 @@ private:
     std::unique_ptr<TVxDialogEngineIntf> FEngine;
 };
 
-// The dialog component the designer owns and generated code names: publishes the whole surface.
+/// The dialog component the designer owns and generated code names: publishes the whole surface.
 class TVxDialog : public TVxCustomDialog {
     Q_OBJECT
     VX_PUBLISHED_CLASS

@@ -1,18 +1,18 @@
 #pragma once
-// The seam between the dialog component and the engine that shows it.
-//
-// The model knows no windows, so a TVxDialog on its own cannot run. The engine library installs a
-// factory (InstallDialogEngine() in engine/VxDialogEngine.h); from then on every dialog component
-// creates its engine object on first use and forwards to it the operations that need a window.
-// The component keeps every operation as its own protected virtual, in the order descendants
-// know, so an input dialog or a sheet overrides one and calls the inherited one, which reaches the
-// engine. The engine in turn calls the component's virtuals for every step, never its own
-// implementation directly, so overrides take part in the whole run.
-//
-// Value conventions of the run-time interface: a common button is addressed by its modal result
-// (mrOk = 1 ... mrYesToAll = 14), a custom button or command link by 100 plus its position among
-// the created ones, a radio button by 200 plus its position (enabling) or by its item value
-// (checking).
+/// The seam between the dialog component and the engine that shows it.
+///
+/// The model knows no windows, so a TVxDialog on its own cannot run. The engine library installs a
+/// factory (InstallDialogEngine() in engine/VxDialogEngine.h); from then on every dialog component
+/// creates its engine object on first use and forwards to it the operations that need a window.
+/// The component keeps every operation as its own protected virtual, in the order descendants
+/// know, so an input dialog or a sheet overrides one and calls the inherited one, which reaches the
+/// engine. The engine in turn calls the component's virtuals for every step, never its own
+/// implementation directly, so overrides take part in the whole run.
+///
+/// Value conventions of the run-time interface: a common button is addressed by its modal result
+/// (mrOk = 1 ... mrYesToAll = 14), a custom button or command link by 100 plus its position among
+/// the created ones, a radio button by 200 plus its position (enabling) or by its item value
+/// (checking). \file
 
 #include "ControlTypes.h"
 #include "VxTypes.h"
@@ -32,10 +32,10 @@ class TVxDialogEngineIntf {
 public:
     virtual ~TVxDialogEngineIntf() = default;
 
-    // The run and its window.
+    /// The run and its window.
     virtual int Execute(QObject* aOwner) = 0;
-    // Frees a window that still exists, with the usual destroy handling (the component is being
-    // destroyed).
+    /// Frees a window that still exists, with the usual destroy handling (the component is being
+    /// destroyed).
     virtual void ReleaseWindow() = 0;
     virtual QObject* DefaultOwner() = 0;
     virtual int Close(int AModalResult) = 0;
@@ -45,7 +45,7 @@ public:
     virtual void ShowForm() = 0;
     virtual void PositionSheet() = 0;
 
-    // Run-time control interface.
+    /// Run-time control interface.
     virtual QObject* GetControl(TControlType AControlType, int AValue) = 0;
     virtual void EnableButton(int AValue, bool AEnabled) = 0;
     virtual void EnableRadioButton(int aValue, bool aEnabled) = 0;
@@ -56,7 +56,7 @@ public:
     virtual QObject* GetInitialFocusControl() = 0;
     virtual void DoDialogConstructed() = 0;
 
-    // Construction.
+    /// Construction.
     virtual void CreateControls() = 0;
     virtual void RecreateFontControls() = 0;
     virtual void FreeButtonControls() = 0;
@@ -77,7 +77,7 @@ public:
     virtual void DefaultInitControl(TControlType ControlType, QObject* Control, TCollectionItem* Item) = 0;
     virtual void RestartProgressAnimation() = 0;
 
-    // Sizing and placement.
+    /// Sizing and placement.
     virtual void CalcAutoSize(int& Height, int& Width, bool Apply) = 0;
     virtual int GetFooterControlsHeight() = 0;
     virtual int GetFrameExtraWidth() = 0;
@@ -96,7 +96,7 @@ public:
     virtual void PositionProgressBar() = 0;
     virtual void ExpandCollapse(bool Expand) = 0;
 
-    // Painting.
+    /// Painting.
     virtual void PaintInstruction(QPainter* Canvas, const TRect& Rect) = 0;
     virtual void PaintMainIcon(QPainter* Canvas, const TRect& Rect) = 0;
     virtual void PaintHeader(QPainter* Canvas) = 0;
@@ -104,7 +104,7 @@ public:
     virtual void PaintFooter(QPainter* Canvas) = 0;
     virtual void PaintDivider(QPainter* Canvas, const TRect& Rect) = 0;
 
-    // Model changes while a window shows.
+    /// Model changes while a window shows.
     virtual void InvalidateWindow() = 0;
     virtual void UpdateMainIcon() = 0;
     virtual void RepaintMainIcon() = 0;
@@ -119,24 +119,24 @@ public:
     virtual void ProgressChange() = 0;
     virtual void TimerChange() = 0;
 
-    // Run-time progress and help. The defaults do nothing (no window, no progress control).
+    /// Run-time progress and help. The defaults do nothing (no window, no progress control).
     virtual int UpdateProgress(int aPosition, int aStep) { (void)aPosition; (void)aStep; return 0; }
     virtual int StepProgress() { return 0; }
     virtual void SetProgressState(TProgressBarState aState) { (void)aState; }
-    // The taskbar part of DoProgress.
+    /// The taskbar part of DoProgress.
     virtual void ProgressToTaskBar(int Position) { (void)Position; }
-    // The application's help for a topic number (htContext) or a keyword; raises when the
-    // application has no help.
+    /// The application's help for a topic number (htContext) or a keyword; raises when the
+    /// application has no help.
     virtual void ShowApplicationHelp(THelpType HelpType, int HelpContext, const QString& HelpKeyword)
     {
         (void)HelpType; (void)HelpContext; (void)HelpKeyword;
     }
 };
 
-// Creates the engine object of one dialog component.
+/// Creates the engine object of one dialog component.
 using TVxDialogEngineFactory = std::function<std::unique_ptr<TVxDialogEngineIntf>(TVxCustomDialog*)>;
 
-// Installs the factory every dialog component uses from then on (the engine library does this);
-// returns the factory installed before.
+/// Installs the factory every dialog component uses from then on (the engine library does this);
+/// returns the factory installed before.
 TVxDialogEngineFactory SetDialogEngineFactory(TVxDialogEngineFactory Factory);
 bool DialogEngineInstalled();

@@ -1,6 +1,6 @@
 #pragma once
-// The dialog's option objects: one per dialog area, owned by the dialog and published as its
-// properties, plus the small value objects they use.
+/// The dialog's option objects: one per dialog area, owned by the dialog and published as its
+/// properties, plus the small value objects they use. \file
 
 #include "Graphics.h"
 #include "Picture.h"
@@ -14,7 +14,7 @@
 
 class TVxCustomDialog;
 
-// A two-colour gradient fill.
+/// A two-colour gradient fill.
 class TVxGradient : public TVxChangePersistent {
     VX_PUBLISHED_CLASS
 public:
@@ -29,7 +29,7 @@ public:
     TColor StartColor() const { return FStartColor; }
     void SetStartColor(TColor Value);
 
-    // Copies the values without notification.
+    /// Copies the values without notification.
     void Assign(const TPersistent* Source) override;
 
 private:
@@ -39,11 +39,11 @@ private:
     TColor FStartColor = clNone;
 };
 
-// How an area of the dialog is filled; kept by the dialog for its body, never streamed.
+/// How an area of the dialog is filled; kept by the dialog for its body, never streamed.
 class TVxBackground : public TVxChangePersistent {
     VX_PUBLISHED_CLASS
 public:
-    // The background keeps its own gradient: AGradient (when given) is copied, never shared.
+    /// The background keeps its own gradient: AGradient (when given) is copied, never shared.
     TVxBackground(TColor AColor, const TVxGradient* AGradient, const QRect& ACopyRect, bool ABuffered, bool AAutoFree);
 
     TColor Color() const { return FColor; }
@@ -65,12 +65,12 @@ private:
     bool FAutoFree;
 };
 
-// The bar of common buttons at the bottom of the dialog.
+/// The bar of common buttons at the bottom of the dialog.
 class TVxButtonBarOptions : public TVxDialogOwnedPersistent {
     VX_PUBLISHED_CLASS
 public:
-    // With style services enabled the bar starts with the active style's RGB button face colour,
-    // otherwise with clBtnFace.
+    /// With style services enabled the bar starts with the active style's RGB button face colour,
+    /// otherwise with clBtnFace.
     explicit TVxButtonBarOptions(TVxCustomDialog* ADialog);
 
     TCommonButtons Buttons() const { return FButtons; }
@@ -90,8 +90,8 @@ public:
     bool UseCancel() const { return FUseCancel; }
     void SetUseCancel(bool Value) { FUseCancel = Value; }
 
-    // Picks the default and the cancel button from Buttons; a role no rule applies to keeps its
-    // button.
+    /// Picks the default and the cancel button from Buttons; a role no rule applies to keeps its
+    /// button.
     void DetermineDefaults();
 
     void Assign(const TPersistent* Source) override;
@@ -107,11 +107,11 @@ private:
     bool FUseCancel = true;
 };
 
-// The main instruction: the large first line of the dialog, with an optional glyph.
+/// The main instruction: the large first line of the dialog, with an optional glyph.
 class TVxInstruction : public TVxTextSection {
     VX_PUBLISHED_CLASS
 public:
-    // The font starts as the default instruction font.
+    /// The font starts as the default instruction font.
     explicit TVxInstruction(TVxCustomDialog* ADialog);
     ~TVxInstruction() override;
 
@@ -126,21 +126,21 @@ public:
     TPicture* Glyph() const { return FGlyph.get(); }
     void SetGlyph(const TPicture* Value);
     TTaskDialogIcon Icon() const { return FIcon; }
-    // Any kind but tdiCustom drops the picture in Glyph.
+    /// Any kind but tdiCustom drops the picture in Glyph.
     void SetIcon(TTaskDialogIcon Value);
     bool ShowGlyph() const { return FShowGlyph; }
     void SetShowGlyph(bool Value);
 
-    // A stock glyph kind is selected.
+    /// A stock glyph kind is selected.
     bool HasGlyph() const;
-    // A picture is present and meant to be shown.
+    /// A picture is present and meant to be shown.
     bool HasCustomGlyph() const;
     bool GlyphAvailable() const;
-    // The picture's size whenever one is present; otherwise 32 for a stock glyph, else 0.
+    /// The picture's size whenever one is present; otherwise 32 for a stock glyph, else 0.
     int GlyphWidth() const;
     int GlyphHeight() const;
 
-    // Copies everything and notifies once, also when the copy fails.
+    /// Copies everything and notifies once, also when the copy fails.
     void Assign(const TPersistent* Source) override;
 
 private:
@@ -155,7 +155,7 @@ private:
     bool FShowGlyph = false;
 };
 
-// Settings of the expand/collapse animation.
+/// Settings of the expand/collapse animation.
 class TVxAnimate : public TPersistent {
     VX_PUBLISHED_CLASS
 public:
@@ -176,7 +176,7 @@ private:
     TVxStepRange FStep = 2;
 };
 
-// The expandable section of further information.
+/// The expandable section of further information.
 class TVxExpando : public TVxTextSection {
     VX_PUBLISHED_CLASS
 public:
@@ -186,7 +186,7 @@ public:
     TVxAnimate* Animate() const { return FAnimate.get(); }
     void SetAnimate(const TVxAnimate* Value);
     TStrings* Lines() const { return FLines.get(); }
-    // Copies only when the text differs.
+    /// Copies only when the text differs.
     void SetLines(const TStrings* Value);
     TFont* Font() const { return FFont.get(); }
     void SetFont(const TFont* Value);
@@ -209,10 +209,10 @@ public:
     QString HideText() const { return FHideText; }
     void SetHideText(const QString& Value);
 
-    // Run-time state of the engine: the section is expanded.
+    /// Run-time state of the engine: the section is expanded.
     bool FShowMore = false;
 
-    // A source of another class is ignored. The animation settings are not copied.
+    /// A source of another class is ignored. The animation settings are not copied.
     void Assign(const TPersistent* Source) override;
 
 private:
@@ -230,8 +230,8 @@ private:
     QString FHideText;
 };
 
-// Common part of the header band and the footer. Text and Icon notify only while the area is
-// visible, since an invisible area has nothing to redraw.
+/// Common part of the header band and the footer. Text and Icon notify only while the area is
+/// visible, since an invisible area has nothing to redraw.
 class TVxBaseOptions : public TVxDialogOwnedPersistent {
     VX_PUBLISHED_CLASS
 public:
@@ -249,15 +249,15 @@ public:
     TTaskDialogIcon Icon() const { return FIcon; }
     void SetIcon(TTaskDialogIcon Value);
     bool Visible() const { return FVisible; }
-    // Always notifies, also when the value does not change.
+    /// Always notifies, also when the value does not change.
     void SetVisible(bool Value);
     TVxImageAlignment ImageAlignment() const { return FImageAlignment; }
     void SetImageAlignment(TVxImageAlignment Value) { FImageAlignment = Value; }
 
-    // True when the font differs from the platform's default font description.
+    /// True when the font differs from the platform's default font description.
     virtual bool FontDiffersFromDefault() const { return false; }
 
-    // Copies everything and notifies once.
+    /// Copies everything and notifies once.
     void Assign(const TPersistent* Source) override;
 
 protected:
@@ -272,8 +272,8 @@ private:
     TVxImageAlignment FImageAlignment = vxImageAlignLeft;
 };
 
-// The header band above the instruction. Its font is written to the form text whenever it was
-// changed from the platform default, because the engine never replaces it with a default font.
+/// The header band above the instruction. Its font is written to the form text whenever it was
+/// changed from the platform default, because the engine never replaces it with a default font.
 class TVxHeader : public TVxBaseOptions {
     VX_PUBLISHED_CLASS
 public:
@@ -300,11 +300,11 @@ public:
     explicit TVxFooter(TVxCustomDialog* ADialog);
 };
 
-// The help link line.
+/// The help link line.
 class TVxHelpLink : public TVxDialogOwnedPersistent {
     VX_PUBLISHED_CLASS
 public:
-    // The font takes the dialog font's name and size at this moment, underlined and blue.
+    /// The font takes the dialog font's name and size at this moment, underlined and blue.
     explicit TVxHelpLink(TVxCustomDialog* ADialog);
     ~TVxHelpLink() override;
 
@@ -319,7 +319,7 @@ public:
     QString Text() const { return FText; }
     void SetText(const QString& Value);
 
-    // A source of another class is ignored.
+    /// A source of another class is ignored.
     void Assign(const TPersistent* Source) override;
 
 private:
@@ -330,7 +330,7 @@ private:
     QString FText;
 };
 
-// The verification check box.
+/// The verification check box.
 class TVxVerification : public TVxDialogOwnedPersistent {
     VX_PUBLISHED_CLASS
 public:
@@ -351,7 +351,7 @@ private:
     bool FVisible = false;
 };
 
-// Progress bar settings.
+/// Progress bar settings.
 class TVxProgress : public TVxDialogOwnedPersistent {
     VX_PUBLISHED_CLASS
 public:
@@ -374,7 +374,7 @@ public:
     bool UseNativeProgressBar() const { return FUseNativeProgressBar; }
     void SetUseNativeProgressBar(bool Value);
 
-    // Copies everything but ShowOnTaskBar and notifies once, also when the copy fails.
+    /// Copies everything but ShowOnTaskBar and notifies once, also when the copy fails.
     void Assign(const TPersistent* Source) override;
 
 private:
@@ -388,7 +388,7 @@ private:
     bool FUseNativeProgressBar = true;
 };
 
-// The frame drawn around the dialog.
+/// The frame drawn around the dialog.
 class TVxBorder : public TVxDialogOwnedPersistent {
     VX_PUBLISHED_CLASS
 public:
@@ -409,7 +409,7 @@ private:
     bool FVisible = false;
 };
 
-// Window position used with dpDesigned.
+/// Window position used with dpDesigned.
 class TVxLocation : public TPersistent {
     VX_PUBLISHED_CLASS
 public:
@@ -420,7 +420,7 @@ public:
     int Top() const { return FTop; }
     void SetTop(int Value) { FTop = Value; }
 
-    // A source of another class is ignored.
+    /// A source of another class is ignored.
     void Assign(const TPersistent* Source) override;
 
 private:
@@ -428,8 +428,8 @@ private:
     int FTop = -1;
 };
 
-// The dialog's timer. A new interval notifies the dialog, which restarts the timer of a showing
-// window with it.
+/// The dialog's timer. A new interval notifies the dialog, which restarts the timer of a showing
+/// window with it.
 class TVxTimer : public TVxDialogOwnedPersistent {
     VX_PUBLISHED_CLASS
 public:
@@ -438,14 +438,14 @@ public:
     quint32 Interval() const { return FInterval; }
     void SetInterval(quint32 Value);
 
-    // Copies the interval; notifies when it changes.
+    /// Copies the interval; notifies when it changes.
     void Assign(const TPersistent* Source) override;
 
 private:
     quint32 FInterval = 1000;
 };
 
-// Layout of the radio button group.
+/// Layout of the radio button group.
 class TVxRadioButton : public TVxDialogOwnedPersistent {
     VX_PUBLISHED_CLASS
 public:
@@ -458,7 +458,7 @@ public:
     QString Caption() const { return FCaption; }
     void SetCaption(const QString& Value) { FCaption = Value; }
 
-    // A source of another class is ignored.
+    /// A source of another class is ignored.
     void Assign(const TPersistent* Source) override;
 
 private:
@@ -467,7 +467,7 @@ private:
     QString FCaption;
 };
 
-// How a sheet-style dialog slides in.
+/// How a sheet-style dialog slides in.
 class TVxSheetOptions : public TVxDialogOwnedPersistent {
     VX_PUBLISHED_CLASS
 public:
@@ -478,7 +478,7 @@ public:
     quint32 Interval() const { return FInterval; }
     void SetInterval(quint32 Value);
 
-    // Copies without notification.
+    /// Copies without notification.
     void Assign(const TPersistent* Source) override;
 
 private:
@@ -486,7 +486,7 @@ private:
     quint32 FInterval = 500;
 };
 
-// Remembers a size to tell later whether it changed.
+/// Remembers a size to tell later whether it changed.
 class TVxSizeComparer : public TObject {
 public:
     TVxSizeComparer(int aWidth, int aHeight) : FWidth(aWidth), FHeight(aHeight) {}

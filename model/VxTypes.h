@@ -1,6 +1,6 @@
 #pragma once
-// Enumerations and sets of the dialog component's published surface, with the value names the
-// form text and the generated code use.
+/// Enumerations and sets of the dialog component's published surface, with the value names the
+/// form text and the generated code use. \file
 
 #include "ControlTypes.h"
 #include "Sets.h"
@@ -32,7 +32,7 @@ enum TVxIconSize { isSmall, isMedium, isLarge };
 enum TVxSheetLocation { slActiveForm, slDesktop };
 enum TProgressBarState { pbstNormal, pbstError, pbstPaused };
 
-// Platform enumerations the surface uses.
+/// Platform enumerations the surface uses.
 enum TDefaultMonitor { dmDesktop, dmPrimary, dmMainForm, dmActiveForm };
 enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
 enum THelpType { htKeyword, htContext };
@@ -40,15 +40,15 @@ enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
 // TBiDiMode and TGradientDirection come from ControlTypes.h.
 
 // Subranges of the animation settings.
-using TVxSpeedRange = quint8; // 2..50
-using TVxStepRange = quint8;  // 1..10
+using TVxSpeedRange = quint8; ///< 2..50
+using TVxStepRange = quint8;  ///< 1..10
 
 using TModalResult = int;
 constexpr TModalResult mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, mrRetry = 4, mrIgnore = 5, mrYes = 6,
                        mrNo = 7, mrClose = 8, mrHelp = 9, mrTryAgain = 10, mrContinue = 11, mrAll = 12,
                        mrNoToAll = 13, mrYesToAll = 14;
 
-// Value names by ordinal, for reflection.
+/// Value names by ordinal, for reflection.
 const TEnumInfo& DialogOptionTypeInfo();
 const TEnumInfo& TaskDialogIconTypeInfo();
 const TEnumInfo& DialogPositionTypeInfo();

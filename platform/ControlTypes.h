@@ -1,5 +1,5 @@
 #pragma once
-// Platform enumerations shared by the dialog model and the dialog controls.
+/// Platform enumerations shared by the dialog model and the dialog controls. \file
 
 enum TBiDiMode { bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLeftReadingOnly };
 enum TGradientDirection { gdHorizontal, gdVertical };
@@ -8,8 +8,8 @@ enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 #include <QPoint>
 #include <QRect>
 
-// A rectangle in the platform's terms: Right and Bottom lie just outside it, so Right - Left is
-// the width. Contains follows PtInRect: left and top inclusive, right and bottom exclusive.
+/// A rectangle in the platform's terms: Right and Bottom lie just outside it, so Right - Left is
+/// the width. Contains follows PtInRect: left and top inclusive, right and bottom exclusive.
 struct TRect {
     int Left = 0, Top = 0, Right = 0, Bottom = 0;
 

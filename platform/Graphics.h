@@ -1,5 +1,5 @@
 #pragma once
-// Colours in the platform's 32-bit encoding, fonts as value objects, and pictures.
+/// Colours in the platform's 32-bit encoding, fonts as value objects, and pictures. \file
 
 #include "Classes.h"
 #include "Sets.h"
@@ -12,7 +12,7 @@
 
 #include <memory>
 
-// $00BBGGRR for a fixed colour, $FF0000nn for system colour nn.
+/// $00BBGGRR for a fixed colour, $FF0000nn for system colour nn.
 using TColor = qint32;
 
 constexpr TColor clBlack = 0x00000000, clMaroon = 0x00000080, clGreen = 0x00008000, clOlive = 0x00008080,
@@ -40,30 +40,30 @@ constexpr TColor clScrollBar = clSystemColor | 0x00, clBackground = clSystemColo
                  clMenuBar = clSystemColor | 0x1E;
 constexpr TColor clNone = 0x1FFFFFFF, clDefault = 0x20000000;
 
-// The 52-entry name table of TColor (first entry with a value wins).
+/// The 52-entry name table of TColor (first entry with a value wins).
 const TIntNameMap& ColorNameMap();
-// A colour's name, or its signed decimal value.
+/// A colour's name, or its signed decimal value.
 QString ColorToString(TColor Color);
-// Accepts a name of the table (any case), a decimal or a "$" hexadecimal number; raises
-// EConvertError for anything else.
+/// Accepts a name of the table (any case), a decimal or a "$" hexadecimal number; raises
+/// EConvertError for anything else.
 TColor StringToColor(const QString& S);
-// Resolves system colours through the application palette; clNone/clDefault give black.
+/// Resolves system colours through the application palette; clNone/clDefault give black.
 TColor ColorToRGB(TColor Color);
 QColor ToQColor(TColor Color);
 TColor FromQColor(const QColor& Color);
 
-// Whether themed drawing through visual styles is in use. A process-wide switch (default: off, a
-// platform without visual styles), so both answers can be exercised.
+/// Whether themed drawing through visual styles is in use. A process-wide switch (default: off, a
+/// platform without visual styles), so both answers can be exercised.
 bool StyleServicesEnabled();
 void SetStyleServicesEnabled(bool Enabled);
-// Whether the active visual style is one other than the system's (default: off). Only counts
-// while style services are enabled.
+/// Whether the active visual style is one other than the system's (default: off). Only counts
+/// while style services are enabled.
 bool CustomStyleActive();
 void SetCustomStyleActive(bool Active);
-// The colour stored rule: colours are written unless a non-system visual style decides them.
+/// The colour stored rule: colours are written unless a non-system visual style decides them.
 bool StyleAllowsStoredColors();
 
-// The 18-entry name table of TFontCharset.
+/// The 18-entry name table of TFontCharset.
 const TIntNameMap& CharsetNameMap();
 
 using TFontCharset = quint8;
@@ -78,29 +78,29 @@ const TEnumInfo& FontStyleTypeInfo();
 const TEnumInfo& FontPitchTypeInfo();
 const TEnumInfo& FontQualityTypeInfo();
 
-// The platform's default font description: a new TFont is "Tahoma", DefaultFontSize points
-// (Height -11 at 96 dots per inch), DEFAULT_CHARSET, clWindowText, no style, fpDefault,
-// orientation 0, fqDefault. Where Tahoma is not installed, ToQFont falls back to the desktop's
-// sans-serif face.
-// A function, so fonts built during static initialisation elsewhere see it.
+/// The platform's default font description: a new TFont is "Tahoma", DefaultFontSize points
+/// (Height -11 at 96 dots per inch), DEFAULT_CHARSET, clWindowText, no style, fpDefault,
+/// orientation 0, fqDefault. Where Tahoma is not installed, ToQFont falls back to the desktop's
+/// sans-serif face.
+/// A function, so fonts built during static initialisation elsewhere see it.
 inline QString DefaultFontName() { return QStringLiteral("Tahoma"); }
 constexpr int DefaultFontSize = 8;
 
-// A font description. Copying copies the values, never the change handler.
+/// A font description. Copying copies the values, never the change handler.
 class TFont : public TPersistent {
     VX_PUBLISHED_CLASS
 public:
-    // The default font description, at the screen's PixelsPerInch.
+    /// The default font description, at the screen's PixelsPerInch.
     TFont();
     TFont(const TFont& Other);
-    // Takes every value including PixelsPerInch; fires OnChange once when anything differs.
+    /// Takes every value including PixelsPerInch; fires OnChange once when anything differs.
     TFont& operator=(const TFont& Other);
 
     TFontCharset Charset() const { return FCharset; }
     void SetCharset(TFontCharset Value);
     TColor Color() const { return FColor; }
     void SetColor(TColor Value);
-    // Negative: character height in pixels; positive: cell height.
+    /// Negative: character height in pixels; positive: cell height.
     int Height() const { return FHeight; }
     void SetHeight(int Value);
     QString Name() const { return FName; }
@@ -109,7 +109,7 @@ public:
     void SetOrientation(int Value);
     TFontPitch Pitch() const { return FPitch; }
     void SetPitch(TFontPitch Value);
-    // Size = -MulDiv(Height, 72, PixelsPerInch).
+    /// Size = -MulDiv(Height, 72, PixelsPerInch).
     int Size() const;
     void SetSize(int Value);
     TFontStyles Style() const { return FStyle; }
@@ -119,11 +119,11 @@ public:
     int PixelsPerInch() const { return FPixelsPerInch; }
     void SetPixelsPerInch(int Value) { FPixelsPerInch = Value; }
 
-    // Copies every value and fires OnChange once. A source with another PixelsPerInch keeps its
-    // point size: Height is converted to this font's resolution.
+    /// Copies every value and fires OnChange once. A source with another PixelsPerInch keeps its
+    /// point size: Height is converted to this font's resolution.
     void Assign(const TPersistent* Source) override;
-    bool operator==(const TFont& Other) const; // the described values, not PixelsPerInch
-    // A QFont for painting; names that are not installed fall back through fontconfig.
+    bool operator==(const TFont& Other) const; ///< the described values, not PixelsPerInch
+    /// A QFont for painting; names that are not installed fall back through fontconfig.
     QFont ToQFont() const;
 
     TNotifyEvent OnChange;

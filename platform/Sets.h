@@ -1,5 +1,5 @@
 #pragma once
-// A set of enumeration values stored as a bit mask: bit N stands for the element with ordinal N.
+/// A set of enumeration values stored as a bit mask: bit N stands for the element with ordinal N. \file
 
 #include <QtGlobal>
 #include <initializer_list>

@@ -1,6 +1,6 @@
 #pragma once
-// The system's stock icons (warning, question, error, information, shield), addressed by their
-// resource numbers and drawn from our own artwork at any size.
+/// The system's stock icons (warning, question, error, information, shield), addressed by their
+/// resource numbers and drawn from our own artwork at any size. \file
 
 #include <QImage>
 
@@ -14,12 +14,12 @@ constexpr int StockIconError = 103;
 constexpr int StockIconInformation = 104;
 constexpr int StockIconShield = 106;
 
-// True for the five numbers above.
+/// True for the five numbers above.
 bool IsStockIcon(int ResourceId);
 
-// The icon as a Size x Size premultiplied ARGB image; a null image for an unknown number or a
-// size below 1. Safe to call from any thread.
+/// The icon as a Size x Size premultiplied ARGB image; a null image for an unknown number or a
+/// size below 1. Safe to call from any thread.
 QImage LoadStockIcon(int ResourceId, int Size);
 
-// The same picture as an icon graphic; an empty icon when there is no such stock icon.
+/// The same picture as an icon graphic; an empty icon when there is no such stock icon.
 std::unique_ptr<TIcon> CreateStockIcon(int ResourceId, int Size);

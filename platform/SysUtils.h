@@ -1,10 +1,10 @@
 #pragma once
-// Exceptions that carry a message text, and the few text helpers every layer shares.
+/// Exceptions that carry a message text, and the few text helpers every layer shares. \file
 
 #include <QString>
 #include <exception>
 
-// Base of every failure the system raises; the application's handler shows Message().
+/// Base of every failure the system raises; the application's handler shows Message().
 class Exception : public std::exception {
 public:
     explicit Exception(QString message) : FMessage(std::move(message)), FUtf8(FMessage.toUtf8()) {}
@@ -24,16 +24,16 @@ private:
         QString ClassName() const override { return QStringLiteral(#Name); }          \
     };
 
-// Conversion failures: Assign between unrelated classes, bad colour or integer texts.
+/// Conversion failures: Assign between unrelated classes, bad colour or integer texts.
 VX_DECLARE_EXCEPTION(EConvertError, Exception)
-// Index out of range in a list.
+/// Index out of range in a list.
 VX_DECLARE_EXCEPTION(EListError, Exception)
-// Form-text reading and writing failures.
+/// Form-text reading and writing failures.
 VX_DECLARE_EXCEPTION(EReadError, Exception)
 VX_DECLARE_EXCEPTION(EWriteError, Exception)
-// Component naming failures (duplicate or invalid names).
+/// Component naming failures (duplicate or invalid names).
 VX_DECLARE_EXCEPTION(EComponentError, Exception)
-// Operations that are not valid in the current state.
+/// Operations that are not valid in the current state.
 VX_DECLARE_EXCEPTION(EInvalidOperation, Exception)
-// Files that cannot be read or written.
+/// Files that cannot be read or written.
 VX_DECLARE_EXCEPTION(EInOutError, Exception)

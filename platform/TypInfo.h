@@ -1,6 +1,6 @@
 #pragma once
-// Published-property reflection: each class lists its published properties in declaration order,
-// next to the class, through TClassBuilder. The form-text writer walks exactly this.
+/// Published-property reflection: each class lists its published properties in declaration order,
+/// next to the class, through TClassBuilder. The form-text writer walks exactly this. \file
 
 #include "Classes.h"
 
@@ -14,25 +14,25 @@
 
 enum class TTypeKind { Integer, Enumeration, Set, String, Class, Event, Float, Int64 };
 
-// Names of an enumeration's values by ordinal (also the element names of a set type).
+/// Names of an enumeration's values by ordinal (also the element names of a set type).
 struct TEnumInfo {
     QString TypeName;
     QStringList Names;
 };
 
-// A registered table mapping integer values to identifiers (TColor, TFontCharset).
+/// A registered table mapping integer values to identifiers (TColor, TFontCharset).
 struct TIntNameMap {
     QString TypeName;
     std::vector<std::pair<qint64, QString>> Entries;
-    // First entry with Value, or an empty string.
+    /// First entry with Value, or an empty string.
     QString NameOf(qint64 Value) const;
-    std::optional<qint64> ValueOf(const QString& Name) const; // case-insensitive
+    std::optional<qint64> ValueOf(const QString& Name) const; ///< case-insensitive
 };
 
 const TEnumInfo& BooleanTypeInfo();
 
-// The range of the platform's integer types by name (Byte, Word, Cardinal, TFontCharset, ...);
-// Integer's range for any other name.
+/// The range of the platform's integer types by name (Byte, Word, Cardinal, TFontCharset, ...);
+/// Integer's range for any other name.
 void OrdinalTypeRange(const QString& TypeName, qint64& Min, qint64& Max);
 
 struct TPropInfo {
@@ -42,30 +42,30 @@ struct TPropInfo {
     TTypeKind Kind = TTypeKind::Integer;
     QString TypeName;
     bool HasSetter = false;
-    // No write access at all (not even stored directly into a field): the form text leaves it
-    // out unless it holds a sub-component, and generated code never assigns it. Properties
-    // without a setter method are still written and assigned.
+    /// No write access at all (not even stored directly into a field): the form text leaves it
+    /// out unless it holds a sub-component, and generated code never assigns it. Properties
+    /// without a setter method are still written and assigned.
     bool ReadOnly = false;
-    std::optional<qint64> Default;        // ordinal kinds; for floats any value marks "declared"
+    std::optional<qint64> Default;        ///< ordinal kinds; for floats any value marks "declared"
     StoredKind Stored = StoredKind::Always;
     std::function<bool(const TObject&)> StoredPredicate;
-    const TEnumInfo* EnumInfo = nullptr;   // enumeration values, or a set's element names
-    const TIntNameMap* NameMap = nullptr;  // integer types with a name table
-    const TClassInfo* (*PropClass)() = nullptr; // class-typed: the declared class
+    const TEnumInfo* EnumInfo = nullptr;   ///< enumeration values, or a set's element names
+    const TIntNameMap* NameMap = nullptr;  ///< integer types with a name table
+    const TClassInfo* (*PropClass)() = nullptr; ///< class-typed: the declared class
 
-    std::function<qint64(const TObject&)> GetOrd;     // Integer, Enumeration, Set, Int64
+    std::function<qint64(const TObject&)> GetOrd;     ///< Integer, Enumeration, Set, Int64
     std::function<void(TObject&, qint64)> SetOrd;
-    std::function<QString(const TObject&)> GetStr;    // String
+    std::function<QString(const TObject&)> GetStr;    ///< String
     std::function<void(TObject&, const QString&)> SetStr;
-    std::function<double(const TObject&)> GetFloat;   // Float
+    std::function<double(const TObject&)> GetFloat;   ///< Float
     std::function<void(TObject&, double)> SetFloat;
-    std::function<TObject*(const TObject&)> GetObj;   // Class
+    std::function<TObject*(const TObject&)> GetObj;   ///< Class
     std::function<void(TObject&, TObject*)> SetObj;
-    std::function<TMethodRef(const TObject&)> GetMethod; // Event
-    // A form reader restores a handler by name only: the event then names the method (so it is
-    // written again) but runs no code; an empty name clears the event.
+    std::function<TMethodRef(const TObject&)> GetMethod; ///< Event
+    /// A form reader restores a handler by name only: the event then names the method (so it is
+    /// written again) but runs no code; an empty name clears the event.
     std::function<void(TObject&, const TMethodRef&)> SetMethod;
-    // Integer kinds: the values the type holds (from the type name, or declared by Range()).
+    /// Integer kinds: the values the type holds (from the type name, or declared by Range()).
     qint64 MinValue = -2147483648LL;
     qint64 MaxValue = 2147483647LL;
 
@@ -80,10 +80,10 @@ public:
     const QString& ClassName() const { return FClassName; }
     const TClassInfo* Parent() const { return FParent; }
     const std::vector<TPropInfo>& OwnProperties() const { return FOwn; }
-    // Streaming order: inherited first, each class's own in declaration order; a redeclared
-    // property keeps the inherited place with the descendant's declaration.
+    /// Streaming order: inherited first, each class's own in declaration order; a redeclared
+    /// property keeps the inherited place with the descendant's declaration.
     const std::vector<TPropInfo>& Properties() const;
-    // Exact, case-sensitive lookup in Properties(); nullptr when absent.
+    /// Exact, case-sensitive lookup in Properties(); nullptr when absent.
     const TPropInfo* FindProperty(const QString& Name) const;
     bool InheritsFrom(const TClassInfo& Other) const;
 
@@ -95,13 +95,13 @@ private:
     mutable bool FAllBuilt = false;
 };
 
-// Builds a class's property list with member-function getters and setters:
-//   static const TClassInfo info = TClassBuilder<TFoo>("TFoo", &TBar::StaticClassInfo())
-//       .Integer("Width", &TFoo::Width, &TFoo::SetWidth, 0)
-//       .Enum("Kind", &TFoo::Kind, &TFoo::SetKind, kindInfo, kA)
-//       .Stored([](const TFoo& f) { return f.Width() > 0; })
-//       .Build();
-// A null setter means the property is stored directly without one.
+/// Builds a class's property list with member-function getters and setters:
+///   static const TClassInfo info = TClassBuilder<TFoo>("TFoo", &TBar::StaticClassInfo())
+///       .Integer("Width", &TFoo::Width, &TFoo::SetWidth, 0)
+///       .Enum("Kind", &TFoo::Kind, &TFoo::SetKind, kindInfo, kA)
+///       .Stored([](const TFoo& f) { return f.Width() > 0; })
+///       .Build();
+/// A null setter means the property is stored directly without one.
 template <typename C>
 class TClassBuilder {
 public:
@@ -155,7 +155,7 @@ public:
         p.HasSetter = !std::is_same_v<S, std::nullptr_t>;
         return Push(std::move(p));
     }
-    // Set-typed property: the getter returns a TSet (or anything with Mask()).
+    /// Set-typed property: the getter returns a TSet (or anything with Mask()).
     template <typename G, typename S>
     TClassBuilder& Set(const QString& Name, G Get, S Setter, const QString& TypeName, const TEnumInfo& Elements,
                        std::optional<quint64> DefaultMask)
@@ -194,8 +194,8 @@ public:
         p.HasSetter = !std::is_same_v<S, std::nullptr_t>;
         return Push(std::move(p));
     }
-    // Class-typed property. The getter returns a pointer to T (an owned sub-object or a
-    // component reference); the setter takes a pointer to T (copy or reference assignment).
+    /// Class-typed property. The getter returns a pointer to T (an owned sub-object or a
+    /// component reference); the setter takes a pointer to T (copy or reference assignment).
     template <typename T, typename G, typename S>
     TClassBuilder& Object(const QString& Name, G Get, S Set, const QString& TypeName)
     {
@@ -214,7 +214,7 @@ public:
         p.HasSetter = !std::is_same_v<S, std::nullptr_t>;
         return Push(std::move(p));
     }
-    // Event property: Field is the TEvent member; events are always assignable.
+    /// Event property: Field is the TEvent member; events are always assignable.
     template <typename F>
     TClassBuilder& Event(const QString& Name, F Field, const QString& TypeName)
     {
@@ -228,7 +228,7 @@ public:
         return Push(std::move(p));
     }
 
-    // Stored rule of the property added last.
+    /// Stored rule of the property added last.
     TClassBuilder& Stored(std::function<bool(const C&)> Predicate)
     {
         FProps.back().Stored = TPropInfo::StoredKind::Predicate;
@@ -240,20 +240,20 @@ public:
         FProps.back().Stored = TPropInfo::StoredKind::Never;
         return *this;
     }
-    // Declares the range of values of the integer property added last (a subrange type).
+    /// Declares the range of values of the integer property added last (a subrange type).
     TClassBuilder& Range(qint64 Min, qint64 Max)
     {
         FProps.back().MinValue = Min;
         FProps.back().MaxValue = Max;
         return *this;
     }
-    // Declares that the property added last has no setter even though a getter pair was given.
+    /// Declares that the property added last has no setter even though a getter pair was given.
     TClassBuilder& NoSetter()
     {
         FProps.back().HasSetter = false;
         return *this;
     }
-    // Declares the property added last read-only (see TPropInfo::ReadOnly).
+    /// Declares the property added last read-only (see TPropInfo::ReadOnly).
     TClassBuilder& ReadOnly()
     {
         FProps.back().HasSetter = false;
@@ -299,14 +299,14 @@ private:
     std::vector<TPropInfo> FProps;
 };
 
-// Declares the reflection hooks of a published class; define StaticClassInfo() in the .cpp.
+/// Declares the reflection hooks of a published class; define StaticClassInfo() in the .cpp.
 #define VX_PUBLISHED_CLASS                                                  \
 public:                                                                     \
     static const TClassInfo& StaticClassInfo();                             \
     const TClassInfo* ClassInfo() const override { return &StaticClassInfo(); }
 
-// Published-property helpers the code generator and tests use.
+/// Published-property helpers the code generator and tests use.
 const TPropInfo* GetPropInfo(const TObject& Instance, const QString& Name);
-// Follows a dotted path ("Font.Name") through class-typed properties' declared classes; returns
-// the type name of the last property, or an empty string when a step fails.
+/// Follows a dotted path ("Font.Name") through class-typed properties' declared classes; returns
+/// the type name of the last property, or an empty string when a step fails.
 QString PropertyTypeName(const TObject& Instance, const QString& Path);
