@@ -183,23 +183,27 @@ public:
             b->FUsed += Pixels;
     }
 
-    // Says which bound Size exceeds: the pictures read before it in the same budget, or the
-    // bound on any one picture.
+    // Says which bound Size exceeds: the bound on any one picture, or what the pictures read
+    // before it in the same budget left.
     [[noreturn]] static void TooLarge(const QString& FormatName, const QSize& Size)
     {
         const QString start =
             QStringLiteral("The %1 is too large: %2 x %3 pixels").arg(FormatName).arg(Size.width()).arg(Size.height());
-        const TPictureBudget* binding = nullptr;
-        for (const TPictureBudget* b = currentBudget; b; b = b->FOuter)
-            if (!binding || b->Remaining() < binding->Remaining())
+        qint64 alone = currentBudget ? currentBudget->Pixels() : TPictureBudget::DefaultPixels;
+        const TPictureBudget* binding = currentBudget;
+        for (const TPictureBudget* b = currentBudget; b; b = b->FOuter) {
+            alone = qMin(alone, b->Pixels());
+            if (b->Remaining() < binding->Remaining())
                 binding = b;
-        if (binding && binding->FUsed > 0 && binding->Remaining() < toolkitPixels())
-            throw EGraphicTooLarge(QStringLiteral("%1, where the pictures read before it leave %2 of the %3 pixels "
-                                                  "that may be read together")
-                                       .arg(start)
-                                       .arg(binding->Remaining())
-                                       .arg(binding->Pixels()));
-        throw EGraphicTooLarge(QStringLiteral("%1, where at most %2 pixels are read").arg(start).arg(Allowed()));
+        }
+        alone = qMin(alone, toolkitPixels());
+        if (!binding || qint64(Size.width()) * Size.height() > alone)
+            throw EGraphicTooLarge(QStringLiteral("%1, where at most %2 pixels are read").arg(start).arg(alone));
+        throw EGraphicTooLarge(QStringLiteral("%1, where the pictures read before it leave %2 of the %3 pixels "
+                                              "that may be read together")
+                                   .arg(start)
+                                   .arg(binding->Remaining())
+                                   .arg(binding->Pixels()));
     }
 
     // Data in the toolkit's Format, decoded when its header gives a size within Allowed(); a null

@@ -716,6 +716,9 @@ void TestPicture::picturesShareABudget()
                                 "1400 of the 3000 pixels that may be read together"));
         QVERIFY(second.Empty());
         QCOMPARE(budget.Remaining(), 1400);
+        // A picture that would not fit even alone says so.
+        QCOMPARE(raisedMessage<EGraphicTooLarge>([&] { second.LoadFromBytes(pngBytes(pattern(60, 60, false))); }),
+                 QStringLiteral("The PNG image is too large: 60 x 60 pixels, where at most 3000 pixels are read"));
 
         {
             // An inner budget takes from the outer one too and cannot lend more than it leaves.
