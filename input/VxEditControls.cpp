@@ -11,10 +11,12 @@
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
+#include <QTextBoundaryFinder>
 #include <QTextCursor>
 #include <QTimer>
 #include <QUrl>
 
+#include <algorithm>
 #include <limits>
 
 int IndexOfText(const QStringList& Items, const QString& Value)
@@ -28,15 +30,9 @@ int IndexOfText(const QStringList& Items, const QString& Value)
 namespace {
 
 // MaxLength 0 means no limit: not even QLineEdit's own 32767 characters, which would drop the
-// rest of a longer paste without a word.
+// rest of a longer paste without a word. The limit itself is kept by TLineGuard, which counts
+// whole characters where QLineEdit counts UTF-16 units.
 constexpr int NoLimit = std::numeric_limits<int>::max();
-
-// Typing stops at MaxLength (none for 0), but never below what is already in the control.
-int TypingLimit(int MaxLength, qsizetype Present)
-{
-    const int wanted = MaxLength > 0 ? MaxLength : NoLimit;
-    return int(qMax<qsizetype>(wanted, Present));
-}
 
 QString NormalisedLineBreaks(QString Text)
 {
@@ -45,40 +41,140 @@ QString NormalisedLineBreaks(QString Text)
     return Text;
 }
 
-void LowerLimit(QLineEdit* Edit, int MaxLength)
+qsizetype CharactersIn(QStringView Text, bool BreaksCountTwo)
 {
-    const int limit = TypingLimit(MaxLength, Edit->text().size());
-    if (limit < Edit->maxLength())
-        Edit->setMaxLength(limit);
+    qsizetype count = 0;
+    for (qsizetype i = 0; i < Text.size(); ++i) {
+        if (Text[i].isHighSurrogate() && i + 1 < Text.size() && Text[i + 1].isLowSurrogate())
+            ++i;
+        else if (BreaksCountTwo && Text[i] == QLatin1Char('\n'))
+            ++count;
+        ++count;
+    }
+    return count;
+}
+
+// What a change inserted: After less the parts it shares with Before at its start and its end
+// (lengths returned), never starting or ending inside a surrogate pair.
+std::pair<qsizetype, qsizetype> InsertedSpan(const QString& Before, const QString& After)
+{
+    const qsizetype common = qMin(Before.size(), After.size());
+    qsizetype prefix = 0;
+    while (prefix < common && Before[prefix] == After[prefix])
+        ++prefix;
+    if (prefix > 0 && After[prefix - 1].isHighSurrogate())
+        --prefix;
+    qsizetype suffix = 0;
+    while (suffix < common - prefix && Before[Before.size() - 1 - suffix] == After[After.size() - 1 - suffix])
+        ++suffix;
+    if (suffix > 0 && After[After.size() - suffix].isLowSurrogate())
+        --suffix;
+    return {prefix, suffix};
+}
+
+bool IsLineBreak(QChar C)
+{
+    switch (C.unicode()) {
+    case '\n': case '\r': case '\v': case '\f': case 0x85: case 0x2028: case 0x2029: return true;
+    default: return false;
+    }
+}
+
+// A line edit shows line breaks as blanks on its one line; what it returns must be what it
+// shows, so inserted text has each run of line breaks as one space, and none at its ends.
+QString OnOneLine(const QString& Text)
+{
+    QString result;
+    result.reserve(Text.size());
+    bool pending = false;
+    for (QChar c : Text) {
+        if (IsLineBreak(c)) {
+            pending = true;
+            continue;
+        }
+        if (pending && !result.isEmpty())
+            result += QLatin1Char(' ');
+        pending = false;
+        result += c;
+    }
+    return result;
 }
 
 } // namespace
+
+int ValueLength(QStringView Value)
+{
+    return int(qMin<qsizetype>(CharactersIn(Value, false), NoLimit));
+}
+
+QString FitInsertion(const QString& Before, const QString& After, int Limit, bool BreaksCountTwo, int* Pos)
+{
+    if (Limit <= 0)
+        return After;
+    const qsizetype limit = qMax<qsizetype>(Limit, CharactersIn(Before, BreaksCountTwo));
+    const qsizetype total = CharactersIn(After, BreaksCountTwo);
+    if (total <= limit)
+        return After;
+    const auto [prefix, suffix] = InsertedSpan(Before, After);
+    const QString inserted = After.mid(prefix, After.size() - prefix - suffix);
+    const qsizetype room = qMax<qsizetype>(0, limit - (total - CharactersIn(inserted, BreaksCountTwo)));
+    // Keep whole characters as the user sees them (grapheme clusters) while they fit.
+    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, inserted);
+    qsizetype kept = 0;
+    qsizetype used = 0;
+    for (qsizetype next = finder.toNextBoundary(); next > 0; next = finder.toNextBoundary()) {
+        used += CharactersIn(QStringView(inserted).mid(kept, next - kept), BreaksCountTwo);
+        if (used > room)
+            break;
+        kept = next;
+    }
+    if (Pos)
+        *Pos = int(prefix + kept);
+    return After.left(prefix) + inserted.left(kept) + After.right(suffix);
+}
+
+// ---------------------------------------------------------------------------------------------
+
+TLineGuard::TLineGuard(QLineEdit* Edit, std::function<int()> Limit, std::function<bool(const QString&)> Whole)
+    : QValidator(Edit), FLimit(std::move(Limit)), FWhole(std::move(Whole)), FBefore(Edit->text())
+{
+    Edit->setMaxLength(NoLimit);
+    connect(Edit, &QLineEdit::textChanged, this, [this](const QString& Text) { FBefore = Text; });
+}
+
+QValidator::State TLineGuard::validate(QString& Input, int& Pos) const
+{
+    if (Passing || (FWhole && FWhole(Input)))
+        return Acceptable;
+    QString after = Input;
+    int pos = Pos;
+    if (std::any_of(after.cbegin(), after.cend(), IsLineBreak)) {
+        const auto [prefix, suffix] = InsertedSpan(FBefore, after);
+        const QString inserted = OnOneLine(after.mid(prefix, after.size() - prefix - suffix));
+        after = after.left(prefix) + inserted + after.right(suffix);
+        pos = int(prefix + inserted.size());
+    }
+    after = FitInsertion(FBefore, after, FLimit(), false, &pos);
+    if (after != Input) {
+        Input = std::move(after);
+        Pos = pos;
+    }
+    return Acceptable;
+}
 
 // ---------------------------------------------------------------------------------------------
 
 TEdit::TEdit(QWidget* Parent) : QLineEdit(Parent)
 {
-    // Once the user shortens an over-long text, the limit comes down with it.
-    connect(this, &QLineEdit::textChanged, this, &TEdit::ApplyLimit);
+    FGuard = new TLineGuard(this, [this] { return FMaxLength; });
+    setValidator(FGuard);
 }
 
 void TEdit::SetText(const QString& Value)
 {
-    setMaxLength(TypingLimit(FMaxLength, Value.size()));
+    FGuard->Passing = true;
     setText(Value);
-}
-
-void TEdit::SetMaxLength(int Value)
-{
-    FMaxLength = qMax(0, Value);
-    ApplyLimit();
-}
-
-void TEdit::ApplyLimit()
-{
-    const int limit = TypingLimit(FMaxLength, text().size());
-    if (limit != maxLength())
-        setMaxLength(limit);
+    FGuard->Passing = false;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -97,28 +193,38 @@ QString TEditMemo::Text() const
 
 void TEditMemo::SetText(const QString& Value)
 {
-    const QString plain = NormalisedLineBreaks(Value);
-    FProgramLength = int(plain.size());
     FLimiting = true;
-    setPlainText(plain);
+    setPlainText(NormalisedLineBreaks(Value));
     FLimiting = false;
+    if (FMaxLength > 0)
+        FBefore = toPlainText();
+}
+
+void TEditMemo::SetMaxLength(int Value)
+{
+    FMaxLength = qMax(0, Value);
+    if (FMaxLength > 0)
+        FBefore = toPlainText();
 }
 
 void TEditMemo::Limit()
 {
     if (FLimiting || FMaxLength <= 0)
         return;
-    const int limit = qMax(FMaxLength, FProgramLength);
-    const int over = int(document()->characterCount() - 1) - limit;
-    if (over <= 0)
-        return;
-    // Takes back what was just typed or pasted in front of the cursor.
-    FLimiting = true;
-    QTextCursor cursor = textCursor();
-    cursor.movePosition(QTextCursor::PreviousCharacter, QTextCursor::KeepAnchor, qMin(over, cursor.position()));
-    cursor.removeSelectedText();
-    setTextCursor(cursor);
-    FLimiting = false;
+    const QString after = toPlainText();
+    int pos = 0;
+    const QString kept = FitInsertion(FBefore, after, FMaxLength, true, &pos);
+    if (kept.size() != after.size()) {
+        // Takes back the part of what was just typed or pasted that does not fit.
+        FLimiting = true;
+        QTextCursor cursor(document());
+        cursor.setPosition(pos);
+        cursor.setPosition(pos + int(after.size() - kept.size()), QTextCursor::KeepAnchor);
+        cursor.removeSelectedText();
+        setTextCursor(cursor);
+        FLimiting = false;
+    }
+    FBefore = toPlainText();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -127,20 +233,19 @@ TComboBox::TComboBox(QWidget* Parent) : QComboBox(Parent)
 {
     setEditable(true);
     setInsertPolicy(QComboBox::NoInsert);
-    ApplyLimit();
-    connect(lineEdit(), &QLineEdit::textChanged, this, [this] { LowerLimit(lineEdit(), FMaxLength); });
+    GuardLineEdit();
+}
+
+void TComboBox::GuardLineEdit()
+{
+    QLineEdit* edit = lineEdit();
+    if (!edit)
+        return;
     // A chosen item shows whole, as a text the program sets does: MaxLength stops typing, not
     // the list.
-    connect(this, &QComboBox::currentIndexChanged, this, [this](int Index) {
-        QLineEdit* edit = lineEdit();
-        if (!edit || Index < 0)
-            return;
-        const QString item = itemText(Index);
-        if (edit->text() == item)
-            return;
-        edit->setMaxLength(TypingLimit(FMaxLength, item.size()));
-        edit->setText(item);
-    });
+    FGuard = new TLineGuard(
+        edit, [this] { return FMaxLength; }, [this](const QString& Text) { return findText(Text, Qt::MatchExactly) >= 0; });
+    edit->setValidator(FGuard);
 }
 
 void TComboBox::SetStyle(TComboBoxStyle Value)
@@ -148,20 +253,22 @@ void TComboBox::SetStyle(TComboBoxStyle Value)
     const bool editable = Value != csDropDownList;
     if (editable == isEditable())
         return;
+    FGuard = nullptr;
     setEditable(editable);
     if (editable) {
         setInsertPolicy(QComboBox::NoInsert);
-        ApplyLimit();
-        connect(lineEdit(), &QLineEdit::textChanged, this, [this] { LowerLimit(lineEdit(), FMaxLength); });
+        GuardLineEdit();
     }
 }
 
 void TComboBox::SetText(const QString& Value)
 {
     if (isEditable()) {
-        if (QLineEdit* edit = lineEdit())
-            edit->setMaxLength(TypingLimit(FMaxLength, Value.size()));
+        if (FGuard)
+            FGuard->Passing = true;
         setEditText(Value);
+        if (FGuard)
+            FGuard->Passing = false;
     } else {
         setCurrentIndex(findText(Value, Qt::MatchExactly));
     }
@@ -170,13 +277,6 @@ void TComboBox::SetText(const QString& Value)
 void TComboBox::SetMaxLength(int Value)
 {
     FMaxLength = qMax(0, Value);
-    ApplyLimit();
-}
-
-void TComboBox::ApplyLimit()
-{
-    if (QLineEdit* edit = lineEdit())
-        edit->setMaxLength(TypingLimit(FMaxLength, edit->text().size()));
 }
 
 QStringList TComboBox::Items() const

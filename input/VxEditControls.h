@@ -4,7 +4,11 @@
 /// name: `Text` where the control has one text, `MaxLength` where typing can be limited.
 ///
 /// MaxLength limits what the user types, never what the program puts in: a longer value given by
-/// the caller stays whole (the dialog then refuses to accept it until it is short enough). \file
+/// the caller stays whole (the dialog then refuses to accept it until it is short enough).
+/// Lengths count whole characters of the value as the caller gets it (`ValueLength`): a surrogate
+/// pair is one character, and a memo's line break two, since the memo returns it as CR LF. What
+/// the user types or pastes past the limit is cut between whole characters (never inside a
+/// surrogate pair or a combining sequence); what the control held before stays. \file
 
 #include "Classes.h"
 
@@ -15,6 +19,7 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QTextBrowser>
+#include <QValidator>
 
 #include <functional>
 
@@ -24,6 +29,31 @@ class QNetworkReply;
 /// The first item equal to Value, ignoring case as the platform's lists compare; -1 when none.
 /// The one rule by which a value finds its item, in the dialog and in the list and combo handlers.
 int IndexOfText(const QStringList& Items, const QString& Value);
+
+/// Length of a value in characters: a surrogate pair counts one.
+int ValueLength(QStringView Value);
+
+/// The text to keep after a change turned Before into After, when the text may hold Limit
+/// characters (0: no limit) or as many as Before held: After itself when it fits, else After with
+/// the inserted part cut at the last whole character that fits. With BreaksCountTwo a line feed
+/// counts two characters. Pos, when given, receives the index just after what was kept.
+QString FitInsertion(const QString& Before, const QString& After, int Limit, bool BreaksCountTwo = false,
+                     int* Pos = nullptr);
+
+/// Keeps what the user types or pastes into a line edit on its one line (each run of line breaks
+/// becomes a space, so the text returned is the text shown) and within a character limit
+/// (FitInsertion). Texts the program sets while Passing is set, and texts Whole accepts, stay whole.
+class TLineGuard : public QValidator {
+public:
+    TLineGuard(QLineEdit* Edit, std::function<int()> Limit, std::function<bool(const QString&)> Whole = {});
+    State validate(QString& Input, int& Pos) const override;
+    bool Passing = false;
+
+private:
+    std::function<int()> FLimit;
+    std::function<bool(const QString&)> FWhole;
+    QString FBefore;
+};
 
 /// One-line edit.
 class TEdit : public QLineEdit {
@@ -35,10 +65,10 @@ public:
     QString Text() const { return text(); }
     void SetText(const QString& Value);
     int MaxLength() const { return FMaxLength; }
-    void SetMaxLength(int Value);
+    void SetMaxLength(int Value) { FMaxLength = qMax(0, Value); }
 
 private:
-    void ApplyLimit();
+    TLineGuard* FGuard = nullptr;
     int FMaxLength = 0;
 };
 
@@ -51,13 +81,13 @@ public:
     QString Text() const;
     void SetText(const QString& Value);
     int MaxLength() const { return FMaxLength; }
-    void SetMaxLength(int Value) { FMaxLength = qMax(0, Value); }
+    void SetMaxLength(int Value);
 
 private:
     void Limit();
     int FMaxLength = 0;
-    /// Length of the text the program put in; typing may not go beyond it or MaxLength.
-    int FProgramLength = 0;
+    /// The plain text before the change being limited.
+    QString FBefore;
     bool FLimiting = false;
 };
 
@@ -84,7 +114,8 @@ public:
     void SetItemIndex(int Value);
 
 private:
-    void ApplyLimit();
+    void GuardLineEdit();
+    TLineGuard* FGuard = nullptr;
     int FMaxLength = 0;
 };
 

@@ -365,8 +365,12 @@ void TVxCustomEditDialog::SetControlValue(const QString& Value, const TStrings* 
             if (!Value.isEmpty()) {
                 combo->setCurrentIndex(IndexOfText(items, Value));
                 // An editable box shows a value that is none of its items, rather than losing it.
-                if (combo->currentIndex() < 0 && combo->isEditable())
-                    combo->setEditText(Value);
+                if (combo->currentIndex() < 0 && combo->isEditable()) {
+                    if (auto* own = qobject_cast<TComboBox*>(combo))
+                        own->SetText(Value);
+                    else
+                        combo->setEditText(Value);
+                }
             }
         }
         break;
@@ -554,6 +558,10 @@ int TVxCustomEditDialog::CalcEditWidth()
     width = qBound(0, width, 16384);
     if (IVxEditDialogControl* intf = EditIntf()) {
         width = qMax(intf->GetPreferredWidth(), width);
+        // A control asking for more than the screen allows gets the widest client there is.
+        if (auto* form = qobject_cast<QWidget*>(Form()))
+            if (const int most = MaximumDialogClientSize(form).width() - FLeftMargin - FRightMargin; most > 0)
+                width = qMin(width, most);
         intf->SetEditWidth(width);
     }
     return width;
@@ -591,11 +599,14 @@ bool TVxCustomEditDialog::ValidateEdit()
         QString text;
         if (QMetaProperty property = TextProperty(FEditControl); property.isValid())
             text = property.read(FEditControl).toString();
-        else if (auto* memo = qobject_cast<QPlainTextEdit*>(FEditControl))
-            text = memo->toPlainText();
-        if (text.size() > FEditProperties->MaxLength()) {
+        else if (auto* memo = qobject_cast<TEditMemo*>(FEditControl))
+            text = memo->Text();
+        else if (auto* plain = qobject_cast<QPlainTextEdit*>(FEditControl))
+            text = plain->toPlainText();
+        // Counted as the control counts: whole characters of the value the caller gets.
+        if (const int length = ValueLength(text); length > FEditProperties->MaxLength()) {
             valid = false;
-            ShowValidationMessage(LoadResString(&SVxTextTooLong).arg(text.size()).arg(FEditProperties->MaxLength()));
+            ShowValidationMessage(LoadResString(&SVxTextTooLong).arg(length).arg(FEditProperties->MaxLength()));
         }
     }
     if (valid && ModalResultAccepts(FModalResult) && OnValidate)

@@ -11,6 +11,8 @@
 #include "VxOptions.h"
 
 #include <QAbstractButton>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QAction>
 #include <QCheckBox>
 #include <QLabel>
@@ -204,16 +206,20 @@ void tst_DesignPrompts::expandoCancelAfterUncheck()
 void tst_DesignPrompts::verification_data()
 {
     QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("pasted");
     QTest::addColumn<int>("answer");
     QTest::addColumn<QString>("caption");
-    QTest::newRow("confirmed") << "Do not ask me again" << int(mrOk) << "Do not ask me again";
-    QTest::newRow("confirmed empty") << "" << int(mrOk) << "";
-    QTest::newRow("cancelled") << "Lost" << int(mrCancel) << "Verification";
+    QTest::newRow("confirmed") << "Do not ask me again" << "" << int(mrOk) << "Do not ask me again";
+    QTest::newRow("confirmed empty") << "" << "" << int(mrOk) << "";
+    QTest::newRow("cancelled") << "Lost" << "" << int(mrCancel) << "Verification";
+    // The one-line field gives what it shows.
+    QTest::newRow("pasted lines") << "" << "Do not ask again\nsecond line\n" << int(mrOk) << "Do not ask again second line";
 }
 
 void tst_DesignPrompts::verification()
 {
     QFETCH(QString, typed);
+    QFETCH(QString, pasted);
     QFETCH(int, answer);
     QFETCH(QString, caption);
     QString title, label;
@@ -226,6 +232,10 @@ void tst_DesignPrompts::verification()
         // The caption sits above the edit.
         QVERIFY(Modal->findChild<QLabel*>(QStringLiteral("EditLabel"))->geometry().bottom() < edit->y());
         QTest::keyClicks(edit, typed);
+        if (!pasted.isEmpty()) {
+            QGuiApplication::clipboard()->setText(pasted);
+            QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
+        }
         DialogButton(Modal, answer)->click();
     });
     QCOMPARE(title, QStringLiteral("Caption:"));
@@ -235,6 +245,7 @@ void tst_DesignPrompts::verification()
     W->GenerateActn->trigger();
     QVERIFY(W->VxDialog1->Verification()->Visible());
     QCOMPARE(W->VxDialog1->Verification()->Text(), caption);
+    QVERIFY(!W->SynEdit1->Text().contains(QStringLiteral("#10")));
 }
 
 void tst_DesignPrompts::newResetsWithoutAsking()

@@ -11,6 +11,8 @@
 #include "VxTaskDialogForm.h"
 
 #include <QAbstractButton>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QScreen>
 #include <QSpinBox>
 #include <QTableView>
@@ -102,6 +104,8 @@ private slots:
     void maxLength();
     void hugeValueKept_data();
     void hugeValueKept();
+    void pastedTextFitsTheField_data();
+    void pastedTextFitsTheField();
     void pastedPastQtLimitKept_data();
     void pastedPastQtLimitKept();
     void hostileHeightFitsTheScreen_data();
@@ -590,6 +594,66 @@ void tst_EditDialog::hugeValueKept()
     QCOMPARE(dialog.EditValue(), huge);
 }
 
+void tst_EditDialog::pastedTextFitsTheField_data()
+{
+    // A paste into a one-line edit stays on its line. A paste past MaxLength is cut between whole characters; what was there stays, and the
+    // value never holds more than MaxLength characters (a memo's line break counts two, as the
+    // CR LF the caller gets).
+    QTest::addColumn<int>("type");
+    QTest::addColumn<int>("maxLength");
+    QTest::addColumn<QString>("start");
+    QTest::addColumn<QString>("pasted");
+    QTest::addColumn<QString>("expected");
+    const QString smile = QString::fromUtf8("\xF0\x9F\x98\x80"); // one character, two UTF-16 units
+    const QString accented = QStringLiteral("e\u0301");           // e and a combining acute accent
+    QTest::newRow("edit, one emoji fits") << int(etEdit) << 5 << "abcd" << smile << QString("abcd" + smile);
+    QTest::newRow("edit, two emoji, one fits") << int(etEdit) << 5 << "abcd" << smile + smile << QString("abcd" + smile);
+    QTest::newRow("edit, emoji at the limit") << int(etEdit) << 4 << "abc" << "x" + smile << "abcx";
+    QTest::newRow("edit, accent kept with its letter") << int(etEdit) << 4 << "abc" << accented + "f" << "abc";
+    QTest::newRow("edit combo, two emoji") << int(etEditComboBox) << 5 << "abcd" << smile + smile << QString("abcd" + smile);
+    QTest::newRow("memo, two emoji keep what was there") << int(etMemo) << 5 << "abcd" << smile + smile << QString("abcd" + smile);
+    QTest::newRow("memo, line break counts two") << int(etMemo) << 5 << "abc" << "\nxyz" << "abc\r\n";
+    QTest::newRow("memo, break does not fit") << int(etMemo) << 5 << "abcd" << "\nx" << "abcd";
+    // A one-line edit returns what it shows: pasted lines join with a space.
+    QTest::newRow("edit, pasted lines") << int(etEdit) << 0 << "" << "Do not ask again\nsecond line\n" << "Do not ask again second line";
+    QTest::newRow("edit, pasted CR LF lines in the middle") << int(etEdit) << 0 << "ab" << "\r\nx\r\n\r\ny\r\n" << "abx y";
+    QTest::newRow("edit combo, pasted lines") << int(etEditComboBox) << 0 << "" << "one\ntwo" << "one two";
+    QTest::newRow("edit, pasted lines cut at the limit") << int(etEdit) << 5 << "" << "ab\ncdef" << "ab cd";
+    QTest::newRow("memo, emoji after a break") << int(etMemo) << 6 << "ab\r\nc" << smile + smile << QString("ab\r\nc" + smile);
+}
+
+void tst_EditDialog::pastedTextFitsTheField()
+{
+    QFETCH(int, type);
+    QFETCH(int, maxLength);
+    QFETCH(QString, start);
+    QFETCH(QString, pasted);
+    QFETCH(QString, expected);
+    TVxEditDialog dialog;
+    dialog.EditProperties()->SetEditType(TVxEditType(type));
+    dialog.EditProperties()->SetMaxLength(maxLength);
+    dialog.EditProperties()->SetValue(start);
+    const int result = RunModal(&dialog, [&](QWidget* window) {
+        QGuiApplication::clipboard()->setText(pasted);
+        QWidget* control = dialog.EditControl();
+        if (auto* memo = qobject_cast<QPlainTextEdit*>(control)) {
+            memo->moveCursor(QTextCursor::End);
+            memo->paste();
+        } else {
+            auto* edit = qobject_cast<QLineEdit*>(control);
+            if (auto* combo = qobject_cast<QComboBox*>(control))
+                edit = combo->lineEdit();
+            QVERIFY(edit);
+            edit->end(false);
+            edit->paste();
+        }
+        ClickCommonButton(window, mrOk);
+    });
+    QCOMPARE(result, int(mrOk));
+    QCOMPARE(dialog.EditValue(), expected);
+    QVERIFY(maxLength == 0 || dialog.EditValue().toUcs4().size() <= maxLength);
+}
+
 void tst_EditDialog::pastedPastQtLimitKept_data()
 {
     QTest::addColumn<int>("type");
@@ -647,6 +711,7 @@ void tst_EditDialog::hostileHeightFitsTheScreen()
     });
     QVERIFY2(window.height() <= available.height(), qPrintable(QString::number(window.height())));
     QVERIFY(control.height() > 0);
+    QVERIFY2(control.top() >= 0, qPrintable(QString::number(control.top())));
     QVERIFY(control.bottom() < window.height());
 }
 
