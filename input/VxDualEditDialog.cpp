@@ -1,6 +1,7 @@
 #include "VxDualEditDialog.h"
 
 #include "VxDualEditDialogFrame.h"
+#include "VxDialogStrs.h"
 #include "VxEditControls.h"
 
 #include "Screen.h"
@@ -82,6 +83,11 @@ void TVxCustomDualEditDialog::DoGetEditControlClass(TControlClass& ControlClass)
 
 int TVxCustomDualEditDialog::CalcControlHeight()
 {
+    // Taller when a long caption wraps at the width the frame gets.
+    if (auto* frame = qobject_cast<TfmDualEditDialog*>(EditControl())) {
+        CalcEditWidth();
+        return qMax(Scaled(54), frame->NeededHeight());
+    }
     return Scaled(54);
 }
 
@@ -170,12 +176,22 @@ void TfmDualEditDialog::SetErrorControl(QWidget* AControl)
 
 int TfmDualEditDialog::GetPreferredWidth()
 {
-    return Px(320);
+    return qMax(Px(320), Px(3) + qMax(FCaption1Width, FCaption2Width) + Px(6) + Px(205) + Px(3));
 }
 
-bool TfmDualEditDialog::Validate(QString& AMessage, int)
+bool TfmDualEditDialog::Validate(QString& AMessage, int AModalResult)
 {
     AMessage.clear();
+    // The two texts are stored as one, separated by a vertical bar (the expando's show and hide
+    // texts): a bar in either would move the split. Only an accepting close is refused.
+    if (AModalResult != mrOk && AModalResult != mrYes)
+        return true;
+    for (TEdit* edit : {eValue1, eValue2})
+        if (edit->text().contains(QLatin1Char('|'))) {
+            AMessage = LoadResString(&SVxTextHasBar);
+            SetErrorControl(edit);
+            return false;
+        }
     return true;
 }
 
@@ -190,42 +206,50 @@ void TfmDualEditDialog::SetDialog(TVxCustomEditDialog* ADialog)
     Value2Label->setText(p->Value2Caption());
     eValue1->SetText(p->Value1());
     eValue2->SetText(p->Value2());
-    Value1Label->adjustSize();
-    Value2Label->adjustSize();
-    const int w1 = Value1Label->width();
-    const int w2 = Value2Label->width();
-    if (p->CaptionAlignment() == caRight) {
-        Value1Label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        Value2Label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        if (w2 < w1) {
-            Value1Label->move(Px(3), Value1Label->y());
-            Value2Label->move(Px(3) + (w1 - w2), Value2Label->y());
-        } else {
-            Value1Label->move(Px(3) + (w2 - w1), Value1Label->y());
-            Value2Label->move(Px(3), Value2Label->y());
-        }
-        const int left = Px(6) + Value1Label->x() + w1;
-        eValue1->move(left, eValue1->y());
-        eValue2->move(left, eValue2->y());
-    } else {
-        Value1Label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-        Value2Label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-        Value1Label->move(Px(3), Value1Label->y());
-        Value2Label->move(Px(3), Value2Label->y());
-        const int left = Px(6) + qMax(w1, w2) + Value1Label->x();
-        eValue1->move(left, eValue1->y());
-        eValue2->move(left, eValue2->y());
+    FRightAligned = p->CaptionAlignment() == caRight;
+    for (QLabel* label : {Value1Label, Value2Label}) {
+        label->setAlignment((FRightAligned ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
+        label->setWordWrap(false);
+        label->adjustSize();
     }
+    FCaption1Width = Value1Label->width();
+    FCaption2Width = Value2Label->width();
+    FLaidOut = true;
     LayoutEdits(width());
 }
 
 void TfmDualEditDialog::LayoutEdits(int Width)
 {
-    for (TEdit* edit : {eValue1, eValue2})
-        edit->resize(qMax(0, Width - Px(3) - edit->x()), edit->height());
-    // Each caption sits level with its edit.
-    for (auto [label, edit] : {std::pair<QLabel*, TEdit*>{Value1Label, eValue1}, {Value2Label, eValue2}})
-        label->move(label->x(), edit->y() + (edit->height() - label->height()) / 2);
+    if (!FLaidOut) {
+        // As designed: the edits follow the frame as anchored left and right.
+        for (TEdit* edit : {eValue1, eValue2})
+            edit->resize(qMax(0, Width - Px(3) - edit->x()), edit->height());
+        FNeededHeight = qMax(Px(54), eValue2->geometry().bottom() + 1 + Px(3));
+        return;
+    }
+    // The captions end flush (right-aligned) or start flush (left-aligned) 3 pixels from the
+    // left; the edits start 6 pixels after the wider one. A caption that would leave the edits
+    // less than a usable width wraps instead.
+    const int room = qMax(Px(40), Width - Px(3) - Px(6) - Px(100) - Px(3));
+    const std::pair<QLabel*, int> captions[] = {{Value1Label, FCaption1Width}, {Value2Label, FCaption2Width}};
+    int widest = 0;
+    for (auto [label, natural] : captions) {
+        const bool wraps = natural > room;
+        label->setWordWrap(wraps);
+        const int w = qMin(natural, room);
+        label->resize(w, wraps ? label->heightForWidth(w) : label->sizeHint().height());
+        widest = qMax(widest, w);
+    }
+    const int left = Px(3) + widest + Px(6);
+    int top = Px(3);
+    for (auto [label, edit] : {std::pair<QLabel*, TEdit*>{Value1Label, eValue1}, {Value2Label, eValue2}}) {
+        // Each caption sits level with its edit.
+        const int row = qMax(edit->height(), label->height());
+        edit->setGeometry(left, top + (row - edit->height()) / 2, qMax(0, Width - Px(3) - left), edit->height());
+        label->move(FRightAligned ? Px(3) + widest - label->width() : Px(3), top + (row - label->height()) / 2);
+        top += row + Px(6);
+    }
+    FNeededHeight = qMax(Px(54), top - Px(6) + Px(3));
 }
 
 void TfmDualEditDialog::resizeEvent(QResizeEvent* Event)

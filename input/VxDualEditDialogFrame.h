@@ -1,6 +1,8 @@
 #pragma once
 /// The input control of the dual edit dialog: two captioned one-line edits in a frame that lays
-/// itself out from the dialog's settings. \file
+/// itself out from the dialog's settings. The frame asks for the width its captions need beside
+/// edits of the designed width (the dialog keeps it within the screen); at a narrower width a
+/// long caption wraps, so the edits always keep a usable width, and the frame grows taller. \file
 
 #include "VxEditDialogIntf.h"
 
@@ -32,6 +34,10 @@ public:
     void SetDialog(TVxCustomEditDialog* ADialog) override;
     bool Validate(QString& AMessage, int AModalResult) override;
 
+    /// The height the captions and edits need at the frame's width: the designed 54 pixels unless
+    /// a caption wraps.
+    int NeededHeight() const { return FNeededHeight; }
+
 protected:
     void resizeEvent(QResizeEvent* Event) override;
 
@@ -40,4 +46,10 @@ private:
     void LayoutEdits(int Width);
     QPointer<TVxCustomEditDialog> FDialog;
     QPointer<QWidget> FActiveControlInError;
+    // Set once the dialog's settings are laid out; the captions' widths on one line.
+    bool FLaidOut = false;
+    bool FRightAligned = true;
+    int FCaption1Width = 0;
+    int FCaption2Width = 0;
+    int FNeededHeight = 0;
 };

@@ -42,6 +42,8 @@ const TVxResString SVxConfirmPasswordLabel = QT_TRANSLATE_NOOP3("VxDialogStrs", 
 // Texts of the input dialogs: catalogued with the others, not keys of the table.
 const TVxResString SVxTextTooLong =
     QT_TRANSLATE_NOOP3("VxDialogStrs", "The text has %1 characters; at most %2 are allowed.", "input length");
+const TVxResString SVxTextHasBar =
+    QT_TRANSLATE_NOOP3("VxDialogStrs", "Neither text may contain a vertical bar (|): it separates the two texts.", "dual input");
 
 namespace {
 // Registration order of the table.

@@ -59,6 +59,9 @@ extern const TVxResString SVxConfirmPasswordLabel; ///< "&Confirm New Password"
 // A catalogued text that is no key of the table: the edit dialog's refusal of a typed text over
 // its maximum length (%1 the length, %2 the maximum).
 extern const TVxResString SVxTextTooLong; ///< "The text has %1 characters; at most %2 are allowed."
+/// The dual edit dialog's refusal of a vertical bar, which separates its two texts where they are
+/// stored as one.
+extern const TVxResString SVxTextHasBar; ///< "Neither text may contain a vertical bar (|): it separates the two texts."
 
 /// The text of a built-in text in the current language (what the installed translators give).
 QString LoadResString(const TVxResString* Res);

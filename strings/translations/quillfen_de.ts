@@ -186,5 +186,11 @@
         <comment>input length</comment>
         <translation>Der Text hat %1 Zeichen; höchstens %2 sind erlaubt.</translation>
     </message>
+    <message>
+        <location filename="../VxDialogStrs.cpp" line="46"/>
+        <source>Neither text may contain a vertical bar (|): it separates the two texts.</source>
+        <comment>dual input</comment>
+        <translation>Keiner der beiden Texte darf einen senkrechten Strich (|) enthalten: er trennt die beiden Texte.</translation>
+    </message>
 </context>
 </TS>

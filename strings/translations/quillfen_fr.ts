@@ -186,5 +186,11 @@
         <comment>input length</comment>
         <translation>Le texte compte %1 caractères ; %2 au plus sont permis.</translation>
     </message>
+    <message>
+        <location filename="../VxDialogStrs.cpp" line="46"/>
+        <source>Neither text may contain a vertical bar (|): it separates the two texts.</source>
+        <comment>dual input</comment>
+        <translation>Aucun des deux textes ne peut contenir de barre verticale (|) : elle sépare les deux textes.</translation>
+    </message>
 </context>
 </TS>
