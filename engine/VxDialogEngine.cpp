@@ -607,6 +607,24 @@ void TVxDialogEngine::PositionSheet()
     // then comes out of the window it was run for.
     if (!active && form->parentWidget() && form->parentWidget()->window()->isVisible())
         active = form->parentWidget()->window();
+    // A sheet whose window closes or is deleted while it shows ends as a cancel, with the close
+    // event, before its own window goes: the window it came out of, and the one it was run for.
+    if (!form->findChild<TVxSheetOwnerWatch*>()) {
+        const QPointer<TVxTaskDialogForm> sheet(form);
+        const auto gone = [this, sheet] {
+            if (!sheet || Form() != sheet.data() || !sheet->isVisible())
+                return;
+            // No slide while the window it belongs to goes.
+            delete sheet->findChild<TVxSheetSlide*>();
+            Guarded([this] { D->Close(mrCancel); });
+            if (sheet && sheet->isVisible())
+                sheet->done(QDialog::Rejected);
+        };
+        if (active)
+            new TVxSheetOwnerWatch(form, active, gone);
+        if (QWidget* runFor = form->parentWidget() ? form->parentWidget()->window() : nullptr; runFor && runFor != active)
+            new TVxSheetOwnerWatch(form, runFor, gone);
+    }
     // A modal sheet follows its window as TVxCustomDialogSheet makes a modeless one do (which
     // has a follower of its own).
     const auto follow = [this, form](QWidget* Owner, TVxSheetFollower::TPlace Place) {

@@ -176,6 +176,33 @@ bool TVxSheetFollower::eventFilter(QObject* Watched, QEvent* Event)
 
 // ---------------------------------------------------------------------------------------------
 
+TVxSheetOwnerWatch::TVxSheetOwnerWatch(QWidget* Sheet, QWidget* Owner, std::function<void()> Gone)
+    : QObject(Sheet), FOwner(Owner), FGone(std::move(Gone))
+{
+    Owner->installEventFilter(this);
+}
+
+TVxSheetOwnerWatch::~TVxSheetOwnerWatch()
+{
+    if (FOwner)
+        FOwner->removeEventFilter(this);
+}
+
+bool TVxSheetOwnerWatch::eventFilter(QObject* Watched, QEvent* Event)
+{
+    if (Watched == FOwner && Event->type() == QEvent::Hide && !Event->spontaneous() && !FOwner->isMinimized()) {
+        FOwner->removeEventFilter(this);
+        FOwner = nullptr;
+        // Gone may free the sheet's window and this watch with it: nothing of this is used after.
+        const std::function<void()> gone = std::move(FGone);
+        gone();
+        return false;
+    }
+    return QObject::eventFilter(Watched, Event);
+}
+
+// ---------------------------------------------------------------------------------------------
+
 const TClassInfo& TVxCustomDialogSheet::StaticClassInfo()
 {
     static const TClassInfo info(QStringLiteral("TVxCustomDialogSheet"), &TVxDialog::StaticClassInfo(), {});

@@ -80,6 +80,25 @@ private:
     TPlace FPlace;
 };
 
+/// Ends a sheet whose window goes away while the sheet shows: the window closes (it hides) or is
+/// deleted (a shown window hides first, before the windows it owns go with it). Gone runs then,
+/// while the sheet and its controls still exist. A minimised window is not gone. A child of the
+/// sheet's window.
+class TVxSheetOwnerWatch : public QObject {
+    Q_OBJECT
+public:
+    TVxSheetOwnerWatch(QWidget* Sheet, QWidget* Owner, std::function<void()> Gone);
+    ~TVxSheetOwnerWatch() override;
+    QWidget* Owner() const { return FOwner.data(); }
+
+protected:
+    bool eventFilter(QObject* Watched, QEvent* Event) override;
+
+private:
+    QPointer<QWidget> FOwner;
+    std::function<void()> FGone;
+};
+
 class TVxCustomDialogSheet : public TVxDialog {
     Q_OBJECT
     VX_PUBLISHED_CLASS

@@ -69,6 +69,8 @@ private slots:
     void modelessSheetLetsGo_data();
     void modelessSheetLetsGo();
     void ownerMovesWhileSliding();
+    void ownerGoesWhileShowing_data();
+    void ownerGoesWhileShowing();
     void noActiveWindow_data();
     void noActiveWindow();
     void desktopSheet();
@@ -412,6 +414,71 @@ void tst_DialogSheet::modelessSheetLetsGo()
     }
     QTRY_VERIFY(!sheet.IsShowing());
     QTRY_VERIFY(!WindowOf(&sheet));
+}
+
+void tst_DialogSheet::ownerGoesWhileShowing_data()
+{
+    QTest::addColumn<bool>("modal");
+    QTest::addColumn<bool>("deleted");
+    QTest::addColumn<bool>("runForOwner");
+    QTest::newRow("modal, window closes") << true << false << false;
+    QTest::newRow("modal, window it was run for closes") << true << false << true;
+    QTest::newRow("modal, window it was run for is deleted") << true << true << true;
+    QTest::newRow("modeless, window closes") << false << false << false;
+    QTest::newRow("modeless, window it was run for is deleted") << false << true << true;
+}
+
+void tst_DialogSheet::ownerGoesWhileShowing()
+{
+    // The window a sheet belongs to goes while the sheet shows: the sheet ends as a cancel, with
+    // its close event, while its controls still exist.
+    QFETCH(bool, modal);
+    QFETCH(bool, deleted);
+    QFETCH(bool, runForOwner);
+    TVxDialogSheet sheet;
+    if (!modal)
+        sheet.SetDialogOptions(sheet.DialogOptions() - doModal);
+    sheet.Sheet()->SetInterval(200);
+    sheet.Instruction()->SetText(QStringLiteral("Owner goes"));
+    sheet.ButtonBar()->SetButtons(TCommonButtons{cbOK, cbCancel});
+    int closes = 0;
+    int closedWith = -1;
+    bool controlsThere = false;
+    sheet.OnDialogClose = TDialogCloseEvent([&](TVxCustomDialog* Dialog) {
+        ++closes;
+        closedWith = Dialog->ModalResult();
+        controlsThere = WindowOf(Dialog) && !WindowOf(Dialog)->findChildren<QAbstractButton*>().isEmpty();
+    });
+    QObject* owner = runForOwner ? FOwner.get() : nullptr;
+    const auto ownerGoes = [&] {
+        if (deleted)
+            FOwner.reset();
+        else
+            FOwner->close();
+    };
+    if (modal) {
+        const int result = RunModal(
+            &sheet,
+            [&](QWidget* Window) {
+                const QPointer<QWidget> window(Window);
+                ownerGoes();
+                // A sheet left showing is closed here, so the run ends and the result tells.
+                if (!QTest::qWaitFor([&] { return !window || !window->isVisible(); }))
+                    sheet.Close(mrAbort);
+            },
+            owner);
+        QCOMPARE(result, int(mrCancel));
+    } else {
+        QCOMPARE(sheet.Execute(owner), -1);
+        QVERIFY(sheet.IsShowing());
+        ownerGoes();
+        QTRY_VERIFY(!sheet.IsShowing());
+        QTRY_VERIFY(!WindowOf(&sheet));
+    }
+    QCOMPARE(closes, 1);
+    QCOMPARE(closedWith, int(mrCancel));
+    QVERIFY(controlsThere);
+    QCOMPARE(sheet.ModalResult(), int(mrCancel));
 }
 
 void tst_DialogSheet::ownerMovesWhileSliding()
