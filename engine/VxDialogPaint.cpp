@@ -254,9 +254,10 @@ TVxDialogHitTest TVxDialogEngine::HitTest(const QPoint& P)
         case secExpandedText:
         case secFooterExpanded: return htExpandedSection;
         case secHeader: {
+            // Where PaintHeader draws the icon: right to left the band is mirrored.
             const int w = HeaderIconWidth();
-            const int left = D->Header()->ImageAlignment() == vxImageAlignRight ? r.Right - D->FHorzSpacing - w
-                                                                                : r.Left + D->FHorzSpacing;
+            const bool iconRight = (D->Header()->ImageAlignment() == vxImageAlignRight) != RightToLeft();
+            const int left = iconRight ? r.Right - D->FHorzSpacing - w : r.Left + D->FHorzSpacing;
             return TRect{left, r.Top, left + w, r.Bottom}.Contains(P.x(), P.y()) ? htHeaderImage : htHeader;
         }
         case secFooter: {

@@ -389,6 +389,54 @@ private slots:
         engine->DestroyHiddenWindow();
     }
 
+    // The header icon is hit where it is drawn: at the side it is aligned to, mirrored right to
+    // left.
+    void headerIconHitWhereDrawn_data()
+    {
+        QTest::addColumn<bool>("rightToLeft");
+        QTest::addColumn<bool>("alignRight");
+        QTest::newRow("left to right, icon left") << false << false;
+        QTest::newRow("left to right, icon right") << false << true;
+        QTest::newRow("right to left, icon left") << true << false;
+        QTest::newRow("right to left, icon right") << true << true;
+    }
+
+    void headerIconHitWhereDrawn()
+    {
+        QFETCH(bool, rightToLeft);
+        QFETCH(bool, alignRight);
+        TProbeDialog dialog;
+        dialog.SetBiDiMode(rightToLeft ? bdRightToLeft : bdLeftToRight);
+        dialog.Header()->SetVisible(true);
+        dialog.Header()->SetText(QStringLiteral("Header"));
+        dialog.Header()->SetColor(0x00FFFFFF);
+        dialog.Header()->Font()->SetColor(0x00FFFFFF); // only the icon shows
+        dialog.Header()->SetIcon(tdiInformation);
+        dialog.Header()->SetImageAlignment(alignRight ? vxImageAlignRight : vxImageAlignLeft);
+        TVxDialogEngine* engine = dialog.Engine();
+        QWidget* window = engine->BuildHidden();
+        QImage image(window->size(), QImage::Format_ARGB32);
+        image.fill(Qt::white);
+        {
+            QPainter painter(&image);
+            engine->PaintDialog(painter);
+        }
+        const QRect band = engine->GetSectionRect(secHeader).ToQRect();
+        QRect drawn;
+        for (int y = band.top(); y <= band.bottom(); ++y)
+            for (int x = band.left(); x <= band.right(); ++x)
+                if (image.pixel(x, y) != image.pixel(band.center().x(), band.top()))
+                    drawn |= QRect(x, y, 1, 1);
+        QVERIFY(!drawn.isEmpty());
+        const bool drawnRight = drawn.center().x() > band.center().x();
+        QCOMPARE(drawnRight, alignRight != rightToLeft);
+        QCOMPARE(engine->HitTest(drawn.center()), htHeaderImage);
+        // The same place on the other side of the band is plain header.
+        const QPoint mirrored(band.left() + band.right() - drawn.center().x(), drawn.center().y());
+        QCOMPARE(engine->HitTest(mirrored), htHeader);
+        engine->DestroyHiddenWindow();
+    }
+
     // A long radio caption widens the dialog, so it is shown whole, in a button or in a group.
     void radioCaptionsShowWhole_data()
     {
