@@ -69,6 +69,8 @@ private slots:
     void emptyBarMirrors_data();
     void emptyBarMirrors();
     void accessibilityOfNativeBar();
+    void emptyBarIsNoTextField_data();
+    void emptyBarIsNoTextField();
 
     void nativeBarMarquee();
     void screenshot();
@@ -459,6 +461,54 @@ void tst_ProgressBar::accessibilityOfNativeBar()
     QCOMPARE(iface->role(), QAccessible::ProgressBar);
     QVERIFY(iface->valueInterface());
     QCOMPARE(iface->valueInterface()->currentValue().toInt(), 30);
+}
+
+void tst_ProgressBar::emptyBarIsNoTextField_data()
+{
+    QTest::addColumn<bool>("painted");
+    QTest::addColumn<bool>("wasFilled");
+    QTest::newRow("painted bar, new") << true << false;
+    QTest::newRow("painted bar, back to 0") << true << true;
+    QTest::newRow("native bar, new") << false << false;
+    QTest::newRow("native bar, back to 0") << false << true;
+}
+
+// A bar at position 0 is announced as a progress bar at 0 %, not as an empty (text) field.
+void tst_ProgressBar::emptyBarIsNoTextField()
+{
+    QFETCH(bool, painted);
+    QFETCH(bool, wasFilled);
+    std::unique_ptr<QWidget> bar;
+    const auto setPosition = [&](int Position) {
+        if (painted)
+            static_cast<TVxProgressBar*>(bar.get())->SetPosition(Position);
+        else
+            static_cast<TVxProgressBarEx*>(bar.get())->SetPosition(Position);
+    };
+    if (painted)
+        bar = std::make_unique<TVxProgressBar>();
+    else
+        bar = std::make_unique<TVxProgressBarEx>();
+    bar->setAccessibleName(QStringLiteral("Copying files"));
+    if (wasFilled) {
+        setPosition(60);
+        setPosition(0);
+    }
+    QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(bar.get());
+    QVERIFY(iface);
+    QCOMPARE(iface->role(), QAccessible::ProgressBar);
+    QCOMPARE(iface->text(QAccessible::Name), QStringLiteral("Copying files"));
+    // Read out as a value (the painted bar says "0%", Qt's own bar "0"), never as nothing.
+    QVERIFY(iface->text(QAccessible::Value).startsWith(QLatin1Char('0')));
+    QVERIFY(!iface->textInterface());
+    QVERIFY(!iface->editableTextInterface());
+    QVERIFY(!iface->state().editable);
+    QVERIFY(iface->state().readOnly || !painted);
+    QAccessibleValueInterface* value = iface->valueInterface();
+    QVERIFY(value);
+    QCOMPARE(value->currentValue().toInt(), 0);
+    QCOMPARE(value->minimumValue().toInt(), 0);
+    QCOMPARE(value->maximumValue().toInt(), 100);
 }
 
 void tst_ProgressBar::nativeBarMarquee()
