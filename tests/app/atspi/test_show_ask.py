@@ -190,6 +190,22 @@ class ShowTest(unittest.TestCase):
             writer.kill()
             writer.wait()
 
+    def test_empty_progress_bar_is_a_progress_bar_at_0(self):
+        # Before the first line the bar is empty: it is heard as a progress bar at 0 %, with no
+        # text of its own to read or edit, not as an empty text field.
+        writer = subprocess.Popen(["cat"], stdin=subprocess.PIPE, stdout=subprocess.PIPE)
+        run = self.run_ = Run(["show", "--progress", "--instruction", "Copying"], stdin=writer.stdout)
+        try:
+            bar = run.find(pyatspi.ROLE_PROGRESS_BAR, "Copying")
+            self.assertEqual(bar.queryValue().currentValue, 0)
+            self.assertEqual(bar.queryValue().maximumValue, 100)
+            self.assertNotIn(pyatspi.STATE_EDITABLE, states(bar))
+            self.assertNotIn("Text", pyatspi.listInterfaces(bar))
+            self.assertNotIn("EditableText", pyatspi.listInterfaces(bar))
+        finally:
+            writer.kill()
+            writer.wait()
+
     def test_cancel_while_reading_ends_the_writer_with_sigpipe(self):
         writer = subprocess.Popen(["/bin/sh", "-c", "while :; do echo 50 || exit 9; sleep 0.01; done"],
                                   stdout=subprocess.PIPE)
