@@ -61,7 +61,8 @@ bool ReadScale(const QString& Text, double& Scale)
     return false;
 }
 
-// Qt's own dark colours for the roles the dialogs use.
+} // namespace
+
 QPalette DarkPalette()
 {
     QPalette p;
@@ -88,7 +89,7 @@ QPalette DarkPalette()
     p.setColor(QPalette::Disabled, QPalette::WindowText, QColor(128, 128, 128));
     return p;
 }
-} // namespace
+
 
 QString RenderSynopsis()
 {

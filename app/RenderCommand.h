@@ -6,6 +6,7 @@
 #include "DesignValues.h"
 
 #include <QByteArray>
+#include <QPalette>
 
 #include <QString>
 #include <QStringList>
@@ -22,6 +23,10 @@ struct TRenderRequest {
     // The expando opens expanded.
     bool Expanded = false;
 };
+
+// Qt's own dark colours for the roles the dialogs use: the render command's --dark and the
+// designer's live preview.
+QPalette DarkPalette();
 
 QString RenderSynopsis();
 QString RenderHelpText();

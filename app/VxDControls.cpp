@@ -140,10 +140,13 @@ void TVxDCustomSectionControl::SetEditValue(const QString& AValue)
     // clearing a section (New) also clears an edit in progress.
     if (FEditValue == Value && (!FEditor || EditorText() == Value))
         return;
+    const bool changed = FEditValue != Value;
     FEditValue = Value;
     if (FEditor)
         SetEditorText(Value);
     update();
+    if (changed)
+        emit EditValueChanged();
 }
 
 void TVxDCustomSectionControl::SetEditValueFont(const QFont& Value)
@@ -210,6 +213,7 @@ void TVxDCustomSectionControl::EndEdit()
     if (FEnding)
         return;
     FEnding = true;
+    const QString old = FEditValue;
     if (FEditor) {
         FEditValue = EditorText(); // directly: the value may equal the old one
         FEditor->hide();
@@ -217,6 +221,8 @@ void TVxDCustomSectionControl::EndEdit()
     FIsEditing = false;
     FEnding = false;
     update();
+    if (FEditValue != old)
+        emit EditValueChanged();
 }
 
 void TVxDCustomSectionControl::DestroyEditor()

@@ -70,6 +70,10 @@ public:
     TVxDShowEditEvent OnShowEdit;
     TNotifyEvent OnClick;
 
+signals:
+    // The value changed: set, or an edit ended with another text.
+    void EditValueChanged();
+
 protected:
     void paintEvent(QPaintEvent* Event) override;
     void mousePressEvent(QMouseEvent* Event) override;

@@ -3,8 +3,10 @@
 #include "VxDialogEngine.h"
 
 #include "CodeView.h"
+#include "CppCreate.h"
 #include "DesignerFonts.h"
 #include "ExceptionHandler.h"
+#include "LivePreview.h"
 #include "Shell.h"
 #include "VxDialog.h"
 #include "VxDualEditDialog.h"
@@ -33,6 +35,8 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
+#include <QDockWidget>
+#include <QStyle>
 #include <QFile>
 #include <QFileInfo>
 #include <QGroupBox>
@@ -139,10 +143,11 @@ TfrmMain::TfrmMain(QWidget* Parent) : QMainWindow(Parent), FRoot(std::make_uniqu
     VxPage1 = new TVxPage(VxPageScroller1);
     VxPage2 = new TVxPage(VxPageScroller1);
     VxPage3 = new TVxPage(VxPageScroller1);
+    VxPage4 = new TVxPage(VxPageScroller1);
     const QString titles[] = {QStringLiteral("Design Dialog"), QStringLiteral("Generated Code"),
-                              QStringLiteral("Generated DFM")};
-    TVxPage* pages[] = {VxPage1, VxPage2, VxPage3};
-    for (int i = 0; i < 3; ++i) {
+                              QStringLiteral("Generated DFM"), QStringLiteral("Generated C++")};
+    TVxPage* pages[] = {VxPage1, VxPage2, VxPage3, VxPage4};
+    for (int i = 0; i < 4; ++i) {
         pages[i]->setObjectName(QStringLiteral("VxPage%1").arg(i + 1));
         pages[i]->SetPageIndex(i);
         auto* layout = new QVBoxLayout(pages[i]);
@@ -157,12 +162,24 @@ TfrmMain::TfrmMain(QWidget* Parent) : QMainWindow(Parent), FRoot(std::make_uniqu
     SynEdit2 = new TCodeView(TCodeLanguage::FormText, VxPage3);
     SynEdit2->setObjectName(QStringLiteral("SynEdit2"));
     static_cast<QVBoxLayout*>(VxPage3->layout())->addWidget(SynEdit2, 1);
+    // The C++ page has its own Copy and Save buttons above the view.
+    auto* cppButtons = new QToolBar(VxPage4);
+    cppButtons->setObjectName(QStringLiteral("CppToolBar"));
+    cppButtons->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    cppButtons->addAction(CopyCppActn);
+    cppButtons->addAction(SaveCppActn);
+    static_cast<QVBoxLayout*>(VxPage4->layout())->addWidget(cppButtons);
+    SynEdit3 = new TCodeView(TCodeLanguage::Cpp, VxPage4);
+    SynEdit3->setObjectName(QStringLiteral("SynEdit3"));
+    static_cast<QVBoxLayout*>(VxPage4->layout())->addWidget(SynEdit3, 1);
     connect(SynEdit1, &QsciScintilla::textChanged, this, &TfrmMain::CopyCodeActnUpdate);
     connect(SynEdit2, &QsciScintilla::textChanged, this, &TfrmMain::CopyDFMActnUpdate);
+    connect(SynEdit3, &QsciScintilla::textChanged, this, &TfrmMain::CppActnsUpdate);
     VxPageScroller1->SetActivePageIndex(0);
     VxPageScroller1->Loaded();
 
     FormCreate();
+    BuildLivePreview();
     qApp->installEventFilter(this); // window shortcuts win over the focused control's own keys
 
     setAcceptDrops(true);
@@ -189,6 +206,75 @@ void TfrmMain::FormCreate()
     setAttribute(Qt::WA_AlwaysShowToolTips, true);
     CopyCodeActnUpdate();
     CopyDFMActnUpdate();
+    CppActnsUpdate();
+}
+
+void TfrmMain::BuildLivePreview()
+{
+    LivePreviewDock = new QDockWidget(QStringLiteral("Live Preview"), this);
+    LivePreviewDock->setObjectName(QStringLiteral("LivePreviewDock"));
+    LivePreviewDock->setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable);
+    LivePreviewDock->setAllowedAreas(Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea | Qt::BottomDockWidgetArea);
+    LivePreview = new TLivePreview(LivePreviewDock);
+    LivePreviewDock->setWidget(LivePreview);
+    addDockWidget(Qt::RightDockWidgetArea, LivePreviewDock);
+    // The pages keep their stored size; the window grows by the pane.
+    constexpr int PaneWidth = 480;
+    resize(ClientWidth + PaneWidth, ClientHeight);
+    resizeDocks({LivePreviewDock},
+                {PaneWidth - style()->pixelMetric(QStyle::PM_DockWidgetSeparatorExtent, nullptr, this)},
+                Qt::Horizontal);
+    QAction* toggle = LivePreviewDock->toggleViewAction();
+    toggle->setObjectName(QStringLiteral("LivePreviewActn"));
+    toggle->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
+    toggle->setShortcutContext(Qt::WindowShortcut);
+    addAction(toggle);
+    FActions.push_back(toggle);
+
+    for (QCheckBox* box : FCheckBoxes)
+        connect(box, &QCheckBox::toggled, this, &TfrmMain::UpdateLivePreview);
+    for (TVxDSectionControl* section : FSections)
+        connect(section, &TVxDSectionControl::EditValueChanged, this, &TfrmMain::UpdateLivePreview);
+    connect(LivePreview, &TLivePreview::SectionClicked, this,
+            [this](TLiveSection Section) { RunGuarded([&] { LivePreviewSectionClicked(Section); }); });
+    UpdateLivePreview();
+}
+
+void TfrmMain::UpdateLivePreview()
+{
+    if (!LivePreview)
+        return;
+    LivePreview->SetDesign(VxDialog1, DesignValues());
+}
+
+void TfrmMain::LivePreviewSectionClicked(TLiveSection Section)
+{
+    const std::pair<TLiveSection, TVxDSectionControl*> targets[] = {
+        {TLiveSection::Title, TitleSection},
+        {TLiveSection::Header, HeaderSection},
+        {TLiveSection::HeaderIcon, HeaderIconSection},
+        {TLiveSection::Instruction, InstructionSection},
+        {TLiveSection::InstructionIcon, InstructionIconSection},
+        {TLiveSection::MainIcon, MainIconSection},
+        {TLiveSection::Content, ContentSection},
+        {TLiveSection::HelpLink, HelpLinkSection},
+        {TLiveSection::ExpandoContent, ExpandoContentSection},
+        {TLiveSection::ExpandoFooter, ExpandoFooterSection},
+        {TLiveSection::Footer, FooterSection},
+        {TLiveSection::FooterIcon, FooterIconSection}};
+    TVxDSectionControl* target = nullptr;
+    for (const auto& [part, section] : targets)
+        if (part == Section)
+            target = section;
+    if (!target || !target->isVisibleTo(VxPage1))
+        return;
+    VxPageScroller1->SetActivePageIndex(0);
+    EndSectionEditing();
+    // An icon section is edited in the icon picker, a text section in place.
+    if (target->EditType() == etIcon || target->EditType() == etSmallIcon)
+        PickSectionIcon(target);
+    else
+        target->SetIsEditing(true);
 }
 
 void TfrmMain::BuildToolBar()
@@ -279,6 +365,26 @@ void TfrmMain::BuildToolBar()
     addAction(PasteActn);
     FActions.push_back(PasteActn);
     connect(PasteActn, &QAction::triggered, this, [this] { RunGuarded([this] { PasteActnExecute(); }); });
+    CopyCppActn = new QAction(QStringLiteral("Copy C++"), this);
+    CopyCppActn->setObjectName(QStringLiteral("CopyCppActn"));
+    CopyCppActn->setIconText(QStringLiteral("Cop&y C++"));
+    CopyCppActn->setShortcut(QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_C));
+    CopyCppActn->setShortcutContext(Qt::WindowShortcut);
+    CopyCppActn->setProperty("Hint", QStringLiteral("Copy C++|Copy the C++ code that creates the designed dialog."));
+    CopyCppActn->setToolTip(QStringLiteral("Copy C++"));
+    SaveCppActn = new QAction(QStringLiteral("Save C++ As"), this);
+    SaveCppActn->setObjectName(QStringLiteral("SaveCppActn"));
+    SaveCppActn->setIconText(QStringLiteral("Save C++ As..."));
+    SaveCppActn->setShortcut(QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_S));
+    SaveCppActn->setShortcutContext(Qt::WindowShortcut);
+    SaveCppActn->setProperty("Hint", QStringLiteral("Save C++|Save the C++ code that creates the designed dialog as a source file."));
+    SaveCppActn->setToolTip(QStringLiteral("Save C++ As"));
+    for (QAction* action : {CopyCppActn, SaveCppActn}) {
+        addAction(action);
+        FActions.push_back(action);
+    }
+    connect(CopyCppActn, &QAction::triggered, this, [this] { RunGuarded([this] { CopyCppActnExecute(); }); });
+    connect(SaveCppActn, &QAction::triggered, this, [this] { RunGuarded([this] { SaveCppActnExecute(); }); });
 
     ToolBar1->addAction(NewActn);
     ToolBar1->addAction(OpenActn);
@@ -546,6 +652,9 @@ void TfrmMain::UpdateCaption()
     case 2:
         caption += QStringLiteral(" - Generated DFM");
         break;
+    case 3:
+        caption += QStringLiteral(" - Generated C++");
+        break;
     default:
         break;
     }
@@ -615,6 +724,7 @@ void TfrmMain::SetDataCaption(QCheckBox* Box, const QString& Caption)
     // The panel widens the box for its caption as far as there is room; a caption too long even
     // for that ends with an ellipsis, and the box's tip shows it in full.
     Box->setText(Caption);
+    UpdateLivePreview();
 }
 
 void TfrmMain::MainIconSectionShowEdit(TObject* Sender, bool& Handled)
@@ -667,6 +777,7 @@ void TfrmMain::NewActnExecute()
     cbButtonOK->setChecked(true);
     cbButtonCancel->setChecked(true);
     VxPageScroller1->SetActivePageIndex(0);
+    UpdateLivePreview();
     MarkSaved();
 }
 
@@ -680,6 +791,8 @@ void TfrmMain::GenerateActnExecute()
     ApplyDesignToDialog();
     const QString formText = RenderFormText(VxDialog1);
     SynEdit2->SetText(formText);
+    ApplyDesignToDialog();
+    SynEdit3->SetText(CppCreationCode(VxDialog1).join(QLatin1Char('\n')) + QLatin1Char('\n'));
 }
 
 void TfrmMain::PreviewActnExecute()
@@ -710,6 +823,44 @@ void TfrmMain::CopyDFMActnExecute()
 void TfrmMain::CopyDFMActnUpdate()
 {
     CopyDFMActn->setEnabled(!SynEdit2->Text().isEmpty());
+}
+
+void TfrmMain::CopyCppActnExecute()
+{
+    VxPageScroller1->SetActivePageIndex(3);
+    ClipboardSetText(SynEdit3->Text());
+}
+
+void TfrmMain::CppActnsUpdate()
+{
+    const bool any = !SynEdit3->Text().isEmpty();
+    CopyCppActn->setEnabled(any);
+    SaveCppActn->setEnabled(any);
+}
+
+bool TfrmMain::SaveCppActnExecute()
+{
+    VxPageScroller1->SetActivePageIndex(3);
+    const QString dir = FFileName.isEmpty() ? QString() : QFileInfo(FFileName).absolutePath();
+    const QString suggested = QDir(dir).filePath(VxDialog1->Name() + QStringLiteral(".cpp"));
+    QString fileName = QFileDialog::getSaveFileName(this, QStringLiteral("Save C++ Code"), suggested,
+                                                    QStringLiteral("C++ sources (*.cpp *.cc *.cxx);;All files (*)"));
+    if (fileName.isEmpty())
+        return false;
+    if (QFileInfo(fileName).suffix().isEmpty())
+        fileName += QStringLiteral(".cpp");
+    return SaveCppFile(fileName);
+}
+
+bool TfrmMain::SaveCppFile(const QString& FileName)
+{
+    try {
+        WriteFileSafely(FileName, SynEdit3->Text().toUtf8());
+    } catch (const Exception& E) {
+        Warn(E.Message());
+        return false;
+    }
+    return true;
 }
 
 QString TfrmMain::GuideFileName()
@@ -933,6 +1084,7 @@ bool TfrmMain::LoadDesign(const QByteArray& Text, const QString& SourceName)
     FKept = values;
     ShowDesign(values);
     VxPageScroller1->SetActivePageIndex(0);
+    UpdateLivePreview(); // also when only what the page cannot show differs
     return true;
 }
 

@@ -16,6 +16,7 @@
 
 class QAction;
 class QCheckBox;
+class QDockWidget;
 class QGroupBox;
 class QLabel;
 class QMenu;
@@ -24,7 +25,9 @@ class QTimer;
 class QToolBar;
 class TCodeView;
 class TComponent;
+class TLivePreview;
 class TVxDialog;
+enum class TLiveSection;
 class TVxDualEditDialog;
 class TVxPage;
 class TVxPageScroller;
@@ -61,8 +64,11 @@ public:
     TVxPage* VxPage1;
     TVxPage* VxPage2;
     TVxPage* VxPage3;
+    // The C++ creation code page.
+    TVxPage* VxPage4;
     TCodeView* SynEdit1;
     TCodeView* SynEdit2;
+    TCodeView* SynEdit3;
     QToolBar* ToolBar1;
     QAction* NewActn;
     QAction* OpenActn;
@@ -74,8 +80,15 @@ public:
     QAction* GenerateActn;
     QAction* CopyCodeActn;
     QAction* CopyDFMActn;
+    // Copy and Save of the C++ creation code (buttons on its page).
+    QAction* CopyCppActn;
+    QAction* SaveCppActn;
     QAction* HelpActn;
     QAction* ExitActn;
+
+    // The dialog as it will run, beside the pages, following every change of the design.
+    QDockWidget* LivePreviewDock = nullptr;
+    TLivePreview* LivePreview = nullptr;
 
     TVxDSectionControl* TitleSection;
     TVxDSectionControl* HeaderIconSection;
@@ -125,6 +138,12 @@ public:
     void CopyCodeActnUpdate();
     void CopyDFMActnExecute();
     void CopyDFMActnUpdate();
+    void CopyCppActnExecute();
+    // Asks for a file name (C++ sources offered first) and saves the C++ view's text there.
+    bool SaveCppActnExecute();
+    void CppActnsUpdate();
+    // Writes the C++ view's text to FileName; false with a message shown when it cannot.
+    bool SaveCppFile(const QString& FileName);
     void HelpActnExecute();
     void ExitActnExecute();
     // File commands. The save commands answer whether the design was saved.
@@ -188,6 +207,11 @@ private:
     void AddRecentFile(const QString& FileName);
     void UpdateRecentMenu();
     void Warn(const QString& Text);
+    void BuildLivePreview();
+    // The design changed: the live preview follows.
+    void UpdateLivePreview();
+    // A click on the live picture edits the section that holds what was clicked.
+    void LivePreviewSectionClicked(TLiveSection Section);
 
     std::unique_ptr<TComponent> FRoot;
     // The window's component list, in creation order, as New and EndSectionEditing walk it.

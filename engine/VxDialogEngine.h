@@ -69,6 +69,9 @@ public:
 
     /// The client rectangle of a section; empty when the section is absent.
     TRect GetSectionRect(TVxDialogSection Section);
+    /// Where the hit test places the image of the header or the footer (secHeader, secFooter),
+    /// in client coordinates; empty for other sections and absent ones.
+    TRect GetImageRect(TVxDialogSection Section);
     /// The section a client point falls in, as the window's click reports it.
     TVxDialogHitTest HitTest(const QPoint& ClientPoint);
     /// Ctrl+C text of the dialog.
@@ -235,6 +238,7 @@ private:
     int FooterHeight();
     int FooterIconWidth() const;
     int HeaderIconWidth() const;
+    TRect GetImageRect(TVxDialogSection Section, const TRect& SectionRect);
     int ExpandedTextHeight();
     int InstructionTextHeight();
     int InstructionMinimumWidth();

@@ -236,6 +236,27 @@ void TVxDialogEngine::PaintFooter(QPainter* Canvas)
 // ---------------------------------------------------------------------------------------------
 // Hit test
 
+TRect TVxDialogEngine::GetImageRect(TVxDialogSection Section)
+{
+    if (Section != secHeader && Section != secFooter)
+        return {};
+    return GetImageRect(Section, GetSectionRect(Section));
+}
+
+TRect TVxDialogEngine::GetImageRect(TVxDialogSection Section, const TRect& SectionRect)
+{
+    const TRect& r = SectionRect;
+    if (r.IsEmpty())
+        return {};
+    const bool header = Section == secHeader;
+    const int w = header ? HeaderIconWidth() : FooterIconWidth();
+    const TVxImageAlignment alignment = header ? D->Header()->ImageAlignment() : D->Footer()->ImageAlignment();
+    // Where PaintHeader draws the icon: right to left the header band is mirrored.
+    const bool iconRight = (alignment == vxImageAlignRight) != (header && RightToLeft());
+    const int left = iconRight ? r.Right - D->FHorzSpacing - w : r.Left + D->FHorzSpacing;
+    return TRect{left, r.Top, left + w, r.Bottom};
+}
+
 TVxDialogHitTest TVxDialogEngine::HitTest(const QPoint& P)
 {
     for (int s = secMainIcon; s <= secInstructionBand; ++s) {
@@ -253,19 +274,10 @@ TVxDialogHitTest TVxDialogEngine::HitTest(const QPoint& P)
         case secContent: return htContent;
         case secExpandedText:
         case secFooterExpanded: return htExpandedSection;
-        case secHeader: {
-            // Where PaintHeader draws the icon: right to left the band is mirrored.
-            const int w = HeaderIconWidth();
-            const bool iconRight = (D->Header()->ImageAlignment() == vxImageAlignRight) != RightToLeft();
-            const int left = iconRight ? r.Right - D->FHorzSpacing - w : r.Left + D->FHorzSpacing;
-            return TRect{left, r.Top, left + w, r.Bottom}.Contains(P.x(), P.y()) ? htHeaderImage : htHeader;
-        }
-        case secFooter: {
-            const int w = FooterIconWidth();
-            const int left = D->Footer()->ImageAlignment() == vxImageAlignRight ? r.Right - D->FHorzSpacing - w
-                                                                                : r.Left + D->FHorzSpacing;
-            return TRect{left, r.Top, left + w, r.Bottom}.Contains(P.x(), P.y()) ? htFooterImage : htFooter;
-        }
+        case secHeader:
+            return GetImageRect(secHeader, r).Contains(P.x(), P.y()) ? htHeaderImage : htHeader;
+        case secFooter:
+            return GetImageRect(secFooter, r).Contains(P.x(), P.y()) ? htFooterImage : htFooter;
         case secButtonBar: return htButtonBar;
         default: return htNone;
         }

@@ -204,11 +204,16 @@ constexpr PaletteSlot PaletteSlots[] = {
 };
 static_assert(std::size(ClassicSystemColors) == std::size(PaletteSlots));
 
+// The palette of the innermost TSystemPaletteScope.
+const QPalette* ScopedPalette = nullptr;
+
 TColor SystemColor(int Index)
 {
     if (Index < 0 || Index >= int(std::size(PaletteSlots)))
         return clBlack;
     const PaletteSlot slot = PaletteSlots[Index];
+    if (slot.Role != QPalette::NoRole && ScopedPalette)
+        return FromQColor(ScopedPalette->color(slot.Group, slot.Role));
     if (slot.Role == QPalette::NoRole || !qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
         return ClassicSystemColors[Index];
     return FromQColor(QGuiApplication::palette().color(slot.Group, slot.Role));
@@ -228,6 +233,17 @@ TColor StringToColor(const QString& S)
     constexpr qsizetype MaxQuoted = 64;
     const QString quoted = S.size() > MaxQuoted ? S.left(MaxQuoted) + QLatin1String("...") : S;
     throw EConvertError(QStringLiteral("'%1' is not a valid integer value").arg(quoted));
+}
+
+TSystemPaletteScope::TSystemPaletteScope(const QPalette& Palette)
+    : FPrevious(ScopedPalette), FPalette(std::make_unique<QPalette>(Palette))
+{
+    ScopedPalette = FPalette.get();
+}
+
+TSystemPaletteScope::~TSystemPaletteScope()
+{
+    ScopedPalette = FPrevious;
 }
 
 TColor ColorToRGB(TColor Color)

@@ -10,6 +10,8 @@
 #include <QImage>
 #include <QString>
 
+class QPalette;
+
 #include <memory>
 
 /// $00BBGGRR for a fixed colour, $FF0000nn for system colour nn.
@@ -51,6 +53,21 @@ TColor StringToColor(const QString& S);
 TColor ColorToRGB(TColor Color);
 QColor ToQColor(TColor Color);
 TColor FromQColor(const QColor& Color);
+
+/// While one lives, system colours resolve through its palette instead of the application's: a
+/// picture of a dialog in another colour scheme than the program's own. For the UI thread; scopes
+/// nest, the innermost wins.
+class TSystemPaletteScope {
+public:
+    explicit TSystemPaletteScope(const QPalette& Palette);
+    ~TSystemPaletteScope();
+    TSystemPaletteScope(const TSystemPaletteScope&) = delete;
+    TSystemPaletteScope& operator=(const TSystemPaletteScope&) = delete;
+
+private:
+    const QPalette* FPrevious;
+    std::unique_ptr<QPalette> FPalette;
+};
 
 /// Whether themed drawing through visual styles is in use. A process-wide switch (default: off, a
 /// platform without visual styles), so both answers can be exercised.

@@ -13,7 +13,10 @@
 #include "VxDialog.h"
 
 #include <Qsci/qscilexer.h>
+#include <Qsci/qscilexercpp.h>
 #include <Qsci/qscilexerpascal.h>
+#include <QFileDialog>
+#include <QDockWidget>
 #include <QAction>
 #include <QPushButton>
 #include <QCheckBox>
@@ -108,6 +111,7 @@ private slots:
     void designPageLayout();
     void editGeneratePickAndCopy();
     void viewsMatchGenerator();
+    void cppCopyAndSave();
     void checkBoxesAndNew();
     void ctrlCInEditorCopiesItsText_data();
     void ctrlCInEditorCopiesItsText();
@@ -145,19 +149,25 @@ void tst_mainwindow::startState()
 {
     QCOMPARE(W->windowTitle(), QStringLiteral("Quillfen - Design Dialog"));
     QCOMPARE(W->VxPageScroller1->ActivePageIndex(), 0);
-    QCOMPARE(W->VxPageScroller1->PageCount(), 3);
+    QCOMPARE(W->VxPageScroller1->PageCount(), 4);
     QVERIFY(W->VxPage1->isVisible());
-    QCOMPARE(W->size(), QSize(768, 667));
+    // The pages keep the stored size; the live preview stands beside them.
+    QCOMPARE(W->centralWidget()->width(), 768);
+    QCOMPARE(W->height(), 667);
+    QVERIFY(W->LivePreviewDock->isVisible());
+    QVERIFY(W->LivePreviewDock->geometry().left() > W->centralWidget()->geometry().right());
     QCOMPARE(W->SynEdit1->Text(), QString());
     QCOMPARE(W->SynEdit2->Text(), QString());
     QVERIFY(!W->CopyCodeActn->isEnabled());
     QVERIFY(!W->CopyDFMActn->isEnabled());
+    QCOMPARE(W->SynEdit3->Text(), QString());
+    QVERIFY(!W->CopyCppActn->isEnabled() && !W->SaveCppActn->isEnabled());
     QVERIFY(W->PreviewActn->isEnabled());
     for (QAction* a : {W->NewActn, W->GenerateActn, W->HelpActn, W->ExitActn})
         QVERIFY(a->isEnabled());
 
     // Code views: no gutter, no margin line, no folding, editable.
-    for (TCodeView* view : {W->SynEdit1, W->SynEdit2}) {
+    for (TCodeView* view : {W->SynEdit1, W->SynEdit2, W->SynEdit3}) {
         for (int m = 0; m < 5; ++m)
             QCOMPARE(view->marginWidth(m), 0);
         QCOMPARE(view->edgeMode(), QsciScintilla::EdgeNone);
@@ -173,6 +183,10 @@ void tst_mainwindow::startState()
     QVERIFY(W->SynEdit2->lexer() && !qobject_cast<QsciLexerPascal*>(W->SynEdit2->lexer()));
     QCOMPARE(W->SynEdit1->Language(), TCodeLanguage::ObjectPascal);
     QCOMPARE(W->SynEdit2->Language(), TCodeLanguage::FormText);
+    W->VxPageScroller1->SetActivePageIndex(3);
+    QCOMPARE(W->SynEdit3->lexer(), W->SynEdit3->Lexer());
+    QVERIFY(qobject_cast<QsciLexerCPP*>(W->SynEdit3->lexer()));
+    QCOMPARE(W->SynEdit3->Language(), TCodeLanguage::Cpp);
     // A fixed pitch: "i" advances as far as "M" (QFontInfo::fixedPitch() is false for some
     // monospaced faces, Noto Sans Mono among them).
     const QFontMetricsF code(W->SynEdit1->Lexer()->defaultFont());
@@ -384,6 +398,57 @@ void tst_mainwindow::viewsMatchGenerator()
     request.DFM = true;
     QCOMPARE(W->SynEdit2->Text(), RenderGenerateRequest(request));
     QVERIFY(W->SynEdit2->Text().contains(QStringLiteral("DialogOptions = [doShowHelpLink, doCommandLinks, doTimer]")));
+    request.DFM = false;
+    request.Cpp = true;
+    QCOMPARE(W->SynEdit3->Text(), RenderGenerateRequest(request));
+    QVERIFY(W->SynEdit3->Text().contains(QStringLiteral("CreateVxDialog1(")));
+}
+
+void tst_mainwindow::cppCopyAndSave()
+{
+    TypeInto(*W, W->TitleSection, QStringLiteral("Saved as C++"));
+    W->GenerateActn->trigger();
+    const QString cpp = W->SynEdit3->Text();
+    QVERIFY(cpp.contains(QStringLiteral("Saved as C++")));
+    QVERIFY(W->CopyCppActn->isEnabled() && W->SaveCppActn->isEnabled());
+
+    // Copy goes through the page's button, which shows the C++ page first.
+    W->VxPageScroller1->SetActivePageIndex(0);
+    W->SynEdit3->SetText(cpp + QStringLiteral("// edited\n"));
+    auto* copyButton = W->findChild<QToolBar*>(QStringLiteral("CppToolBar"))->widgetForAction(W->CopyCppActn);
+    QVERIFY(copyButton);
+    QTest::mouseClick(copyButton, Qt::LeftButton);
+    QCOMPARE(W->VxPageScroller1->ActivePageIndex(), 3);
+    QCOMPARE(QGuiApplication::clipboard()->text(), cpp + QStringLiteral("// edited\n"));
+
+    // Save offers C++ sources first, under the dialog's name.
+    QTemporaryDir dir;
+    QStringList filters;
+    QString suggested;
+    WhenModalShows([&](QWidget* Modal) {
+        auto* dialog = qobject_cast<QFileDialog*>(Modal);
+        QVERIFY(dialog);
+        filters = dialog->nameFilters();
+        suggested = QFileInfo(dialog->selectedFiles().value(0)).fileName();
+        dialog->setDirectory(dir.path());
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    QVERIFY(W->SaveCppActnExecute());
+    QVERIFY(!filters.isEmpty());
+    QVERIFY(filters.first().contains(QStringLiteral("*.cpp")));
+    QCOMPARE(suggested, QStringLiteral("VxDialog1.cpp"));
+    QFile saved(dir.filePath(QStringLiteral("VxDialog1.cpp")));
+    QVERIFY(saved.open(QIODevice::ReadOnly));
+    QCOMPARE(QString::fromUtf8(saved.readAll()), W->SynEdit3->Text());
+
+    // A file that cannot be written is refused with a message and nothing else changes.
+    WhenModalShows([](QWidget* Modal) {
+        auto* box = qobject_cast<QMessageBox*>(Modal);
+        QVERIFY(box);
+        QVERIFY(box->text().contains(QStringLiteral("no-such-folder")));
+        box->accept();
+    });
+    QVERIFY(!W->SaveCppFile(dir.filePath(QStringLiteral("no-such-folder/dialog.cpp"))));
 }
 
 void tst_mainwindow::checkBoxesAndNew()
@@ -616,6 +681,7 @@ void tst_mainwindow::captionFollowsPage_data()
     QTest::addColumn<QString>("caption");
     QTest::newRow("code") << 1 << "Quillfen - Generated Code";
     QTest::newRow("form text") << 2 << "Quillfen - Generated DFM";
+    QTest::newRow("c++") << 3 << "Quillfen - Generated C++";
     QTest::newRow("design") << 0 << "Quillfen - Design Dialog";
 }
 
@@ -630,7 +696,7 @@ void tst_mainwindow::captionFollowsPage()
     QCOMPARE(W->windowTitle(), caption);
     // Swipes go the same way.
     W->VxPageScroller1->DoGesture(sgiLeft);
-    QCOMPARE(W->VxPageScroller1->ActivePageIndex(), qMin(marker + 1, 2));
+    QCOMPARE(W->VxPageScroller1->ActivePageIndex(), qMin(marker + 1, W->VxPageScroller1->PageCount() - 1));
 }
 
 void tst_mainwindow::helpOpensGuide()

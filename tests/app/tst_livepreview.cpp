@@ -1,0 +1,297 @@
+#include "DesignValues.h"
+#include "LivePreview.h"
+#include "VxCollections.h"
+#include "VxDialog.h"
+#include "VxDialogRender.h"
+#include "VxPageScroller.h"
+#include "frmMain.h"
+
+#include "support/ModalHelper.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDockWidget>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QtTest>
+
+namespace {
+// The dialog's client area inside the picture: below the title strip, inside the one-pixel frame.
+QImage ClientPart(const TLivePreview& P)
+{
+    const QImage picture = P.Picture();
+    const QRect title = P.SectionRect(TLiveSection::Title);
+    const double scale = picture.devicePixelRatio();
+    const QRect client(1, title.bottom() + 1, title.width(), picture.height() / scale - title.bottom() - 2);
+    QImage part = picture.copy(QRect(client.topLeft() * scale, client.size() * scale));
+    part.setDevicePixelRatio(1);
+    return part.convertToFormat(QImage::Format_ARGB32);
+}
+
+double Lightness(const QImage& Image)
+{
+    double sum = 0;
+    for (int y = 0; y < Image.height(); y += 2)
+        for (int x = 0; x < Image.width(); x += 2)
+            sum += qGray(Image.pixel(x, y));
+    return sum / ((Image.width() + 1) / 2 * ((Image.height() + 1) / 2));
+}
+
+void ClickPicture(TLivePreview* P, const QPoint& PicturePoint)
+{
+    const double toLabel = P->Look().Scale / P->PictureWidget()->devicePixelRatioF();
+    QTest::mouseClick(P->PictureWidget(), Qt::LeftButton, {}, (QPointF(PicturePoint) * toLabel).toPoint());
+}
+} // namespace
+
+class tst_livepreview : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void showsDialogAsItRuns();
+    void pageChangeRedrawsPicture_data();
+    void pageChangeRedrawsPicture();
+    void lookSwitches_data();
+    void lookSwitches();
+    void clickStartsEditingSection_data();
+    void clickStartsEditingSection();
+    void largeDesignShowsPlaceholder_data();
+    void largeDesignShowsPlaceholder();
+
+private:
+    std::unique_ptr<TfrmMain> W;
+};
+
+void tst_livepreview::init()
+{
+    W = std::make_unique<TfrmMain>();
+    W->show();
+    QVERIFY(QTest::qWaitForWindowExposed(W.get()));
+    QVERIFY(W->LivePreviewDock->isVisible());
+    // The pages keep their stored width beside the pane.
+    QCOMPARE(W->centralWidget()->width(), 768);
+    W->TitleSection->SetEditValue(QStringLiteral("Confirm"));
+    W->InstructionSection->SetEditValue(QStringLiteral("Save changes?"));
+    W->ContentSection->SetEditValue(QStringLiteral("The document has been modified."));
+    W->MainIconSection->SetEditValue(QStringLiteral("Warning"));
+    W->HeaderSection->SetEditValue(QStringLiteral("A header"));
+    W->FooterSection->SetEditValue(QStringLiteral("A footer"));
+    W->FooterIconSection->SetEditValue(QStringLiteral("Information"));
+    W->ExpandoContentSection->SetEditValue(QStringLiteral("More lines\r\nand more"));
+    // The expando box asks for its texts; closing the question keeps it checked.
+    WhenModalShows([](QWidget* Modal) { Modal->close(); });
+    QTest::mouseClick(W->ExpandoCheckBox, Qt::LeftButton);
+    QVERIFY(W->ExpandoCheckBox->isChecked());
+    QTRY_VERIFY(!W->LivePreview->UpdatePending());
+    QVERIFY(!W->LivePreview->Picture().isNull());
+    W->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(W.get()));
+}
+
+void tst_livepreview::cleanup()
+{
+    W.reset();
+    QVERIFY(!QApplication::activeModalWidget());
+}
+
+void tst_livepreview::showsDialogAsItRuns()
+{
+    // The client area of the picture is what the engine paints of the dialog Preview runs.
+    W->GenerateActn->trigger(); // copies the page into the dialog
+    const QImage run = RenderDialogImage(W->VxDialog1).convertToFormat(QImage::Format_ARGB32);
+    QVERIFY(!run.isNull());
+    QCOMPARE(ClientPart(*W->LivePreview), run);
+}
+
+void tst_livepreview::pageChangeRedrawsPicture_data()
+{
+    QTest::addColumn<QString>("change");
+    QTest::newRow("typed content") << "content";
+    QTest::newRow("command links option") << "progress";
+    QTest::newRow("common button") << "button";
+    QTest::newRow("new design") << "new";
+}
+
+void tst_livepreview::pageChangeRedrawsPicture()
+{
+    QFETCH(QString, change);
+    const QImage before = W->LivePreview->Picture();
+    if (change == QLatin1String("content")) {
+        W->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(W.get()));
+        QTest::mouseDClick(W->ContentSection, Qt::LeftButton, {}, QPoint(4, 4));
+        QTRY_VERIFY(W->ContentSection->Editor() && W->ContentSection->Editor()->hasFocus());
+        QTest::keyClicks(W->ContentSection->Editor(), QStringLiteral(" Twice."));
+        QTest::mouseClick(W->TitleSection, Qt::LeftButton, {}, QPoint(W->TitleSection->width() - 3, 3));
+    } else if (change == QLatin1String("progress")) {
+        QTest::mouseClick(W->cbdoProgressBar, Qt::LeftButton);
+    } else if (change == QLatin1String("button")) {
+        QTest::mouseClick(W->cbButtonOK, Qt::LeftButton);
+    } else {
+        WhenModalShows([](QWidget* Modal) {
+            auto* box = qobject_cast<QMessageBox*>(Modal);
+            QVERIFY(box);
+            box->button(QMessageBox::Discard)->click();
+        });
+        W->NewActn->trigger();
+    }
+    QTRY_VERIFY(!W->LivePreview->UpdatePending());
+    QVERIFY(W->LivePreview->Picture() != before);
+    // The picture is the page's design: a pane given the design directly draws the same.
+    TLivePreview fresh;
+    fresh.resize(W->LivePreview->size());
+    std::unique_ptr<TVxDialog> base(CreateDesignDialog(nullptr));
+    fresh.SetDesign(base.get(), W->DesignValues());
+    fresh.UpdateNow();
+    QCOMPARE(ClientPart(fresh), ClientPart(*W->LivePreview));
+}
+
+void tst_livepreview::lookSwitches_data()
+{
+    QTest::addColumn<QString>("look");
+    QTest::newRow("dark") << "dark";
+    QTest::newRow("right to left") << "rtl";
+    QTest::newRow("scale 2") << "scale";
+    QTest::newRow("expanded") << "expanded";
+}
+
+void tst_livepreview::lookSwitches()
+{
+    QFETCH(QString, look);
+    TLivePreview* pane = W->LivePreview;
+    QCOMPARE(pane->Look(), TLivePreviewLook());
+    const QImage light = pane->Picture();
+    const QRect icon = pane->SectionRect(TLiveSection::MainIcon);
+    const QRect expando = pane->SectionRect(TLiveSection::ExpandoContent);
+    QVERIFY(!icon.isEmpty());
+    QVERIFY(expando.isEmpty());
+    const QSize size = light.size();
+    if (look == QLatin1String("dark")) {
+        QTest::mouseClick(pane->DarkBox, Qt::LeftButton);
+    } else if (look == QLatin1String("rtl")) {
+        QTest::mouseClick(pane->RightToLeftBox, Qt::LeftButton);
+    } else if (look == QLatin1String("scale")) {
+        pane->ScaleBox->setCurrentIndex(pane->ScaleBox->findData(2.0));
+    } else {
+        QTest::mouseClick(pane->ExpandedBox, Qt::LeftButton);
+    }
+    QTRY_VERIFY(!pane->UpdatePending());
+    const QImage changed = pane->Picture();
+    QVERIFY(changed != light);
+    if (look == QLatin1String("dark")) {
+        QVERIFY(pane->Look().Dark);
+        QCOMPARE(changed.size(), size);
+        QVERIFY2(Lightness(changed) < Lightness(light) - 60,
+                 qPrintable(QStringLiteral("%1 against %2").arg(Lightness(changed)).arg(Lightness(light))));
+        // The designer keeps its own colours.
+        QCOMPARE(W->palette().color(QPalette::WindowText), QApplication::palette().color(QPalette::WindowText));
+    } else if (look == QLatin1String("rtl")) {
+        QVERIFY(pane->Look().RightToLeft);
+        const int middle = size.width() / 2;
+        QVERIFY(icon.center().x() < middle);
+        QVERIFY(pane->SectionRect(TLiveSection::MainIcon).center().x() > middle);
+        // Generated texts are not touched by the look.
+        QCOMPARE(W->VxDialog1->BiDiMode(), bdLeftToRight);
+    } else if (look == QLatin1String("scale")) {
+        QCOMPARE(pane->Look().Scale, 2.0);
+        QCOMPARE(changed.size(), size * 2);
+        QCOMPARE(changed.devicePixelRatio(), 2.0);
+        // Shown twice as large: one device pixel of the picture to one of the screen.
+        QCOMPARE(pane->PictureWidget()->size() * pane->PictureWidget()->devicePixelRatioF(), QSizeF(changed.size()));
+        QCOMPARE(pane->SectionRect(TLiveSection::MainIcon), icon);
+    } else {
+        QVERIFY(pane->Look().Expanded);
+        QVERIFY(changed.height() > size.height());
+        QVERIFY(!pane->SectionRect(TLiveSection::ExpandoContent).isEmpty());
+    }
+}
+
+void tst_livepreview::clickStartsEditingSection_data()
+{
+    QTest::addColumn<int>("part");
+    QTest::addColumn<QString>("section");
+    QTest::addColumn<bool>("expanded");
+    QTest::addColumn<double>("scale");
+    QTest::newRow("title") << int(TLiveSection::Title) << "TitleSection" << false << 1.0;
+    QTest::newRow("header") << int(TLiveSection::Header) << "HeaderSection" << false << 1.0;
+    QTest::newRow("instruction") << int(TLiveSection::Instruction) << "InstructionSection" << false << 1.0;
+    QTest::newRow("content") << int(TLiveSection::Content) << "ContentSection" << false << 1.0;
+    QTest::newRow("content at scale 2") << int(TLiveSection::Content) << "ContentSection" << false << 2.0;
+    QTest::newRow("footer") << int(TLiveSection::Footer) << "FooterSection" << false << 1.0;
+    QTest::newRow("expanded text") << int(TLiveSection::ExpandoContent) << "ExpandoContentSection" << true << 1.0;
+    QTest::newRow("main icon") << int(TLiveSection::MainIcon) << "MainIconSection" << false << 1.0;
+    QTest::newRow("footer icon") << int(TLiveSection::FooterIcon) << "FooterIconSection" << false << 1.0;
+}
+
+void tst_livepreview::clickStartsEditingSection()
+{
+    QFETCH(int, part);
+    QFETCH(QString, section);
+    QFETCH(bool, expanded);
+    QFETCH(double, scale);
+    TLivePreview* pane = W->LivePreview;
+    pane->SetLook({expanded, false, false, scale});
+    QTRY_VERIFY(!pane->UpdatePending());
+    const QRect rect = pane->SectionRect(TLiveSection(part));
+    QVERIFY(!rect.isEmpty());
+    QCOMPARE(pane->SectionAt(rect.center()), TLiveSection(part));
+    auto* target = W->findChild<TVxDSectionControl*>(section);
+    QVERIFY(target);
+    W->VxPageScroller1->SetActivePageIndex(1);
+    if (target->EditType() == etIcon || target->EditType() == etSmallIcon) {
+        // An icon section is edited in the icon picker.
+        bool picked = false;
+        WhenModalShows([&picked](QWidget* Modal) {
+            picked = Modal->objectName() == QLatin1String("frmSelectIcon");
+            Modal->close();
+        });
+        ClickPicture(pane, rect.center());
+        QTRY_VERIFY(picked);
+    } else {
+        ClickPicture(pane, rect.center());
+        QVERIFY(target->IsEditing());
+        QTRY_VERIFY(target->Editor() && target->Editor()->hasFocus());
+    }
+    QCOMPARE(W->VxPageScroller1->ActivePageIndex(), 0);
+}
+
+void tst_livepreview::largeDesignShowsPlaceholder_data()
+{
+    QTest::addColumn<int>("characters");
+    QTest::addColumn<int>("items");
+    QTest::newRow("100,000-character caption") << 100000 << 0;
+    QTest::newRow("1,000 items") << 0 << 1000;
+}
+
+void tst_livepreview::largeDesignShowsPlaceholder()
+{
+    QFETCH(int, characters);
+    QFETCH(int, items);
+    TLivePreview* pane = W->LivePreview;
+    if (characters)
+        W->InstructionSection->SetEditValue(QString(characters, QLatin1Char('w')));
+    for (int i = 0; i < items; ++i)
+        W->VxDialog1->CustomButtons()->Add()->SetCaption(QStringLiteral("Item %1").arg(i));
+    if (items)
+        W->cbdoCommandLinks->click();
+    QTRY_VERIFY(!pane->UpdatePending());
+    QVERIFY(pane->Picture().isNull());
+    QVERIFY(pane->PlaceholderText().contains(QStringLiteral("Preview (Ctrl+P)")));
+    auto* label = qobject_cast<QLabel*>(pane->PictureWidget());
+    QCOMPARE(label->text(), pane->PlaceholderText());
+    // Back under the limit the picture returns.
+    if (characters)
+        W->InstructionSection->SetEditValue(QStringLiteral("Short again"));
+    else {
+        W->VxDialog1->CustomButtons()->Clear();
+        W->cbdoCommandLinks->click();
+    }
+    QTRY_VERIFY(!pane->UpdatePending());
+    QVERIFY(!pane->Picture().isNull());
+    QVERIFY(pane->PlaceholderText().isEmpty());
+}
+
+QTEST_MAIN(tst_livepreview)
+#include "tst_livepreview.moc"
