@@ -4,6 +4,7 @@
 #include "StringList.h"
 #include "VxCollections.h"
 #include "VxDialog.h"
+#include "Picture.h"
 #include "VxOptions.h"
 #include "private/AsciiText.h"
 
@@ -63,6 +64,94 @@ void SetLinesText(TVxExpando* Expando, const QString& Text)
     Expando->SetLines(&lines);
 }
 } // namespace
+
+namespace {
+QByteArray PictureData(const TPicture* Picture)
+{
+    return Picture->Empty() ? QByteArray() : Picture->SaveToData();
+}
+
+void SetPictureData(TPicture* Picture, const QByteArray& Data)
+{
+    if (Data.isEmpty())
+        Picture->Clear();
+    else
+        Picture->LoadFromData(Data);
+}
+
+void ApplyDesignItems(const TDesignItems& I, TVxDialog* D)
+{
+    D->CustomButtons()->Clear();
+    for (const TDesignCustomButton& b : I.Buttons) {
+        TVxCustomButtonItem* item = D->CustomButtons()->Add();
+        item->SetCaption(b.Caption);
+        TStringList info;
+        info.AddStrings(b.Info);
+        item->SetInfo(&info);
+        item->SetModalResult(b.ModalResult);
+        item->SetDefault(b.Default);
+        item->SetCancel(b.Cancel);
+        item->SetEnabled(b.Enabled);
+        item->SetVisible(b.Visible);
+        item->SetElevationRequired(b.ElevationRequired);
+        item->SetHint(b.Hint);
+        item->SetImageIndex(b.ImageIndex);
+        item->SetPictureIndex(b.PictureIndex);
+        SetPictureData(item->Glyph(), b.Glyph);
+        SetPictureData(item->Picture(), b.Picture);
+    }
+    D->RadioButtons()->Clear();
+    for (const TDesignRadioButton& r : I.Radios) {
+        TVxRadioButtonItem* item = D->RadioButtons()->Add();
+        item->SetCaption(r.Caption);
+        item->SetValue(r.Value);
+        item->SetChecked(r.Checked);
+        item->SetEnabled(r.Enabled);
+    }
+    D->ButtonBar()->SetDefault(I.DefaultButton);
+    D->ButtonBar()->SetUseDefault(I.UseDefault);
+    D->Progress()->SetMin(I.ProgressMin);
+    D->Progress()->SetMax(I.ProgressMax);
+    D->Progress()->SetPosition(I.ProgressPosition);
+    D->Progress()->SetState(I.ProgressState);
+    D->Timer()->SetInterval(I.TimerInterval);
+}
+} // namespace
+
+TDesignItems DesignItemsFromDialog(const TVxDialog* D)
+{
+    TDesignItems I;
+    for (int k = 0; k < D->CustomButtons()->Count(); ++k) {
+        const TVxCustomButtonItem* item = D->CustomButtons()->Items(k);
+        TDesignCustomButton b;
+        b.Caption = item->Caption();
+        b.Info = item->Info()->Lines();
+        b.ModalResult = item->ModalResult();
+        b.Default = item->Default();
+        b.Cancel = item->Cancel();
+        b.Enabled = item->Enabled();
+        b.Visible = item->Visible();
+        b.ElevationRequired = item->ElevationRequired();
+        b.Hint = item->Hint();
+        b.ImageIndex = item->ImageIndex();
+        b.PictureIndex = item->PictureIndex();
+        b.Glyph = PictureData(item->Glyph());
+        b.Picture = PictureData(item->Picture());
+        I.Buttons.append(b);
+    }
+    for (int k = 0; k < D->RadioButtons()->Count(); ++k) {
+        const TVxRadioButtonItem* item = D->RadioButtons()->Items(k);
+        I.Radios.append({item->Caption(), item->Value(), item->Checked(), item->Enabled()});
+    }
+    I.DefaultButton = D->ButtonBar()->Default();
+    I.UseDefault = D->ButtonBar()->UseDefault();
+    I.ProgressMin = D->Progress()->Min();
+    I.ProgressMax = D->Progress()->Max();
+    I.ProgressPosition = D->Progress()->Position();
+    I.ProgressState = D->Progress()->State();
+    I.TimerInterval = D->Timer()->Interval();
+    return I;
+}
 
 void ApplyDesignToDialog(const TDesignValues& V, TVxDialog* D)
 {
@@ -126,6 +215,8 @@ void ApplyDesignToDialog(const TDesignValues& V, TVxDialog* D)
     if (D->Verification()->Visible())
         D->Verification()->SetText(V.VerificationCaption);
 
+    if (V.Items)
+        ApplyDesignItems(*V.Items, D);
     if (V.CustomButtons) {
         D->CustomButtons()->Clear();
         for (const TDesignButton& button : *V.CustomButtons) {

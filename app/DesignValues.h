@@ -5,6 +5,7 @@
 
 #include "VxTypes.h"
 
+#include <QByteArray>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -20,6 +21,49 @@ struct TDesignButton {
     QString Caption;
     QString Note;
     bool operator==(const TDesignButton&) const = default;
+};
+
+// A custom button or command link as the designer edits it: every published value of the item
+// but its Value, which the collection gives by position (100, 101, ...). Pictures are held as
+// their stored data, so what was read is written back byte for byte.
+struct TDesignCustomButton {
+    QString Caption;
+    QStringList Info; // a command link's note, line by line
+    int ModalResult = 0;
+    bool Default = false;
+    bool Cancel = false;
+    bool Enabled = true;
+    bool Visible = true;
+    bool ElevationRequired = false;
+    QString Hint;
+    int ImageIndex = -1;
+    int PictureIndex = -1;
+    QByteArray Glyph;   // TPicture::SaveToData; empty for none
+    QByteArray Picture;
+    bool operator==(const TDesignCustomButton&) const = default;
+};
+
+struct TDesignRadioButton {
+    QString Caption;
+    int Value = 200;
+    bool Checked = false;
+    bool Enabled = true;
+    bool operator==(const TDesignRadioButton&) const = default;
+};
+
+// The lists and run-time settings the designer edits beside the page: the items and the
+// dialog's default button, progress bar and timer.
+struct TDesignItems {
+    QList<TDesignCustomButton> Buttons;
+    QList<TDesignRadioButton> Radios;
+    TCommonButton DefaultButton = cbOK;
+    bool UseDefault = false;
+    int ProgressMin = 0;
+    int ProgressMax = 100;
+    int ProgressPosition = 0;
+    TProgressBarState ProgressState = pbstNormal;
+    quint32 TimerInterval = 0;
+    bool operator==(const TDesignItems&) const = default;
 };
 
 struct TDesignValues {
@@ -70,6 +114,10 @@ struct TDesignValues {
     std::optional<quint32> TimerInterval;               // milliseconds
     std::optional<int> ProgressPosition;
 
+    // The designer's items and settings; unset keeps the dialog's. Applied before the command
+    // line's values above, which win.
+    std::optional<TDesignItems> Items;
+
     bool operator==(const TDesignValues&) const = default;
 };
 
@@ -79,6 +127,10 @@ QString IconName(TTaskDialogIcon Icon);
 // The page for a dialog: the inverse of ApplyDesignToDialog. Applying the result to the same
 // dialog changes nothing in it (a show text with a vertical bar in it apart).
 TDesignValues DesignFromDialog(const TVxDialog* ADialog);
+
+// The items and settings of ADialog as the designer edits them; applying them (Items of
+// TDesignValues) to the same dialog changes nothing in it.
+TDesignItems DesignItemsFromDialog(const TVxDialog* ADialog);
 
 // A multi-line section's text as the page stores it: every line break (LF, CR or CR LF) is CR LF,
 // the break of the dialog's texts.

@@ -146,7 +146,7 @@ void TVxDCustomSectionControl::SetEditValue(const QString& AValue)
         SetEditorText(Value);
     update();
     if (changed)
-        emit EditValueChanged();
+        Q_EMIT EditValueChanged();
 }
 
 void TVxDCustomSectionControl::SetEditValueFont(const QFont& Value)
@@ -213,16 +213,18 @@ void TVxDCustomSectionControl::EndEdit()
     if (FEnding)
         return;
     FEnding = true;
-    const QString old = FEditValue;
+    bool changed = false;
     if (FEditor) {
-        FEditValue = EditorText(); // directly: the value may equal the old one
+        const QString text = EditorText();
+        changed = text != FEditValue;
+        FEditValue = text; // directly: the value may equal the old one
         FEditor->hide();
     }
     FIsEditing = false;
     FEnding = false;
     update();
-    if (FEditValue != old)
-        emit EditValueChanged();
+    if (changed)
+        Q_EMIT EditValueChanged();
 }
 
 void TVxDCustomSectionControl::DestroyEditor()

@@ -70,8 +70,8 @@ public:
     TVxDShowEditEvent OnShowEdit;
     TNotifyEvent OnClick;
 
-signals:
-    // The value changed: set, or an edit ended with another text.
+Q_SIGNALS:
+    // The value changed: set from code, or an in-place edit ended with another text.
     void EditValueChanged();
 
 protected:

@@ -32,6 +32,10 @@
 #include <QSettings>
 #include <QSignalBlocker>
 #include <QTimer>
+#include <QUndoCommand>
+#include <QUndoStack>
+#include <QPointer>
+#include <QMenuBar>
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
@@ -108,8 +112,51 @@ constexpr int MinWindowWidth = 705, MinWindowHeight = 675;
 constexpr int FrameWidth = 16, FrameHeight = 39;
 } // namespace
 
+// One edit of the design: the values before and after it. The edit has happened when the step
+// is recorded, so the first redo changes nothing.
+class TDesignChange : public QUndoCommand {
+public:
+    TDesignChange(TfrmMain* Window, const QString& Step, TDesignValues Before, TDesignValues After)
+        : QUndoCommand(Step), FWindow(Window), FBefore(std::move(Before)), FAfter(std::move(After))
+    {
+    }
+    void undo() override { FWindow->RestoreDesign(FBefore); }
+    void redo() override
+    {
+        if (FDone)
+            FWindow->RestoreDesign(FAfter);
+        FDone = true;
+    }
+
+private:
+    TfrmMain* FWindow;
+    TDesignValues FBefore;
+    TDesignValues FAfter;
+    bool FDone = false;
+};
+
+// A design that replaces the window's dialog object (a paste): the other dialog and what goes
+// with it wait here, unnamed, until the step is undone or redone.
+class TDesignReplace : public QUndoCommand {
+public:
+    TDesignReplace(TfrmMain* Window, const QString& Step, TfrmMain::TDesignSlot Slot)
+        : QUndoCommand(Step), FWindow(Window), FSlot(std::move(Slot))
+    {
+    }
+    ~TDesignReplace() override { delete FSlot.Dialog; }
+    void undo() override { FWindow->SwapDesign(FSlot); }
+    void redo() override { FWindow->SwapDesign(FSlot); }
+
+private:
+    TfrmMain* FWindow;
+    TfrmMain::TDesignSlot FSlot;
+};
+
 TfrmMain::TfrmMain(QWidget* Parent) : QMainWindow(Parent), FRoot(std::make_unique<TComponent>())
 {
+    FRestoring = 1; // building the page records nothing
+    FUndoStack = new QUndoStack(this);
+    FUndoStack->setObjectName(QStringLiteral("UndoStack"));
     setObjectName(QStringLiteral("frmMain"));
     FRoot->SetName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Quillfen"));
@@ -121,6 +168,8 @@ TfrmMain::TfrmMain(QWidget* Parent) : QMainWindow(Parent), FRoot(std::make_uniqu
     setPalette(pal);
 
     VxDialog1 = CreateDesignDialog(FRoot.get());
+    FFreshItems = DesignItemsFromDialog(VxDialog1);
+    FItems = FFreshItems;
     VxDualEditDialog1 = CreateExpandoTextDialog(FRoot.get());
 
     BuildToolBar();
@@ -183,12 +232,10 @@ TfrmMain::TfrmMain(QWidget* Parent) : QMainWindow(Parent), FRoot(std::make_uniqu
     qApp->installEventFilter(this); // window shortcuts win over the focused control's own keys
 
     setAcceptDrops(true);
-    MarkSaved();
-    // The page's controls report no edits of their own; the marker follows the page's values.
-    FModifiedTimer = new QTimer(this);
-    FModifiedTimer->setInterval(200);
-    connect(FModifiedTimer, &QTimer::timeout, this, &TfrmMain::UpdateCaption);
-    FModifiedTimer->start();
+    FRestoring = 0;
+    ResetUndo();
+    // The unsaved marker follows the history: back at the saved step, the design is saved.
+    connect(FUndoStack, &QUndoStack::cleanChanged, this, &TfrmMain::UpdateCaption);
     UpdateRecentMenu();
     // A previewed dialog's help, when the dialog has no handler of its own, is the guide.
     FPreviousHelp = SetApplicationHelpHandler([](const TApplicationHelpRequest& Request) { OpenGuide(Request); });
@@ -196,6 +243,8 @@ TfrmMain::TfrmMain(QWidget* Parent) : QMainWindow(Parent), FRoot(std::make_uniqu
 
 TfrmMain::~TfrmMain()
 {
+    // The steps hold dialogs that the form root owns: they go first.
+    FUndoStack->clear();
     SetApplicationHelpHandler(std::move(FPreviousHelp));
     qApp->removeEventFilter(this);
 }
@@ -235,6 +284,8 @@ void TfrmMain::BuildLivePreview()
         connect(box, &QCheckBox::toggled, this, &TfrmMain::UpdateLivePreview);
     for (TVxDSectionControl* section : FSections)
         connect(section, &TVxDSectionControl::EditValueChanged, this, &TfrmMain::UpdateLivePreview);
+    // Undo, redo, Open, New and a paste change what the page cannot show as well.
+    connect(this, &TfrmMain::DesignChanged, this, &TfrmMain::UpdateLivePreview);
     connect(LivePreview, &TLivePreview::SectionClicked, this,
             [this](TLiveSection Section) { RunGuarded([&] { LivePreviewSectionClicked(Section); }); });
     UpdateLivePreview();
@@ -385,6 +436,51 @@ void TfrmMain::BuildToolBar()
     }
     connect(CopyCppActn, &QAction::triggered, this, [this] { RunGuarded([this] { CopyCppActnExecute(); }); });
     connect(SaveCppActn, &QAction::triggered, this, [this] { RunGuarded([this] { SaveCppActnExecute(); }); });
+
+    // Undo and redo name the step they take back or do again. They are not window shortcuts
+    // above the focused control: a text editor undoes its own typing first.
+    // An edit in progress in a section is a step of its own, taken back first.
+    UndoActn = new QAction(this);
+    UndoActn->setObjectName(QStringLiteral("UndoActn"));
+    UndoActn->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Z)});
+    RedoActn = new QAction(this);
+    RedoActn->setObjectName(QStringLiteral("RedoActn"));
+    RedoActn->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    const auto name = [](QAction* Action, const QString& Verb, const QString& Step) {
+        Action->setText(Step.isEmpty() ? Verb : QStringLiteral("%1 %2").arg(Verb, Step));
+    };
+    connect(FUndoStack, &QUndoStack::undoTextChanged, UndoActn,
+            [this, name](const QString& Step) { name(UndoActn, QStringLiteral("&Undo"), Step); });
+    connect(FUndoStack, &QUndoStack::redoTextChanged, RedoActn,
+            [this, name](const QString& Step) { name(RedoActn, QStringLiteral("&Redo"), Step); });
+    connect(FUndoStack, &QUndoStack::canUndoChanged, UndoActn, &QAction::setEnabled);
+    connect(FUndoStack, &QUndoStack::canRedoChanged, RedoActn, &QAction::setEnabled);
+    name(UndoActn, QStringLiteral("&Undo"), QString());
+    name(RedoActn, QStringLiteral("&Redo"), QString());
+    UndoActn->setEnabled(false);
+    RedoActn->setEnabled(false);
+    connect(UndoActn, &QAction::triggered, this, [this] {
+        RunGuarded([this] {
+            EndSectionEditing();
+            FUndoStack->undo();
+        });
+    });
+    connect(RedoActn, &QAction::triggered, this, [this] {
+        RunGuarded([this] {
+            EndSectionEditing();
+            FUndoStack->redo();
+        });
+    });
+    for (QAction* action : {UndoActn, RedoActn}) {
+        action->setShortcutContext(Qt::WindowShortcut);
+        addAction(action);
+    }
+    EditMenu = menuBar()->addMenu(QStringLiteral("&Edit"));
+    EditMenu->setObjectName(QStringLiteral("EditMenu"));
+    EditMenu->addAction(UndoActn);
+    EditMenu->addAction(RedoActn);
+    EditMenu->addSeparator();
+    EditMenu->addAction(PasteActn);
 
     ToolBar1->addAction(NewActn);
     ToolBar1->addAction(OpenActn);
@@ -580,13 +676,32 @@ QWidget* TfrmMain::BuildDesignPage(QWidget* Page)
         section->OnShowEdit = TVxDShowEditEvent([this](TObject* Sender, bool& Handled) {
             RunGuarded([&] { MainIconSectionShowEdit(Sender, Handled); });
         });
+    // Each handler's whole work (a query included) is one step.
+    const auto boxStep = [](QCheckBox* Box) {
+        return (Box->isChecked() ? QStringLiteral("Check %1") : QStringLiteral("Uncheck %1")).arg(Box->text());
+    };
     for (QCheckBox* box : {cbdoRadioButtons, cbdoCommandLinks, cbdoCommandLinksNoIcon, cbdoProgressBar,
                            cbdoProgressBarMarque, cbdoTimer, cbdoTopMost, cbdoModal, cbButtonYes, cbButtonNo,
                            cbButtonOK, cbButtonCancel, cbButtonHelp, cbButtonClose})
-        connect(box, &QCheckBox::toggled, this, [this] { cbdoRadioButtonsClick(); });
-    connect(cbdoShowHelpLink, &QCheckBox::toggled, this, [this] { cbdoShowHelpLinkClick(); });
-    connect(ExpandoCheckBox, &QCheckBox::toggled, this, [this] { ExpandoCheckBoxClick(); });
-    connect(VerificationCheckBox, &QCheckBox::toggled, this, [this] { VerificationCheckBoxClick(); });
+        connect(box, &QCheckBox::toggled, this, [this, box, boxStep] {
+            cbdoRadioButtonsClick();
+            CommitChange(boxStep(box));
+        });
+    connect(cbdoShowHelpLink, &QCheckBox::toggled, this, [this, boxStep] {
+        cbdoShowHelpLinkClick();
+        CommitChange(boxStep(cbdoShowHelpLink));
+    });
+    connect(ExpandoCheckBox, &QCheckBox::toggled, this, [this] {
+        ExpandoCheckBoxClick();
+        CommitChange(QStringLiteral("Expando"));
+    });
+    connect(VerificationCheckBox, &QCheckBox::toggled, this, [this] {
+        VerificationCheckBoxClick();
+        CommitChange(QStringLiteral("Verification"));
+    });
+    for (TVxDSectionControl* section : FSections)
+        connect(section, &TVxDSectionControl::EditValueChanged, this,
+                [this, section] { CommitChange(QStringLiteral("Edit %1").arg(section->Caption())); });
     return panel;
 }
 
@@ -628,6 +743,7 @@ TDesignValues TfrmMain::DesignValues() const
     v.HeaderVisible = FKept.HeaderVisible;
     v.FooterVisible = FKept.FooterVisible;
     v.KeepHelpLinkText = FKept.KeepHelpLinkText;
+    v.Items = FItems;
     return v;
 }
 
@@ -661,10 +777,10 @@ void TfrmMain::UpdateCaption()
     // The file's name, with a marker while there are unsaved changes. An untitled design keeps the
     // plain page caption (its changes are still asked about before they are dropped).
     if (!FFileName.isEmpty())
-        caption += QStringLiteral(" - %1%2").arg(QFileInfo(FFileName).fileName(),
-                                                 IsModified() ? QStringLiteral("*") : QString());
+        caption += QStringLiteral(" - %1[*]").arg(QFileInfo(FFileName).fileName());
     if (windowTitle() != caption)
         setWindowTitle(caption);
+    setWindowModified(IsModified());
 }
 
 void TfrmMain::TitleSectionClick()
@@ -767,8 +883,10 @@ void TfrmMain::NewActnExecute()
     }
     FLoaded = false;
     FKept = TDesignValues();
+    FItems = FFreshItems;
     FSource = TDesignSource();
     FFileName.clear();
+    ++FRestoring;
     for (TVxDSectionControl* section : FSections)
         section->SetEditValue(QString());
     for (QCheckBox* box : FCheckBoxes)
@@ -776,9 +894,10 @@ void TfrmMain::NewActnExecute()
     cbdoModal->setChecked(true);
     cbButtonOK->setChecked(true);
     cbButtonCancel->setChecked(true);
+    --FRestoring;
     VxPageScroller1->SetActivePageIndex(0);
-    UpdateLivePreview();
-    MarkSaved();
+    ResetUndo();
+    Q_EMIT DesignChanged();
 }
 
 void TfrmMain::GenerateActnExecute()
@@ -969,13 +1088,74 @@ QSettings RecentSettings()
 
 bool TfrmMain::IsModified() const
 {
-    return DesignValues() != FSavedValues;
+    return !FUndoStack->isClean();
 }
 
 void TfrmMain::MarkSaved()
 {
-    FSavedValues = DesignValues();
+    FUndoStack->setClean();
     UpdateCaption();
+}
+
+void TfrmMain::ResetUndo()
+{
+    FUndoStack->clear();
+    FRecorded = DesignValues();
+    MarkSaved();
+}
+
+void TfrmMain::CommitChange(const QString& Step)
+{
+    if (FRestoring)
+        return;
+    TDesignValues now = DesignValues();
+    if (now == FRecorded)
+        return;
+    auto* step = new TDesignChange(this, Step, FRecorded, now);
+    FRecorded = std::move(now);
+    FUndoStack->push(step);
+    UpdateCaption();
+    Q_EMIT DesignChanged();
+}
+
+void TfrmMain::SetItems(const TDesignItems& Value, const QString& Step)
+{
+    if (FItems == Value)
+        return;
+    FItems = Value;
+    CommitChange(Step);
+}
+
+void TfrmMain::RestoreDesign(const TDesignValues& Values)
+{
+    ++FRestoring;
+    // Showing a text goes through the section's editor, which takes the focus for a moment.
+    const QPointer<QWidget> focus = QApplication::focusWidget();
+    FKept = Values;
+    FItems = Values.Items.value_or(FFreshItems);
+    ShowDesign(Values);
+    if (focus && focus->isVisible())
+        focus->setFocus(Qt::OtherFocusReason);
+    --FRestoring;
+    FRecorded = DesignValues();
+    UpdateCaption();
+    Q_EMIT DesignChanged();
+}
+
+void TfrmMain::SwapDesign(TDesignSlot& Slot)
+{
+    ++FRestoring;
+    EndSectionEditing();
+    --FRestoring;
+    TDesignSlot current{VxDialog1, VxDialog1->Name(), FSource, FFileName, FLoaded, DesignValues()};
+    VxDialog1->SetName(QString()); // out of the window: its name goes to the one coming in
+    VxDialog1 = Slot.Dialog;
+    VxDialog1->SetName(Slot.Name);
+    FSource = Slot.Source;
+    FFileName = Slot.FileName;
+    FLoaded = Slot.Loaded;
+    RestoreDesign(Slot.Values);
+    Slot = std::move(current);
 }
 
 void TfrmMain::Warn(const QString& Text)
@@ -1019,11 +1199,26 @@ bool TfrmMain::OpenFile(const QString& FileName, bool AskFirst)
         Warn(E.Message());
         return false;
     }
-    if (!LoadDesign(text, QFileInfo(FileName).fileName()))
+    TReadDesign read;
+    if (!ReadDesignText(text, QFileInfo(FileName).fileName(), read))
         return false;
+    // Opening into the window is no step: the design starts a new history.
+    ++FRestoring;
+    EndSectionEditing();
+    --FRestoring;
+    FUndoStack->clear();
+    delete VxDialog1;
+    VxDialog1 = read.Dialog.release();
+    VxDialog1->SetName(read.Name);
+    FSource = read.Source;
+    FLoaded = true;
     FFileName = QFileInfo(FileName).absoluteFilePath();
+    TDesignValues values = DesignFromDialog(VxDialog1);
+    values.Items = DesignItemsFromDialog(VxDialog1);
+    RestoreDesign(values);
+    VxPageScroller1->SetActivePageIndex(0);
     AddRecentFile(FFileName);
-    MarkSaved();
+    ResetUndo();
     return true;
 }
 
@@ -1036,16 +1231,23 @@ void TfrmMain::PasteActnExecute()
     }
     if (!MaybeSave())
         return;
-    if (!LoadDesign(text.toUtf8(), QStringLiteral("The clipboard")))
-        return;
-    // Pasted form text is the dialog alone, whatever else the clipboard held; it is not saved yet.
-    FSource = TDesignSource();
-    FFileName.clear();
-    FSavedValues = TDesignValues();
+    TReadDesign read;
+    if (!ReadDesignText(text.toUtf8(), QStringLiteral("The clipboard"), read))
+        return; // nothing changed, and no step to undo
+    // Pasted form text is the dialog alone, whatever else the clipboard held; it is not saved
+    // yet. The paste is a step: undoing it brings back the dialog it replaced.
+    TDesignSlot slot;
+    slot.Dialog = read.Dialog.release();
+    slot.Name = read.Name;
+    slot.Loaded = true;
+    slot.Values = DesignFromDialog(slot.Dialog);
+    slot.Values.Items = DesignItemsFromDialog(slot.Dialog);
+    FUndoStack->push(new TDesignReplace(this, QStringLiteral("Paste Design"), std::move(slot)));
+    VxPageScroller1->SetActivePageIndex(0);
     UpdateCaption();
 }
 
-bool TfrmMain::LoadDesign(const QByteArray& Text, const QString& SourceName)
+bool TfrmMain::ReadDesignText(const QByteArray& Text, const QString& SourceName, TReadDesign& Read)
 {
     EndSectionEditing();
     TDesignSource source;
@@ -1075,16 +1277,9 @@ bool TfrmMain::LoadDesign(const QByteArray& Text, const QString& SourceName)
         Warn(QStringLiteral("%1: the name %2 is taken in the designer").arg(SourceName, name));
         return false;
     }
-    delete VxDialog1;
-    VxDialog1 = dialog.release();
-    VxDialog1->SetName(name);
-    FSource = source;
-    FLoaded = true;
-    const TDesignValues values = DesignFromDialog(VxDialog1);
-    FKept = values;
-    ShowDesign(values);
-    VxPageScroller1->SetActivePageIndex(0);
-    UpdateLivePreview(); // also when only what the page cannot show differs
+    Read.Dialog = std::move(dialog);
+    Read.Source = source;
+    Read.Name = name;
     return true;
 }
 
@@ -1119,6 +1314,8 @@ void TfrmMain::ShowDesign(const TDesignValues& V)
         {ExpandoFooterSection, &V.ExpandoFooter}, {FooterSection, &V.Footer},
         {FooterIconSection, &V.FooterIcon}, {HelpLinkSection, &V.HelpLink}};
     for (const auto& [section, value] : sections) {
+        if (section->EditValue() == *value)
+            continue;
         // A text section shows (and later edits) what its in-place editor holds, and that editor
         // only exists after a first edit; a value set without it would show as the placeholder
         // and be lost by the next edit. So the value goes through the editor.

@@ -23,6 +23,9 @@ class QMenu;
 class QMimeData;
 class QTimer;
 class QToolBar;
+class QUndoStack;
+class TDesignChange;
+class TDesignReplace;
 class TCodeView;
 class TComponent;
 class TLivePreview;
@@ -38,8 +41,14 @@ public:
     explicit TfrmMain(QWidget* Parent = nullptr);
     ~TfrmMain() override;
 
-    // The design page's values as they stand.
+    // The design page's values as they stand, with the items.
     TDesignValues DesignValues() const;
+    // The items and settings beside the page.
+    const TDesignItems& Items() const { return FItems; }
+    // Replaces them as one step of the undo history named Step.
+    void SetItems(const TDesignItems& Value, const QString& Step);
+    // Every change of the design is a step here; Open and New start a new history.
+    QUndoStack* UndoStack() const { return FUndoStack; }
     // The guide HelpActn opens: a file the program writes from its resources into the user's
     // cache folder. When nothing can open it, a message box gives its path.
     static QString GuideFileName();
@@ -75,6 +84,9 @@ public:
     QAction* SaveActn;
     QAction* SaveAsActn;
     QAction* PasteActn;
+    QAction* UndoActn;
+    QAction* RedoActn;
+    QMenu* EditMenu;
     QMenu* RecentMenu;
     QAction* PreviewActn;
     QAction* GenerateActn;
@@ -171,6 +183,10 @@ public:
     QStringList RecentFiles() const;
     static constexpr int RecentFileCount = 6;
 
+Q_SIGNALS:
+    // After every change of the design: an edit, an undo or redo, Open, New, Paste.
+    void DesignChanged();
+
 protected:
     bool eventFilter(QObject* Watched, QEvent* Event) override;
     void closeEvent(QCloseEvent* Event) override;
@@ -178,6 +194,23 @@ protected:
     void dropEvent(QDropEvent* Event) override;
 
 private:
+    friend class TDesignChange;
+    friend class TDesignReplace;
+    // A design read from text, not yet in the window.
+    struct TReadDesign {
+        std::unique_ptr<TVxDialog> Dialog;
+        TDesignSource Source;
+        QString Name;
+    };
+    // The state that goes with one dialog object: swapped in and out by an undoable paste.
+    struct TDesignSlot {
+        TVxDialog* Dialog = nullptr; // owned by the form root; unnamed while out of the window
+        QString Name;
+        TDesignSource Source;
+        QString FileName;
+        bool Loaded = false;
+        TDesignValues Values;
+    };
     void FormCreate();
     void BuildToolBar();
     QWidget* BuildDesignPage(QWidget* Page);
@@ -200,8 +233,16 @@ private:
     void PickSectionIcon(TVxDSectionControl* Section);
     static bool WriteGuide(const QString& FileName, QString& Error);
     static void WriteAndShowGuide(QWidget* Parent);
-    bool LoadDesign(const QByteArray& Text, const QString& SourceName);
+    // Reads Text into a new dialog; false with a message when it holds none the window can use.
+    bool ReadDesignText(const QByteArray& Text, const QString& SourceName, TReadDesign& Read);
     void ShowDesign(const TDesignValues& Values);
+    // Shows Values on the page and beside it without recording a step.
+    void RestoreDesign(const TDesignValues& Values);
+    // Records the difference between the last recorded design and the page as one step.
+    void CommitChange(const QString& Step);
+    // A new history whose start is the design as it stands, saved.
+    void ResetUndo();
+    void SwapDesign(TDesignSlot& Slot);
     void MarkSaved();
     void UpdateCaption();
     void AddRecentFile(const QString& FileName);
@@ -226,8 +267,12 @@ private:
     TDesignSource FSource;
     // Values of a loaded dialog that the page has no control for (see TDesignValues).
     TDesignValues FKept;
-    TDesignValues FSavedValues;
-    QTimer* FModifiedTimer;
+    TDesignItems FItems;
+    TDesignItems FFreshItems; // those of a new design
+    // The design as last recorded in the history; a change is measured against it.
+    TDesignValues FRecorded;
+    int FRestoring = 0; // page changes made by the window itself are no steps
+    QUndoStack* FUndoStack;
     // The application's help before this window installed the guide; restored when it goes.
     TApplicationHelpHandler FPreviousHelp;
 };
