@@ -644,6 +644,46 @@ void PrintCommandError(const QString& Command, const QString& Message)
     std::fflush(out);
 }
 
+QStringList WithoutToolkitOptions(const QStringList& Args)
+{
+    // Those QGuiApplication and QApplication read on every platform. X11's own (-title, -name,
+    // -display, ...) stay the program's: "--title" is a design option.
+    static const QStringList withValue = {
+        QStringLiteral("platform"),      QStringLiteral("platformpluginpath"), QStringLiteral("platformtheme"),
+        QStringLiteral("plugin"),        QStringLiteral("qwindowgeometry"),    QStringLiteral("qwindowicon"),
+        QStringLiteral("qwindowtitle"),  QStringLiteral("style"),              QStringLiteral("stylesheet"),
+        QStringLiteral("session"),       QStringLiteral("qmljsdebugger")};
+    static const QStringList flags = {QStringLiteral("reverse"), QStringLiteral("widgetcount")};
+    QStringList rest;
+    for (qsizetype i = 0; i < Args.size(); ++i) {
+        const QString& arg = Args[i];
+        if (arg == QLatin1String("--")) { // the end of options: the rest is the program's
+            rest += Args.mid(i);
+            break;
+        }
+        QString name = arg;
+        if (name.startsWith(QLatin1String("--")))
+            name.remove(0, 2);
+        else if (name.startsWith(QLatin1Char('-')))
+            name.remove(0, 1);
+        else {
+            rest.append(arg);
+            continue;
+        }
+        const qsizetype equals = name.indexOf(QLatin1Char('='));
+        const QString key = equals < 0 ? name : name.left(equals);
+        if (withValue.contains(key)) {
+            if (equals < 0 && i + 1 < Args.size())
+                ++i; // its value
+            continue;
+        }
+        if (equals < 0 && flags.contains(key))
+            continue;
+        rest.append(arg);
+    }
+    return rest;
+}
+
 int RunCommandLine(int argc, char* argv[])
 {
     SilenceForeignMessages();

@@ -52,6 +52,11 @@ const TCommandLineCommand* FindCommandLineCommand(const QString& Name);
 // that are not UTF-8 are refused.
 int RunCommandLine(int argc, char* argv[]);
 
+// Args without the toolkit's own options (-style fusion, -style=fusion, -reverse, -platform xcb,
+// -stylesheet file.qss, ... also with two dashes), which every Qt program takes before its own.
+// X11's options (-title, -display, ...) are not among them: they would take the program's own.
+QStringList WithoutToolkitOptions(const QStringList& Args);
+
 // The program's arguments after the first Skip, decoded as DecodeFileName does.
 QStringList CommandArguments(int argc, char* argv[], int Skip);
 

@@ -3,6 +3,7 @@
 #include "DesignValues.h"
 #include "private/AsciiText.h"
 #include "private/ElidedText.h"
+#include "private/SectionAccessible.h"
 #include "private/StockIconSource.h"
 
 #include <QEvent>
@@ -12,6 +13,8 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QValidator>
+
+#include <climits>
 
 int IconResourceId(const QString& Name)
 {
@@ -96,6 +99,7 @@ TVxDCustomSectionControl::TVxDCustomSectionControl(QWidget* Parent) : QWidget(Pa
     setAttribute(Qt::WA_OpaquePaintEvent); // the paint fills everything
     // Sections are reached with Tab and edited with Enter or F2 as well as with the mouse.
     setFocusPolicy(Qt::StrongFocus);
+    InstallSectionAccessible();
 }
 
 TVxDCustomSectionControl::~TVxDCustomSectionControl()
@@ -191,6 +195,7 @@ void TVxDCustomSectionControl::BeginEdit()
         } else {
             auto* edit = new QLineEdit(this);
             edit->setValidator(new TOneLineValidator(edit));
+            edit->setMaxLength(INT_MAX); // the default 32,767 would cut a longer title
             FEditor = edit;
         }
         FEditor->setObjectName(QStringLiteral("Editor"));

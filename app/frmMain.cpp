@@ -13,6 +13,7 @@
 #include "VxEditDialogs.h"
 #include "VxOptions.h"
 #include "VxPageScroller.h"
+#include "ItemsPanel.h"
 #include "VxSelectIconForm.h"
 #include "private/AnchoredPanel.h"
 #include "private/CheckBoxFit.h"
@@ -24,6 +25,10 @@
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QDesktopServices>
+#include <QUrl>
+
+#include <optional>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMenu>
@@ -36,6 +41,8 @@
 #include <QUndoStack>
 #include <QPointer>
 #include <QMenuBar>
+#include <QDockWidget>
+#include <QScrollArea>
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
@@ -226,6 +233,36 @@ TfrmMain::TfrmMain(QWidget* Parent) : QMainWindow(Parent), FRoot(std::make_uniqu
     connect(SynEdit3, &QsciScintilla::textChanged, this, &TfrmMain::CppActnsUpdate);
     VxPageScroller1->SetActivePageIndex(0);
     VxPageScroller1->Loaded();
+
+    // The items panel: hidden until asked for, or until a design with items opens.
+    ItemsDock = new QDockWidget(QStringLiteral("Items"), this);
+    ItemsDock->setObjectName(QStringLiteral("ItemsDock"));
+    ItemsDock->setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable);
+    auto* itemsScroll = new QScrollArea(ItemsDock);
+    itemsScroll->setObjectName(QStringLiteral("ItemsScroll"));
+    itemsScroll->setWidgetResizable(true);
+    itemsScroll->setFrameShape(QFrame::NoFrame);
+    ItemsPanel1 = new TItemsPanel(itemsScroll);
+    itemsScroll->setWidget(ItemsPanel1);
+    itemsScroll->setMinimumWidth(ItemsPanel1->sizeHint().width() + 20);
+    ItemsDock->setWidget(itemsScroll);
+    addDockWidget(Qt::RightDockWidgetArea, ItemsDock);
+    ItemsDock->hide();
+    ItemsPanel1->SetItems(FItems);
+    connect(ItemsPanel1, &TItemsPanel::ItemsEdited, this,
+            [this](const QString& Step) { SetItems(ItemsPanel1->Items(), Step); });
+    ItemsActn = ItemsDock->toggleViewAction();
+    ItemsActn->setObjectName(QStringLiteral("ItemsActn"));
+    ItemsActn->setText(QStringLiteral("&Items"));
+    ItemsActn->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_I));
+    ItemsActn->setShortcutContext(Qt::WindowShortcut);
+    ItemsActn->setToolTip(QStringLiteral("Items"));
+    ItemsActn->setStatusTip(QStringLiteral("Edit the buttons, command links and radio buttons of the dialog, its default "
+                                           "button, progress bar and timer."));
+    addAction(ItemsActn);
+    ViewMenu = menuBar()->addMenu(QStringLiteral("&View"));
+    ViewMenu->setObjectName(QStringLiteral("ViewMenu"));
+    ViewMenu->addAction(ItemsActn);
 
     FormCreate();
     BuildLivePreview();
@@ -570,6 +607,7 @@ QWidget* TfrmMain::BuildDesignPage(QWidget* Page)
                                         QStringLiteral("Instruction Icon"), etIcon);
     InstructionSection = NewSection(InstructionPanel, QStringLiteral("InstructionSection"),
                                     QStringLiteral("Instruction"), etText);
+    InstructionSection->setAccessibleName(QStringLiteral("Main instruction"));
     InstructionSection->SetEditValueFont(DesignerFont(QStringLiteral("Segoe UI"), 16));
     InstructionSection->SetEditValueColor(QColor(0x00, 0x33, 0x99)); // $00993300
     iconBand(InstructionPanel, InstructionIconSection, InstructionSection);
@@ -631,6 +669,9 @@ QWidget* TfrmMain::BuildDesignPage(QWidget* Page)
     Panel3->installEventFilter(this);
     VerificationCheckBox = NewCheckBox(Panel3, QStringLiteral("VerificationCheckBox"), QStringLiteral("Verification"), {8, 29, 237, 17}, true);
     ExpandoCheckBox = NewCheckBox(Panel3, QStringLiteral("ExpandoCheckBox"), QStringLiteral("Expando"), {8, 6, 237, 17}, true);
+    // Their captions are data (the texts the user gave); a screen reader names them by their place.
+    VerificationCheckBox->setAccessibleName(QStringLiteral("Verification"));
+    ExpandoCheckBox->setAccessibleName(QStringLiteral("Expando"));
     cbButtonYes = NewCheckBox(Panel3, QStringLiteral("cbButtonYes"), QStringLiteral("Yes"), {492, 6, 75, 17});
     cbButtonNo = NewCheckBox(Panel3, QStringLiteral("cbButtonNo"), QStringLiteral("No"), {492, 30, 75, 17});
     cbButtonOK = NewCheckBox(Panel3, QStringLiteral("cbButtonOK"), QStringLiteral("OK"), {580, 6, 75, 17});
@@ -780,7 +821,7 @@ void TfrmMain::UpdateCaption()
         caption += QStringLiteral(" - %1[*]").arg(QFileInfo(FFileName).fileName());
     if (windowTitle() != caption)
         setWindowTitle(caption);
-    setWindowModified(IsModified());
+    setWindowModified(!FFileName.isEmpty() && IsModified());
 }
 
 void TfrmMain::TitleSectionClick()
@@ -884,6 +925,7 @@ void TfrmMain::NewActnExecute()
     FLoaded = false;
     FKept = TDesignValues();
     FItems = FFreshItems;
+    ItemsPanel1->SetItems(FItems);
     FSource = TDesignSource();
     FFileName.clear();
     ++FRestoring;
@@ -914,9 +956,57 @@ void TfrmMain::GenerateActnExecute()
     SynEdit3->SetText(CppCreationCode(VxDialog1).join(QLatin1Char('\n')) + QLatin1Char('\n'));
 }
 
+namespace {
+// A busy cursor from now until the event loop runs again (a modal window's loop included) or
+// the work ends, whichever comes first.
+class TBusyCursor {
+public:
+    explicit TBusyCursor(QObject* Context) : FRestored(std::make_shared<bool>(false))
+    {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        QTimer::singleShot(0, Context, [restored = FRestored] { Restore(*restored); });
+    }
+    ~TBusyCursor() { Restore(*FRestored); }
+    TBusyCursor(const TBusyCursor&) = delete;
+    TBusyCursor& operator=(const TBusyCursor&) = delete;
+
+private:
+    static void Restore(bool& Restored)
+    {
+        if (!Restored)
+            QApplication::restoreOverrideCursor();
+        Restored = true;
+    }
+    std::shared_ptr<bool> FRestored;
+};
+
+// While a preview runs, a link that nothing opens says so, as Help does.
+class TPreviewLinks {
+public:
+    TPreviewLinks()
+    {
+        FPrevious = SetShellOpenHandler([this](const QUrl& Url) {
+            const bool opened = FPrevious ? FPrevious(Url) : QDesktopServices::openUrl(Url);
+            if (!opened)
+                QMessageBox::information(QApplication::activeModalWidget(), QStringLiteral("Preview"),
+                                         QStringLiteral("No program could open the link:\n%1").arg(Url.toDisplayString()));
+            return opened;
+        });
+    }
+    ~TPreviewLinks() { SetShellOpenHandler(std::move(FPrevious)); }
+    TPreviewLinks(const TPreviewLinks&) = delete;
+    TPreviewLinks& operator=(const TPreviewLinks&) = delete;
+
+private:
+    TShellOpenHandler FPrevious;
+};
+} // namespace
+
 void TfrmMain::PreviewActnExecute()
 {
     EndSectionEditing();
+    const TPreviewLinks links;
+    const TBusyCursor busy(this); // laying out a large design takes a moment before it shows
     ApplyDesignToDialog();
     InstallDialogEngine();
     VxDialog1->ExecutePreview();
@@ -1123,6 +1213,8 @@ void TfrmMain::SetItems(const TDesignItems& Value, const QString& Step)
     if (FItems == Value)
         return;
     FItems = Value;
+    if (ItemsPanel1->Items() != FItems)
+        ItemsPanel1->SetItems(FItems);
     CommitChange(Step);
 }
 
@@ -1134,6 +1226,7 @@ void TfrmMain::RestoreDesign(const TDesignValues& Values)
     FKept = Values;
     FItems = Values.Items.value_or(FFreshItems);
     ShowDesign(Values);
+    ItemsPanel1->SetItems(FItems);
     if (focus && focus->isVisible())
         focus->setFocus(Qt::OtherFocusReason);
     --FRestoring;
@@ -1200,6 +1293,7 @@ bool TfrmMain::OpenFile(const QString& FileName, bool AskFirst)
         return false;
     }
     TReadDesign read;
+    std::optional<TBusyCursor> busy(std::in_place, this);
     if (!ReadDesignText(text, QFileInfo(FileName).fileName(), read))
         return false;
     // Opening into the window is no step: the design starts a new history.
@@ -1216,7 +1310,10 @@ bool TfrmMain::OpenFile(const QString& FileName, bool AskFirst)
     TDesignValues values = DesignFromDialog(VxDialog1);
     values.Items = DesignItemsFromDialog(VxDialog1);
     RestoreDesign(values);
+    busy.reset();
     VxPageScroller1->SetActivePageIndex(0);
+    if (!FItems.Buttons.isEmpty() || !FItems.Radios.isEmpty())
+        ItemsDock->show(); // what the page cannot show is listed beside it
     AddRecentFile(FFileName);
     ResetUndo();
     return true;

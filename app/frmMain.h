@@ -23,7 +23,9 @@ class QMenu;
 class QMimeData;
 class QTimer;
 class QToolBar;
+class QDockWidget;
 class QUndoStack;
+class TItemsPanel;
 class TDesignChange;
 class TDesignReplace;
 class TCodeView;
@@ -87,6 +89,11 @@ public:
     QAction* UndoActn;
     QAction* RedoActn;
     QMenu* EditMenu;
+    QMenu* ViewMenu;
+    // The items and settings beside the page, in a dock on the right; ItemsActn shows it.
+    TItemsPanel* ItemsPanel1;
+    QDockWidget* ItemsDock;
+    QAction* ItemsActn;
     QMenu* RecentMenu;
     QAction* PreviewActn;
     QAction* GenerateActn;

@@ -37,16 +37,28 @@ int main(int argc, char* argv[])
     KeepStandardDescriptors();
     // "quillfen my-dialog.dfm" opens the file in the designer; anything else is a command, --help
     // or --version and needs no window.
+    // The toolkit's own options (-style fusion, -reverse, ...) go to the application and are no
+    // command; a command keeps all of its arguments.
+    QStringList own;
+    for (int i = 1; i < argc; ++i)
+        own.append(DecodeFileName(QByteArray(argv[i])));
+    own = WithoutToolkitOptions(own);
     QString openFile;
-    if (argc == 2 && argv[1][0] != '-' && !FindCommandLineCommand(QString::fromLocal8Bit(argv[1]))) {
-        const QFileInfo file(DecodeFileName(QByteArray(argv[1])));
+    if (own.size() == 1 && !own[0].startsWith(QLatin1Char('-')) && !FindCommandLineCommand(own[0])) {
+        const QFileInfo file(own[0]);
         const QString suffix = file.suffix().toLower();
         if (file.isFile() || suffix == QLatin1String("dfm") || suffix == QLatin1String("txt"))
             openFile = file.filePath();
     }
-    if (argc >= 2 && openFile.isEmpty())
+    if (!own.isEmpty() && openFile.isEmpty())
         return RunCommandLine(argc, argv);
-    if (!hasDisplay()) {
+    bool platformGiven = false; // -platform names where the window goes
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray arg(argv[i]);
+        platformGiven = platformGiven || arg == "-platform" || arg == "--platform" || arg.startsWith("-platform=")
+                        || arg.startsWith("--platform=");
+    }
+    if (!platformGiven && !hasDisplay()) {
         std::fprintf(stderr,
                      "quillfen: no display (DISPLAY and WAYLAND_DISPLAY are unset); run it headless with "
                      "'xvfb-run -a quillfen' or 'QT_QPA_PLATFORM=offscreen quillfen'\n");

@@ -27,6 +27,7 @@ private slots:
     void optionsAndButtons();
     void verificationTextOnlyWhileChecked();
     void helpLinkTextFollowsOption();
+    void pageFromDialogIsTheInverse_data();
     void pageFromDialogIsTheInverse();
     void pageValuesOfALoadedDialog();
 
@@ -196,9 +197,18 @@ void tst_designvalues::helpLinkTextFollowsOption()
 }
 
 // Filling the page from a dialog and applying the page to it again changes nothing in the dialog,
-// for any dialog (random values in every published property, a fixed seed).
+// for any dialog (random values in every published property, a fixed seed); so does the page with
+// the items and settings beside it, which rebuild the collections.
+void tst_designvalues::pageFromDialogIsTheInverse_data()
+{
+    QTest::addColumn<bool>("withItems");
+    QTest::newRow("page") << false;
+    QTest::newRow("page and items") << true;
+}
+
 void tst_designvalues::pageFromDialogIsTheInverse()
 {
+    QFETCH(bool, withItems);
     const quint32 seed = 14;
     QRandomGenerator random(seed);
     TComponent root;
@@ -211,7 +221,10 @@ void tst_designvalues::pageFromDialogIsTheInverse()
         // The page splits the expando caption at its first bar, so a show text cannot hold one.
         dialog.Expando()->SetShowText(dialog.Expando()->ShowText().remove(QLatin1Char('|')));
         const QByteArray before = ComponentFormText(&dialog);
-        ApplyDesignToDialog(DesignFromDialog(&dialog), &dialog);
+        TDesignValues values = DesignFromDialog(&dialog);
+        if (withItems)
+            values.Items = DesignItemsFromDialog(&dialog);
+        ApplyDesignToDialog(values, &dialog);
         const QByteArray after = ComponentFormText(&dialog);
         if (before != after)
             QFAIL(qPrintable(QStringLiteral("seed %1, dialog %2:\n%3\n---\n%4")

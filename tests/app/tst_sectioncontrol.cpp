@@ -17,6 +17,7 @@ private slots:
     void doubleClickEditsInPlace();
     void enterEndsOnlyOneLineEdits();
     void valueSetBeforeFirstEditShowsPlaceholder();
+    void longOneLineValueSurvivesAnEdit();
     void clickEndsEditingBeforeOnClick();
     void showEditHandlerTakesOver();
     void disabledSectionIgnoresDoubleClick();
@@ -169,6 +170,25 @@ void tst_sectioncontrol::valueSetBeforeFirstEditShowsPlaceholder()
     QCOMPARE(qobject_cast<QPlainTextEdit*>(section->Editor())->toPlainText(), QString()); // opens empty
     section->SetIsEditing(false);
     QCOMPARE(section->EditValue(), QString()); // and stores what it holds
+}
+
+// A one-line editor holds more than a line edit's default 32,767 characters: an edit of a long
+// title does not cut it.
+void tst_sectioncontrol::longOneLineValueSurvivesAnEdit()
+{
+    QWidget form;
+    auto* section = new TVxDSectionControl(&form);
+    section->SetEditType(etSingleText);
+    form.show();
+    const QString title(100000, QLatin1Char('t'));
+    section->SetIsEditing(true);
+    section->SetEditValue(title);
+    section->SetIsEditing(false);
+    section->SetIsEditing(true);
+    QTest::keyClick(section->Editor(), Qt::Key_End);
+    QTest::keyClicks(section->Editor(), QStringLiteral("!"));
+    section->SetIsEditing(false);
+    QCOMPARE(section->EditValue(), title + QLatin1Char('!'));
 }
 
 void tst_sectioncontrol::clickEndsEditingBeforeOnClick()
