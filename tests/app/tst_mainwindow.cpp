@@ -125,6 +125,7 @@ private slots:
     void helpOpensGuide();
     void previewHelpOpensGuide_data();
     void previewHelpOpensGuide();
+    void previewLinkThatNothingOpensSaysSo();
     void failuresReachHandler();
     void exitCloses();
 
@@ -841,6 +842,41 @@ void tst_mainwindow::previewHelpOpensGuide()
     // The guide is the application's help only while the window exists.
     W.reset();
     QVERIFY(!ApplicationHasHelp());
+}
+
+// A link in a previewed dialog goes to the shell; when nothing opens it, a message says so over
+// the preview, as Help does. Outside a preview the shell's answer is not the designer's business.
+void tst_mainwindow::previewLinkThatNothingOpensSaysSo()
+{
+    QList<QUrl> asked;
+    const TShellOpenHandler oldShell = SetShellOpenHandler([&](const QUrl& url) {
+        asked.append(url);
+        return false; // no browser
+    });
+    QString message;
+    QWidget* messageParent = nullptr;
+    bool opened = true;
+    WhenModalShows([&](QWidget* Preview) {
+        WhenModalShows([&](QWidget* Box) {
+            message = qobject_cast<QMessageBox*>(Box) ? qobject_cast<QMessageBox*>(Box)->text() : QString();
+            messageParent = Box->parentWidget();
+            Box->close();
+        });
+        opened = ShellOpen(QStringLiteral("https://example.org/more"));
+        Preview->close();
+    });
+    Activate(W.get());
+    W->PreviewActn->trigger();
+    QTRY_VERIFY(!W->VxDialog1->Form());
+    QVERIFY(!opened);
+    QCOMPARE(asked, QList<QUrl>{QUrl(QStringLiteral("https://example.org/more"))});
+    QVERIFY2(message.contains(QStringLiteral("https://example.org/more")), qPrintable(message));
+    QVERIFY(messageParent && messageParent != W.get()); // over the preview
+    // After the preview, the handler before it is back.
+    QVERIFY(!ShellOpen(QStringLiteral("https://example.org/again")));
+    QCOMPARE(asked.size(), 2);
+    QVERIFY(!QApplication::activeModalWidget());
+    SetShellOpenHandler(oldShell);
 }
 
 void tst_mainwindow::failuresReachHandler()
