@@ -1,6 +1,7 @@
 #include "VxDControls.h"
 
 #include "DesignValues.h"
+#include "TextContrast.h"
 #include "private/AsciiText.h"
 #include "private/ElidedText.h"
 #include "private/SectionAccessible.h"
@@ -279,17 +280,21 @@ void TVxDCustomSectionControl::Paint(QPainter& Painter)
     const QRect client = rect();
     const QPalette& pal = palette();
     const QColor grayText = pal.color(QPalette::Disabled, QPalette::Text);
+    const QColor base = pal.color(QPalette::Active, QPalette::Base);
+    // The value colours (the instruction's dark blue, the help link's blue) are made for light
+    // pages; on a dark one they lighten until they read.
+    auto readable = [&](const QColor& Color) { return PaletteIsDark() ? ReadableOn(Color, base) : Color; };
     const bool enabled = isEnabled();
     if (!FEditValue.isEmpty() && enabled) {
         Painter.setFont(FEditValueFont);
-        Painter.setPen(FEditValueColor);
+        Painter.setPen(readable(FEditValueColor));
     } else {
         Painter.setFont(font());
-        Painter.setPen(enabled ? FFontColor : grayText);
+        Painter.setPen(enabled ? readable(FFontColor) : grayText);
     }
     const QPen textPen = Painter.pen();
 
-    Painter.fillRect(client, pal.color(QPalette::Active, QPalette::Base));
+    Painter.fillRect(client, base);
 
     QPen frame(enabled ? QColor(0x80, 0x80, 0x80) : grayText);
     frame.setStyle(Qt::DashLine);

@@ -8,6 +8,7 @@
 #include "ExceptionHandler.h"
 #include "LivePreview.h"
 #include "Shell.h"
+#include "TextContrast.h"
 #include "VxDialog.h"
 #include "VxDualEditDialog.h"
 #include "VxEditDialogs.h"
@@ -376,16 +377,22 @@ void TfrmMain::BuildToolBar()
     ToolBar1->setContextMenuPolicy(Qt::PreventContextMenu);
     ToolBar1->setFont(DesignerFont(QStringLiteral("Tahoma"), 11));
     // The colour map: black captions, disabled ones $006D6D6D (a style sheet's buttons take their
-    // text colours from the sheet, not from the palette below).
+    // text colours from the sheet, not from the palette below). A dark palette keeps its own text
+    // colours: black would not read on its bar.
+    const QPalette& app = QApplication::palette();
+    const bool dark = PaletteIsDark();
+    const QColor captionColor = dark ? app.color(QPalette::Active, QPalette::ButtonText) : QColor(Qt::black);
+    const QColor disabledColor = dark ? app.color(QPalette::Disabled, QPalette::ButtonText) : QColor(0x6D, 0x6D, 0x6D);
     ToolBar1->setStyleSheet(QStringLiteral("QToolBar { spacing: 0px; padding: 0px; border: 0px; }"
-                                           "QToolButton { padding: 0px 4px; margin: 0px; color: #000000; }"
-                                           "QToolButton:disabled { color: #6D6D6D; }"));
+                                           "QToolButton { padding: 0px 4px; margin: 0px; color: %1; }"
+                                           "QToolButton:disabled { color: %2; }")
+                                .arg(captionColor.name(), disabledColor.name()));
     QPalette pal = ToolBar1->palette();
-    pal.setColor(QPalette::Window, QApplication::palette().color(QPalette::Window)); // clMenuBar
-    pal.setColor(QPalette::Active, QPalette::ButtonText, Qt::black);
-    pal.setColor(QPalette::Inactive, QPalette::ButtonText, Qt::black);
-    pal.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(0x6D, 0x6D, 0x6D));
-    pal.setColor(QPalette::Disabled, QPalette::WindowText, QColor(0x6D, 0x6D, 0x6D));
+    pal.setColor(QPalette::Window, app.color(QPalette::Window)); // clMenuBar
+    pal.setColor(QPalette::Active, QPalette::ButtonText, captionColor);
+    pal.setColor(QPalette::Inactive, QPalette::ButtonText, captionColor);
+    pal.setColor(QPalette::Disabled, QPalette::ButtonText, disabledColor);
+    pal.setColor(QPalette::Disabled, QPalette::WindowText, disabledColor);
     ToolBar1->setPalette(pal);
     ToolBar1->setAutoFillBackground(true);
     addToolBar(Qt::TopToolBarArea, ToolBar1);

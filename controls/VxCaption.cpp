@@ -2,7 +2,9 @@
 
 #include "Screen.h"
 #include "SysUtils.h"
+#include "TextContrast.h"
 #include "private/CaptionLayout_p.h"
+#include "private/ReadableText_p.h"
 
 #include <QImage>
 #include <QLinearGradient>
@@ -126,13 +128,19 @@ uint DrawTextBiDiModeFlags(TBiDiMode Mode, uint Flags)
     return result;
 }
 
-int DrawThemedText(QPainter* DC, const QString& Text, const TFont& Font, QRect& Rect, uint Flags)
+int DrawThemedText(QPainter* DC, const QString& Text, const TFont& Font, QRect& Rect, uint Flags, TColor Background,
+                   TColor Background2)
 {
     if (DC && !(Flags & DT_CALCRECT)) {
         const TColor color = StyleServicesEnabled() ? clWindowText : Font.Color();
-        DC->setPen(ToQColor(color));
+        DC->setPen(ToQColor(TextColorOn(color, Background, Background2)));
     }
     return DrawText(DC, Font.ToQFont(), Text, Rect, Flags);
+}
+
+int DrawThemedText(QPainter* DC, const QString& Text, const TFont& Font, QRect& Rect, uint Flags)
+{
+    return DrawThemedText(DC, Text, Font, Rect, Flags, clNone);
 }
 
 // ---- link rectangles
@@ -422,10 +430,15 @@ void TVxCaption::LayoutCaption(bool APaint)
     }
 
     if (APaint && input.CollectRuns) {
+        // What the text stands on, so a dark palette can keep it readable; a copied background
+        // is not known.
+        const TVxCaptionBackground& bg = *FBackground;
+        const TColor under = bg.Gradient.Enabled ? bg.Gradient.StartColor : bg.Color;
+        const TColor under2 = bg.Gradient.Enabled ? bg.Gradient.EndColor : clNone;
         auto drawRuns = [&](QPainter& Surface) {
             for (const TVxCaptionRun& run : layout.Runs) {
                 QRect r = run.Rect.ToQRect();
-                DrawThemedText(&Surface, run.Text, run.Font, r, run.Flags);
+                DrawThemedText(&Surface, run.Text, run.Font, r, run.Flags, under, under2);
             }
         };
         if (buffered) {

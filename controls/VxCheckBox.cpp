@@ -2,8 +2,10 @@
 
 #include "private/CheckLabelAccessible_p.h"
 #include "private/CheckLabelArt_p.h"
+#include "private/ReadableText_p.h"
 
 #include "DrawText.h"
+#include "TextContrast.h"
 #include "Screen.h"
 
 #include <QAccessible>
@@ -331,16 +333,17 @@ void TVxCustomCheckBox::DrawCheckCaption(QPainter& Canvas)
 {
     TRect r = CaptionRect();
     r.Top += 1;
+    const TColor background = FromQColor(BackgroundColor());
     if (hasFocus()) {
         TRect focus = r;
         if (FBiDiMode == bdLeftToRight)
             focus.Left += 4;
-        DrawFocusRect(Canvas, focus, Qt::black);
+        DrawFocusRect(Canvas, focus, ToQColor(TextColorOn(clBlack, background)));
     }
     QRect text = r.ToQRect();
     const uint flags = DrawTextBiDiModeFlags(DT_SINGLELINE | DT_VCENTER | DT_EXPANDTABS);
     if (isEnabled()) {
-        DrawThemedText(&Canvas, FCaption, FFont, text, flags);
+        DrawThemedText(&Canvas, FCaption, FFont, text, flags, background);
     } else {
         Canvas.setPen(ToQColor(clGrayText));
         DrawText(&Canvas, FFont.ToQFont(), FCaption, text, flags);

@@ -2,8 +2,10 @@
 
 #include "private/CommandLinkAccessible_p.h"
 #include "private/CommandLinkArt_p.h"
+#include "private/ReadableText_p.h"
 
 #include "DrawText.h"
+#include "TextContrast.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -18,6 +20,26 @@
 #include <QStyleOptionButton>
 
 namespace {
+
+// What the caption and the note of a command link stand on in a state: the surface Paint and
+// DrawHotFrame leave there (a gradient's two ends, or one colour and clNone).
+std::pair<TColor, TColor> CommandLinkTextBackground(TVxButtonStyle Style, const TVxCommandLinkColorSet& Colors,
+                                                    TColor ButtonColor, const TVxCommandLinkState& State)
+{
+    if (Style == vxbClassic)
+        return {clBtnFace, clNone}; // the style's button bevel
+    if (State.Enabled && State.Hot) {
+        const TVxCommandLinkLook look =
+            CommandLinkNativeLook(State, Colors, ButtonColor, StyleServicesEnabled() && CustomStyleActive());
+        if (State.Pressed || look.HotLine != clNone)
+            return {look.BackgroundStart, look.BackgroundEnd};
+    }
+    const TColor brush = Style == vxbNative ? (Colors.Enabled ? Colors.Color : ButtonColor) : clBtnFace;
+    if (!Colors.Enabled)
+        return {brush, clNone};
+    auto orBrush = [&](TColor C) { return C == clNone ? brush : C; };
+    return {orBrush(Colors.GradientStart), orBrush(Colors.GradientEnd)};
+}
 
 constexpr int BuiltInGlyphSize = 16;
 
@@ -591,15 +613,16 @@ void TVxCustomCommandLinkButton::DrawDefaultFrame(QPainter& Canvas, const QRect&
 
 void TVxCustomCommandLinkButton::DrawCaption(QPainter& Canvas, const TRect& R)
 {
+    const auto [background, background2] = CommandLinkTextBackground(FStyle, FCommandLinkColors, FColor, State());
     TFont font = FFont;
-    font.SetColor(CommandLinkTextColorFor(State(), FCommandLinkColors));
+    font.SetColor(TextColorOn(CommandLinkTextColorFor(State(), FCommandLinkColors), background, background2));
     // Without the underline the markers go, and what remains is drawn as it reads.
     const QString text = FShowHotKey ? FCaption : StripHotkey(FCaption);
     uint flags = DT_SINGLELINE | DT_EXPANDTABS;
     if (!FShowHotKey)
         flags |= DT_NOPREFIX;
     QRect rect = R.ToQRect();
-    DrawThemedText(&Canvas, text, font, rect, DrawTextBiDiModeFlags(flags));
+    DrawThemedText(&Canvas, text, font, rect, DrawTextBiDiModeFlags(flags), background, background2);
 }
 
 void TVxCustomCommandLinkButton::DrawInfo(QPainter& Canvas, const TRect& R)
@@ -607,8 +630,9 @@ void TVxCustomCommandLinkButton::DrawInfo(QPainter& Canvas, const TRect& R)
     const QString text = GetInfoText();
     if (text.isEmpty())
         return;
+    const auto [background, background2] = CommandLinkTextBackground(FStyle, FCommandLinkColors, FColor, State());
     TFont font = FInfoFont;
-    font.SetColor(CommandLinkTextColorFor(State(), FCommandLinkColors));
+    font.SetColor(TextColorOn(CommandLinkTextColorFor(State(), FCommandLinkColors), background, background2));
     // The caption's buffer stays transparent where no text is, so the info text shows on the
     // button's own surface (hot, pressed or plain) in every scale and offset.
     FBackground.CopyRect = TRect{};

@@ -2,8 +2,10 @@
 
 #include "private/CheckLabelAccessible_p.h"
 #include "private/CheckLabelArt_p.h"
+#include "private/ReadableText_p.h"
 
 #include "DrawText.h"
+#include "TextContrast.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -15,13 +17,13 @@
 
 namespace {
 
-void DrawFocusRect(QPainter& Canvas, const QRect& R)
+void DrawFocusRect(QPainter& Canvas, const QRect& R, const QColor& Color)
 {
     if (R.isEmpty())
         return;
     Canvas.save();
     Canvas.setRenderHint(QPainter::Antialiasing, false);
-    QPen pen(Qt::black, 1);
+    QPen pen(Color, 1);
     // One device pixel on, one off, however the painter is scaled: a scaled pen would draw
     // solid frames that cut across the text at 2x.
     pen.setCosmetic(true);
@@ -34,11 +36,12 @@ void DrawFocusRect(QPainter& Canvas, const QRect& R)
 
 // DrawText on a TRect: with DT_CALCRECT the rectangle keeps its top-left corner and takes the
 // text's extent.
-void DrawInRect(QPainter* Canvas, const QString& Text, const TFont& Font, TRect& R, uint Flags, bool Themed)
+void DrawInRect(QPainter* Canvas, const QString& Text, const TFont& Font, TRect& R, uint Flags, bool Themed,
+                TColor Background = clNone)
 {
     QRect q(R.Left, R.Top, R.Width(), R.Height());
     if (Themed)
-        DrawThemedText(Canvas, Text, Font, q, Flags);
+        DrawThemedText(Canvas, Text, Font, q, Flags, Background);
     else
         DrawText(Canvas, Font.ToQFont(), Text, q, Flags);
     if (Flags & DT_CALCRECT) {
@@ -146,7 +149,7 @@ void TVxCustomLabel::DoDrawText(QPainter* Canvas, TRect& R, uint Flags) const
     else
         R.Left += 2;
     if (isEnabled() || (flags & DT_CALCRECT)) {
-        DrawInRect(Canvas, FCaption, FFont, R, flags, true);
+        DrawInRect(Canvas, FCaption, FFont, R, flags, true, FromQColor(BackgroundColor()));
         return;
     }
     if (StyleServicesEnabled()) {
@@ -191,7 +194,7 @@ void TVxCustomLabel::Paint(QPainter& Canvas)
     TRect r{2, 0, width(), height()};
     DoDrawText(&Canvas, r, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_EXPANDTABS);
     if (hasFocus())
-        DrawFocusRect(Canvas, FocusRect(r));
+        DrawFocusRect(Canvas, FocusRect(r), ToQColor(TextColorOn(clBlack, FromQColor(BackgroundColor()))));
 }
 
 void TVxCustomLabel::paintEvent(QPaintEvent*)

@@ -1,0 +1,109 @@
+// The designer on a dark desktop: the design page's values, placeholders, check boxes and the
+// toolbar's captions read (contrast at least 4.5:1, measured on the window's picture).
+
+#include "../support/MeasuredContrast.h"
+
+#include "VxDControls.h"
+#include "frmMain.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QStyle>
+#include <QStyleFactory>
+#include <QStyleOptionButton>
+#include <QToolBar>
+#include <QToolButton>
+#include <QtTest>
+
+namespace {
+
+QPalette DesktopDarkPalette()
+{
+    QPalette p;
+    const QColor window(0x2B, 0x2B, 0x2B), base(0x1E, 0x1E, 0x1E), text(0xE8, 0xE8, 0xE8);
+    p.setColor(QPalette::Window, window);
+    p.setColor(QPalette::WindowText, text);
+    p.setColor(QPalette::Base, base);
+    p.setColor(QPalette::AlternateBase, window);
+    p.setColor(QPalette::Text, text);
+    p.setColor(QPalette::Button, QColor(0x35, 0x35, 0x35));
+    p.setColor(QPalette::ButtonText, text);
+    p.setColor(QPalette::Light, QColor(0x50, 0x50, 0x50));
+    p.setColor(QPalette::Midlight, QColor(0x40, 0x40, 0x40));
+    p.setColor(QPalette::Mid, QColor(0x30, 0x30, 0x30));
+    p.setColor(QPalette::Dark, QColor(0x18, 0x18, 0x18));
+    p.setColor(QPalette::Highlight, QColor(0x35, 0x84, 0xE4));
+    p.setColor(QPalette::HighlightedText, Qt::white);
+    p.setColor(QPalette::Link, QColor(0x78, 0xAE, 0xED));
+    p.setColor(QPalette::Disabled, QPalette::Text, QColor(0x80, 0x80, 0x80));
+    p.setColor(QPalette::Disabled, QPalette::WindowText, QColor(0x80, 0x80, 0x80));
+    p.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(0x80, 0x80, 0x80));
+    return p;
+}
+
+} // namespace
+
+class TestDarkDesigner : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+        QApplication::setPalette(DesktopDarkPalette());
+    }
+
+    void designPageReads()
+    {
+        QVERIFY(PaletteIsDark());
+        TfrmMain window;
+        // Values in the fixed colours of the page (the instruction's dark blue, the help link's
+        // blue), values in the page's text colour, and placeholders.
+        window.InstructionSection->SetEditValue(QStringLiteral("Replace the design on disk?"));
+        window.HelpLinkSection->SetEditValue(QStringLiteral("Help on replacing"));
+        window.ContentSection->SetEditValue(QStringLiteral("The file was changed by another program."));
+        window.FooterSection->SetEditValue(QStringLiteral("Designs are form text."));
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        const QImage picture = window.grab().toImage();
+
+        QStringList failures;
+        int measured = 0;
+        auto check = [&](const QString& What, const QWidget* Control, const QRect& Local) {
+            if (!Control->isVisible() || Local.isEmpty())
+                return;
+            QColor text, background;
+            const QRect area = Local.translated(Control->mapTo(&window, QPoint(0, 0)));
+            const double ratio = MeasuredTextContrast(picture, area, &background, &text);
+            ++measured;
+            if (ratio < MinimumTextContrast)
+                failures << QStringLiteral("%1: %2 on %3 is %4:1")
+                                .arg(What, text.name(), background.name())
+                                .arg(ratio, 0, 'f', 2);
+        };
+        for (auto* section : window.findChildren<TVxDCustomSectionControl*>()) {
+            if (section->EditType() != etText && section->EditType() != etSingleText)
+                continue;
+            // Inside the dashed frame, which is no text.
+            check(section->objectName(), section, section->rect().adjusted(4, 4, -4, -4));
+        }
+        for (auto* box : window.findChildren<QCheckBox*>()) {
+            QStyleOptionButton option;
+            option.initFrom(box);
+            check(box->objectName(), box, box->style()->subElementRect(QStyle::SE_CheckBoxContents, &option, box));
+        }
+        for (auto* button : window.ToolBar1->findChildren<QToolButton*>()) {
+            if (!button->isEnabled() || button->text().isEmpty())
+                continue;
+            // The caption under the icon.
+            const int line = button->fontMetrics().height();
+            check(QStringLiteral("tool button '%1'").arg(button->text()), button,
+                  QRect(0, button->height() - line - 4, button->width(), line + 4));
+        }
+        QVERIFY2(measured >= 15, qPrintable(QString::number(measured)));
+        QVERIFY2(failures.isEmpty(), qPrintable(failures.join(QLatin1Char('\n'))));
+    }
+};
+
+QTEST_MAIN(TestDarkDesigner)
+#include "tst_darkdesigner.moc"
