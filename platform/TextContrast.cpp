@@ -54,9 +54,9 @@ bool PaletteIsDark()
 {
     if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
         return false;
-    const QPalette palette = QGuiApplication::palette();
-    return RelativeLuminance(palette.color(QPalette::Active, QPalette::WindowText))
-           > RelativeLuminance(palette.color(QPalette::Active, QPalette::Window));
+    // Through the system colours, which follow a palette scoped to one picture (the designer's
+    // live preview can be dark in a light designer and the other way round).
+    return RelativeLuminance(ToQColor(clWindowText)) > RelativeLuminance(ToQColor(clWindow));
 }
 
 TColor TextColorOn(TColor Text, TColor Background, TColor Background2)
