@@ -272,10 +272,16 @@ void tst_livepreview::largeDesignShowsPlaceholder()
     TLivePreview* pane = W->LivePreview;
     if (characters)
         W->InstructionSection->SetEditValue(QString(characters, QLatin1Char('w')));
-    for (int i = 0; i < items; ++i)
-        W->VxDialog1->CustomButtons()->Add()->SetCaption(QStringLiteral("Item %1").arg(i));
-    if (items)
+    if (items) {
+        TDesignItems many = W->Items();
+        for (int i = 0; i < items; ++i) {
+            TDesignCustomButton button;
+            button.Caption = QStringLiteral("Item %1").arg(i);
+            many.Buttons.append(button);
+        }
+        W->SetItems(many, QStringLiteral("Add Buttons"));
         W->cbdoCommandLinks->click();
+    }
     QTRY_VERIFY(!pane->UpdatePending());
     QVERIFY(pane->Picture().isNull());
     QVERIFY(pane->PlaceholderText().contains(QStringLiteral("Preview (Ctrl+P)")));
@@ -285,7 +291,9 @@ void tst_livepreview::largeDesignShowsPlaceholder()
     if (characters)
         W->InstructionSection->SetEditValue(QStringLiteral("Short again"));
     else {
-        W->VxDialog1->CustomButtons()->Clear();
+        TDesignItems none = W->Items();
+        none.Buttons.clear();
+        W->SetItems(none, QStringLiteral("Remove Buttons"));
         W->cbdoCommandLinks->click();
     }
     QTRY_VERIFY(!pane->UpdatePending());
