@@ -197,12 +197,16 @@ void TItemsPanel::BuildButtons(QWidget* Box)
         {ButtonEnabled, &TDesignCustomButton::Enabled},
         {ButtonVisible, &TDesignCustomButton::Visible},
         {ButtonShield, &TDesignCustomButton::ElevationRequired}};
-    for (const auto& [box, field] : flagFields)
+    for (const auto& flag : flagFields) {
+        // Named copies: lambdas cannot capture structured bindings with every compiler we build with.
+        QCheckBox* box = flag.first;
+        auto field = flag.second;
         connect(box, &QCheckBox::toggled, this, [this, box, field](bool Checked) {
             EditButton(QStringLiteral("%1 %2").arg(Checked ? QStringLiteral("Check") : QStringLiteral("Uncheck"),
                                                    box->text().remove(QLatin1Char('&'))),
                        [field, Checked](TDesignCustomButton& B) { B.*field = Checked; });
         });
+    }
     connect(GlyphBtn, &QPushButton::clicked, this, [this] { ChooseButtonPicture(false); });
     connect(PictureBtn, &QPushButton::clicked, this, [this] { ChooseButtonPicture(true); });
     connect(GlyphClearBtn, &QPushButton::clicked, this, [this] {
