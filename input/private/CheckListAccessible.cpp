@@ -96,11 +96,14 @@ public:
     explicit CheckListAccessible(TCheckListBox* List) : QAccessibleWidget(List, QAccessible::List)
     {
         // Every change of the rows renumbers them: the items are made anew.
+        // The connections live as long as this interface, not the list: Qt deletes the interface
+        // when the list is destroyed, before the list's model resets for the last time.
         QAbstractItemModel* model = List->model();
-        QObject::connect(model, &QAbstractItemModel::modelReset, List, [this] { Forget(); });
-        QObject::connect(model, &QAbstractItemModel::rowsInserted, List, [this] { Forget(); });
-        QObject::connect(model, &QAbstractItemModel::rowsRemoved, List, [this] { Forget(); });
-        QObject::connect(List, &QListWidget::itemChanged, List, [this](QListWidgetItem* Item) { Announce(Item); });
+        QObject::connect(model, &QAbstractItemModel::modelReset, &FGuard, [this] { Forget(); });
+        QObject::connect(model, &QAbstractItemModel::rowsInserted, &FGuard, [this] { Forget(); });
+        QObject::connect(model, &QAbstractItemModel::rowsRemoved, &FGuard, [this] { Forget(); });
+        QObject::connect(List, &QListWidget::itemChanged, &FGuard,
+                         [this](QListWidgetItem* Item) { Announce(Item); });
     }
 
     ~CheckListAccessible() override { Forget(); }
@@ -158,6 +161,7 @@ private:
     }
 
     mutable QHash<int, QAccessible::Id> FItems;
+    QObject FGuard;
 };
 
 QAccessibleInterface* CheckListFactory(const QString&, QObject* Object)
