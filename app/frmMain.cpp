@@ -318,11 +318,8 @@ void TfrmMain::BuildLivePreview()
     addAction(toggle);
     FActions.push_back(toggle);
 
-    for (QCheckBox* box : FCheckBoxes)
-        connect(box, &QCheckBox::toggled, this, &TfrmMain::UpdateLivePreview);
-    for (TVxDSectionControl* section : FSections)
-        connect(section, &TVxDSectionControl::EditValueChanged, this, &TfrmMain::UpdateLivePreview);
-    // Undo, redo, Open, New and a paste change what the page cannot show as well.
+    // Every change of the design (a box, a section, the items, undo, redo, Open, New, a paste)
+    // ends in DesignChanged.
     connect(this, &TfrmMain::DesignChanged, this, &TfrmMain::UpdateLivePreview);
     connect(LivePreview, &TLivePreview::SectionClicked, this,
             [this](TLiveSection Section) { RunGuarded([&] { LivePreviewSectionClicked(Section); }); });
@@ -888,7 +885,6 @@ void TfrmMain::SetDataCaption(QCheckBox* Box, const QString& Caption)
     // The panel widens the box for its caption as far as there is room; a caption too long even
     // for that ends with an ellipsis, and the box's tip shows it in full.
     Box->setText(Caption);
-    UpdateLivePreview();
 }
 
 void TfrmMain::MainIconSectionShowEdit(TObject* Sender, bool& Handled)
