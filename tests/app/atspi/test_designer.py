@@ -11,16 +11,14 @@ private session bus:
 
 import os
 import subprocess
-import sys
 import tempfile
-import time
 import unittest
-import warnings
 
 import pyatspi
 
+from atspi_support import accessible_env, find_app, main, program_from_arguments, showing, wait_for
+
 QUILLFEN = None
-WAIT = 20.0  # seconds any one condition may take on a loaded machine
 
 DESIGN = (
     "object VxDialog1: TVxDialog\r\n"
@@ -62,37 +60,17 @@ SECTIONS = {  # name: (role, value)
 }
 
 
-def wait_for(condition, what):
-    deadline = time.monotonic() + WAIT
-    while True:
-        value = condition()
-        if value:
-            return value
-        if time.monotonic() > deadline:
-            raise AssertionError("timed out waiting for " + what)
-        time.sleep(0.02)
-
-
-def states(node):
-    return set(node.getState().getStates())
-
-
-def showing(node):
-    return node is not None and pyatspi.STATE_SHOWING in states(node)
-
-
 class DesignerTest(unittest.TestCase):
     def setUp(self):
         self.folder = tempfile.TemporaryDirectory()
         design = os.path.join(self.folder.name, "update.dfm")
         with open(design, "w", newline="") as f:
             f.write(DESIGN)
-        env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", LANG="C.UTF-8", LANGUAGE="",
-                   HOME=self.folder.name, XDG_CONFIG_HOME=self.folder.name, XDG_CACHE_HOME=self.folder.name)
-        env.pop("QT_QPA_PLATFORM", None)
+        env = accessible_env(HOME=self.folder.name, XDG_CONFIG_HOME=self.folder.name,
+                             XDG_CACHE_HOME=self.folder.name)
         self.process = subprocess.Popen([QUILLFEN, design], env=env, stdout=subprocess.PIPE,
                                         stderr=subprocess.PIPE)
-        self.app = wait_for(self._find_app, "the designer on the accessibility bus")
+        self.app = wait_for(lambda: find_app(self.process.pid), "the designer on the accessibility bus")
         self.window = wait_for(self._find_window, "the designer's window")
         # The design is read once the window shows.
         wait_for(lambda: self.find(pyatspi.ROLE_LIST_ITEM, "&Install now", wait=False), "the items listed")
@@ -102,15 +80,6 @@ class DesignerTest(unittest.TestCase):
             self.process.kill()
         self.process.communicate()
         self.folder.cleanup()
-
-    def _find_app(self):
-        for app in pyatspi.Registry.getDesktop(0):
-            try:
-                if app is not None and app.get_process_id() == self.process.pid:
-                    return app
-            except Exception:
-                pass
-        return None
 
     def _find_window(self):
         for child in self.app:
@@ -156,7 +125,5 @@ class DesignerTest(unittest.TestCase):
 
 
 if __name__ == "__main__":
-    QUILLFEN = os.path.abspath(sys.argv.pop(1))
-    warnings.simplefilter("ignore", DeprecationWarning)
-    wait_for(lambda: pyatspi.Registry.getDesktop(0) is not None, "the accessibility registry")
-    unittest.main(verbosity=2)
+    QUILLFEN = program_from_arguments()
+    main()

@@ -8,33 +8,15 @@ exit status. Run under an X server with a private session bus:
     xvfb-run -a dbus-run-session -- /usr/bin/python3 test_show_ask.py path/to/quillfen
 """
 
-import os
 import subprocess
-import sys
 import time
 import unittest
-import warnings
 
 import pyatspi
 
+from atspi_support import WAIT, accessible_env, find_app, main, program_from_arguments, showing, states, wait_for
+
 QUILLFEN = None
-WAIT = 20.0  # seconds any one condition may take on a loaded machine
-
-
-def wait_for(condition, what):
-    """Polls condition until it returns something true; fails after WAIT seconds."""
-    deadline = time.monotonic() + WAIT
-    while True:
-        value = condition()
-        if value:
-            return value
-        if time.monotonic() > deadline:
-            raise AssertionError("timed out waiting for " + what)
-        time.sleep(0.02)
-
-
-def states(node):
-    return set(node.getState().getStates())
 
 
 def action_names(node):
@@ -55,29 +37,18 @@ class Run:
     """One run of quillfen with accessibility on."""
 
     def __init__(self, args, stdin=None):
-        env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", LANG="C.UTF-8", LANGUAGE="")
-        env.pop("QT_QPA_PLATFORM", None)
-        self.process = subprocess.Popen([QUILLFEN] + args, env=env, stdin=stdin, stdout=subprocess.PIPE,
+        self.process = subprocess.Popen([QUILLFEN] + args, env=accessible_env(), stdin=stdin, stdout=subprocess.PIPE,
                                         stderr=subprocess.PIPE)
         try:
-            self.app = wait_for(self._find_app, "the application on the accessibility bus")
+            self.app = wait_for(lambda: find_app(self.process.pid), "the application on the accessibility bus")
             self.dialog = wait_for(self._find_dialog, "the dialog on the accessibility bus")
         except BaseException:
             self.kill()
             raise
 
-    def _find_app(self):
-        for app in pyatspi.Registry.getDesktop(0):
-            try:
-                if app is not None and app.get_process_id() == self.process.pid:
-                    return app
-            except Exception:
-                pass
-        return None
-
     def _find_dialog(self):
         for child in self.app:
-            if child is not None and child.getRole() == pyatspi.ROLE_DIALOG and pyatspi.STATE_SHOWING in states(child):
+            if child is not None and child.getRole() == pyatspi.ROLE_DIALOG and showing(child):
                 return child
         return None
 
@@ -364,8 +335,5 @@ class AskTest(unittest.TestCase):
 
 
 if __name__ == "__main__":
-    QUILLFEN = os.path.abspath(sys.argv.pop(1))
-    warnings.simplefilter("ignore", DeprecationWarning)  # pyatspi's own calls into Atspi
-    # Start the accessibility bus and its registry before the first program asks for them.
-    wait_for(lambda: pyatspi.Registry.getDesktop(0) is not None, "the accessibility registry")
-    unittest.main(verbosity=2)
+    QUILLFEN = program_from_arguments()
+    main()
