@@ -1,6 +1,7 @@
 // The designer on a dark desktop: the design page's values, placeholders, check boxes and the
 // toolbar's captions read (contrast at least 4.5:1, measured on the window's picture).
 
+#include "../support/DesktopDarkPalette.h"
 #include "../support/MeasuredContrast.h"
 
 #include "VxDControls.h"
@@ -14,34 +15,6 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QtTest>
-
-namespace {
-
-QPalette DesktopDarkPalette()
-{
-    QPalette p;
-    const QColor window(0x2B, 0x2B, 0x2B), base(0x1E, 0x1E, 0x1E), text(0xE8, 0xE8, 0xE8);
-    p.setColor(QPalette::Window, window);
-    p.setColor(QPalette::WindowText, text);
-    p.setColor(QPalette::Base, base);
-    p.setColor(QPalette::AlternateBase, window);
-    p.setColor(QPalette::Text, text);
-    p.setColor(QPalette::Button, QColor(0x35, 0x35, 0x35));
-    p.setColor(QPalette::ButtonText, text);
-    p.setColor(QPalette::Light, QColor(0x50, 0x50, 0x50));
-    p.setColor(QPalette::Midlight, QColor(0x40, 0x40, 0x40));
-    p.setColor(QPalette::Mid, QColor(0x30, 0x30, 0x30));
-    p.setColor(QPalette::Dark, QColor(0x18, 0x18, 0x18));
-    p.setColor(QPalette::Highlight, QColor(0x35, 0x84, 0xE4));
-    p.setColor(QPalette::HighlightedText, Qt::white);
-    p.setColor(QPalette::Link, QColor(0x78, 0xAE, 0xED));
-    p.setColor(QPalette::Disabled, QPalette::Text, QColor(0x80, 0x80, 0x80));
-    p.setColor(QPalette::Disabled, QPalette::WindowText, QColor(0x80, 0x80, 0x80));
-    p.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(0x80, 0x80, 0x80));
-    return p;
-}
-
-} // namespace
 
 class TestDarkDesigner : public QObject {
     Q_OBJECT
