@@ -1,6 +1,7 @@
 #include "ItemsPanel.h"
 
 #include "DesignFile.h"
+#include "DrawText.h"
 #include "Picture.h"
 #include "SysUtils.h"
 
@@ -20,6 +21,7 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QSpinBox>
+#include <QTabWidget>
 #include <QVBoxLayout>
 
 #include <climits>
@@ -54,18 +56,22 @@ QPushButton* NewButton(QWidget* Parent, const QString& Name, const QString& Capt
     return button;
 }
 
-// A list with its add, remove, up and down buttons under it.
+// A list with its add, remove, up and down buttons in a column beside it: the panel stays
+// narrow enough to share the window with the page and the live preview.
 QWidget* ListRow(QWidget* Parent, QListWidget* List, std::initializer_list<QPushButton*> Buttons)
 {
     auto* box = new QWidget(Parent);
-    auto* column = new QVBoxLayout(box);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->addWidget(List);
-    auto* row = new QHBoxLayout;
+    auto* row = new QHBoxLayout(box);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->addWidget(List, 1);
+    auto* column = new QVBoxLayout;
     for (QPushButton* b : Buttons)
-        row->addWidget(b);
-    row->addStretch(1);
-    column->addLayout(row);
+        column->addWidget(b);
+    column->addStretch(1);
+    row->addLayout(column);
+    // As tall as its buttons: a few rows show, and the fields below stay in sight.
+    List->setMinimumHeight(column->sizeHint().height());
+    List->setMaximumHeight(qMax(column->sizeHint().height(), List->fontMetrics().lineSpacing() * 8));
     return box;
 }
 
@@ -87,20 +93,55 @@ TItemsPanel::TItemsPanel(QWidget* Parent) : QWidget(Parent)
 {
     setObjectName(QStringLiteral("ItemsPanel"));
     auto* column = new QVBoxLayout(this);
-    auto* buttons = new QGroupBox(QStringLiteral("Custom &buttons and command links"), this);
-    buttons->setObjectName(QStringLiteral("ButtonsBox"));
+    column->setContentsMargins(0, 0, 0, 0);
+    // One page per kind of item: the panel stays short enough to sit above or beside the live
+    // preview without scrolling.
+    Tabs = new QTabWidget(this);
+    Tabs->setObjectName(QStringLiteral("ItemsTabs"));
+    Tabs->setDocumentMode(true);
+    Tabs->setUsesScrollButtons(false);
+    auto* buttons = new QWidget(Tabs);
+    buttons->setObjectName(QStringLiteral("ButtonsPage"));
     BuildButtons(buttons);
-    column->addWidget(buttons);
-    auto* radios = new QGroupBox(QStringLiteral("&Radio buttons"), this);
-    radios->setObjectName(QStringLiteral("RadiosBox"));
+    Tabs->addTab(buttons, QStringLiteral("&Buttons"));
+    Tabs->setTabToolTip(0, QStringLiteral("Custom buttons and command links"));
+    auto* radios = new QWidget(Tabs);
+    radios->setObjectName(QStringLiteral("RadiosPage"));
     BuildRadios(radios);
-    column->addWidget(radios);
-    auto* dialog = new QGroupBox(QStringLiteral("&Dialog"), this);
-    dialog->setObjectName(QStringLiteral("DialogBox"));
+    Tabs->addTab(radios, QStringLiteral("&Radio Buttons"));
+    auto* dialog = new QWidget(Tabs);
+    dialog->setObjectName(QStringLiteral("DialogPage"));
     BuildDialog(dialog);
-    column->addWidget(dialog);
-    column->addStretch(1);
+    Tabs->addTab(dialog, QStringLiteral("&Dialog"));
+    Tabs->setTabToolTip(2, QStringLiteral("The default button, the progress bar and the timer"));
+    column->addWidget(Tabs);
     SetItems(FItems);
+}
+
+void TItemsPanel::ShowField(QWidget* Field)
+{
+    for (int i = 0; i < Tabs->count(); ++i)
+        if (Tabs->widget(i)->isAncestorOf(Field))
+            Tabs->setCurrentIndex(i);
+    Field->setFocus(Qt::OtherFocusReason);
+}
+
+void TItemsPanel::SelectButton(int Row)
+{
+    if (Row < 0 || Row >= FItems.Buttons.size())
+        return;
+    ButtonList->setCurrentRow(Row);
+    ShowField(ButtonCaption);
+    ButtonCaption->selectAll();
+}
+
+void TItemsPanel::SelectRadio(int Row)
+{
+    if (Row < 0 || Row >= FItems.Radios.size())
+        return;
+    RadioList->setCurrentRow(Row);
+    ShowField(RadioCaption);
+    RadioCaption->selectAll();
 }
 
 void TItemsPanel::BuildButtons(QWidget* Box)
@@ -175,6 +216,7 @@ void TItemsPanel::BuildButtons(QWidget* Box)
     pictureRow(QStringLiteral("&Glyph:"), QStringLiteral("Glyph"), GlyphLabel, GlyphBtn, GlyphClearBtn);
     pictureRow(QStringLiteral("&Picture:"), QStringLiteral("Picture"), PictureLabel, PictureBtn, PictureClearBtn);
     layout->addLayout(pictures);
+    layout->addStretch(1);
 
     connect(ButtonList, &QListWidget::currentRowChanged, this, [this] { ShowButton(); });
     connect(AddButtonBtn, &QPushButton::clicked, this, [this] { AddButton(); });
@@ -256,6 +298,7 @@ void TItemsPanel::BuildRadios(QWidget* Box)
     flags->addWidget(RadioEnabled);
     flags->addStretch(1);
     layout->addLayout(flags);
+    layout->addStretch(1);
 
     connect(RadioList, &QListWidget::currentRowChanged, this, [this] { ShowRadio(); });
     connect(AddRadioBtn, &QPushButton::clicked, this, [this] { AddRadio(); });
@@ -280,7 +323,10 @@ void TItemsPanel::BuildRadios(QWidget* Box)
 
 void TItemsPanel::BuildDialog(QWidget* Box)
 {
-    auto* form = new QFormLayout(Box);
+    auto* column = new QVBoxLayout(Box);
+    auto* form = new QFormLayout;
+    column->addLayout(form);
+    column->addStretch(1);
     DefaultButton = new QComboBox(Box);
     DefaultButton->setObjectName(QStringLiteral("DefaultButton"));
     DefaultButton->addItem(QStringLiteral("None"));
@@ -330,10 +376,13 @@ void TItemsPanel::BuildDialog(QWidget* Box)
 
 QString TItemsPanel::RowText(const QString& Caption)
 {
-    // A very long caption is shown by its start: laying out all of it for one row costs time.
-    if (Caption.size() > ShownCaptionLength)
-        return Caption.left(ShownCaptionLength) + QChar(0x2026);
-    return Caption.isEmpty() ? QStringLiteral("(no caption)") : Caption;
+    // A row reads as the button will: without its accelerator marker ("&&" is one "&"). A very
+    // long caption is shown by its start: laying out all of it for one row costs time.
+    const bool cut = Caption.size() > ShownCaptionLength;
+    const QString text = StripHotkey(cut ? Caption.left(ShownCaptionLength) : Caption);
+    if (cut)
+        return text + QChar(0x2026);
+    return text.isEmpty() ? QStringLiteral("(no caption)") : text;
 }
 
 void TItemsPanel::FillList(QListWidget* List, const QStringList& Captions, int Current)

@@ -18,6 +18,7 @@ class QListWidget;
 class QPlainTextEdit;
 class QPushButton;
 class QSpinBox;
+class QTabWidget;
 
 class TItemsPanel : public QWidget {
     Q_OBJECT
@@ -35,9 +36,17 @@ public:
     // Takes the note editor's text into the selected button (also done when it loses the focus).
     void CommitNote();
 
+    // Selects the button (radio button) at Row and puts the focus on its caption, on the page
+    // that shows it; nothing happens for a row that does not exist.
+    void SelectButton(int Row);
+    void SelectRadio(int Row);
+    // Turns to the page that holds Field and gives it the focus.
+    void ShowField(QWidget* Field);
+
     // Moves the selected row of List (ButtonList or RadioList) by Delta places.
     void MoveSelected(QListWidget* List, int Delta);
 
+    QTabWidget* Tabs;
     QListWidget* ButtonList;
     QPushButton* AddButtonBtn;
     QPushButton* RemoveButtonBtn;

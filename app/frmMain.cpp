@@ -43,6 +43,7 @@
 #include <QPointer>
 #include <QMenuBar>
 #include <QDockWidget>
+#include <QScreen>
 #include <QScrollArea>
 #include <QApplication>
 #include <QCheckBox>
@@ -245,7 +246,6 @@ TfrmMain::TfrmMain(QWidget* Parent) : QMainWindow(Parent), FRoot(std::make_uniqu
     itemsScroll->setFrameShape(QFrame::NoFrame);
     ItemsPanel1 = new TItemsPanel(itemsScroll);
     itemsScroll->setWidget(ItemsPanel1);
-    itemsScroll->setMinimumWidth(ItemsPanel1->sizeHint().width() + 20);
     ItemsDock->setWidget(itemsScroll);
     addDockWidget(Qt::RightDockWidgetArea, ItemsDock);
     ItemsDock->hide();
@@ -305,12 +305,16 @@ void TfrmMain::BuildLivePreview()
     LivePreview = new TLivePreview(LivePreviewDock);
     LivePreviewDock->setWidget(LivePreview);
     addDockWidget(Qt::RightDockWidgetArea, LivePreviewDock);
+    // The items sit between the page and the picture, each at its full height: an edited item
+    // is seen changing beside its fields.
+    splitDockWidget(ItemsDock, LivePreviewDock, Qt::Horizontal);
     // The pages keep their stored size; the window grows by the pane.
     constexpr int PaneWidth = 480;
     resize(ClientWidth + PaneWidth, ClientHeight);
     resizeDocks({LivePreviewDock},
                 {PaneWidth - style()->pixelMetric(QStyle::PM_DockWidgetSeparatorExtent, nullptr, this)},
                 Qt::Horizontal);
+    connect(ItemsDock, &QDockWidget::visibilityChanged, this, &TfrmMain::MakeRoomForItems);
     QAction* toggle = LivePreviewDock->toggleViewAction();
     toggle->setObjectName(QStringLiteral("LivePreviewActn"));
     toggle->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
@@ -324,6 +328,46 @@ void TfrmMain::BuildLivePreview()
     connect(LivePreview, &TLivePreview::SectionClicked, this,
             [this](TLiveSection Section) { RunGuarded([&] { LivePreviewSectionClicked(Section); }); });
     UpdateLivePreview();
+}
+
+void TfrmMain::MakeRoomForItems(bool Shown)
+{
+    // Docked beside the page, the panel takes its width from the window: the window widens by
+    // it as far as the screen allows, so the page and the picture keep theirs, and gives the
+    // width back when the panel closes (unless the user has resized the window meanwhile).
+    const int separator = style()->pixelMetric(QStyle::PM_DockWidgetSeparatorExtent, nullptr, this);
+    if (!Shown) {
+        if (FItemsGrowth > 0 && ItemsDock->isHidden() && width() == FWidthWithItems && !isMaximized()) {
+            // The panel's room would go to the picture; it goes back to the screen instead.
+            const int page = centralWidget()->width();
+            resize(width() - FItemsGrowth, height());
+            if (LivePreviewDock->isVisible() && !LivePreviewDock->isFloating())
+                resizeDocks({LivePreviewDock}, {width() - page - separator}, Qt::Horizontal);
+        }
+        FItemsGrowth = 0;
+        return;
+    }
+    if (FItemsGrowth > 0 || ItemsDock->isFloating() || isMaximized() || isFullScreen() || !isVisible() || !screen())
+        return;
+    const QRect room = screen()->availableGeometry();
+    const QRect frame = frameGeometry();
+    // The page's own width; by now the dock may already have taken some of it.
+    const int page = ClientWidth;
+    const int panel = ItemsDock->sizeHint().width();
+    const int grow = qMin(panel + separator, room.width() - frame.width());
+    if (grow > 0) {
+        if (const int over = frame.right() + grow - room.right(); over > 0)
+            move(x() - over, y());
+        resize(width() + grow, height());
+        FItemsGrowth = grow;
+        FWidthWithItems = width();
+    }
+    // What the screen could not give comes from the picture, which scrolls, not from the page.
+    if (LivePreviewDock->isVisible() && !LivePreviewDock->isFloating()) {
+        const int docks = qMax(width() - page - 2 * separator, 2 * LivePreviewDock->minimumSizeHint().width());
+        const int items = qMin(panel, docks / 2);
+        resizeDocks({ItemsDock, LivePreviewDock}, {items, docks - items}, Qt::Horizontal);
+    }
 }
 
 void TfrmMain::UpdateLivePreview()

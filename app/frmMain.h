@@ -257,6 +257,7 @@ private:
     void Warn(const QString& Text);
     void BuildLivePreview();
     // The design changed: the live preview follows.
+    void MakeRoomForItems(bool Shown);
     void UpdateLivePreview();
     // A click on the live picture edits the section that holds what was clicked.
     void LivePreviewSectionClicked(TLiveSection Section);
@@ -271,6 +272,9 @@ private:
     QString FFileName;
     // The design came from a file or the clipboard (New then starts from a fresh dialog).
     bool FLoaded = false;
+    // How much the window widened for the items panel, and its width then.
+    int FItemsGrowth = 0;
+    int FWidthWithItems = 0;
     TDesignSource FSource;
     // Values of a loaded dialog that the page has no control for (see TDesignValues).
     TDesignValues FKept;

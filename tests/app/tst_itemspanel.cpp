@@ -18,6 +18,10 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTabWidget>
 #include <QSpinBox>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -51,7 +55,7 @@ const QByteArray WithItems = "object dlgChoose: TVxDialog\r\n"
                              "    end\r\n"
                              "    item\r\n"
                              "      ElevationRequired = True\r\n"
-                             "      Caption = '&Later'\r\n"
+                             "      Caption = '&Later && maybe'\r\n"
                              "      Value = 101\r\n"
                              "      Enabled = False\r\n"
                              "    end>\r\n"
@@ -103,6 +107,8 @@ private slots:
     void openListsItemsAndSavesThemBack();
     void glyphFromAFile();
     void manyItemsAndALongCaption();
+    void panelSitsBetweenPageAndPicture();
+    void selectTurnsToTheItemsPage();
 
 private:
     QString FormText()
@@ -259,13 +265,15 @@ void tst_itemspanel::openListsItemsAndSavesThemBack()
     WriteAll(file, WithItems);
     QVERIFY(W->OpenFile(file));
     QVERIFY(W->ItemsDock->isVisible());
-    QCOMPARE(Rows(P->ButtonList), QStringList({"&Install now", "&Later"}));
+    // Rows read as the buttons do, without their access key markers; the field keeps them.
+    QCOMPARE(Rows(P->ButtonList), QStringList({"Install now", "Later & maybe"}));
     QCOMPARE(Rows(P->RadioList), QStringList({"Me", "Everyone"}));
     P->ButtonList->setCurrentRow(0);
     QCOMPARE(P->ButtonNote->toPlainText(), QStringLiteral("Takes a minute\nand restarts"));
     QCOMPARE(P->ButtonModalResult->value(), 6);
     QVERIFY(P->ButtonDefault->isChecked() && P->ButtonEnabled->isChecked() && !P->ButtonShield->isChecked());
     P->ButtonList->setCurrentRow(1);
+    QCOMPARE(P->ButtonCaption->text(), QStringLiteral("&Later && maybe"));
     QVERIFY(!P->ButtonEnabled->isChecked() && P->ButtonShield->isChecked());
     P->RadioList->setCurrentRow(1);
     QCOMPARE(P->RadioValue->value(), 211);
@@ -329,5 +337,78 @@ void tst_itemspanel::manyItemsAndALongCaption()
     QVERIFY(FormText().contains(QStringLiteral("Choice 999")));
 }
 
-QTEST_MAIN(tst_itemspanel)
+// The panel opens beside the page without taking its width: the window widens as the screen
+// allows, and gives the width back when the panel closes.
+void tst_itemspanel::panelSitsBetweenPageAndPicture()
+{
+    // A window that has not shown the panel yet.
+    W = std::make_unique<TfrmMain>();
+    P = W->ItemsPanel1;
+    W->show();
+    QVERIFY(QTest::qWaitForWindowExposed(W.get()));
+    QVERIFY(!W->ItemsDock->isVisible());
+    const int windowWidth = W->width();
+    const int pageWidth = W->centralWidget()->width();
+    const QRect screen = W->screen()->availableGeometry();
+    QVERIFY2(screen.width() >= windowWidth + W->ItemsDock->sizeHint().width() + 20,
+             qPrintable(QStringLiteral("screen %1 px wide").arg(screen.width())));
+
+    W->ItemsActn->trigger();
+    QTRY_VERIFY(W->width() > windowWidth);
+    QTRY_COMPARE(W->centralWidget()->width(), pageWidth);
+    const QRect items = W->ItemsDock->geometry(), live = W->LivePreviewDock->geometry();
+    QVERIFY2(items.right() < live.left() && items.top() == live.top(),
+             qPrintable(QStringLiteral("items %1,%2 %3x%4, live %5,%6")
+                            .arg(items.x()).arg(items.y()).arg(items.width()).arg(items.height())
+                            .arg(live.x()).arg(live.y())));
+    QVERIFY(items.left() >= W->centralWidget()->geometry().right());
+    // Every page of the panel shows whole at the window's first height: nothing to scroll to.
+    auto* scroll = W->findChild<QScrollArea*>(QStringLiteral("ItemsScroll"));
+    QVERIFY(scroll);
+    for (int page = 0; page < P->Tabs->count(); ++page) {
+        P->Tabs->setCurrentIndex(page);
+        QTRY_COMPARE(scroll->verticalScrollBar()->maximum(), 0);
+    }
+
+    W->ItemsDock->hide();
+    QTRY_COMPARE(W->width(), windowWidth);
+    QTRY_COMPARE(W->centralWidget()->width(), pageWidth);
+}
+
+void tst_itemspanel::selectTurnsToTheItemsPage()
+{
+    P->AddButtonBtn->click();
+    P->AddRadioBtn->click();
+    P->AddRadioBtn->click();
+    P->Tabs->setCurrentIndex(0);
+    P->SelectRadio(0);
+    QCOMPARE(P->Tabs->currentWidget()->objectName(), QStringLiteral("RadiosPage"));
+    QCOMPARE(P->RadioList->currentRow(), 0);
+    QCOMPARE(W->focusWidget(), P->RadioCaption);
+    P->SelectButton(0);
+    QCOMPARE(P->Tabs->currentWidget()->objectName(), QStringLiteral("ButtonsPage"));
+    QCOMPARE(W->focusWidget(), P->ButtonCaption);
+    P->SelectRadio(7); // no such row: nothing moves
+    QCOMPARE(P->Tabs->currentWidget()->objectName(), QStringLiteral("ButtonsPage"));
+}
+
+// A screen as wide as a desktop's: the offscreen platform's own is 800 pixels, narrower than the
+// designer's first window.
+int main(int argc, char** argv)
+{
+    QTemporaryDir config;
+    if (qEnvironmentVariable("QT_QPA_PLATFORM") == QLatin1String("offscreen") && config.isValid()) {
+        const QString file = config.filePath(QStringLiteral("screens.json"));
+        QFile out(file);
+        if (out.open(QIODevice::WriteOnly))
+            out.write(R"({"screens": [{"name": "wide", "x": 0, "y": 0, "width": 1920, "height": 1080,)"
+                      R"( "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})");
+        out.close();
+        qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + QFile::encodeName(file));
+    }
+    QApplication app(argc, argv);
+    QTEST_SET_MAIN_SOURCE_PATH
+    tst_itemspanel test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_itemspanel.moc"

@@ -73,7 +73,7 @@ class DesignerTest(unittest.TestCase):
         self.app = wait_for(lambda: find_app(self.process.pid), "the designer on the accessibility bus")
         self.window = wait_for(self._find_window, "the designer's window")
         # The design is read once the window shows.
-        wait_for(lambda: self.find(pyatspi.ROLE_LIST_ITEM, "&Install now", wait=False), "the items listed")
+        wait_for(lambda: self.find(pyatspi.ROLE_LIST_ITEM, "Install now", wait=False), "the items listed")
 
     def tearDown(self):
         if self.process.poll() is None:
@@ -97,6 +97,13 @@ class DesignerTest(unittest.TestCase):
     def all(self, role):
         return pyatspi.findAllDescendants(self.window, lambda n: n is not None and n.getRole() == role and showing(n))
 
+    def turn_to(self, page):
+        """Turns the items panel to a page by its tab, as a screen reader user would."""
+        tab = self.find(pyatspi.ROLE_PAGE_TAB, page)
+        action = tab.queryAction()
+        names = [action.getName(i) for i in range(action.nActions)]
+        action.doAction(names.index("Press") if "Press" in names else 0)
+
     def test_sections_have_role_name_and_value(self):
         for name, (role, value) in SECTIONS.items():
             with self.subTest(section=name):
@@ -107,7 +114,8 @@ class DesignerTest(unittest.TestCase):
     def test_items_are_list_items_named_by_their_captions(self):
         buttons = self.find(pyatspi.ROLE_LIST, "Custom buttons")
         self.assertEqual([child.name for child in buttons if child is not None and child.getRole() == pyatspi.ROLE_LIST_ITEM],
-                         ["&Install now", "Later"])
+                         ["Install now", "Later"])
+        self.turn_to("Radio Buttons")
         radios = self.find(pyatspi.ROLE_LIST, "Radio buttons")
         self.assertEqual([child.name for child in radios if child is not None and child.getRole() == pyatspi.ROLE_LIST_ITEM],
                          ["For me"])
@@ -120,8 +128,14 @@ class DesignerTest(unittest.TestCase):
                 self.assertTrue(node.name.strip())
         for name in ["doCommandLinks", "doModal", "OK", "Expando", "Verification", "Default", "Elevation required (shield)"]:
             self.find(pyatspi.ROLE_CHECK_BOX, name)
-        for name in ["Add button", "Move button up", "Add radio button", "Choose Glyph"]:
+        for name in ["Add button", "Move button up", "Choose Glyph"]:
             self.find(pyatspi.ROLE_PUSH_BUTTON, name)
+        self.turn_to("Radio Buttons")
+        for node in self.all(pyatspi.ROLE_CHECK_BOX) + self.all(pyatspi.ROLE_PUSH_BUTTON):
+            with self.subTest(page="Radio Buttons", role=node.getRoleName(), name=node.name):
+                self.assertTrue(node.name.strip())
+        self.find(pyatspi.ROLE_PUSH_BUTTON, "Add radio button")
+        self.find(pyatspi.ROLE_CHECK_BOX, "Checked")
 
 
 if __name__ == "__main__":
