@@ -3,6 +3,7 @@
 #include "ExceptionHandler.h"
 #include "GenerateCommand.h"
 #include "Shell.h"
+#include "VxCaptionControl.h"
 #include "VxIconFrame.h"
 #include "VxPageScroller.h"
 #include "VxSelectIconForm.h"
@@ -128,6 +129,7 @@ private slots:
     void previewLinkThatNothingOpensSaysSo();
     void failuresReachHandler();
     void exitCloses();
+    void busyCursorOnlyWhileWorking();
 
 private:
     std::unique_ptr<TfrmMain> W;
@@ -853,22 +855,31 @@ void tst_mainwindow::previewLinkThatNothingOpensSaysSo()
         asked.append(url);
         return false; // no browser
     });
+    W->ContentSection->SetEditValue(QStringLiteral("Read <a href=\"https://example.org/more\">more</a> first."));
     QString message;
     QWidget* messageParent = nullptr;
-    bool opened = true;
+    bool clicked = false;
     WhenModalShows([&](QWidget* Preview) {
         WhenModalShows([&](QWidget* Box) {
             message = qobject_cast<QMessageBox*>(Box) ? qobject_cast<QMessageBox*>(Box)->text() : QString();
             messageParent = Box->parentWidget();
             Box->close();
         });
-        opened = ShellOpen(QStringLiteral("https://example.org/more"));
+        // The link as the user clicks it, where the content draws it.
+        for (auto* caption : Preview->findChildren<TVxCustomCaptionControl*>()) {
+            if (!caption->Text()->Text().contains(QStringLiteral("example.org")))
+                continue;
+            QTRY_VERIFY(caption->HasLinks());
+            const QPoint link = caption->Caption()->GetLinkRect(0).ToQRect().center();
+            QTest::mouseClick(caption, Qt::LeftButton, Qt::NoModifier, link);
+            clicked = true;
+        }
         Preview->close();
     });
     Activate(W.get());
     W->PreviewActn->trigger();
     QTRY_VERIFY(!W->VxDialog1->Form());
-    QVERIFY(!opened);
+    QVERIFY(clicked);
     QCOMPARE(asked, QList<QUrl>{QUrl(QStringLiteral("https://example.org/more"))});
     QVERIFY2(message.contains(QStringLiteral("https://example.org/more")), qPrintable(message));
     QVERIFY(messageParent && messageParent != W.get()); // over the preview
@@ -877,6 +888,48 @@ void tst_mainwindow::previewLinkThatNothingOpensSaysSo()
     QCOMPARE(asked.size(), 2);
     QVERIFY(!QApplication::activeModalWidget());
     SetShellOpenHandler(oldShell);
+}
+
+// Opening and previewing show a busy cursor while they work, and never leave it behind: not
+// over a message, not over the preview, not after a failure.
+void tst_mainwindow::busyCursorOnlyWhileWorking()
+{
+    QTemporaryDir dir;
+    const QString good = dir.filePath(QStringLiteral("good.dfm")), bad = dir.filePath(QStringLiteral("bad.dfm"));
+    for (const auto& [file, text] : {std::pair{good, QByteArray("object VxDialog1: TVxDialog\r\n  Title = 'Busy'\r\nend\r\n")},
+                                     std::pair{bad, QByteArray("object VxDialog1: TVxDialog\r\n  Title = \r\n")}}) {
+        QFile out(file);
+        QVERIFY(out.open(QIODevice::WriteOnly));
+        out.write(text);
+    }
+    auto cursor = [] { return QApplication::overrideCursor() ? int(QApplication::overrideCursor()->shape()) : -1; };
+    QList<int> whileLoading;
+    const auto watch = connect(W.get(), &TfrmMain::DesignChanged, this, [&] { whileLoading.append(cursor()); });
+    QVERIFY(W->OpenFile(good, false));
+    disconnect(watch);
+    QVERIFY(!whileLoading.isEmpty());
+    QCOMPARE(whileLoading.first(), int(Qt::WaitCursor));
+    QCOMPARE(cursor(), -1);
+
+    int overMessage = 0;
+    WhenModalShows([&](QWidget* Box) {
+        overMessage = cursor();
+        Box->close();
+    });
+    QVERIFY(!W->OpenFile(bad, false));
+    QCOMPARE(overMessage, -1);
+    QCOMPARE(cursor(), -1);
+
+    int overPreview = 0;
+    WhenModalShows([&](QWidget* Preview) {
+        overPreview = cursor();
+        Preview->close();
+    });
+    Activate(W.get());
+    W->PreviewActn->trigger();
+    QTRY_VERIFY(!W->VxDialog1->Form());
+    QCOMPARE(overPreview, -1);
+    QCOMPARE(cursor(), -1);
 }
 
 void tst_mainwindow::failuresReachHandler()
