@@ -64,6 +64,12 @@ TLivePreview::TLivePreview(QWidget* Parent) : QWidget(Parent), FRoot(std::make_u
     FScroll->setWidget(FPictureLabel);
     column->addWidget(FScroll, 1);
 
+    // The picture's pixels meet the screen's one to one, so the pane starts at the screen's own
+    // scale: at 100 % on a screen at 200 % the dialog would show at half the size it runs at.
+    TLivePreviewLook look = FLook;
+    look.Scale = devicePixelRatioF();
+    SetLook(look);
+
     for (QCheckBox* box : {ExpandedBox, DarkBox, RightToLeftBox})
         connect(box, &QCheckBox::toggled, this, &TLivePreview::ReadLookFromControls);
     connect(ScaleBox, &QComboBox::currentIndexChanged, this, &TLivePreview::ReadLookFromControls);

@@ -6,6 +6,7 @@
 #include "ItemsPanel.h"
 #include "frmMain.h"
 #include "support/ModalHelper.h"
+#include "support/OffscreenScreen.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -392,23 +393,16 @@ void tst_itemspanel::selectTurnsToTheItemsPage()
     QCOMPARE(P->Tabs->currentWidget()->objectName(), QStringLiteral("ButtonsPage"));
 }
 
-// A screen as wide as a desktop's: the offscreen platform's own is 800 pixels, narrower than the
-// designer's first window.
+// A screen as wide as a desktop's: the offscreen platform's own is narrower than the designer's
+// first window.
 int main(int argc, char** argv)
 {
-    QTemporaryDir config;
-    if (qEnvironmentVariable("QT_QPA_PLATFORM") == QLatin1String("offscreen") && config.isValid()) {
-        const QString file = config.filePath(QStringLiteral("screens.json"));
-        QFile out(file);
-        if (out.open(QIODevice::WriteOnly))
-            out.write(R"({"screens": [{"name": "wide", "x": 0, "y": 0, "width": 1920, "height": 1080,)"
-                      R"( "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})");
-        out.close();
-        qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + QFile::encodeName(file));
-    }
+    const QTemporaryDir config;
+    UseOffscreenScreen(config, 1920, 1080);
     QApplication app(argc, argv);
     QTEST_SET_MAIN_SOURCE_PATH
     tst_itemspanel test;
     return QTest::qExec(&test, argc, argv);
 }
+
 #include "tst_itemspanel.moc"
