@@ -166,13 +166,13 @@ void TItemsPanel::BuildButtons(QWidget* Box)
     ButtonCaption->setObjectName(QStringLiteral("ButtonCaption"));
     ButtonCaption->setMaxLength(INT_MAX); // not the default 32,767: a longer caption would be cut
     ButtonCaption->setToolTip(QStringLiteral("An ampersand marks the access key: &Save"));
-    form->addRow(QStringLiteral("&Caption:"), ButtonCaption);
+    form->addRow(QStringLiteral("Capt&ion:"), ButtonCaption);
     ButtonNote = new QPlainTextEdit(Box);
     ButtonNote->setObjectName(QStringLiteral("ButtonNote"));
     ButtonNote->setTabChangesFocus(true);
     ButtonNote->setToolTip(QStringLiteral("The lines a command link shows under its caption"));
     ButtonNote->setFixedHeight(ButtonNote->fontMetrics().lineSpacing() * 3 + 12);
-    auto* noteLabel = new QLabel(QStringLiteral("&Note:"), Box);
+    auto* noteLabel = new QLabel(QStringLiteral("No&te:"), Box);
     noteLabel->setBuddy(ButtonNote);
     form->addRow(noteLabel, ButtonNote);
     ButtonModalResult = NewSpin(Box, QStringLiteral("ButtonModalResult"));
@@ -180,15 +180,15 @@ void TItemsPanel::BuildButtons(QWidget* Box)
     ButtonHint = new QLineEdit(Box);
     ButtonHint->setObjectName(QStringLiteral("ButtonHint"));
     ButtonHint->setMaxLength(INT_MAX);
-    form->addRow(QStringLiteral("&Hint:"), ButtonHint);
+    form->addRow(QStringLiteral("Hint:"), ButtonHint);
     layout->addLayout(form);
 
     auto* flags = new QGridLayout;
-    ButtonDefault = NewCheck(Box, QStringLiteral("ButtonDefault"), QStringLiteral("De&fault"));
-    ButtonCancel = NewCheck(Box, QStringLiteral("ButtonCancel"), QStringLiteral("Ca&ncel"));
-    ButtonEnabled = NewCheck(Box, QStringLiteral("ButtonEnabled"), QStringLiteral("&Enabled"));
-    ButtonVisible = NewCheck(Box, QStringLiteral("ButtonVisible"), QStringLiteral("&Visible"));
-    ButtonShield = NewCheck(Box, QStringLiteral("ButtonShield"), QStringLiteral("Elevation required (&shield)"));
+    ButtonDefault = NewCheck(Box, QStringLiteral("ButtonDefault"), QStringLiteral("Defa&ult"));
+    ButtonCancel = NewCheck(Box, QStringLiteral("ButtonCancel"), QStringLiteral("Cancel"));
+    ButtonEnabled = NewCheck(Box, QStringLiteral("ButtonEnabled"), QStringLiteral("Enabled"));
+    ButtonVisible = NewCheck(Box, QStringLiteral("ButtonVisible"), QStringLiteral("Visible"));
+    ButtonShield = NewCheck(Box, QStringLiteral("ButtonShield"), QStringLiteral("Elevation re&quired (shield)"));
     flags->addWidget(ButtonDefault, 0, 0);
     flags->addWidget(ButtonCancel, 0, 1);
     flags->addWidget(ButtonEnabled, 1, 0);
@@ -213,8 +213,8 @@ void TItemsPanel::BuildButtons(QWidget* Box)
         label->setBuddy(Choose);
         pictures->addRow(label, row);
     };
-    pictureRow(QStringLiteral("&Glyph:"), QStringLiteral("Glyph"), GlyphLabel, GlyphBtn, GlyphClearBtn);
-    pictureRow(QStringLiteral("&Picture:"), QStringLiteral("Picture"), PictureLabel, PictureBtn, PictureClearBtn);
+    pictureRow(QStringLiteral("Gl&yph:"), QStringLiteral("Glyph"), GlyphLabel, GlyphBtn, GlyphClearBtn);
+    pictureRow(QStringLiteral("Picture:"), QStringLiteral("Picture"), PictureLabel, PictureBtn, PictureClearBtn);
     layout->addLayout(pictures);
     layout->addStretch(1);
 
@@ -287,13 +287,13 @@ void TItemsPanel::BuildRadios(QWidget* Box)
     RadioCaption = new QLineEdit(Box);
     RadioCaption->setObjectName(QStringLiteral("RadioCaption"));
     RadioCaption->setMaxLength(INT_MAX);
-    form->addRow(QStringLiteral("C&aption:"), RadioCaption);
+    form->addRow(QStringLiteral("Capt&ion:"), RadioCaption);
     RadioValue = NewSpin(Box, QStringLiteral("RadioValue"));
-    form->addRow(QStringLiteral("Va&lue:"), RadioValue);
+    form->addRow(QStringLiteral("Val&ue:"), RadioValue);
     layout->addLayout(form);
     auto* flags = new QHBoxLayout;
-    RadioChecked = NewCheck(Box, QStringLiteral("RadioChecked"), QStringLiteral("Chec&ked"));
-    RadioEnabled = NewCheck(Box, QStringLiteral("RadioEnabled"), QStringLiteral("Ena&bled"));
+    RadioChecked = NewCheck(Box, QStringLiteral("RadioChecked"), QStringLiteral("Checked"));
+    RadioEnabled = NewCheck(Box, QStringLiteral("RadioEnabled"), QStringLiteral("Enabled"));
     flags->addWidget(RadioChecked);
     flags->addWidget(RadioEnabled);
     flags->addStretch(1);
@@ -335,18 +335,18 @@ void TItemsPanel::BuildDialog(QWidget* Box)
     DefaultButton->setToolTip(QStringLiteral("The common button that Enter presses"));
     form->addRow(QStringLiteral("Default b&utton:"), DefaultButton);
     ProgressPosition = NewSpin(Box, QStringLiteral("ProgressPosition"));
-    form->addRow(QStringLiteral("Progress p&osition:"), ProgressPosition);
+    form->addRow(QStringLiteral("Progress posi&tion:"), ProgressPosition);
     ProgressMin = NewSpin(Box, QStringLiteral("ProgressMin"));
     form->addRow(QStringLiteral("Progress m&inimum:"), ProgressMin);
     ProgressMax = NewSpin(Box, QStringLiteral("ProgressMax"));
-    form->addRow(QStringLiteral("Progress ma&ximum:"), ProgressMax);
+    form->addRow(QStringLiteral("Progress &maximum:"), ProgressMax);
     ProgressState = new QComboBox(Box);
     ProgressState->setObjectName(QStringLiteral("ProgressState"));
     ProgressState->addItems({QStringLiteral("Normal"), QStringLiteral("Error"), QStringLiteral("Paused")});
-    form->addRow(QStringLiteral("Progress s&tate:"), ProgressState);
+    form->addRow(QStringLiteral("Progress state:"), ProgressState);
     TimerInterval = NewSpin(Box, QStringLiteral("TimerInterval"), 0, INT_MAX);
     TimerInterval->setSuffix(QStringLiteral(" ms"));
-    form->addRow(QStringLiteral("Ti&mer interval:"), TimerInterval);
+    form->addRow(QStringLiteral("Timer interval:"), TimerInterval);
 
     connect(DefaultButton, &QComboBox::currentIndexChanged, this, [this](int Index) {
         EditDialog(QStringLiteral("Set Default Button"), [Index](TDesignItems& I) {

@@ -35,13 +35,13 @@ TLivePreview::TLivePreview(QWidget* Parent) : QWidget(Parent), FRoot(std::make_u
     ExpandedBox->setObjectName(QStringLiteral("ExpandedBox"));
     DarkBox = new QCheckBox(QStringLiteral("Dar&k"), this);
     DarkBox->setObjectName(QStringLiteral("DarkBox"));
-    RightToLeftBox = new QCheckBox(QStringLiteral("&Right to left"), this);
+    RightToLeftBox = new QCheckBox(QStringLiteral("Right to le&ft"), this);
     RightToLeftBox->setObjectName(QStringLiteral("RightToLeftBox"));
     ScaleBox = new QComboBox(this);
     ScaleBox->setObjectName(QStringLiteral("ScaleBox"));
     for (const double scale : {1.0, 1.25, 1.5, 2.0})
         ScaleBox->addItem(QStringLiteral("%1%").arg(qRound(scale * 100)), scale);
-    auto* scaleLabel = new QLabel(QStringLiteral("&Scale:"), this);
+    auto* scaleLabel = new QLabel(QStringLiteral("Sca&le:"), this);
     scaleLabel->setBuddy(ScaleBox);
     ScaleBox->setAccessibleName(QStringLiteral("Scale"));
     row->addWidget(ExpandedBox);

@@ -12,6 +12,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDockWidget>
+#include <QGroupBox>
+#include <QMenuBar>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -110,6 +112,7 @@ private slots:
     void manyItemsAndALongCaption();
     void panelSitsBetweenPageAndPicture();
     void selectTurnsToTheItemsPage();
+    void accessKeysDoNotClash();
 
 private:
     QString FormText()
@@ -391,6 +394,43 @@ void tst_itemspanel::selectTurnsToTheItemsPage()
     QCOMPARE(W->focusWidget(), P->ButtonCaption);
     P->SelectRadio(7); // no such row: nothing moves
     QCOMPARE(P->Tabs->currentWidget()->objectName(), QStringLiteral("ButtonsPage"));
+}
+
+// Every access key the panel and the live preview show is theirs alone on every page of the
+// panel: none that the window's own controls, menus or the other pane already use.
+void tst_itemspanel::accessKeysDoNotClash()
+{
+    for (int page = 0; page < P->Tabs->count(); ++page) {
+        P->Tabs->setCurrentIndex(page);
+        QMap<QKeySequence, QStringList> window, panes;
+        auto add = [&](const QWidget* Owner, const QString& Text) {
+            const QKeySequence key = QKeySequence::mnemonic(Text);
+            if (key.isEmpty())
+                return;
+            const bool pane = W->ItemsDock->isAncestorOf(Owner) || W->LivePreviewDock->isAncestorOf(Owner);
+            (pane ? panes : window)[key].append(Text);
+        };
+        for (const QAction* menu : W->menuBar()->actions())
+            add(W->menuBar(), menu->text());
+        for (const QAbstractButton* button : W->findChildren<QAbstractButton*>())
+            if (button->isVisible() && button->isEnabled())
+                add(button, button->text());
+        for (const QLabel* label : W->findChildren<QLabel*>())
+            if (label->isVisible() && label->buddy())
+                add(label, label->text());
+        for (const QGroupBox* box : W->findChildren<QGroupBox*>())
+            if (box->isVisible())
+                add(box, box->title());
+        for (int tab = 0; tab < P->Tabs->count(); ++tab)
+            add(P->Tabs, P->Tabs->tabText(tab));
+        QVERIFY(panes.size() >= 6);
+        for (auto it = panes.cbegin(); it != panes.cend(); ++it) {
+            const QStringList users = it.value() + window.value(it.key());
+            QVERIFY2(users.size() == 1, qPrintable(QStringLiteral("page %1: %2 is taken by %3")
+                                                       .arg(P->Tabs->tabText(page), it.key().toString(),
+                                                            users.join(QStringLiteral(", ")))));
+        }
+    }
 }
 
 // A screen as wide as a desktop's: the offscreen platform's own is narrower than the designer's
