@@ -112,7 +112,7 @@ TItemsPanel::TItemsPanel(QWidget* Parent) : QWidget(Parent)
     auto* dialog = new QWidget(Tabs);
     dialog->setObjectName(QStringLiteral("DialogPage"));
     BuildDialog(dialog);
-    Tabs->addTab(dialog, QStringLiteral("&Dialog"));
+    Tabs->addTab(dialog, QStringLiteral("Dia&log"));
     Tabs->setTabToolTip(2, QStringLiteral("The default button, the progress bar and the timer"));
     column->addWidget(Tabs);
     SetItems(FItems);

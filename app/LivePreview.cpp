@@ -41,7 +41,7 @@ TLivePreview::TLivePreview(QWidget* Parent) : QWidget(Parent), FRoot(std::make_u
     ScaleBox->setObjectName(QStringLiteral("ScaleBox"));
     for (const double scale : {1.0, 1.25, 1.5, 2.0})
         ScaleBox->addItem(QStringLiteral("%1%").arg(qRound(scale * 100)), scale);
-    auto* scaleLabel = new QLabel(QStringLiteral("Sca&le:"), this);
+    auto* scaleLabel = new QLabel(QStringLiteral("Scale:"), this);
     scaleLabel->setBuddy(ScaleBox);
     ScaleBox->setAccessibleName(QStringLiteral("Scale"));
     row->addWidget(ExpandedBox);

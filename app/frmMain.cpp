@@ -560,7 +560,7 @@ void TfrmMain::BuildToolBar()
         action->setShortcutContext(Qt::WindowShortcut);
         addAction(action);
     }
-    EditMenu = menuBar()->addMenu(QStringLiteral("&Edit"));
+    EditMenu = menuBar()->addMenu(QStringLiteral("E&dit"));
     EditMenu->setObjectName(QStringLiteral("EditMenu"));
     EditMenu->addAction(UndoActn);
     EditMenu->addAction(RedoActn);

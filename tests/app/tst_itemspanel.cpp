@@ -396,8 +396,8 @@ void tst_itemspanel::selectTurnsToTheItemsPage()
     QCOMPARE(P->Tabs->currentWidget()->objectName(), QStringLiteral("ButtonsPage"));
 }
 
-// Every access key the panel and the live preview show is theirs alone on every page of the
-// panel: none that the window's own controls, menus or the other pane already use.
+// Every access key the menus, the panel and the live preview show is theirs alone on every page
+// of the panel: none that the window's own controls or the other pane already use.
 void tst_itemspanel::accessKeysDoNotClash()
 {
     for (int page = 0; page < P->Tabs->count(); ++page) {
@@ -407,7 +407,8 @@ void tst_itemspanel::accessKeysDoNotClash()
             const QKeySequence key = QKeySequence::mnemonic(Text);
             if (key.isEmpty())
                 return;
-            const bool pane = W->ItemsDock->isAncestorOf(Owner) || W->LivePreviewDock->isAncestorOf(Owner);
+            const bool pane = Owner == W->menuBar() || W->ItemsDock->isAncestorOf(Owner) ||
+                              W->LivePreviewDock->isAncestorOf(Owner);
             (pane ? panes : window)[key].append(Text);
         };
         for (const QAction* menu : W->menuBar()->actions())
