@@ -248,12 +248,18 @@ TRect TVxDialogEngine::GetImageRect(TVxDialogSection Section, const TRect& Secti
     const TRect& r = SectionRect;
     if (r.IsEmpty())
         return {};
-    const bool header = Section == secHeader;
-    const int w = header ? HeaderIconWidth() : FooterIconWidth();
-    const TVxImageAlignment alignment = header ? D->Header()->ImageAlignment() : D->Footer()->ImageAlignment();
-    // Where PaintHeader draws the icon: right to left the header band is mirrored.
-    const bool iconRight = (alignment == vxImageAlignRight) != (header && RightToLeft());
-    const int left = iconRight ? r.Right - D->FHorzSpacing - w : r.Left + D->FHorzSpacing;
+    if (Section == secHeader) {
+        // Where PaintHeader draws the icon: right to left the header band is mirrored.
+        const int w = HeaderIconWidth();
+        const bool iconRight = (D->Header()->ImageAlignment() == vxImageAlignRight) != RightToLeft();
+        const int left = iconRight ? r.Right - D->FHorzSpacing - w : r.Left + D->FHorzSpacing;
+        return TRect{left, r.Top, left + w, r.Bottom};
+    }
+    // Where PaintFooter draws the icon: at the right when aligned there or right to left, else
+    // past the footer's own margin.
+    const int w = FooterIconWidth();
+    const bool iconRight = D->Footer()->ImageAlignment() == vxImageAlignRight || RightToLeft();
+    const int left = iconRight ? r.Right - D->FHorzSpacing - w : r.Left + MulDiv(12);
     return TRect{left, r.Top, left + w, r.Bottom};
 }
 

@@ -389,30 +389,48 @@ private slots:
         engine->DestroyHiddenWindow();
     }
 
-    // The header icon is hit where it is drawn: at the side it is aligned to, mirrored right to
-    // left.
-    void headerIconHitWhereDrawn_data()
+    // The header and footer icons are hit where they are drawn: at the side they are aligned to,
+    // the header mirrored right to left, the footer's icon at the right then.
+    void iconHitWhereDrawn_data()
     {
+        QTest::addColumn<bool>("footer");
         QTest::addColumn<bool>("rightToLeft");
         QTest::addColumn<bool>("alignRight");
-        QTest::newRow("left to right, icon left") << false << false;
-        QTest::newRow("left to right, icon right") << false << true;
-        QTest::newRow("right to left, icon left") << true << false;
-        QTest::newRow("right to left, icon right") << true << true;
+        QTest::addColumn<bool>("drawnRight");
+        QTest::newRow("header, left to right, icon left") << false << false << false << false;
+        QTest::newRow("header, left to right, icon right") << false << false << true << true;
+        QTest::newRow("header, right to left, icon left") << false << true << false << true;
+        QTest::newRow("header, right to left, icon right") << false << true << true << false;
+        QTest::newRow("footer, left to right, icon left") << true << false << false << false;
+        QTest::newRow("footer, left to right, icon right") << true << false << true << true;
+        QTest::newRow("footer, right to left, icon left") << true << true << false << true;
+        QTest::newRow("footer, right to left, icon right") << true << true << true << true;
     }
 
-    void headerIconHitWhereDrawn()
+    void iconHitWhereDrawn()
     {
+        QFETCH(bool, footer);
         QFETCH(bool, rightToLeft);
         QFETCH(bool, alignRight);
+        QFETCH(bool, drawnRight);
         TProbeDialog dialog;
         dialog.SetBiDiMode(rightToLeft ? bdRightToLeft : bdLeftToRight);
-        dialog.Header()->SetVisible(true);
-        dialog.Header()->SetText(QStringLiteral("Header"));
-        dialog.Header()->SetColor(0x00FFFFFF);
-        dialog.Header()->Font()->SetColor(0x00FFFFFF); // only the icon shows
-        dialog.Header()->SetIcon(tdiInformation);
-        dialog.Header()->SetImageAlignment(alignRight ? vxImageAlignRight : vxImageAlignLeft);
+        const TVxImageAlignment alignment = alignRight ? vxImageAlignRight : vxImageAlignLeft;
+        if (footer) {
+            dialog.Footer()->SetVisible(true);
+            dialog.Footer()->SetText(QStringLiteral("Footer"));
+            dialog.Footer()->SetColor(0x00FFFFFF);
+            dialog.Footer()->Font()->SetColor(0x00FFFFFF); // only the icon shows
+            dialog.Footer()->SetIcon(tdiInformation);
+            dialog.Footer()->SetImageAlignment(alignment);
+        } else {
+            dialog.Header()->SetVisible(true);
+            dialog.Header()->SetText(QStringLiteral("Header"));
+            dialog.Header()->SetColor(0x00FFFFFF);
+            dialog.Header()->Font()->SetColor(0x00FFFFFF);
+            dialog.Header()->SetIcon(tdiInformation);
+            dialog.Header()->SetImageAlignment(alignment);
+        }
         TVxDialogEngine* engine = dialog.Engine();
         QWidget* window = engine->BuildHidden();
         QImage image(window->size(), QImage::Format_ARGB32);
@@ -421,19 +439,24 @@ private slots:
             QPainter painter(&image);
             engine->PaintDialog(painter);
         }
-        const QRect band = engine->GetSectionRect(secHeader).ToQRect();
+        // The band without its divider line: what differs from the band's own colour is the icon.
+        QRect band = engine->GetSectionRect(footer ? secFooter : secHeader).ToQRect();
+        if (footer)
+            band.setTop(band.top() + 2);
+        const QRgb plain = image.pixel(band.center().x(), band.bottom());
         QRect drawn;
         for (int y = band.top(); y <= band.bottom(); ++y)
             for (int x = band.left(); x <= band.right(); ++x)
-                if (image.pixel(x, y) != image.pixel(band.center().x(), band.top()))
+                if (image.pixel(x, y) != plain)
                     drawn |= QRect(x, y, 1, 1);
         QVERIFY(!drawn.isEmpty());
-        const bool drawnRight = drawn.center().x() > band.center().x();
-        QCOMPARE(drawnRight, alignRight != rightToLeft);
-        QCOMPARE(engine->HitTest(drawn.center()), htHeaderImage);
-        // The same place on the other side of the band is plain header.
+        QCOMPARE(drawn.center().x() > band.center().x(), drawnRight);
+        const TVxDialogHitTest image_ = footer ? htFooterImage : htHeaderImage;
+        const TVxDialogHitTest plainPart = footer ? htFooter : htHeader;
+        QCOMPARE(engine->HitTest(drawn.center()), image_);
+        // The same place on the other side of the band is the plain band.
         const QPoint mirrored(band.left() + band.right() - drawn.center().x(), drawn.center().y());
-        QCOMPARE(engine->HitTest(mirrored), htHeader);
+        QCOMPARE(engine->HitTest(mirrored), plainPart);
         engine->DestroyHiddenWindow();
     }
 
