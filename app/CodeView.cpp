@@ -1,6 +1,7 @@
 #include "CodeView.h"
 
 #include "DesignerFonts.h"
+#include "TextContrast.h"
 #include "private/FormTextLexer.h"
 
 #include <Qsci/qscilexercpp.h>
@@ -38,6 +39,21 @@ TCodeView::TCodeView(TCodeLanguage Language, QWidget* Parent) : QsciScintilla(Pa
         lexer->setFont(bold, TFormTextLexer::Keyword);
     }
     FLexer = lexer;
+    if (PaletteIsDark()) {
+        // The lexers' colours were chosen for a white page: a dark desktop gets its own page,
+        // and each colour moves towards white until it reads there.
+        const QPalette& pal = palette();
+        const QColor base = pal.color(QPalette::Base);
+        lexer->setDefaultPaper(base);
+        lexer->setPaper(base, -1);
+        lexer->setDefaultColor(pal.color(QPalette::Text));
+        for (int style = 0; style <= QsciScintillaBase::STYLE_MAX; ++style)
+            if (!lexer->description(style).isEmpty())
+                lexer->setColor(ReadableOn(lexer->color(style), base), style);
+        setCaretForegroundColor(pal.color(QPalette::Text));
+        setSelectionBackgroundColor(pal.color(QPalette::Highlight));
+        setSelectionForegroundColor(pal.color(QPalette::HighlightedText));
+    }
     setFont(font);
     setUtf8(true);
     setEolMode(EolUnix);

@@ -4,7 +4,9 @@
 #include "../support/DesktopDarkPalette.h"
 #include "../support/MeasuredContrast.h"
 
+#include "CodeView.h"
 #include "VxDControls.h"
+#include "VxPageScroller.h"
 #include "frmMain.h"
 
 #include <QApplication>
@@ -75,6 +77,39 @@ private slots:
         }
         QVERIFY2(measured >= 15, qPrintable(QString::number(measured)));
         QVERIFY2(failures.isEmpty(), qPrintable(failures.join(QLatin1Char('\n'))));
+    }
+
+    // The generated code reads on a dark page: keywords, strings, numbers and plain text.
+    void codeViewsRead()
+    {
+        TfrmMain window;
+        window.InstructionSection->SetEditValue(QStringLiteral("Replace the design on disk?"));
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        window.GenerateActn->trigger();
+        for (TCodeView* view : {window.SynEdit1, window.SynEdit2, window.SynEdit3}) {
+            window.VxPageScroller1->SetActivePageIndex(view == window.SynEdit1 ? 1 : view == window.SynEdit2 ? 2 : 3);
+            QTRY_VERIFY(view->isVisible());
+            QVERIFY(!view->text().isEmpty());
+            const QImage picture = view->grab().toImage();
+            QColor text, background;
+            // Line by line: each line's own colours.
+            const int line = int(view->SendScintilla(QsciScintillaBase::SCI_TEXTHEIGHT, 0));
+            int lines = 0;
+            for (int i = 0; i < qMin(view->lines(), 12) && (i + 1) * line <= picture.height(); ++i) {
+                if (view->text(i).trimmed().isEmpty())
+                    continue; // nothing to read, at most the caret
+                const int top = i * line;
+                const double ratio = MeasuredTextContrast(picture, QRect(0, top, picture.width(), line), &background, &text);
+                ++lines;
+                QVERIFY2(RelativeLuminance(background) < 0.2, qPrintable(background.name()));
+                QVERIFY2(ratio >= MinimumTextContrast, qPrintable(QStringLiteral("%1 line %2: %3 on %4 is %5:1")
+                                                                      .arg(view->objectName()).arg(top / line)
+                                                                      .arg(text.name(), background.name())
+                                                                      .arg(ratio, 0, 'f', 2)));
+            }
+            QVERIFY(lines >= 3);
+        }
     }
 };
 
