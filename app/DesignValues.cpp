@@ -115,6 +115,9 @@ void ApplyDesignItems(const TDesignItems& I, TVxDialog* D)
     D->Progress()->SetPosition(I.ProgressPosition);
     D->Progress()->SetState(I.ProgressState);
     D->Timer()->SetInterval(I.TimerInterval);
+    D->RadioButton()->SetCaption(I.RadioGroupCaption);
+    D->RadioButton()->SetColumns(I.RadioColumns);
+    D->RadioButton()->SetShowBorder(I.RadioBorder);
 }
 } // namespace
 
@@ -150,6 +153,9 @@ TDesignItems DesignItemsFromDialog(const TVxDialog* D)
     I.ProgressPosition = D->Progress()->Position();
     I.ProgressState = D->Progress()->State();
     I.TimerInterval = D->Timer()->Interval();
+    I.RadioGroupCaption = D->RadioButton()->Caption();
+    I.RadioColumns = D->RadioButton()->Columns();
+    I.RadioBorder = D->RadioButton()->ShowBorder();
     return I;
 }
 

@@ -63,6 +63,10 @@ struct TDesignItems {
     int ProgressPosition = 0;
     TProgressBarState ProgressState = pbstNormal;
     quint32 TimerInterval = 0;
+    // The radio buttons' group: its caption, its columns and whether a frame surrounds it.
+    QString RadioGroupCaption;
+    int RadioColumns = 1;
+    bool RadioBorder = false;
     bool operator==(const TDesignItems&) const = default;
 };
 

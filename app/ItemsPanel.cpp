@@ -298,6 +298,19 @@ void TItemsPanel::BuildRadios(QWidget* Box)
     flags->addWidget(RadioEnabled);
     flags->addStretch(1);
     layout->addLayout(flags);
+
+    // The group the buttons stand in.
+    auto* group = new QFormLayout;
+    RadioGroupCaption = new QLineEdit(Box);
+    RadioGroupCaption->setObjectName(QStringLiteral("RadioGroupCaption"));
+    RadioGroupCaption->setMaxLength(INT_MAX);
+    RadioGroupCaption->setToolTip(QStringLiteral("The caption over the radio buttons"));
+    group->addRow(QStringLiteral("Group cap&tion:"), RadioGroupCaption);
+    RadioColumns = NewSpin(Box, QStringLiteral("RadioColumns"), 1, MaxRadioColumns);
+    group->addRow(QStringLiteral("Colu&mns:"), RadioColumns);
+    RadioBorder = NewCheck(Box, QStringLiteral("RadioBorder"), QStringLiteral("Sho&w border"));
+    group->addRow(QString(), RadioBorder);
+    layout->addLayout(group);
     layout->addStretch(1);
 
     connect(RadioList, &QListWidget::currentRowChanged, this, [this] { ShowRadio(); });
@@ -314,6 +327,17 @@ void TItemsPanel::BuildRadios(QWidget* Box)
     connect(RadioChecked, &QCheckBox::toggled, this, [this](bool Checked) {
         EditRadio(Checked ? QStringLiteral("Check Radio Button") : QStringLiteral("Uncheck Radio Button"),
                   [Checked](TDesignRadioButton& R) { R.Checked = Checked; });
+    });
+    connect(RadioGroupCaption, &QLineEdit::editingFinished, this, [this] {
+        EditDialog(QStringLiteral("Edit Radio Group Caption"),
+                   [this](TDesignItems& I) { I.RadioGroupCaption = RadioGroupCaption->text(); });
+    });
+    connect(RadioColumns, &QSpinBox::valueChanged, this, [this](int Value) {
+        EditDialog(QStringLiteral("Set Radio Columns"), [Value](TDesignItems& I) { I.RadioColumns = Value; });
+    });
+    connect(RadioBorder, &QCheckBox::toggled, this, [this](bool Checked) {
+        EditDialog(Checked ? QStringLiteral("Show Radio Border") : QStringLiteral("Hide Radio Border"),
+                   [Checked](TDesignItems& I) { I.RadioBorder = Checked; });
     });
     connect(RadioEnabled, &QCheckBox::toggled, this, [this](bool Checked) {
         EditRadio(Checked ? QStringLiteral("Enable Radio Button") : QStringLiteral("Disable Radio Button"),
@@ -480,8 +504,13 @@ void TItemsPanel::ShowDialog()
     ProgressMin->setValue(FItems.ProgressMin);
     ProgressMax->setValue(FItems.ProgressMax);
     ProgressState->setCurrentIndex(int(FItems.ProgressState));
-    // An interval beyond what the box holds is shown at its limit and kept until it is edited.
+    // An interval beyond what the box holds is shown at its limit and kept until it is edited;
+    // so are columns outside the box's range.
     TimerInterval->setValue(int(qMin<quint32>(FItems.TimerInterval, INT_MAX)));
+    if (RadioGroupCaption->text() != FItems.RadioGroupCaption)
+        RadioGroupCaption->setText(FItems.RadioGroupCaption);
+    RadioColumns->setValue(FItems.RadioColumns);
+    RadioBorder->setChecked(FItems.RadioBorder);
     --FShowing;
 }
 

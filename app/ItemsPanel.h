@@ -77,6 +77,11 @@ public:
     QSpinBox* RadioValue;
     QCheckBox* RadioChecked;
     QCheckBox* RadioEnabled;
+    QLineEdit* RadioGroupCaption;
+    QSpinBox* RadioColumns;
+    QCheckBox* RadioBorder;
+    // More columns than this would not fit a dialog; a design's own number is kept until edited.
+    static constexpr int MaxRadioColumns = 20;
 
     QComboBox* DefaultButton;
     QSpinBox* ProgressPosition;

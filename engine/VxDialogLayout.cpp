@@ -646,7 +646,8 @@ TRect TVxDialogEngine::GetSectionRect(TVxDialogSection Section)
         const TRect c = GetSectionRect(secContent);
         if (D->RadioButton()->ShowBorder()) {
             const int columns = qMax(1, D->RadioButton()->Columns());
-            // Rounded to the nearest integer, halves to the even neighbour.
+            // Rounded to the nearest integer, halves to the even neighbour (the frame's own need
+            // is checked below).
             const int rows = int(std::nearbyint(double(n) / double(columns)));
             r.Bottom = r.Top + rows * (t + MulDiv(1)) + rows * 4 + VM;
             if (c.Height() == 0)
@@ -657,6 +658,19 @@ TRect TVxDialogEngine::GetSectionRect(TVxDialogSection Section)
         r.Bottom += MulDiv(6) * (n - 1) + MulDiv(5) + 3 * (n - 1);
         if (c.Height() == 0)
             r.Bottom += 2 * VM;
+        if (D->RadioButton()->ShowBorder() && n > 0) {
+            // The group's frame holds its caption line, the half line the rows start below and
+            // each row at its text's height. The sum above has no line for a caption and counts
+            // one item in two columns as no row, which cut the buttons: the band grows to what
+            // the frame needs, never shrinks.
+            const int columns = qMax(1, D->RadioButton()->Columns());
+            const int rows = (n + columns - 1) / columns;
+            const int captionLine = D->RadioButton()->Caption().isEmpty() ? 0 : t + 2;
+            const int need = captionLine + t / 2 + 2 + rows * (t + 4) + 6;
+            const int group = r.Height() - (c.Height() == 0 ? 2 * VM : VM);
+            if (group < need)
+                r.Bottom += need - group;
+        }
         r.Left = 0;
         r.Right = CW;
         return r;

@@ -240,6 +240,13 @@ void tst_itemspanel::everyValueReachesTheDialog_data()
     }) << QStringLiteral("  Progress.Max = 50\n  Progress.Min = 10\n");
     QTest::newRow("progress state") << TEdit([](TItemsPanel* P) { P->ProgressState->setCurrentIndex(2); })
                                     << QStringLiteral("  Progress.State = pbstPaused\n");
+    QTest::newRow("radio group caption")
+        << TEdit([](TItemsPanel* P) { Type(P->RadioGroupCaption, QStringLiteral("Share with")); })
+        << QStringLiteral("  RadioButton.Caption = 'Share with'\n");
+    QTest::newRow("radio columns") << TEdit([](TItemsPanel* P) { P->RadioColumns->setValue(2); })
+                                   << QStringLiteral("  RadioButton.Columns = 2\n");
+    QTest::newRow("radio border") << TEdit([](TItemsPanel* P) { P->RadioBorder->click(); })
+                                  << QStringLiteral("  RadioButton.ShowBorder = True\n");
     QTest::newRow("timer interval") << TEdit([](TItemsPanel* P) { P->TimerInterval->setValue(2500); })
                                     << QStringLiteral("  Timer.Interval = 2500\n");
 }

@@ -16,6 +16,7 @@
 
 #include <QPainter>
 #include <QPlainTextEdit>
+#include <QGroupBox>
 #include <QRadioButton>
 #include <QtTest>
 
@@ -466,10 +467,17 @@ private slots:
         QTest::addColumn<bool>("border");
         QTest::addColumn<int>("columns");
         QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("groupCaption");
+        QTest::addColumn<int>("items");
         const QString longCaption = QStringLiteral("HTML page, with images stored in a separate folder next to it");
-        QTest::newRow("radio buttons") << false << 1 << longCaption;
-        QTest::newRow("radio group") << true << 1 << longCaption;
-        QTest::newRow("radio group in two columns") << true << 2 << QStringLiteral("HTML page, with its images in a folder");
+        const QString shorter = QStringLiteral("HTML page, with its images in a folder");
+        QTest::newRow("radio buttons") << false << 1 << longCaption << QString() << 2;
+        QTest::newRow("radio group") << true << 1 << longCaption << QString() << 2;
+        QTest::newRow("radio group in two columns") << true << 2 << shorter << QString() << 2;
+        // The group's caption takes a line inside its frame; one item in two columns is still a row.
+        QTest::newRow("radio group with a caption") << true << 1 << shorter << QStringLiteral("Save as") << 3;
+        QTest::newRow("captioned group in two columns") << true << 2 << shorter << QStringLiteral("Save as") << 2;
+        QTest::newRow("one item in two columns") << true << 2 << shorter << QStringLiteral("Save as") << 1;
     }
 
     void radioCaptionsShowWhole()
@@ -477,24 +485,43 @@ private slots:
         QFETCH(bool, border);
         QFETCH(int, columns);
         QFETCH(QString, caption);
+        QFETCH(QString, groupCaption);
+        QFETCH(int, items);
         TProbeDialog dialog;
         dialog.Content()->Add(QStringLiteral("Save the page as:"));
         dialog.SetDialogOptions(dialog.DialogOptions() + doRadioButtons);
         dialog.RadioButton()->SetShowBorder(border);
         dialog.RadioButton()->SetColumns(columns);
+        dialog.RadioButton()->SetCaption(groupCaption);
         dialog.RadioButtons()->Add()->SetCaption(caption);
-        dialog.RadioButtons()->Add()->SetCaption(QStringLiteral("Text only"));
+        for (int i = 1; i < items; ++i)
+            dialog.RadioButtons()->Add()->SetCaption(QStringLiteral("Text only %1").arg(i));
         TVxDialogEngine* engine = dialog.Engine();
         QWidget* window = engine->BuildHidden();
         // Grabbing delivers the resize events a hidden window holds back (the group arranges its
         // buttons on resizing), as showing would.
         window->grab();
         QList<QRadioButton*> buttons = window->findChildren<QRadioButton*>();
-        QCOMPARE(buttons.size(), 2);
+        QCOMPARE(buttons.size(), items);
         for (QRadioButton* button : buttons) {
             QVERIFY2(button->width() >= button->sizeHint().width(), qPrintable(button->text()));
             const QRect inWindow(button->mapTo(window, QPoint(0, 0)), button->size());
             QVERIFY2(window->rect().contains(inWindow), qPrintable(button->text()));
+            // Its line of text inside the group's frame, below its caption, clear of the other
+            // buttons' lines (a button's own margins may reach past them).
+            const int line = button->fontMetrics().height();
+            const int middle = button->geometry().center().y();
+            if (auto* group = qobject_cast<QGroupBox*>(button->parentWidget())) {
+                const QRect inner = group->contentsRect();
+                QVERIFY2(middle - line / 2 >= inner.top() - 1 && middle + line / 2 <= inner.bottom() + 1,
+                         qPrintable(QStringLiteral("%1: line %2..%3 in %4..%5")
+                                        .arg(button->text()).arg(middle - line / 2).arg(middle + line / 2)
+                                        .arg(inner.top()).arg(inner.bottom())));
+            }
+            for (QRadioButton* other : buttons)
+                if (other != button && other->x() == button->x())
+                    QVERIFY2(qAbs(other->geometry().center().y() - middle) >= line,
+                             qPrintable(button->text() + QStringLiteral(" and ") + other->text()));
         }
         engine->DestroyHiddenWindow();
     }
