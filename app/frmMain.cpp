@@ -247,7 +247,9 @@ TfrmMain::TfrmMain(QWidget* Parent) : QMainWindow(Parent), FRoot(std::make_uniqu
     ItemsPanel1 = new TItemsPanel(itemsScroll);
     itemsScroll->setWidget(ItemsPanel1);
     ItemsDock->setWidget(itemsScroll);
-    addDockWidget(Qt::RightDockWidgetArea, ItemsDock);
+    // The panes stand after the page in reading order: at its right, or at its left right to left.
+    const Qt::DockWidgetArea after = isRightToLeft() ? Qt::LeftDockWidgetArea : Qt::RightDockWidgetArea;
+    addDockWidget(after, ItemsDock);
     ItemsDock->hide();
     ItemsPanel1->SetItems(FItems);
     connect(ItemsPanel1, &TItemsPanel::ItemsEdited, this,
@@ -304,10 +306,14 @@ void TfrmMain::BuildLivePreview()
     LivePreviewDock->setAllowedAreas(Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea | Qt::BottomDockWidgetArea);
     LivePreview = new TLivePreview(LivePreviewDock);
     LivePreviewDock->setWidget(LivePreview);
-    addDockWidget(Qt::RightDockWidgetArea, LivePreviewDock);
+    addDockWidget(dockWidgetArea(ItemsDock), LivePreviewDock);
     // The items sit between the page and the picture, each at its full height: an edited item
     // is seen changing beside its fields.
-    splitDockWidget(ItemsDock, LivePreviewDock, Qt::Horizontal);
+    // (The split does not follow the reading order: right to left the picture goes first.)
+    if (isRightToLeft())
+        splitDockWidget(LivePreviewDock, ItemsDock, Qt::Horizontal);
+    else
+        splitDockWidget(ItemsDock, LivePreviewDock, Qt::Horizontal);
     // The pages keep their stored size; the window grows by the pane.
     constexpr int PaneWidth = 480;
     resize(ClientWidth + PaneWidth, ClientHeight);

@@ -110,6 +110,7 @@ private slots:
     void openListsItemsAndSavesThemBack();
     void glyphFromAFile();
     void manyItemsAndALongCaption();
+    void panelSitsBetweenPageAndPicture_data();
     void panelSitsBetweenPageAndPicture();
     void selectTurnsToTheItemsPage();
     void accessKeysDoNotClash();
@@ -350,8 +351,19 @@ void tst_itemspanel::manyItemsAndALongCaption()
 
 // The panel opens beside the page without taking its width: the window widens as the screen
 // allows, and gives the width back when the panel closes.
+void tst_itemspanel::panelSitsBetweenPageAndPicture_data()
+{
+    QTest::addColumn<bool>("rightToLeft");
+    QTest::newRow("left to right") << false;
+    // The panes follow the page in reading order: at its left, the picture outermost.
+    QTest::newRow("right to left") << true;
+}
+
 void tst_itemspanel::panelSitsBetweenPageAndPicture()
 {
+    QFETCH(bool, rightToLeft);
+    QApplication::setLayoutDirection(rightToLeft ? Qt::RightToLeft : Qt::LeftToRight);
+    const auto restore = qScopeGuard([] { QApplication::setLayoutDirection(Qt::LeftToRight); });
     // A window that has not shown the panel yet.
     W = std::make_unique<TfrmMain>();
     P = W->ItemsPanel1;
@@ -368,11 +380,15 @@ void tst_itemspanel::panelSitsBetweenPageAndPicture()
     QTRY_VERIFY(W->width() > windowWidth);
     QTRY_COMPARE(W->centralWidget()->width(), pageWidth);
     const QRect items = W->ItemsDock->geometry(), live = W->LivePreviewDock->geometry();
-    QVERIFY2(items.right() < live.left() && items.top() == live.top(),
-             qPrintable(QStringLiteral("items %1,%2 %3x%4, live %5,%6")
-                            .arg(items.x()).arg(items.y()).arg(items.width()).arg(items.height())
-                            .arg(live.x()).arg(live.y())));
-    QVERIFY(items.left() >= W->centralWidget()->geometry().right());
+    const QRect page = W->centralWidget()->geometry();
+    const QString where = QStringLiteral("page %1..%2, items %3..%4, live %5..%6")
+                              .arg(page.left()).arg(page.right()).arg(items.left()).arg(items.right())
+                              .arg(live.left()).arg(live.right());
+    QCOMPARE(items.top(), live.top());
+    if (rightToLeft)
+        QVERIFY2(live.right() < items.left() && items.right() <= page.left(), qPrintable(where));
+    else
+        QVERIFY2(page.right() <= items.left() && items.right() < live.left(), qPrintable(where));
     // Every page of the panel shows whole at the window's first height: nothing to scroll to.
     auto* scroll = W->findChild<QScrollArea*>(QStringLiteral("ItemsScroll"));
     QVERIFY(scroll);
