@@ -75,6 +75,12 @@ QWidget* ListRow(QWidget* Parent, QListWidget* List, std::initializer_list<QPush
     return box;
 }
 
+// A note's lines as the command link shows them: none for an empty note.
+QStringList NoteLines(const QString& Text)
+{
+    return Text.isEmpty() ? QStringList() : Text.split(QLatin1Char('\n'));
+}
+
 QString PictureText(const QByteArray& Data)
 {
     if (Data.isEmpty())
@@ -227,6 +233,18 @@ void TItemsPanel::BuildButtons(QWidget* Box)
         EditButton(QStringLiteral("Edit Button Caption"), [this](TDesignCustomButton& B) { B.Caption = ButtonCaption->text(); });
     });
     ButtonNote->installEventFilter(this); // the note is taken when the editor loses the focus
+    // Typing shows in the live preview at once; the step waits for the edit to end.
+    for (QLineEdit* field : {ButtonCaption, ButtonHint}) {
+        connect(field, &QLineEdit::textEdited, this, [this] {
+            if (!FShowing)
+                Q_EMIT ItemsDrafted();
+        });
+        field->installEventFilter(this); // Escape puts the item's text back
+    }
+    connect(ButtonNote, &QPlainTextEdit::textChanged, this, [this] {
+        if (!FShowing)
+            Q_EMIT ItemsDrafted();
+    });
     connect(ButtonModalResult, &QSpinBox::valueChanged, this, [this](int Value) {
         EditButton(QStringLiteral("Edit Modal Result"), [Value](TDesignCustomButton& B) { B.ModalResult = Value; });
     });
@@ -318,6 +336,11 @@ void TItemsPanel::BuildRadios(QWidget* Box)
     connect(RemoveRadioBtn, &QPushButton::clicked, this, [this] { RemoveRadio(); });
     connect(RadioUpBtn, &QPushButton::clicked, this, [this] { MoveSelected(RadioList, -1); });
     connect(RadioDownBtn, &QPushButton::clicked, this, [this] { MoveSelected(RadioList, 1); });
+    connect(RadioCaption, &QLineEdit::textEdited, this, [this] {
+        if (!FShowing)
+            Q_EMIT ItemsDrafted();
+    });
+    RadioCaption->installEventFilter(this);
     connect(RadioCaption, &QLineEdit::editingFinished, this, [this] {
         EditRadio(QStringLiteral("Edit Radio Caption"), [this](TDesignRadioButton& R) { R.Caption = RadioCaption->text(); });
     });
@@ -648,10 +671,38 @@ void TItemsPanel::MoveSelected(QListWidget* List, int Delta)
     Q_EMIT ItemsEdited(buttons ? QStringLiteral("Move Button") : QStringLiteral("Move Radio Button"));
 }
 
+TDesignItems TItemsPanel::DraftItems() const
+{
+    TDesignItems items = FItems;
+    const int button = ButtonList->currentRow();
+    if (button >= 0 && button < items.Buttons.size()) {
+        TDesignCustomButton& b = items.Buttons[button];
+        b.Caption = ButtonCaption->text();
+        b.Hint = ButtonHint->text();
+        b.Info = NoteLines(ButtonNote->toPlainText());
+    }
+    const int radio = RadioList->currentRow();
+    if (radio >= 0 && radio < items.Radios.size())
+        items.Radios[radio].Caption = RadioCaption->text();
+    return items;
+}
+
 bool TItemsPanel::eventFilter(QObject* Watched, QEvent* Event)
 {
     if (Event->type() == QEvent::FocusOut && Watched == ButtonNote)
         CommitNote();
+    if (Event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(Event)->key() == Qt::Key_Escape
+        && (Watched == ButtonCaption || Watched == ButtonHint || Watched == ButtonNote || Watched == RadioCaption)) {
+        // Escape gives up the text being typed: the field shows the item's own again.
+        if (DraftItems() != FItems) {
+            if (Watched == RadioCaption)
+                ShowRadio();
+            else
+                ShowButton();
+            Q_EMIT ItemsDrafted();
+            return true;
+        }
+    }
     if (Event->type() == QEvent::KeyPress && (Watched == ButtonList || Watched == RadioList)) {
         const auto* key = static_cast<QKeyEvent*>(Event);
         if (key->modifiers() == Qt::AltModifier && (key->key() == Qt::Key_Up || key->key() == Qt::Key_Down)) {
@@ -665,8 +716,7 @@ bool TItemsPanel::eventFilter(QObject* Watched, QEvent* Event)
 void TItemsPanel::CommitNote()
 {
     EditButton(QStringLiteral("Edit Button Note"), [this](TDesignCustomButton& B) {
-        const QString text = ButtonNote->toPlainText();
-        B.Info = text.isEmpty() ? QStringList() : text.split(QLatin1Char('\n'));
+        B.Info = NoteLines(ButtonNote->toPlainText());
     });
 }
 

@@ -200,6 +200,11 @@ void TVxDCustomSectionControl::BeginEdit()
             FEditor = edit;
         }
         FEditor->setObjectName(QStringLiteral("Editor"));
+        if (auto* memo = qobject_cast<QPlainTextEdit*>(FEditor))
+            connect(memo, &QPlainTextEdit::textChanged, this, &TVxDCustomSectionControl::DraftChanged);
+        else
+            connect(static_cast<QLineEdit*>(FEditor), &QLineEdit::textChanged, this,
+                    &TVxDCustomSectionControl::DraftChanged);
         QFont f = font();
         f.setPointSize(8);
         FEditor->setFont(f);
@@ -259,6 +264,11 @@ void TVxDCustomSectionControl::SetEditorText(const QString& Text)
         memo->setPlainText(QString(Text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     else if (auto* edit = qobject_cast<QLineEdit*>(FEditor))
         edit->setText(Text);
+}
+
+QString TVxDCustomSectionControl::DraftValue() const
+{
+    return FIsEditing && FEditor ? EditorText() : FEditValue;
 }
 
 QString TVxDCustomSectionControl::DisplayText(bool* IsValue) const

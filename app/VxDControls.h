@@ -63,6 +63,9 @@ public:
     void SetIsEditing(bool Value);
     // The in-place editor, nullptr until the first edit (and after an EditType change).
     QWidget* Editor() const { return FEditor; }
+    // What the section would hold if the edit ended now: the editor's text while editing, the
+    // value otherwise.
+    QString DraftValue() const;
 
     // The text this section draws now (value or placeholder) and whether it is the value.
     QString DisplayText(bool* IsValue = nullptr) const;
@@ -73,6 +76,9 @@ public:
 Q_SIGNALS:
     // The value changed: set from code, or an in-place edit ended with another text.
     void EditValueChanged();
+    // The text in the in-place editor changed (typed, or set with the value): DraftValue follows
+    // every keystroke while EditValue waits for the edit to end.
+    void DraftChanged();
 
 protected:
     void paintEvent(QPaintEvent* Event) override;

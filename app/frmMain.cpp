@@ -331,6 +331,15 @@ void TfrmMain::BuildLivePreview()
     // Every change of the design (a box, a section, the items, undo, redo, Open, New, a paste)
     // ends in DesignChanged.
     connect(this, &TfrmMain::DesignChanged, this, &TfrmMain::UpdateLivePreview);
+    // Text being typed shows at once; it becomes a change (and a step) when its edit ends. The
+    // window's own restoring ends in DesignChanged: the editors it fills on the way draw nothing.
+    const auto drafted = [this] {
+        if (!FRestoring)
+            UpdateLivePreview();
+    };
+    for (TVxDSectionControl* section : FSections)
+        connect(section, &TVxDSectionControl::DraftChanged, this, drafted);
+    connect(ItemsPanel1, &TItemsPanel::ItemsDrafted, this, drafted);
     connect(LivePreview, &TLivePreview::SectionClicked, this,
             [this](TLiveSection Section) { RunGuarded([&] { LivePreviewSectionClicked(Section); }); });
     UpdateLivePreview();
@@ -380,7 +389,7 @@ void TfrmMain::UpdateLivePreview()
 {
     if (!LivePreview)
         return;
-    LivePreview->SetDesign(VxDialog1, DesignValues());
+    LivePreview->SetDesign(VxDialog1, DraftDesignValues());
 }
 
 void TfrmMain::LivePreviewSectionClicked(TLiveSection Section)
@@ -802,22 +811,35 @@ QWidget* TfrmMain::BuildDesignPage(QWidget* Page)
 
 TDesignValues TfrmMain::DesignValues() const
 {
+    return PageValues(false);
+}
+
+TDesignValues TfrmMain::DraftDesignValues() const
+{
+    return PageValues(true);
+}
+
+TDesignValues TfrmMain::PageValues(bool Drafts) const
+{
+    const auto text = [Drafts](const TVxDSectionControl* Section) {
+        return Drafts ? Section->DraftValue() : Section->EditValue();
+    };
     TDesignValues v;
-    v.Title = TitleSection->EditValue();
+    v.Title = text(TitleSection);
     v.MainIcon = MainIconSection->EditValue();
-    v.Header = HeaderSection->EditValue();
+    v.Header = text(HeaderSection);
     v.HeaderIcon = HeaderIconSection->EditValue();
-    v.Instruction = InstructionSection->EditValue();
+    v.Instruction = text(InstructionSection);
     v.InstructionIcon = InstructionIconSection->EditValue();
-    v.Content = ContentSection->EditValue();
+    v.Content = text(ContentSection);
     v.ExpandoChecked = ExpandoCheckBox->isChecked();
     v.ExpandoCaption = ExpandoCheckBox->text();
-    v.ExpandoContent = ExpandoContentSection->EditValue();
-    v.ExpandoFooter = ExpandoFooterSection->EditValue();
-    v.Footer = FooterSection->EditValue();
+    v.ExpandoContent = text(ExpandoContentSection);
+    v.ExpandoFooter = text(ExpandoFooterSection);
+    v.Footer = text(FooterSection);
     v.FooterIcon = FooterIconSection->EditValue();
     v.ShowHelpLink = cbdoShowHelpLink->isChecked();
-    v.HelpLink = HelpLinkSection->EditValue();
+    v.HelpLink = text(HelpLinkSection);
     v.RadioButtons = cbdoRadioButtons->isChecked();
     v.CommandLinks = cbdoCommandLinks->isChecked();
     v.CommandLinksNoIcon = cbdoCommandLinksNoIcon->isChecked();
@@ -838,7 +860,7 @@ TDesignValues TfrmMain::DesignValues() const
     v.HeaderVisible = FKept.HeaderVisible;
     v.FooterVisible = FKept.FooterVisible;
     v.KeepHelpLinkText = FKept.KeepHelpLinkText;
-    v.Items = FItems;
+    v.Items = Drafts ? ItemsPanel1->DraftItems() : FItems;
     return v;
 }
 

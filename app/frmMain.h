@@ -45,6 +45,10 @@ public:
 
     // The design page's values as they stand, with the items.
     TDesignValues DesignValues() const;
+    // The same with the edits in progress laid over them (the text in a section's editor, in
+    // the items' text fields): what the live preview shows while the user types. Only a
+    // finished edit becomes a step of the history.
+    TDesignValues DraftDesignValues() const;
     // The items and settings beside the page.
     const TDesignItems& Items() const { return FItems; }
     // Replaces them as one step of the undo history named Step.
@@ -236,6 +240,7 @@ private:
     void SetDataCaption(QCheckBox* Box, const QString& Caption);
     void MainIconSectionShowEdit(TObject* Sender, bool& Handled);
     void EndSectionEditing();
+    TDesignValues PageValues(bool Drafts) const;
     void ApplyDesignToDialog();
     void PickSectionIcon(TVxDSectionControl* Section);
     static bool WriteGuide(const QString& FileName, QString& Error);

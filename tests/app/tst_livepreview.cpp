@@ -1,4 +1,5 @@
 #include "DesignValues.h"
+#include "ItemsPanel.h"
 #include "LivePreview.h"
 #include "VxCollections.h"
 #include "VxDialog.h"
@@ -12,8 +13,12 @@
 #include <QComboBox>
 #include <QDockWidget>
 #include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QUndoStack>
 #include <QtTest>
 
 namespace {
@@ -38,6 +43,18 @@ double Lightness(const QImage& Image)
     return sum / ((Image.width() + 1) / 2 * ((Image.height() + 1) / 2));
 }
 
+// What a pane given Values from scratch draws: the live pane must draw the same.
+QImage DrawnFrom(const TLivePreview& Pane, const TDesignValues& Values)
+{
+    TLivePreview fresh;
+    fresh.resize(Pane.size());
+    fresh.SetLook(Pane.Look());
+    std::unique_ptr<TVxDialog> base(CreateDesignDialog(nullptr));
+    fresh.SetDesign(base.get(), Values);
+    fresh.UpdateNow();
+    return ClientPart(fresh);
+}
+
 void ClickPicture(TLivePreview* P, const QPoint& PicturePoint)
 {
     const double toLabel = P->Look().Scale / P->PictureWidget()->devicePixelRatioF();
@@ -59,6 +76,10 @@ private slots:
     void clickStartsEditingSection();
     void largeDesignShowsPlaceholder_data();
     void largeDesignShowsPlaceholder();
+    void typingShowsAtOnceAndStepsOnce_data();
+    void typingShowsAtOnceAndStepsOnce();
+    void escapeGivesUpItemText_data();
+    void escapeGivesUpItemText();
 
 private:
     std::unique_ptr<TfrmMain> W;
@@ -299,6 +320,105 @@ void tst_livepreview::largeDesignShowsPlaceholder()
     QTRY_VERIFY(!pane->UpdatePending());
     QVERIFY(!pane->Picture().isNull());
     QVERIFY(pane->PlaceholderText().isEmpty());
+}
+
+void tst_livepreview::typingShowsAtOnceAndStepsOnce_data()
+{
+    // Where the text is typed, and the key that ends the edit there.
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<int>("endKey");
+    QTest::newRow("instruction section") << "InstructionSection" << int(Qt::Key_Tab);
+    QTest::newRow("content section, left with Escape") << "ContentSection" << int(Qt::Key_Escape);
+    QTest::newRow("title section") << "TitleSection" << int(Qt::Key_Return);
+    QTest::newRow("button caption") << "ButtonCaption" << int(Qt::Key_Return);
+    QTest::newRow("button note") << "ButtonNote" << int(Qt::Key_Tab);
+    QTest::newRow("radio caption") << "RadioCaption" << int(Qt::Key_Return);
+}
+
+void tst_livepreview::typingShowsAtOnceAndStepsOnce()
+{
+    QFETCH(QString, field);
+    QFETCH(int, endKey);
+    TLivePreview* pane = W->LivePreview;
+    QWidget* editor = nullptr;
+    if (auto* section = W->findChild<TVxDSectionControl*>(field)) {
+        QTest::mouseDClick(section, Qt::LeftButton, {}, QPoint(4, 4));
+        QTRY_VERIFY(section->Editor() && section->Editor()->hasFocus());
+        editor = section->Editor();
+    } else {
+        // A command link and a radio button to type into.
+        W->ItemsActn->trigger();
+        QTRY_VERIFY(W->ItemsDock->isVisible());
+        QTest::mouseClick(W->ItemsPanel1->AddButtonBtn, Qt::LeftButton);
+        QTest::mouseClick(W->ItemsPanel1->AddRadioBtn, Qt::LeftButton);
+        QTest::mouseClick(W->cbdoCommandLinks, Qt::LeftButton);
+        QTest::mouseClick(W->cbdoRadioButtons, Qt::LeftButton);
+        editor = W->ItemsPanel1->findChild<QWidget*>(field);
+        QVERIFY(editor);
+        editor->setFocus(Qt::MouseFocusReason);
+        QTRY_VERIFY(editor->hasFocus());
+    }
+    QTRY_VERIFY(!pane->UpdatePending());
+    const QImage before = pane->Picture();
+    const TDesignValues committed = W->DesignValues();
+    const int steps = W->UndoStack()->count();
+
+    QTest::keyClicks(editor, QStringLiteral(" - typed without a step, a line long enough to wrap in the dialog"));
+    // The picture follows the keystrokes; the design and its history wait for the edit to end.
+    QTRY_VERIFY(!pane->UpdatePending());
+    const QImage typing = pane->Picture();
+    QVERIFY(typing != before);
+    QCOMPARE(ClientPart(*pane), DrawnFrom(*pane, W->DraftDesignValues()));
+    QVERIFY(W->DraftDesignValues() != committed);
+    QVERIFY(W->DesignValues() == committed);
+    QCOMPARE(W->UndoStack()->count(), steps);
+
+    QTest::keyClick(editor, Qt::Key(endKey));
+    QCOMPARE(W->UndoStack()->count(), steps + 1);
+    QVERIFY(W->DesignValues() == W->DraftDesignValues());
+    QTRY_VERIFY(!pane->UpdatePending());
+    QCOMPARE(pane->Picture(), typing);
+}
+
+void tst_livepreview::escapeGivesUpItemText_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::newRow("button caption") << "ButtonCaption";
+    QTest::newRow("button note") << "ButtonNote";
+    QTest::newRow("radio caption") << "RadioCaption";
+}
+
+void tst_livepreview::escapeGivesUpItemText()
+{
+    QFETCH(QString, field);
+    TLivePreview* pane = W->LivePreview;
+    W->ItemsActn->trigger();
+    QTRY_VERIFY(W->ItemsDock->isVisible());
+    QTest::mouseClick(W->ItemsPanel1->AddButtonBtn, Qt::LeftButton);
+    QTest::mouseClick(W->ItemsPanel1->AddRadioBtn, Qt::LeftButton);
+    QTest::mouseClick(W->cbdoCommandLinks, Qt::LeftButton);
+    QTest::mouseClick(W->cbdoRadioButtons, Qt::LeftButton);
+    auto* editor = W->ItemsPanel1->findChild<QWidget*>(field);
+    QVERIFY(editor);
+    editor->setFocus(Qt::MouseFocusReason);
+    QTRY_VERIFY(editor->hasFocus());
+    QTRY_VERIFY(!pane->UpdatePending());
+    const QImage committed = ClientPart(*pane);
+    const TDesignValues values = W->DesignValues();
+    const int steps = W->UndoStack()->count();
+
+    QTest::keyClicks(editor, QStringLiteral("Given up"));
+    QTRY_VERIFY(!pane->UpdatePending());
+    QVERIFY(ClientPart(*pane) != committed);
+    QTest::keyClick(editor, Qt::Key_Escape);
+    QTRY_VERIFY(!pane->UpdatePending());
+    QCOMPARE(ClientPart(*pane), committed);
+    QVERIFY(W->DraftDesignValues() == values);
+    // Leaving the field now records nothing.
+    W->ItemsPanel1->ButtonList->setFocus(Qt::TabFocusReason);
+    QTRY_VERIFY(!editor->hasFocus());
+    QCOMPARE(W->UndoStack()->count(), steps);
+    QVERIFY(W->DesignValues() == values);
 }
 
 QTEST_MAIN(tst_livepreview)
