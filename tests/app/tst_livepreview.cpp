@@ -355,7 +355,7 @@ void tst_livepreview::typingShowsAtOnceAndStepsOnce()
         QTest::mouseClick(W->cbdoRadioButtons, Qt::LeftButton);
         editor = W->ItemsPanel1->findChild<QWidget*>(field);
         QVERIFY(editor);
-        editor->setFocus(Qt::MouseFocusReason);
+        W->ItemsPanel1->ShowField(editor);
         QTRY_VERIFY(editor->hasFocus());
     }
     QTRY_VERIFY(!pane->UpdatePending());
@@ -400,7 +400,7 @@ void tst_livepreview::escapeGivesUpItemText()
     QTest::mouseClick(W->cbdoRadioButtons, Qt::LeftButton);
     auto* editor = W->ItemsPanel1->findChild<QWidget*>(field);
     QVERIFY(editor);
-    editor->setFocus(Qt::MouseFocusReason);
+    W->ItemsPanel1->ShowField(editor);
     QTRY_VERIFY(editor->hasFocus());
     QTRY_VERIFY(!pane->UpdatePending());
     const QImage committed = ClientPart(*pane);
@@ -415,7 +415,7 @@ void tst_livepreview::escapeGivesUpItemText()
     QCOMPARE(ClientPart(*pane), committed);
     QVERIFY(W->DraftDesignValues() == values);
     // Leaving the field now records nothing.
-    W->ItemsPanel1->ButtonList->setFocus(Qt::TabFocusReason);
+    W->TitleSection->setFocus(Qt::TabFocusReason);
     QTRY_VERIFY(!editor->hasFocus());
     QCOMPARE(W->UndoStack()->count(), steps);
     QVERIFY(W->DesignValues() == values);
