@@ -6,9 +6,14 @@
 #include "VxDialogEngine.h"
 #include "VxDialogRender.h"
 #include "VxOptions.h"
+#include "VxStdControls.h"
 #include "VxTaskDialogForm.h"
+#include "DrawText.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QHelpEvent>
+#include <QToolTip>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -20,6 +25,43 @@
 #include <QVBoxLayout>
 
 #include <optional>
+
+namespace {
+QString SectionName(TLiveSection Section)
+{
+    switch (Section) {
+    case TLiveSection::Title: return QStringLiteral("Title: click to edit it on the page");
+    case TLiveSection::Header: return QStringLiteral("Header: click to edit it on the page");
+    case TLiveSection::HeaderIcon: return QStringLiteral("Header icon: click to choose it");
+    case TLiveSection::Instruction: return QStringLiteral("Main instruction: click to edit it on the page");
+    case TLiveSection::InstructionIcon: return QStringLiteral("Instruction icon: click to choose it");
+    case TLiveSection::MainIcon: return QStringLiteral("Main icon: click to choose it");
+    case TLiveSection::Content: return QStringLiteral("Content: click to edit it on the page");
+    case TLiveSection::HelpLink: return QStringLiteral("Help link: click to edit it on the page");
+    case TLiveSection::ExpandoContent: return QStringLiteral("Expanded text: click to edit it on the page");
+    case TLiveSection::ExpandoFooter:
+        return QStringLiteral("Expanded text in the footer: click to edit it on the page");
+    case TLiveSection::Footer: return QStringLiteral("Footer: click to edit it on the page");
+    case TLiveSection::FooterIcon: return QStringLiteral("Footer icon: click to choose it");
+    case TLiveSection::None: break;
+    }
+    return {};
+}
+
+// Where a control of the hidden window shows in it: its rectangle clipped by every parent (a
+// control scrolled out of a tall dialog's scroll area shows nowhere).
+QRect RectInForm(QWidget* Control, QWidget* Form)
+{
+    if (!Control || !Form || !Form->isAncestorOf(Control) || !Control->isVisibleTo(Form))
+        return {};
+    QRect rect = Control->rect();
+    for (QWidget* w = Control; w != Form; w = w->parentWidget()) {
+        rect.translate(w->pos());
+        rect &= w->parentWidget()->rect();
+    }
+    return rect;
+}
+} // namespace
 
 TLivePreview::TLivePreview(QWidget* Parent) : QWidget(Parent), FRoot(std::make_unique<TComponent>())
 {
@@ -59,7 +101,7 @@ TLivePreview::TLivePreview(QWidget* Parent) : QWidget(Parent), FRoot(std::make_u
     FPictureLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     FPictureLabel->setWordWrap(true);
     FPictureLabel->setAccessibleName(QStringLiteral("Live preview"));
-    FPictureLabel->setCursor(Qt::PointingHandCursor);
+    FPictureLabel->setMouseTracking(true); // the cursor tells what a click picks
     FPictureLabel->installEventFilter(this);
     FScroll->setWidget(FPictureLabel);
     column->addWidget(FScroll, 1);
@@ -234,12 +276,15 @@ void TLivePreview::UpdateNow()
                 {instruction, TLiveSection::Instruction},
                 {section(secInstructionBand), TLiveSection::Instruction},
             };
+            // The items first: they stand over the sections around them.
+            AddItemRegions(engine, form, origin);
             // The engine keeps the expanded text's place while the expando is closed.
             const bool open = FDialog->Expando()->Visible() && FDialog->Expando()->Showing();
             for (const auto& [rect, part] : parts)
                 if (!rect.isEmpty() && (open || (part != TLiveSection::ExpandoContent && part != TLiveSection::ExpandoFooter)))
-                    FRegions.emplace_back(rect.translated(origin), part);
-            FRegions.emplace_back(QRect(1, 1, clientSize.width(), strip - 1), TLiveSection::Title);
+                    FRegions.push_back({rect.translated(origin), part, {}, SectionName(part)});
+            FRegions.push_back({QRect(1, 1, clientSize.width(), strip - 1), TLiveSection::Title, {},
+                                SectionName(TLiveSection::Title)});
         }
         if (engine)
             engine->DestroyHiddenWindow();
@@ -266,35 +311,144 @@ void TLivePreview::ShowPicture()
     FPictureLabel->resize(pixmap.deviceIndependentSize().toSize());
 }
 
+void TLivePreview::AddItemRegions(TVxDialogEngine* Engine, QWidget* Form, const QPoint& Origin)
+{
+    const auto add = [&](QWidget* Control, TLiveItem Kind, int Index, const QString& Name) {
+        const QRect rect = RectInForm(Control, Form);
+        if (!rect.isEmpty())
+            FRegions.push_back({rect.translated(Origin), TLiveSection::None, {Kind, Index}, Name});
+    };
+    const auto caption = [](const QString& Text) { return StripHotkey(Text).left(80); };
+
+    const QList<QWidget*> buttons = Engine->CreatedCustomButtons();
+    const QList<int> buttonItems = Engine->CreatedCustomButtonItems();
+    TVxCustomButtons* customs = FDialog->CustomButtons();
+    const QString kind = FDialog->DialogOptions().Contains(doCommandLinks) ? QStringLiteral("Command link")
+                                                                           : QStringLiteral("Button");
+    for (int i = 0; i < buttons.size() && i < buttonItems.size(); ++i) {
+        const int index = buttonItems[i];
+        if (index >= 0 && index < customs->Count())
+            add(buttons[i], TLiveItem::CustomButton, index,
+                QStringLiteral("%1 %2, \u201c%3\u201d: click to edit it in the items panel")
+                    .arg(kind)
+                    .arg(index + 1)
+                    .arg(caption(customs->Items(index)->Caption())));
+    }
+
+    // Radio buttons stand alone, one per item, or in a group box that holds one per item.
+    TVxRadioButtons* radios = FDialog->RadioButtons();
+    QList<QWidget*> radioButtons = Engine->CreatedRadioButtons();
+    if (auto* group = qobject_cast<TRadioGroup*>(Engine->RadioGroup()))
+        for (int i = 0; i < group->Count(); ++i)
+            radioButtons.append(group->Buttons(i));
+    for (int i = 0; i < radioButtons.size() && i < radios->Count(); ++i)
+        add(radioButtons[i], TLiveItem::RadioButton, i,
+            QStringLiteral("Radio button %1, \u201c%2\u201d: click to edit it in the items panel")
+                .arg(i + 1)
+                .arg(caption(radios->Items(i)->Caption())));
+
+    for (QWidget* button : Engine->CreatedButtonBarButtons())
+        if (const std::optional<TCommonButton> kind = Engine->ButtonBarKind(button)) {
+            const auto* push = qobject_cast<QAbstractButton*>(button);
+            add(button, TLiveItem::CommonButton, int(*kind),
+                QStringLiteral("%1 button: click to choose the default button in the items panel")
+                    .arg(push ? caption(push->text()) : button->objectName()));
+        }
+
+    add(Engine->ProgressBar(), TLiveItem::ProgressBar, 0,
+        QStringLiteral("Progress bar: click to edit its position in the items panel"));
+    add(Engine->VerificationCheckBox(), TLiveItem::Verification, 0,
+        QStringLiteral("Verification check box: click to go to it on the page"));
+}
+
+const TLivePreview::TRegion* TLivePreview::RegionAt(const QPoint& P) const
+{
+    for (const TRegion& region : FRegions)
+        if (region.Rect.contains(P))
+            return &region;
+    return nullptr;
+}
+
 TLiveSection TLivePreview::SectionAt(const QPoint& P) const
 {
-    for (const auto& [rect, part] : FRegions)
-        if (rect.contains(P))
-            return part;
-    return TLiveSection::None;
+    const TRegion* region = RegionAt(P);
+    return region ? region->Section : TLiveSection::None;
 }
 
 QRect TLivePreview::SectionRect(TLiveSection Section) const
 {
-    for (const auto& [rect, part] : FRegions)
-        if (part == Section)
-            return rect;
+    for (const TRegion& region : FRegions)
+        if (region.Section == Section && Section != TLiveSection::None)
+            return region.Rect;
     return {};
+}
+
+TLiveItemRef TLivePreview::ItemAt(const QPoint& P) const
+{
+    const TRegion* region = RegionAt(P);
+    return region ? region->Item : TLiveItemRef();
+}
+
+QRect TLivePreview::ItemRect(TLiveItem Kind, int Index) const
+{
+    for (const TRegion& region : FRegions)
+        if (region.Item == TLiveItemRef{Kind, Index} && Kind != TLiveItem::None)
+            return region.Rect;
+    return {};
+}
+
+QString TLivePreview::PartDescription(const QPoint& P) const
+{
+    const TRegion* region = RegionAt(P);
+    return region ? region->Name : QString();
+}
+
+QPoint TLivePreview::PicturePoint(const QPointF& WidgetPoint) const
+{
+    // Label pixels are device pixels over the screen's ratio; the picture's are device pixels
+    // over its scale.
+    return (WidgetPoint * FPictureLabel->devicePixelRatioF() / FLook.Scale).toPoint();
 }
 
 bool TLivePreview::eventFilter(QObject* Watched, QEvent* Event)
 {
-    if (Watched == FPictureLabel && Event->type() == QEvent::MouseButtonRelease && !FPicture.isNull()) {
+    if (Watched != FPictureLabel || FPicture.isNull())
+        return QWidget::eventFilter(Watched, Event);
+    switch (Event->type()) {
+    case QEvent::MouseButtonRelease: {
         const auto* mouse = static_cast<QMouseEvent*>(Event);
-        if (mouse->button() == Qt::LeftButton) {
-            // Label pixels are device pixels over the screen's ratio; the picture's are device
-            // pixels over its scale.
-            const QPointF device = mouse->position() * FPictureLabel->devicePixelRatioF();
-            const TLiveSection part = SectionAt((device / FLook.Scale).toPoint());
-            if (part != TLiveSection::None)
-                emit SectionClicked(part);
-            return true;
+        if (mouse->button() != Qt::LeftButton)
+            break;
+        if (const TRegion* region = RegionAt(PicturePoint(mouse->position()))) {
+            if (region->Item.Kind != TLiveItem::None)
+                emit ItemClicked(region->Item.Kind, region->Item.Index);
+            else
+                emit SectionClicked(region->Section);
         }
+        return true;
+    }
+    case QEvent::MouseMove: {
+        // The hand shows where a click edits something.
+        const bool part = RegionAt(PicturePoint(static_cast<QMouseEvent*>(Event)->position()));
+        if (part != (FPictureLabel->cursor().shape() == Qt::PointingHandCursor)) {
+            if (part)
+                FPictureLabel->setCursor(Qt::PointingHandCursor);
+            else
+                FPictureLabel->unsetCursor();
+        }
+        break;
+    }
+    case QEvent::ToolTip: {
+        const auto* help = static_cast<QHelpEvent*>(Event);
+        const QString text = PartDescription(PicturePoint(help->pos()));
+        if (text.isEmpty())
+            QToolTip::hideText();
+        else
+            QToolTip::showText(help->globalPos(), text, FPictureLabel);
+        return true;
+    }
+    default:
+        break;
     }
     return QWidget::eventFilter(Watched, Event);
 }

@@ -12,7 +12,6 @@
 #include <QWidget>
 
 #include <memory>
-#include <utility>
 #include <vector>
 
 class QCheckBox;
@@ -21,11 +20,23 @@ class QLabel;
 class QScrollArea;
 class TComponent;
 class TVxDialog;
+class TVxDialogEngine;
 
 // The parts of the picture a click can pick, named for the page sections that hold them.
 enum class TLiveSection {
     None, Title, Header, HeaderIcon, Instruction, InstructionIcon, MainIcon, Content, HelpLink,
     ExpandoContent, ExpandoFooter, Footer, FooterIcon
+};
+
+// The dialog's items a click can pick: a custom button or command link and a radio button with
+// its place in its collection, a common button of the bar with its TCommonButton, the progress
+// bar and the verification check box (index 0).
+enum class TLiveItem { None, CustomButton, RadioButton, CommonButton, ProgressBar, Verification };
+
+struct TLiveItemRef {
+    TLiveItem Kind = TLiveItem::None;
+    int Index = -1;
+    bool operator==(const TLiveItemRef&) const = default;
 };
 
 struct TLivePreviewLook {
@@ -62,6 +73,12 @@ public:
     TLiveSection SectionAt(const QPoint& PicturePoint) const;
     // Where a section lies in the picture (the first part when it has several); empty if absent.
     QRect SectionRect(TLiveSection Section) const;
+    // The item at a point of the picture (Kind None where a section or nothing is), and where an
+    // item lies (empty when the picture does not show it). An item stands over its section.
+    TLiveItemRef ItemAt(const QPoint& PicturePoint) const;
+    QRect ItemRect(TLiveItem Kind, int Index) const;
+    // What a click at the point edits, for the picture's tip; empty where a click does nothing.
+    QString PartDescription(const QPoint& PicturePoint) const;
     // The widget that shows the picture (a click on it picks a section).
     QWidget* PictureWidget() const;
 
@@ -76,6 +93,7 @@ public:
 
 signals:
     void SectionClicked(TLiveSection Section);
+    void ItemClicked(TLiveItem Kind, int Index);
     void PictureChanged();
 
 protected:
@@ -85,6 +103,17 @@ private:
     void ScheduleUpdate();
     void ReadLookFromControls();
     void ShowPicture();
+    // One clickable part of the picture: a section or an item.
+    struct TRegion {
+        QRect Rect;
+        TLiveSection Section = TLiveSection::None;
+        TLiveItemRef Item;
+        QString Name;
+    };
+    const TRegion* RegionAt(const QPoint& PicturePoint) const;
+    void AddItemRegions(TVxDialogEngine* Engine, QWidget* Form, const QPoint& Origin);
+    // The picture point under a point of the picture widget.
+    QPoint PicturePoint(const QPointF& WidgetPoint) const;
 
     std::unique_ptr<TComponent> FRoot;
     TVxDialog* FDialog;
@@ -95,7 +124,7 @@ private:
     QImage FPicture;
     QString FPlaceholder;
     // Parts of the picture in its pixels, the ones to pick first first.
-    std::vector<std::pair<QRect, TLiveSection>> FRegions;
+    std::vector<TRegion> FRegions;
     QScrollArea* FScroll;
     QLabel* FPictureLabel;
 };

@@ -24,6 +24,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QDesktopServices>
@@ -37,6 +38,7 @@
 #include <QMimeData>
 #include <QSettings>
 #include <QSignalBlocker>
+#include <QSpinBox>
 #include <QTimer>
 #include <QUndoCommand>
 #include <QUndoStack>
@@ -342,6 +344,7 @@ void TfrmMain::BuildLivePreview()
     connect(ItemsPanel1, &TItemsPanel::ItemsDrafted, this, drafted);
     connect(LivePreview, &TLivePreview::SectionClicked, this,
             [this](TLiveSection Section) { RunGuarded([&] { LivePreviewSectionClicked(Section); }); });
+    connect(LivePreview, &TLivePreview::ItemClicked, this, &TfrmMain::LivePreviewItemClicked);
     UpdateLivePreview();
 }
 
@@ -420,6 +423,35 @@ void TfrmMain::LivePreviewSectionClicked(TLiveSection Section)
         PickSectionIcon(target);
     else
         target->SetIsEditing(true);
+}
+
+void TfrmMain::LivePreviewItemClicked(TLiveItem Kind, int Index)
+{
+    EndSectionEditing();
+    if (Kind == TLiveItem::Verification) {
+        // The page's own box: its caption is the verification text.
+        VxPageScroller1->SetActivePageIndex(0);
+        VerificationCheckBox->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    ItemsDock->show();
+    ItemsDock->raise();
+    switch (Kind) {
+    case TLiveItem::CustomButton:
+        ItemsPanel1->SelectButton(Index);
+        break;
+    case TLiveItem::RadioButton:
+        ItemsPanel1->SelectRadio(Index);
+        break;
+    case TLiveItem::CommonButton:
+        ItemsPanel1->ShowField(ItemsPanel1->DefaultButton);
+        break;
+    case TLiveItem::ProgressBar:
+        ItemsPanel1->ShowField(ItemsPanel1->ProgressPosition);
+        break;
+    default:
+        break;
+    }
 }
 
 void TfrmMain::BuildToolBar()

@@ -33,6 +33,7 @@ class TComponent;
 class TLivePreview;
 class TVxDialog;
 enum class TLiveSection;
+enum class TLiveItem;
 class TVxDualEditDialog;
 class TVxPage;
 class TVxPageScroller;
@@ -266,6 +267,9 @@ private:
     void UpdateLivePreview();
     // A click on the live picture edits the section that holds what was clicked.
     void LivePreviewSectionClicked(TLiveSection Section);
+    // A click on an item of the live picture selects it in the items panel (the verification
+    // box goes to its box on the page).
+    void LivePreviewItemClicked(TLiveItem Kind, int Index);
 
     std::unique_ptr<TComponent> FRoot;
     // The window's component list, in creation order, as New and EndSectionEditing walk it.

@@ -30,6 +30,7 @@
 #include <QWindow>
 #include <QScopedValueRollback>
 
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -192,6 +193,28 @@ QList<QWidget*> TVxDialogEngine::CreatedRadioButtons() const
             if (w)
                 result.append(w);
     return result;
+}
+
+QList<int> TVxDialogEngine::CreatedCustomButtonItems() const
+{
+    QList<int> result;
+    if (FCreatedCustomButtons)
+        for (int i = 0; i < FCreatedCustomButtons->size() && i < FCustomButtonItems.size(); ++i)
+            if (FCreatedCustomButtons->at(i))
+                result.append(FCustomButtonItems.at(i));
+    return result;
+}
+
+std::optional<TCommonButton> TVxDialogEngine::ButtonBarKind(const QWidget* Button) const
+{
+    if (!Button || !FCreatedButtonBarButtons
+        || std::none_of(FCreatedButtonBarButtons->cbegin(), FCreatedButtonBarButtons->cend(),
+                        [Button](const QPointer<QWidget>& W) { return W.data() == Button; }))
+        return std::nullopt;
+    for (int k = cbYes; k <= cbClose; ++k)
+        if (Button->objectName() == CommonButtonName(TCommonButton(k)))
+            return TCommonButton(k);
+    return std::nullopt;
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -94,6 +94,10 @@ public:
     QList<QWidget*> CreatedButtonBarButtons() const;
     QList<QWidget*> CreatedCustomButtons() const;
     QList<QWidget*> CreatedRadioButtons() const;
+    /// The collection index of each of CreatedCustomButtons (hidden items have no button).
+    QList<int> CreatedCustomButtonItems() const;
+    /// The kind of one of CreatedButtonBarButtons; nullopt for any other widget.
+    std::optional<TCommonButton> ButtonBarKind(const QWidget* Button) const;
 
     /// The shared width of a common button kind (measured once per font).
     int FontTextHeight(const TFont& Font) const;

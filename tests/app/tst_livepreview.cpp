@@ -18,6 +18,8 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSpinBox>
+#include <QToolTip>
 #include <QUndoStack>
 #include <QtTest>
 
@@ -55,10 +57,45 @@ QImage DrawnFrom(const TLivePreview& Pane, const TDesignValues& Values)
     return ClientPart(fresh);
 }
 
-void ClickPicture(TLivePreview* P, const QPoint& PicturePoint)
+QPoint LabelPoint(const TLivePreview* P, const QPoint& PicturePoint)
 {
     const double toLabel = P->Look().Scale / P->PictureWidget()->devicePixelRatioF();
-    QTest::mouseClick(P->PictureWidget(), Qt::LeftButton, {}, (QPointF(PicturePoint) * toLabel).toPoint());
+    return (QPointF(PicturePoint) * toLabel).toPoint();
+}
+
+void ClickPicture(TLivePreview* P, const QPoint& PicturePoint)
+{
+    QTest::mouseClick(P->PictureWidget(), Qt::LeftButton, {}, LabelPoint(P, PicturePoint));
+}
+
+// Two command links, two radio buttons, the progress bar and the verification box beside the
+// page's OK and Cancel.
+void AddItems(const std::unique_ptr<TfrmMain>& W)
+{
+    TDesignItems items = W->Items();
+    for (const char* caption : {"&Install now", "Install &later"}) {
+        TDesignCustomButton button;
+        button.Caption = QLatin1String(caption);
+        button.Info = {QStringLiteral("A note")};
+        items.Buttons.append(button);
+    }
+    for (const char* caption : {"Me", "Everyone"}) {
+        TDesignRadioButton radio;
+        radio.Caption = QLatin1String(caption);
+        items.Radios.append(radio);
+    }
+    items.ProgressPosition = 40;
+    W->SetItems(items, QStringLiteral("Add Items"));
+    W->cbdoCommandLinks->setChecked(true);
+    W->cbdoRadioButtons->setChecked(true);
+    W->cbdoProgressBar->setChecked(true);
+    // A cancelled question keeps the verification box checked with its caption.
+    WhenModalShows([](QWidget* Modal) { Modal->close(); });
+    QTest::mouseClick(W->VerificationCheckBox, Qt::LeftButton);
+    QVERIFY(W->VerificationCheckBox->isChecked());
+    QTRY_VERIFY(!W->LivePreview->UpdatePending());
+    W->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(W.get()));
 }
 } // namespace
 
@@ -80,6 +117,11 @@ private slots:
     void typingShowsAtOnceAndStepsOnce();
     void escapeGivesUpItemText_data();
     void escapeGivesUpItemText();
+    void itemRegions_data();
+    void itemRegions();
+    void clickPicksItem_data();
+    void clickPicksItem();
+    void cursorAndTipTellWhatAClickEdits();
 
 private:
     std::unique_ptr<TfrmMain> W;
@@ -419,6 +461,135 @@ void tst_livepreview::escapeGivesUpItemText()
     QTRY_VERIFY(!editor->hasFocus());
     QCOMPARE(W->UndoStack()->count(), steps);
     QVERIFY(W->DesignValues() == values);
+}
+
+void tst_livepreview::itemRegions_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<int>("index");
+    // Which half of the picture holds the item left to right (-1 left, 1 right, 0 both).
+    QTest::addColumn<int>("side");
+    QTest::addColumn<bool>("rtl");
+    const struct {
+        const char* Name;
+        TLiveItem Kind;
+        int Index;
+        int Side;
+    } rows[] = {{"first command link", TLiveItem::CustomButton, 0, 0},
+                {"second command link", TLiveItem::CustomButton, 1, 0},
+                {"first radio button", TLiveItem::RadioButton, 0, 0},
+                {"second radio button", TLiveItem::RadioButton, 1, 0},
+                {"progress bar", TLiveItem::ProgressBar, 0, 0},
+                {"OK button", TLiveItem::CommonButton, int(cbOK), 1},
+                {"Cancel button", TLiveItem::CommonButton, int(cbCancel), 1},
+                {"verification box", TLiveItem::Verification, 0, -1}};
+    for (const auto& row : rows)
+        for (const bool rtl : {false, true})
+            QTest::addRow("%s%s", row.Name, rtl ? ", right to left" : "")
+                << int(row.Kind) << row.Index << (rtl ? -row.Side : row.Side) << rtl;
+}
+
+void tst_livepreview::itemRegions()
+{
+    QFETCH(int, kind);
+    QFETCH(int, index);
+    QFETCH(int, side);
+    QFETCH(bool, rtl);
+    AddItems(W);
+    TLivePreview* pane = W->LivePreview;
+    pane->SetLook({false, false, rtl, 1.0});
+    QTRY_VERIFY(!pane->UpdatePending());
+    const QRect rect = pane->ItemRect(TLiveItem(kind), index);
+    QVERIFY(!rect.isEmpty());
+    QVERIFY(QRect(QPoint(), pane->Picture().deviceIndependentSize().toSize()).contains(rect));
+    const TLiveItemRef picked{TLiveItem(kind), index};
+    QCOMPARE(pane->ItemAt(rect.center()), picked);
+    // An item is no section, also where it lies inside one.
+    QCOMPARE(pane->SectionAt(rect.center()), TLiveSection::None);
+    QVERIFY(!pane->PartDescription(rect.center()).isEmpty());
+    const int middle = int(pane->Picture().deviceIndependentSize().width() / 2);
+    if (side < 0)
+        QVERIFY2(rect.center().x() < middle, qPrintable(QStringLiteral("%1 of %2").arg(rect.center().x()).arg(middle * 2)));
+    else if (side > 0)
+        QVERIFY2(rect.center().x() > middle, qPrintable(QStringLiteral("%1 of %2").arg(rect.center().x()).arg(middle * 2)));
+    // The sections around keep their own parts.
+    QCOMPARE(pane->SectionAt(pane->SectionRect(TLiveSection::Instruction).center()), TLiveSection::Instruction);
+    QCOMPARE(pane->ItemAt(pane->SectionRect(TLiveSection::Instruction).center()), TLiveItemRef());
+}
+
+void tst_livepreview::clickPicksItem_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<int>("index");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<double>("scale");
+    QTest::addColumn<bool>("rtl");
+    QTest::newRow("second command link") << int(TLiveItem::CustomButton) << 1 << "ButtonCaption" << 1.0 << false;
+    QTest::newRow("second command link, right to left at scale 2")
+        << int(TLiveItem::CustomButton) << 1 << "ButtonCaption" << 2.0 << true;
+    QTest::newRow("second radio button") << int(TLiveItem::RadioButton) << 1 << "RadioCaption" << 1.0 << false;
+    QTest::newRow("first radio button at scale 2") << int(TLiveItem::RadioButton) << 0 << "RadioCaption" << 2.0 << false;
+    QTest::newRow("progress bar") << int(TLiveItem::ProgressBar) << 0 << "ProgressPosition" << 1.0 << false;
+    QTest::newRow("OK button, right to left") << int(TLiveItem::CommonButton) << int(cbOK) << "DefaultButton" << 1.0 << true;
+    QTest::newRow("verification box") << int(TLiveItem::Verification) << 0 << "VerificationCheckBox" << 1.0 << false;
+}
+
+void tst_livepreview::clickPicksItem()
+{
+    QFETCH(int, kind);
+    QFETCH(int, index);
+    QFETCH(QString, field);
+    QFETCH(double, scale);
+    QFETCH(bool, rtl);
+    AddItems(W);
+    TLivePreview* pane = W->LivePreview;
+    pane->SetLook({false, false, rtl, scale});
+    W->ItemsDock->hide();
+    W->VxPageScroller1->SetActivePageIndex(1);
+    QTRY_VERIFY(!pane->UpdatePending());
+    const QRect rect = pane->ItemRect(TLiveItem(kind), index);
+    QVERIFY(!rect.isEmpty());
+    const int steps = W->UndoStack()->count();
+    ClickPicture(pane, rect.center());
+    auto* target = W->findChild<QWidget*>(field);
+    QVERIFY(target);
+    QTRY_VERIFY(target->hasFocus());
+    if (TLiveItem(kind) == TLiveItem::Verification) {
+        QVERIFY(!W->ItemsDock->isVisible());
+        QCOMPARE(W->VxPageScroller1->ActivePageIndex(), 0);
+    } else {
+        QVERIFY(W->ItemsDock->isVisible());
+    }
+    if (TLiveItem(kind) == TLiveItem::CustomButton)
+        QCOMPARE(W->ItemsPanel1->ButtonList->currentRow(), index);
+    if (TLiveItem(kind) == TLiveItem::RadioButton)
+        QCOMPARE(W->ItemsPanel1->RadioList->currentRow(), index);
+    // Picking changes nothing.
+    QCOMPARE(W->UndoStack()->count(), steps);
+}
+
+void tst_livepreview::cursorAndTipTellWhatAClickEdits()
+{
+    AddItems(W);
+    TLivePreview* pane = W->LivePreview;
+    QWidget* picture = pane->PictureWidget();
+    const QRect link = pane->ItemRect(TLiveItem::CustomButton, 0);
+    QVERIFY(!link.isEmpty());
+    QTest::mouseMove(picture, LabelPoint(pane, link.center()));
+    QTRY_COMPARE(picture->cursor().shape(), Qt::PointingHandCursor);
+    // The frame beside the link edits nothing.
+    const QPoint frame(0, link.center().y());
+    QCOMPARE(pane->PartDescription(frame), QString());
+    QTest::mouseMove(picture, LabelPoint(pane, frame));
+    QTRY_COMPARE(picture->cursor().shape(), Qt::ArrowCursor);
+
+    const QPoint at = LabelPoint(pane, link.center());
+    QHelpEvent tip(QEvent::ToolTip, at, picture->mapToGlobal(at));
+    QApplication::sendEvent(picture, &tip);
+    QTRY_VERIFY(QToolTip::isVisible());
+    QCOMPARE(QToolTip::text(), pane->PartDescription(link.center()));
+    QVERIFY(QToolTip::text().contains(QStringLiteral("Install now")));
+    QToolTip::hideText();
 }
 
 QTEST_MAIN(tst_livepreview)
