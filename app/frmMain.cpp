@@ -289,6 +289,10 @@ TfrmMain::~TfrmMain()
     FUndoStack->clear();
     SetApplicationHelpHandler(std::move(FPreviousHelp));
     qApp->removeEventFilter(this);
+    // Closing hides the docks once this window is only a QWidget: their signals must not reach
+    // it any more.
+    for (QDockWidget* dock : {ItemsDock, LivePreviewDock})
+        dock->disconnect(this);
 }
 
 void TfrmMain::FormCreate()
