@@ -351,6 +351,11 @@ void TItemsPanel::BuildRadios(QWidget* Box)
         EditRadio(Checked ? QStringLiteral("Check Radio Button") : QStringLiteral("Uncheck Radio Button"),
                   [Checked](TDesignRadioButton& R) { R.Checked = Checked; });
     });
+    connect(RadioGroupCaption, &QLineEdit::textEdited, this, [this] {
+        if (!FShowing)
+            Q_EMIT ItemsDrafted();
+    });
+    RadioGroupCaption->installEventFilter(this);
     connect(RadioGroupCaption, &QLineEdit::editingFinished, this, [this] {
         EditDialog(QStringLiteral("Edit Radio Group Caption"),
                    [this](TDesignItems& I) { I.RadioGroupCaption = RadioGroupCaption->text(); });
@@ -684,6 +689,7 @@ TDesignItems TItemsPanel::DraftItems() const
     const int radio = RadioList->currentRow();
     if (radio >= 0 && radio < items.Radios.size())
         items.Radios[radio].Caption = RadioCaption->text();
+    items.RadioGroupCaption = RadioGroupCaption->text();
     return items;
 }
 
@@ -692,10 +698,13 @@ bool TItemsPanel::eventFilter(QObject* Watched, QEvent* Event)
     if (Event->type() == QEvent::FocusOut && Watched == ButtonNote)
         CommitNote();
     if (Event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(Event)->key() == Qt::Key_Escape
-        && (Watched == ButtonCaption || Watched == ButtonHint || Watched == ButtonNote || Watched == RadioCaption)) {
+        && (Watched == ButtonCaption || Watched == ButtonHint || Watched == ButtonNote || Watched == RadioCaption
+            || Watched == RadioGroupCaption)) {
         // Escape gives up the text being typed: the field shows the item's own again.
         if (DraftItems() != FItems) {
-            if (Watched == RadioCaption)
+            if (Watched == RadioGroupCaption)
+                ShowDialog();
+            else if (Watched == RadioCaption)
                 ShowRadio();
             else
                 ShowButton();

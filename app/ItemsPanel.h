@@ -26,8 +26,8 @@ public:
     explicit TItemsPanel(QWidget* Parent = nullptr);
 
     const TDesignItems& Items() const { return FItems; }
-    // Items() with the text being typed in the caption, note, hint and radio caption fields laid
-    // over the selected rows: what the live preview shows before the edit is told as a step.
+    // Items() with the text being typed in the caption, note, hint, radio caption and group
+    // caption fields laid over the selected rows: what the live preview shows before the edit is told as a step.
     TDesignItems DraftItems() const;
     // Shows Value; tells no step. The selected rows stay where they can.
     void SetItems(const TDesignItems& Value);
@@ -99,7 +99,7 @@ public:
 Q_SIGNALS:
     // The user changed the items; Step names the change ("Add Button", "Edit Caption", ...).
     void ItemsEdited(const QString& Step);
-    // The text in a caption, note, hint or radio caption field changed without ending its edit
+    // The text in a caption, note, hint, radio or group caption field changed without ending its edit
     // (DraftItems follows), or Escape put the field back to the item's value.
     void ItemsDrafted();
 

@@ -346,6 +346,8 @@ void TLivePreview::AddItemRegions(TVxDialogEngine* Engine, QWidget* Form, const 
             QStringLiteral("Radio button %1, \u201c%2\u201d: click to edit it in the items panel")
                 .arg(i + 1)
                 .arg(caption(radios->Items(i)->Caption())));
+    add(Engine->RadioGroup(), TLiveItem::RadioGroup, 0,
+        QStringLiteral("Radio group: click to edit its caption in the items panel"));
 
     for (QWidget* button : Engine->CreatedButtonBarButtons())
         if (const std::optional<TCommonButton> kind = Engine->ButtonBarKind(button)) {

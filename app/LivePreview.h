@@ -29,9 +29,9 @@ enum class TLiveSection {
 };
 
 // The dialog's items a click can pick: a custom button or command link and a radio button with
-// its place in its collection, a common button of the bar with its TCommonButton, the progress
-// bar and the verification check box (index 0).
-enum class TLiveItem { None, CustomButton, RadioButton, CommonButton, ProgressBar, Verification };
+// its place in its collection, a common button of the bar with its TCommonButton, the radio
+// buttons' group box, the progress bar and the verification check box (index 0).
+enum class TLiveItem { None, CustomButton, RadioButton, RadioGroup, CommonButton, ProgressBar, Verification };
 
 struct TLiveItemRef {
     TLiveItem Kind = TLiveItem::None;

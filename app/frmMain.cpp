@@ -285,6 +285,12 @@ TfrmMain::TfrmMain(QWidget* Parent) : QMainWindow(Parent), FRoot(std::make_uniqu
 
 TfrmMain::~TfrmMain()
 {
+    // A field that loses the focus while the window goes (text typed, the edit not ended) would
+    // record its edit into members already destroyed: the page and the panel tell nothing more.
+    ++FRestoring;
+    ItemsPanel1->disconnect(this);
+    for (TVxDSectionControl* section : FSections)
+        section->disconnect(this);
     // The steps hold dialogs that the form root owns: they go first.
     FUndoStack->clear();
     SetApplicationHelpHandler(std::move(FPreviousHelp));
@@ -446,6 +452,9 @@ void TfrmMain::LivePreviewItemClicked(TLiveItem Kind, int Index)
         break;
     case TLiveItem::RadioButton:
         ItemsPanel1->SelectRadio(Index);
+        break;
+    case TLiveItem::RadioGroup:
+        ItemsPanel1->ShowField(ItemsPanel1->RadioGroupCaption);
         break;
     case TLiveItem::CommonButton:
         ItemsPanel1->ShowField(ItemsPanel1->DefaultButton);

@@ -68,9 +68,17 @@ void ClickPicture(TLivePreview* P, const QPoint& PicturePoint)
     QTest::mouseClick(P->PictureWidget(), Qt::LeftButton, {}, LabelPoint(P, PicturePoint));
 }
 
-// Two command links, two radio buttons, the progress bar and the verification box beside the
-// page's OK and Cancel.
-void AddItems(const std::unique_ptr<TfrmMain>& W)
+// A point of an item that no other part covers: the group box of the radio buttons is picked
+// along its top, where its caption stands over the buttons.
+QPoint ItemPoint(const TLivePreview* P, TLiveItem Kind, int Index)
+{
+    const QRect rect = P->ItemRect(Kind, Index);
+    return Kind == TLiveItem::RadioGroup ? QPoint(rect.center().x(), rect.top() + 2) : rect.center();
+}
+
+// Two command links, two radio buttons (in a captioned group box with Border), the progress
+// bar and the verification box beside the page's OK and Cancel.
+void AddItems(const std::unique_ptr<TfrmMain>& W, bool Border = false)
 {
     TDesignItems items = W->Items();
     for (const char* caption : {"&Install now", "Install &later"}) {
@@ -85,6 +93,9 @@ void AddItems(const std::unique_ptr<TfrmMain>& W)
         items.Radios.append(radio);
     }
     items.ProgressPosition = 40;
+    items.RadioBorder = Border;
+    if (Border)
+        items.RadioGroupCaption = QStringLiteral("Who");
     W->SetItems(items, QStringLiteral("Add Items"));
     W->cbdoCommandLinks->setChecked(true);
     W->cbdoRadioButtons->setChecked(true);
@@ -375,6 +386,7 @@ void tst_livepreview::typingShowsAtOnceAndStepsOnce_data()
     QTest::newRow("button caption") << "ButtonCaption" << int(Qt::Key_Return);
     QTest::newRow("button note") << "ButtonNote" << int(Qt::Key_Tab);
     QTest::newRow("radio caption") << "RadioCaption" << int(Qt::Key_Return);
+    QTest::newRow("radio group caption") << "RadioGroupCaption" << int(Qt::Key_Return);
 }
 
 void tst_livepreview::typingShowsAtOnceAndStepsOnce()
@@ -395,6 +407,9 @@ void tst_livepreview::typingShowsAtOnceAndStepsOnce()
         QTest::mouseClick(W->ItemsPanel1->AddRadioBtn, Qt::LeftButton);
         QTest::mouseClick(W->cbdoCommandLinks, Qt::LeftButton);
         QTest::mouseClick(W->cbdoRadioButtons, Qt::LeftButton);
+        // The group's caption shows over a bordered group.
+        W->ItemsPanel1->ShowField(W->ItemsPanel1->RadioBorder);
+        QTest::mouseClick(W->ItemsPanel1->RadioBorder, Qt::LeftButton);
         editor = W->ItemsPanel1->findChild<QWidget*>(field);
         QVERIFY(editor);
         W->ItemsPanel1->ShowField(editor);
@@ -428,6 +443,7 @@ void tst_livepreview::escapeGivesUpItemText_data()
     QTest::newRow("button caption") << "ButtonCaption";
     QTest::newRow("button note") << "ButtonNote";
     QTest::newRow("radio caption") << "RadioCaption";
+    QTest::newRow("radio group caption") << "RadioGroupCaption";
 }
 
 void tst_livepreview::escapeGivesUpItemText()
@@ -440,6 +456,8 @@ void tst_livepreview::escapeGivesUpItemText()
     QTest::mouseClick(W->ItemsPanel1->AddRadioBtn, Qt::LeftButton);
     QTest::mouseClick(W->cbdoCommandLinks, Qt::LeftButton);
     QTest::mouseClick(W->cbdoRadioButtons, Qt::LeftButton);
+    W->ItemsPanel1->ShowField(W->ItemsPanel1->RadioBorder);
+    QTest::mouseClick(W->ItemsPanel1->RadioBorder, Qt::LeftButton);
     auto* editor = W->ItemsPanel1->findChild<QWidget*>(field);
     QVERIFY(editor);
     W->ItemsPanel1->ShowField(editor);
@@ -461,6 +479,12 @@ void tst_livepreview::escapeGivesUpItemText()
     QTRY_VERIFY(!editor->hasFocus());
     QCOMPARE(W->UndoStack()->count(), steps);
     QVERIFY(W->DesignValues() == values);
+
+    // The window may go while a field holds typed text: its focus loss records nothing then.
+    W->ItemsPanel1->ShowField(editor);
+    QTRY_VERIFY(editor->hasFocus());
+    QTest::keyClicks(editor, QStringLiteral("Typed as the window goes"));
+    W.reset();
 }
 
 void tst_livepreview::itemRegions_data()
@@ -470,23 +494,27 @@ void tst_livepreview::itemRegions_data()
     // Which half of the picture holds the item left to right (-1 left, 1 right, 0 both).
     QTest::addColumn<int>("side");
     QTest::addColumn<bool>("rtl");
+    QTest::addColumn<bool>("border");
     const struct {
         const char* Name;
         TLiveItem Kind;
         int Index;
         int Side;
-    } rows[] = {{"first command link", TLiveItem::CustomButton, 0, 0},
-                {"second command link", TLiveItem::CustomButton, 1, 0},
-                {"first radio button", TLiveItem::RadioButton, 0, 0},
-                {"second radio button", TLiveItem::RadioButton, 1, 0},
-                {"progress bar", TLiveItem::ProgressBar, 0, 0},
-                {"OK button", TLiveItem::CommonButton, int(cbOK), 1},
-                {"Cancel button", TLiveItem::CommonButton, int(cbCancel), 1},
-                {"verification box", TLiveItem::Verification, 0, -1}};
+        bool Border;
+    } rows[] = {{"first command link", TLiveItem::CustomButton, 0, 0, false},
+                {"second command link", TLiveItem::CustomButton, 1, 0, false},
+                {"first radio button", TLiveItem::RadioButton, 0, 0, false},
+                {"second radio button", TLiveItem::RadioButton, 1, 0, false},
+                {"second radio button in a group box", TLiveItem::RadioButton, 1, 0, true},
+                {"radio group box", TLiveItem::RadioGroup, 0, 0, true},
+                {"progress bar", TLiveItem::ProgressBar, 0, 0, false},
+                {"OK button", TLiveItem::CommonButton, int(cbOK), 1, false},
+                {"Cancel button", TLiveItem::CommonButton, int(cbCancel), 1, false},
+                {"verification box", TLiveItem::Verification, 0, -1, false}};
     for (const auto& row : rows)
         for (const bool rtl : {false, true})
             QTest::addRow("%s%s", row.Name, rtl ? ", right to left" : "")
-                << int(row.Kind) << row.Index << (rtl ? -row.Side : row.Side) << rtl;
+                << int(row.Kind) << row.Index << (rtl ? -row.Side : row.Side) << rtl << row.Border;
 }
 
 void tst_livepreview::itemRegions()
@@ -495,7 +523,8 @@ void tst_livepreview::itemRegions()
     QFETCH(int, index);
     QFETCH(int, side);
     QFETCH(bool, rtl);
-    AddItems(W);
+    QFETCH(bool, border);
+    AddItems(W, border);
     TLivePreview* pane = W->LivePreview;
     pane->SetLook({false, false, rtl, 1.0});
     QTRY_VERIFY(!pane->UpdatePending());
@@ -503,10 +532,11 @@ void tst_livepreview::itemRegions()
     QVERIFY(!rect.isEmpty());
     QVERIFY(QRect(QPoint(), pane->Picture().deviceIndependentSize().toSize()).contains(rect));
     const TLiveItemRef picked{TLiveItem(kind), index};
-    QCOMPARE(pane->ItemAt(rect.center()), picked);
+    const QPoint at = ItemPoint(pane, TLiveItem(kind), index);
+    QCOMPARE(pane->ItemAt(at), picked);
     // An item is no section, also where it lies inside one.
-    QCOMPARE(pane->SectionAt(rect.center()), TLiveSection::None);
-    QVERIFY(!pane->PartDescription(rect.center()).isEmpty());
+    QCOMPARE(pane->SectionAt(at), TLiveSection::None);
+    QVERIFY(!pane->PartDescription(at).isEmpty());
     const int middle = int(pane->Picture().deviceIndependentSize().width() / 2);
     if (side < 0)
         QVERIFY2(rect.center().x() < middle, qPrintable(QStringLiteral("%1 of %2").arg(rect.center().x()).arg(middle * 2)));
@@ -530,6 +560,7 @@ void tst_livepreview::clickPicksItem_data()
     QTest::newRow("second radio button") << int(TLiveItem::RadioButton) << 1 << "RadioCaption" << 1.0 << false;
     QTest::newRow("first radio button at scale 2") << int(TLiveItem::RadioButton) << 0 << "RadioCaption" << 2.0 << false;
     QTest::newRow("progress bar") << int(TLiveItem::ProgressBar) << 0 << "ProgressPosition" << 1.0 << false;
+    QTest::newRow("radio group box") << int(TLiveItem::RadioGroup) << 0 << "RadioGroupCaption" << 1.0 << false;
     QTest::newRow("OK button, right to left") << int(TLiveItem::CommonButton) << int(cbOK) << "DefaultButton" << 1.0 << true;
     QTest::newRow("verification box") << int(TLiveItem::Verification) << 0 << "VerificationCheckBox" << 1.0 << false;
 }
@@ -541,7 +572,7 @@ void tst_livepreview::clickPicksItem()
     QFETCH(QString, field);
     QFETCH(double, scale);
     QFETCH(bool, rtl);
-    AddItems(W);
+    AddItems(W, TLiveItem(kind) == TLiveItem::RadioGroup);
     TLivePreview* pane = W->LivePreview;
     pane->SetLook({false, false, rtl, scale});
     W->ItemsDock->hide();
@@ -550,7 +581,7 @@ void tst_livepreview::clickPicksItem()
     const QRect rect = pane->ItemRect(TLiveItem(kind), index);
     QVERIFY(!rect.isEmpty());
     const int steps = W->UndoStack()->count();
-    ClickPicture(pane, rect.center());
+    ClickPicture(pane, ItemPoint(pane, TLiveItem(kind), index));
     auto* target = W->findChild<QWidget*>(field);
     QVERIFY(target);
     QTRY_VERIFY(target->hasFocus());
