@@ -286,19 +286,18 @@ TfrmMain::TfrmMain(QWidget* Parent) : QMainWindow(Parent), FRoot(std::make_uniqu
 TfrmMain::~TfrmMain()
 {
     // A field that loses the focus while the window goes (text typed, the edit not ended) would
-    // record its edit into members already destroyed: the page and the panel tell nothing more.
+    // record its edit into members already destroyed, and closing hides the docks once this
+    // window is only a QWidget: the page, the panel and the docks tell nothing more.
     ++FRestoring;
     ItemsPanel1->disconnect(this);
     for (TVxDSectionControl* section : FSections)
         section->disconnect(this);
+    for (QDockWidget* dock : {ItemsDock, LivePreviewDock})
+        dock->disconnect(this);
     // The steps hold dialogs that the form root owns: they go first.
     FUndoStack->clear();
     SetApplicationHelpHandler(std::move(FPreviousHelp));
     qApp->removeEventFilter(this);
-    // Closing hides the docks once this window is only a QWidget: their signals must not reach
-    // it any more.
-    for (QDockWidget* dock : {ItemsDock, LivePreviewDock})
-        dock->disconnect(this);
 }
 
 void TfrmMain::FormCreate()
