@@ -134,20 +134,32 @@ void TItemsPanel::ShowField(QWidget* Field)
 
 void TItemsPanel::SelectButton(int Row)
 {
-    if (Row < 0 || Row >= FItems.Buttons.size())
-        return;
-    ButtonList->setCurrentRow(Row);
-    ShowField(ButtonCaption);
-    ButtonCaption->selectAll();
+    SelectRow(ButtonList, int(FItems.Buttons.size()), Row, ButtonCaption);
 }
 
 void TItemsPanel::SelectRadio(int Row)
 {
-    if (Row < 0 || Row >= FItems.Radios.size())
+    SelectRow(RadioList, int(FItems.Radios.size()), Row, RadioCaption);
+}
+
+void TItemsPanel::SelectRow(QListWidget* List, int Count, int Row, QLineEdit* Caption)
+{
+    if (Row < 0 || Row >= Count)
         return;
-    RadioList->setCurrentRow(Row);
-    ShowField(RadioCaption);
-    RadioCaption->selectAll();
+    List->setCurrentRow(Row);
+    ShowField(Caption);
+    Caption->selectAll();
+}
+
+void TItemsPanel::DraftWhileTyping(QLineEdit* Field)
+{
+    // Typing shows in the live preview at once; the step waits for the edit to end, and Escape
+    // puts the item's text back (eventFilter).
+    connect(Field, &QLineEdit::textEdited, this, [this] {
+        if (!FShowing)
+            Q_EMIT ItemsDrafted();
+    });
+    Field->installEventFilter(this);
 }
 
 void TItemsPanel::BuildButtons(QWidget* Box)
@@ -233,14 +245,8 @@ void TItemsPanel::BuildButtons(QWidget* Box)
         EditButton(QStringLiteral("Edit Button Caption"), [this](TDesignCustomButton& B) { B.Caption = ButtonCaption->text(); });
     });
     ButtonNote->installEventFilter(this); // the note is taken when the editor loses the focus
-    // Typing shows in the live preview at once; the step waits for the edit to end.
-    for (QLineEdit* field : {ButtonCaption, ButtonHint}) {
-        connect(field, &QLineEdit::textEdited, this, [this] {
-            if (!FShowing)
-                Q_EMIT ItemsDrafted();
-        });
-        field->installEventFilter(this); // Escape puts the item's text back
-    }
+    DraftWhileTyping(ButtonCaption);
+    DraftWhileTyping(ButtonHint);
     connect(ButtonNote, &QPlainTextEdit::textChanged, this, [this] {
         if (!FShowing)
             Q_EMIT ItemsDrafted();
@@ -336,11 +342,7 @@ void TItemsPanel::BuildRadios(QWidget* Box)
     connect(RemoveRadioBtn, &QPushButton::clicked, this, [this] { RemoveRadio(); });
     connect(RadioUpBtn, &QPushButton::clicked, this, [this] { MoveSelected(RadioList, -1); });
     connect(RadioDownBtn, &QPushButton::clicked, this, [this] { MoveSelected(RadioList, 1); });
-    connect(RadioCaption, &QLineEdit::textEdited, this, [this] {
-        if (!FShowing)
-            Q_EMIT ItemsDrafted();
-    });
-    RadioCaption->installEventFilter(this);
+    DraftWhileTyping(RadioCaption);
     connect(RadioCaption, &QLineEdit::editingFinished, this, [this] {
         EditRadio(QStringLiteral("Edit Radio Caption"), [this](TDesignRadioButton& R) { R.Caption = RadioCaption->text(); });
     });
@@ -351,11 +353,7 @@ void TItemsPanel::BuildRadios(QWidget* Box)
         EditRadio(Checked ? QStringLiteral("Check Radio Button") : QStringLiteral("Uncheck Radio Button"),
                   [Checked](TDesignRadioButton& R) { R.Checked = Checked; });
     });
-    connect(RadioGroupCaption, &QLineEdit::textEdited, this, [this] {
-        if (!FShowing)
-            Q_EMIT ItemsDrafted();
-    });
-    RadioGroupCaption->installEventFilter(this);
+    DraftWhileTyping(RadioGroupCaption);
     connect(RadioGroupCaption, &QLineEdit::editingFinished, this, [this] {
         EditDialog(QStringLiteral("Edit Radio Group Caption"),
                    [this](TDesignItems& I) { I.RadioGroupCaption = RadioGroupCaption->text(); });

@@ -124,6 +124,10 @@ private:
     void EditButton(const QString& Step, const std::function<void(TDesignCustomButton&)>& Edit);
     void EditRadio(const QString& Step, const std::function<void(TDesignRadioButton&)>& Edit);
     void EditDialog(const QString& Step, const std::function<void(TDesignItems&)>& Edit);
+    // Selects Row of List (Count rows) and focuses its Caption field on the page showing it.
+    void SelectRow(QListWidget* List, int Count, int Row, QLineEdit* Caption);
+    // Tells ItemsDrafted while the user types into Field, and lets Escape give the text up.
+    void DraftWhileTyping(QLineEdit* Field);
     static QString RowText(const QString& Caption);
 
     TDesignItems FItems;

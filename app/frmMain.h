@@ -262,8 +262,9 @@ private:
     void UpdateRecentMenu();
     void Warn(const QString& Text);
     void BuildLivePreview();
-    // The design changed: the live preview follows.
+    // The items panel was shown or hidden: the window widens for it or gives the width back.
     void MakeRoomForItems(bool Shown);
+    // The design changed: the live preview follows.
     void UpdateLivePreview();
     // A click on the live picture edits the section that holds what was clicked.
     void LivePreviewSectionClicked(TLiveSection Section);
